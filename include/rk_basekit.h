@@ -1,0 +1,334 @@
+/*
+ * rk_basekit.h: the public interface of rkbasekit.
+ *
+ * A library of engineering utilities for applications that model parts, fixtures and their
+ * dimensional variation: a geometry kernel under three global tolerances, degree-of-freedom
+ * sets, datum reference frames, distributions, typed containers, an error queue whose texts
+ * come from a message file, a report writer, an input reader, settings files and paths.
+ *
+ * Conventions shared by every family:
+ *  - A family function returns 0 on success and 1 on failure. A failure queues exactly one
+ *    error record on the global error queue (drain it with Rk_ErrorQueueGetError); callers
+ *    that see 1 pass it on without queuing another.
+ *  - Results go out through pointer arguments. Questions (is equal, was found) are answered
+ *    through an int flag; "not found" is an outcome, not a failure.
+ *  - Geometric operations read all their inputs before they write an output, so an output
+ *    may be the same record as an input.
+ *  - Angles are in degrees. Text fields said to hold at most n characters have n + 1 places.
+ *  - Heap memory handed to the caller is released with Rkos_Free.
+ *
+ * The header is valid C99 and C++. The library is used from one thread at a time.
+ */
+#ifndef RK_BASEKIT_H
+#define RK_BASEKIT_H
+
+#include <stdio.h>
+
+#if defined(_WIN32)
+#  define RK_API __declspec(dllexport)
+#elif defined(__GNUC__)
+#  define RK_API __attribute__((visibility("default")))
+#else
+#  define RK_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ======================================================================================
+ * Error ids: the twelve ids the library raises. Their texts live in the message file.
+ * ====================================================================================== */
+
+enum {
+    RK_ERR_GENERAL = 1,             /* invalid argument, object state or configuration */
+    RK_ERR_CANNOT_SERVE = 5,        /* the object cannot serve this request */
+    RK_ERR_ZERO_VECTOR = 6,         /* zero vector where a direction is needed */
+    RK_ERR_ZERO_RADIUS = 7,         /* arc radius below the zero tolerance */
+    RK_ERR_ARCS_NOT_PARALLEL = 8,   /* arcs whose normals are not parallel */
+    RK_ERR_ARC_RELATION = 9,        /* arcs not in the relation the operation needs */
+    RK_ERR_COINCIDENT_POINTS = 10,  /* line points closer than the point tolerance */
+    RK_ERR_NO_MEMORY = 11,          /* an allocation failed */
+    RK_ERR_UNDEFINED = 23,          /* projection or signed angle undefined */
+    RK_ERR_DEGENERATE_PLANE = 24,   /* plane normal too short for a projection */
+    RK_ERR_NO_ARC = 26,             /* no circle through the given points */
+    RK_ERR_FILE_OPEN = 37           /* a file cannot be opened */
+};
+
+/* Text capacities (characters, without the terminator). */
+#define RK_TEXT_MAX 128             /* tokens, message-file paths, locations, file names */
+#define RK_PATH_MAX 256             /* paths and settings values */
+#define RK_NUM_TOKENS 250           /* tokens of a message record, numbered 1 to 250 */
+
+/* ======================================================================================
+ * Platform layer (rk_mem, rk_env, rk_time): the only code that touches the heap,
+ * the environment and the clock.
+ * ====================================================================================== */
+
+/* 1: the time functions report the current local time; 0: a fixed time (reproducible output). */
+RK_API extern int Rkos_DisplayTimeDate;
+
+/* A new block of `size` bytes; null when `size` is 0 or the heap is exhausted. */
+RK_API void* Rkos_Alloc(unsigned int size);
+/* Resizes `old_ptr` (null allocates afresh); null when it cannot, and the old block stays valid. */
+RK_API void* Rkos_Realloc(void* old_ptr, unsigned int new_size);
+/* Frees `ptr` unless it is null; always returns null, to be stored back into the freed field. */
+RK_API void* Rkos_Free(void* ptr);
+
+/* Copies at most `size` characters of the variable's value into `env_val` (terminated at `size`). */
+RK_API void Rkos_GetEnv(const char* env_var, char* env_val, int size, int* found);
+
+/* The nine fields of the local time (or of the fixed time while Rkos_DisplayTimeDate is 0). */
+RK_API void Rkos_LocalTime(int* sec, int* min, int* hour, int* mday, int* mon, int* year,
+                           int* wday, int* yday, int* isdst);
+/* The local time as texts sliced from the runtime library's ctime (or the fixed texts). */
+RK_API void Rkos_AsciiTime(char* sec, char* min, char* hour, char* mday, char* mon, char* year,
+                           char* wday);
+/* The time functions report the current time. */
+RK_API void Rkos_TimeShowCurrent(void);
+/* The time functions report the fixed time: 03:30:00, Thu 07 Jul 1993. */
+RK_API void Rkos_TimeShowFixed(void);
+
+/* ======================================================================================
+ * Library lifecycle (rk_utils)
+ * ====================================================================================== */
+
+/* Path of the message file, at most 256 characters; set by Rk_UtilsInit. */
+RK_API extern char Rk_BasekitErrorFileName[RK_PATH_MAX + 1];
+
+/* Records the message-file path and creates the error and message queues. */
+RK_API int Rk_UtilsInit(const char* error_file);
+/* Frees the error and message queues. */
+RK_API int Rk_UtilsFree(void);
+
+/* ======================================================================================
+ * String utilities (rk_str)
+ * ====================================================================================== */
+
+/* Number of characters before the terminator. */
+RK_API int rk_strlen(const char* string);
+/* Copies at most `num` characters and terminates at `num`; `string1` holds num + 1. */
+RK_API char* rk_strncpy(char* string1, const char* string2, int num);
+/* A new copy of `string1` (free it with Rkos_Free); null when memory is exhausted. */
+RK_API char* rk_strdup(const char* string1);
+/* Case-insensitive comparison: -1, 0 or 1. */
+RK_API int rk_stricmp(const char* string1, const char* string2);
+/* 1 when every character is white space (the empty string included), else 0. */
+RK_API int rk_strisblank(const char* string1);
+/* `string` in upper case into `upstring` (which may be `string`). */
+RK_API char* rk_strtoup(const char* string, char* upstring);
+/* Replaces every `old_char` of `str` by `new_char`, in place. */
+RK_API char* rk_strcharswap(char* str, char old_char, char new_char);
+/* `string1` without leading and trailing blanks, tabs and newlines, into `string2`. */
+RK_API char* rk_strstrip(const char* string1, char* string2);
+/* `string1` without leading blanks, tabs and newlines, into `string2`. */
+RK_API char* rk_strstripfront(const char* string1, char* string2);
+/* `string1` without trailing blanks, tabs and newlines, into `string2`. */
+RK_API char* rk_strstriptail(const char* string1, char* string2);
+/* Inserts `insert_str` into `str` before index `pos`, in place. */
+RK_API char* rk_strinsert(char* str, int pos, const char* insert_str);
+/* `initial_int` in upper-case hexadecimal ("%X") into `hex_string` (9 places); returns 0. */
+RK_API int rk_strhexfromint(char* hex_string, int initial_int);
+/* Parses hexadecimal text, a '-' negating what stands to its right. */
+RK_API int rk_strhextoint(const char* hex_string, int* result_int);
+/* `str1`, `delimiter`, `str2` joined and shortened to at most `max_combined_size` characters. */
+RK_API int rk_strcombine(const char* str1, const char* str2, const char* delimiter,
+                         int max_combined_size, int min_str1_chars, char* combined);
+/* A non-zero number made from the time of day and the characters of `str`. */
+RK_API long rk_strgenlong(const char* str);
+
+/* ======================================================================================
+ * Message and error records (rk_mes, rk_error) and their queues (rk_mesqu, rk_errqu)
+ * ====================================================================================== */
+
+/* A message: an id, the message file that holds its texts, and 250 token texts. */
+typedef struct Rk_MessageStruct {
+    long msg_id;                                       /* the key in the message file */
+    char msgfile[RK_TEXT_MAX + 1];                     /* path of the message file */
+    char tokens[RK_NUM_TOKENS][RK_TEXT_MAX + 1];       /* token n is stored at index n - 1 */
+} Rk_MessageStruct, Rk_Message;
+
+/* An error: a message and the location where the failure was met, such as "rk_arc(627)". */
+typedef struct Rk_ErrorStruct {
+    Rk_MessageStruct msg;
+    char loc[RK_TEXT_MAX + 1];
+} Rk_ErrorStruct, Rk_Error;
+
+/* Sets the id and message file; all tokens become empty. */
+RK_API int Rk_MessageSet(Rk_MessageStruct* msg, long id, const char* msgfile);
+/* Sets token `token_number` (1 to 250) to at most 128 characters of `str`. */
+RK_API int Rk_MessageSetToken(Rk_MessageStruct* msg, int token_number, const char* str);
+/* Copies token `token_number` (1 to 250) into `str` (129 places). */
+RK_API int Rk_MessageGetToken(const Rk_MessageStruct* msg, int token_number, char* str);
+/* Copies the id. */
+RK_API int Rk_MessageGetId(const Rk_MessageStruct* msg, long* id);
+
+/* Sets the message part from `id` and `msgfile`, then the location. */
+RK_API int Rk_ErrorSet(Rk_ErrorStruct* error, long id, const char* msgfile, const char* loc);
+/* Sets token `token_number` (1 to 250) of the message part. */
+RK_API int Rk_ErrorSetToken(Rk_ErrorStruct* error, int token_number, const char* str);
+/* Copies the id. */
+RK_API int Rk_ErrorGetId(const Rk_ErrorStruct* error, long* id);
+/* Copies the location text (129 places). */
+RK_API int Rk_ErrorGetLocation(const Rk_ErrorStruct* error, char* loc);
+
+/* Creates the (empty) error queue. */
+RK_API int Rk_ErrorQueueInit(void);
+/* Releases the error queue. */
+RK_API int Rk_ErrorQueueFree(void);
+/* Empties the error queue, keeping its storage. */
+RK_API int Rk_ErrorQueueClear(void);
+/* Appends a copy of `error`; 1 when the queue cannot grow (it is then unchanged). */
+RK_API int Rk_ErrorQueueAddError(const Rk_ErrorStruct* error);
+/* Builds an error record located at `line` of `file` and appends it. Always 0. */
+RK_API int Rk_ErrorQueueSetAndAddError(long id, const char* file, int line, const char* token);
+/* Takes out the oldest error; `found` 0 when the queue is empty (`error` then untouched). */
+RK_API int Rk_ErrorQueueGetError(Rk_ErrorStruct* error, int* found);
+/* Number of queued errors. */
+RK_API int Rk_ErrorQueueGetSize(int* num_msgs);
+/* Locations of later errors carry the line: "rk_arc(627)" (the default). */
+RK_API int Rk_ErrorQueueLineNumbersOn(void);
+/* Locations of later errors carry the module alone: "rk_arc". */
+RK_API int Rk_ErrorQueueLineNumbersOff(void);
+
+/* Creates the (empty) message queue. */
+RK_API int Rk_MessageQueueInit(void);
+/* Releases the message queue. */
+RK_API int Rk_MessageQueueFree(void);
+/* Empties the message queue, keeping its storage. */
+RK_API int Rk_MessageQueueClear(void);
+/* Appends a copy of `message`; 1 (error 11) when the queue cannot grow. */
+RK_API int Rk_MessageQueueAddMessage(const Rk_MessageStruct* message);
+/* Takes out the oldest message; `found` 0 when the queue is empty. */
+RK_API int Rk_MessageQueueGetMessage(Rk_MessageStruct* message, int* found);
+/* Number of queued messages. */
+RK_API int Rk_MessageQueueGetSize(int* num_msgs);
+/* Removes every queued message with id `msg_id`, keeping the others in order. */
+RK_API int Rk_MessageQueueRemoveMsgById(long msg_id);
+
+/* ======================================================================================
+ * Containers: tables (rk_inttb, rk_lngtb, rk_dbltb, rk_ptrtb, rk_strtb)
+ * ====================================================================================== */
+
+/* ==== Lists (rk_intls, rk_lngls, rk_ptrls, rk_strls) ==== */
+
+/* ==== Queues (rk_intqu, rk_lngqu, rk_dblqu, rk_strqu) and stacks (rk_lngst, rk_strst) ==== */
+
+/* ==== Quoted string tokenizer (rk_str) ==== */
+
+/* ======================================================================================
+ * Text and configuration
+ * ====================================================================================== */
+
+/* ==== String arrays (rk_strar) ==== */
+
+/* ==== Message texts from the message file (rk_mes, rk_error) ==== */
+
+/* ==== Report writer (rk_rpt) ==== */
+
+/* ==== Input reader (rk_input) ==== */
+
+/* ==== User configuration (rk_ucfig) ==== */
+
+/* ==== Directory paths (rk_dir) ==== */
+
+/* ======================================================================================
+ * Geometry: tolerances (rk_geom) and points (rk_point)
+ * ====================================================================================== */
+
+/* The three tolerances of every geometric comparison. */
+typedef struct Rk_GeometryStruct {
+    double angle_eps;   /* degrees: parallel below it, perpendicular within it of 90 */
+    double point_eps;   /* two points closer than this are one point */
+    double zero_eps;    /* a component or length below this is zero */
+} Rk_GeometryStruct, Rk_Geometry;
+
+/* A point in model coordinates. */
+typedef struct Rk_PointStruct {
+    double pt_x;
+    double pt_y;
+    double pt_z;
+} Rk_PointStruct, Rk_Point;
+
+/* Copies the three tolerances in force. */
+RK_API int Rk_GeometryGet(double* angle_eps, double* point_eps, double* zero_eps);
+/* Copies the angle tolerance (degrees). */
+RK_API int Rk_GeometryGetAngleEpsilon(double* angle_eps);
+/* Copies the point tolerance. */
+RK_API int Rk_GeometryGetPointEpsilon(double* point_eps);
+/* Copies the zero tolerance. */
+RK_API int Rk_GeometryGetZeroEpsilon(double* zero_eps);
+/* Writes the defaults: 1.0 degree, 0.01, 1e-9. */
+RK_API int Rk_GeometryGetDefaults(double* angle_eps, double* point_eps, double* zero_eps);
+/* Sets the three tolerances (their absolute values). */
+RK_API int Rk_GeometrySet(double angle_eps, double point_eps, double zero_eps);
+/* Sets the angle tolerance (its absolute value). */
+RK_API int Rk_GeometrySetAngleEpsilon(double angle_eps);
+/* Sets the point tolerance (its absolute value). */
+RK_API int Rk_GeometrySetPointEpsilon(double point_eps);
+/* Sets the zero tolerance (its absolute value). */
+RK_API int Rk_GeometrySetZeroEpsilon(double zero_eps);
+/* Restores the defaults. */
+RK_API int Rk_GeometrySetToDefaults(void);
+
+/* Sets the point to the origin. */
+RK_API int Rk_PointInit(Rk_PointStruct* pointPtr);
+/* Sets the three coordinates. */
+RK_API int Rk_PointSet(Rk_PointStruct* pointPtr, double x, double y, double z);
+/* Sets x, leaving y and z. */
+RK_API int Rk_PointSetX(Rk_PointStruct* pointPtr, double x);
+/* Sets y, leaving x and z. */
+RK_API int Rk_PointSetY(Rk_PointStruct* pointPtr, double y);
+/* Sets z, leaving x and y. */
+RK_API int Rk_PointSetZ(Rk_PointStruct* pointPtr, double z);
+/* Copies the three coordinates. */
+RK_API int Rk_PointGet(const Rk_PointStruct* pointPtr, double* x, double* y, double* z);
+/* Copies x. */
+RK_API int Rk_PointGetX(const Rk_PointStruct* pointPtr, double* x);
+/* Copies y. */
+RK_API int Rk_PointGetY(const Rk_PointStruct* pointPtr, double* y);
+/* Copies z. */
+RK_API int Rk_PointGetZ(const Rk_PointStruct* pointPtr, double* z);
+/* Euclidean distance between two points. */
+RK_API int Rk_PointDistFromPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
+                                 double* dist);
+/* `equal` 1 when the points are closer than the point tolerance. */
+RK_API int Rk_PointIsEqualToPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
+                                  int* equal);
+/* The point halfway between `pt1` and `pt2`. */
+RK_API int Rk_PointGetMidpoint(const Rk_PointStruct* pt1, const Rk_PointStruct* pt2,
+                               Rk_PointStruct* midpt);
+
+/* ==== Vectors (rk_vec) ==== */
+
+/* ==== Lines (rk_line) ==== */
+
+/* ==== Planes (rk_plane) ==== */
+
+/* ==== Reference frames (rk_reffr) ==== */
+
+/* ==== Transforms (rk_tform) ==== */
+
+/* ==== Arcs (rk_arc) ==== */
+
+/* ==== Discretized point sets (rk_dscpt) ==== */
+
+/* ======================================================================================
+ * Datum frames, constraints and variation
+ * ====================================================================================== */
+
+/* ==== Degree-of-freedom sets (rk_dof) ==== */
+
+/* ==== Distributions (rk_dstrb) ==== */
+
+/* ==== Random numbers (rk_math) ==== */
+
+/* ======================================================================================
+ * Diagnostic dumps: Debug writes to the console, DebugRpt into the caller's report.
+ * ====================================================================================== */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* RK_BASEKIT_H */

@@ -1,0 +1,25 @@
+// Error records: a message record and the location where the failure was met.
+#include "rk_basekit.h"
+
+extern "C" RK_API int Rk_ErrorSet(Rk_ErrorStruct* error, long id, const char* msgfile, const char* loc)
+{
+    Rk_MessageSet(&error->msg, id, msgfile);
+    rk_strncpy(error->loc, loc, RK_TEXT_MAX);
+    return 0;
+}
+
+extern "C" RK_API int Rk_ErrorSetToken(Rk_ErrorStruct* error, int token_number, const char* str)
+{
+    return Rk_MessageSetToken(&error->msg, token_number, str);
+}
+
+extern "C" RK_API int Rk_ErrorGetId(const Rk_ErrorStruct* error, long* id)
+{
+    return Rk_MessageGetId(&error->msg, id);
+}
+
+extern "C" RK_API int Rk_ErrorGetLocation(const Rk_ErrorStruct* error, char* loc)
+{
+    rk_strncpy(loc, error->loc, RK_TEXT_MAX);
+    return 0;
+}

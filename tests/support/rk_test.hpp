@@ -1,0 +1,54 @@
+// The fixture every library test uses: the library initialised with the shipped message file,
+// copied into a temporary folder, and a check at the end that the error queue holds nothing the
+// test did not expect and that no block of the platform allocator was leaked.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/seams.h"
+#include "rk_basekit.h"
+
+namespace rktest {
+
+class LibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Takes the oldest queued error; success when its id is `id` and its location starts with
+    // `location_prefix` (for example "rk_vec(" for a record raised in src/rk_vec with line numbers on).
+    ::testing::AssertionResult NextErrorIs(long id, const char* location_prefix);
+    // Success when the error queue is empty.
+    ::testing::AssertionResult NoErrorQueued();
+
+    // The temporary folder of this test, and the message file copied into it.
+    const std::string& TempDir() const { return temp_dir_; }
+    const std::string& MessageFile() const { return message_file_; }
+    // Writes `content` to `name` in the temporary folder; returns its path.
+    std::string WriteTempFile(const std::string& name, const std::string& content) const;
+
+private:
+    std::string temp_dir_;
+    std::string message_file_;
+    long live_blocks_at_start_ = 0;
+};
+
+// Reads a whole file; an unreadable file reads as "<unreadable>".
+std::string ReadFile(const std::string& path);
+
+// Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one).
+class FailingAlloc {
+public:
+    explicit FailingAlloc(long n) { rk::seam::fail_nth_alloc(n); }
+    ~FailingAlloc() { rk::seam::fail_nth_alloc(0); }
+    FailingAlloc(const FailingAlloc&) = delete;
+    FailingAlloc& operator=(const FailingAlloc&) = delete;
+};
+
+}  // namespace rktest
+
+// Checks the oldest queued error (and takes it out of the queue).
+#define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(NextErrorIs((id), (location_prefix)))
+#define EXPECT_NO_ERROR() EXPECT_TRUE(NoErrorQueued())
