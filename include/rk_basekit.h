@@ -222,6 +222,38 @@ RK_API int Rk_MessageQueueRemoveMsgById(long msg_id);
 
 /* ==== String arrays (rk_strar) ==== */
 
+/* A numbered set of string slots. Each slot owns its text; an unset slot reads as "". The array
+ * is allocated while `array` is not null and `array_size` is not 0. */
+typedef struct Rk_StrArrayStruct {
+    int array_size;     /* number of slots */
+    char** array;       /* slot texts; null for an unset slot (and for the whole array when freed) */
+    int* str_size;      /* characters each slot's storage holds (0 for an unset slot) */
+} Rk_StrArrayStruct, Rk_StrArray;
+
+/* `num_strings` (at least 1) unset slots; does not release what the record held before. */
+RK_API int Rk_StrArrayInit(Rk_StrArrayStruct* str_array, int num_strings);
+/* Stores a copy of `str` in slot `pos` (reusing the slot's storage when it is long enough). */
+RK_API int Rk_StrArraySetStr(Rk_StrArrayStruct* str_array, int pos, const char* str);
+/* The text of slot `pos` (owned by the array; a shared read-only "" when unset). */
+RK_API int Rk_StrArrayGetStr(const Rk_StrArrayStruct* str_array, int pos, char** str);
+/* The number of slots. */
+RK_API int Rk_StrArrayGetSize(const Rk_StrArrayStruct* str_array, int* size);
+/* Grows (new slots unset) or shrinks (dropped slots released) to `new_size` slots, at least 1. */
+RK_API int Rk_StrArrayResetSize(Rk_StrArrayStruct* str_array, int new_size);
+/* Cuts every string into pieces of at most `max_size` characters, all in `packed_array` (which
+ * Pack initialises); `index_array` (free it with Rkos_Free) gives the first piece of each string.
+ * A failing Pack keeps nothing it allocated: an index array it made is released and
+ * `*index_array` nulled, a packed array it initialised is freed. */
+RK_API int Rk_StrArrayPack(const Rk_StrArrayStruct* str_array, int max_size,
+                           Rk_StrArrayStruct* packed_array, int** index_array,
+                           int* index_array_size);
+/* Joins the pieces made by Rk_StrArrayPack back into `unpacked_array` (which Unpack initialises);
+ * a failing Unpack frees what it built. */
+RK_API int Rk_StrArrayUnpack(const Rk_StrArrayStruct* packed_array, const int* index_array,
+                             int index_array_size, Rk_StrArrayStruct* unpacked_array);
+/* Releases every slot and the arrays; a freed array may be freed again. Always 0. */
+RK_API int Rk_StrArrayFree(Rk_StrArrayStruct* str_array);
+
 /* ==== Message texts from the message file (rk_mes, rk_error) ==== */
 
 /* ==== Report writer (rk_rpt) ==== */
