@@ -351,9 +351,201 @@ RK_API int Rk_PointGetMidpoint(const Rk_PointStruct* pt1, const Rk_PointStruct* 
 
 /* ==== Degree-of-freedom sets (rk_dof) ==== */
 
+/* Which of the twelve directed degrees of freedom are controlled. Bit i of `dof` holds degree i
+ * (bit = 2 x axis + sense; axes Tx, Ty, Tz, Rx, Ry, Rz; sense 0 plus, 1 minus): 1 controlled,
+ * 0 open. Bits 12 to 31 carry no degree: the tests and per-degree operations ignore them, the
+ * whole-word operations (not, intersection, union, the integer form) carry them along. */
+typedef struct Rk_DofStruct {
+    int dof;
+} Rk_DofStruct, Rk_Dof;
+
+/* All twelve degrees open (word 0). */
+RK_API int Rk_DofInit(Rk_DofStruct* dof);
+/* All twelve degrees open (word 0). */
+RK_API int Rk_DofClear(Rk_DofStruct* dof);
+/* All twelve degrees controlled (word 4095). */
+RK_API int Rk_DofInitNot(Rk_DofStruct* dof);
+/* Replaces the whole word from twelve flags (non-zero: controlled); bits 12 to 31 become 0. */
+RK_API int Rk_DofSet(Rk_DofStruct* dof, int txp, int txm, int typ, int tym, int tzp, int tzm,
+                     int rxp, int rxm, int ryp, int rym, int rzp, int rzm);
+/* Writes 1 for each controlled degree and 0 for each open one. */
+RK_API int Rk_DofGet(const Rk_DofStruct* dof, int* txp, int* txm, int* typ, int* tym, int* tzp,
+                     int* tzm, int* rxp, int* rxm, int* ryp, int* rym, int* rzp, int* rzm);
+/* `dof` with the six translation degrees open. */
+RK_API int Rk_DofClearTranslation(const Rk_DofStruct* dof, Rk_DofStruct* new_dof);
+/* `dof` with the six rotation degrees open. */
+RK_API int Rk_DofClearRotation(const Rk_DofStruct* dof, Rk_DofStruct* new_dof);
+/* `dof` with +Rz and -Rz controlled. */
+RK_API int Rk_DofControlRz(const Rk_DofStruct* dof, Rk_DofStruct* new_dof);
+/* Both senses of an axis controlled where `dof` controls either, both open otherwise. */
+RK_API int Rk_DofAdjustForFixture(const Rk_DofStruct* dof, Rk_DofStruct* adj_dof);
+/* `none_open` 1 when all twelve degrees are controlled, else 0. */
+RK_API int Rk_DofAllDegreesControlled(const Rk_DofStruct* dof, int* none_open);
+/* `one_not_open` 1 when at least one of the twelve degrees is controlled, else 0. */
+RK_API int Rk_DofAnyDegreeControlled(const Rk_DofStruct* dof, int* one_not_open);
+/* Complement of the whole 32-bit word. */
+RK_API int Rk_DofNot(const Rk_DofStruct* dof, Rk_DofStruct* not_dof);
+/* Bitwise AND of the two whole words. */
+RK_API int Rk_DofIntersectDof(const Rk_DofStruct* dof1, const Rk_DofStruct* dof2,
+                              Rk_DofStruct* dof_out);
+/* Bitwise OR of the two whole words. */
+RK_API int Rk_DofUnionDof(const Rk_DofStruct* dof1, const Rk_DofStruct* dof2,
+                          Rk_DofStruct* dof_out);
+/* The degrees controlled in exactly one of the two sets. */
+RK_API int Rk_DofExclusiveOrDof(const Rk_DofStruct* dof1, const Rk_DofStruct* dof2,
+                                Rk_DofStruct* dof_out);
+/* The degrees controlled in `dof1` and not in `dof2`. */
+RK_API int Rk_DofSubtractDofCont(const Rk_DofStruct* dof1, const Rk_DofStruct* dof2,
+                                 Rk_DofStruct* dof_out);
+/* The whole word as an integer. */
+RK_API int Rk_DofMapToInt(const Rk_DofStruct* dof, int* dof_int);
+/* Stores `dof_int` as the whole word, unchecked (the set comes first although it is the output). */
+RK_API int Rk_DofMapFromInt(Rk_DofStruct* dof, int dof_int);
+
 /* ==== Distributions (rk_dstrb) ==== */
 
+/* Text capacities of a distribution (characters, without the terminator). */
+#define RK_DISTRIB_NAME_MAX 48
+#define RK_DISTRIB_DESC_MAX 50
+
+/* Distribution type codes (the `type` field); each selects one member of `typeinfo`. */
+enum {
+    RK_DISTRIB_CONSTANT = 1,
+    RK_DISTRIB_NORMAL = 2,
+    RK_DISTRIB_DISCRETE = 3,
+    RK_DISTRIB_PEARSON = 4,
+    RK_DISTRIB_PERCENTILE = 5,
+    RK_DISTRIB_WEIBULL = 6,
+    RK_DISTRIB_UNIFORM = 7,
+    RK_DISTRIB_TRIANGULAR = 8,
+    RK_DISTRIB_RANDOM = 9,
+    RK_DISTRIB_SAMPLE = 10
+};
+
+/* The statistical variation of one quantity: a named type with its parameters and two lines of
+ * description. `nom` is the nominal value, `zone` the range. `trunc` says which truncation limits
+ * are set: 0 none, 1 `lowt` only, 2 `hight` only, 3 both. */
+typedef struct Rk_DistribStruct {
+    char name[RK_DISTRIB_NAME_MAX + 1];
+    char desc[2][RK_DISTRIB_DESC_MAX + 1];
+    int source;                     /* kept for the application; the library never touches it */
+    int type;                       /* RK_DISTRIB_CONSTANT ... RK_DISTRIB_SAMPLE */
+    union {
+        struct {
+            double nom;
+        } constant;
+        struct {
+            double nom;
+            double zone;
+            double sigma;
+            int trunc;
+            double lowt;
+            double hight;
+        } normal;
+        struct {
+            double nom;
+            int used1, freq1;
+            double val1;
+            int used2, freq2;
+            double val2;
+            int used3, freq3;
+            double val3;
+            int used4, freq4;
+            double val4;
+            int used5, freq5;
+            double val5;
+            int used6, freq6;
+            double val6;
+        } discrete;
+        struct {
+            double mean;
+            double stddev;
+            double skew;
+            double kurt;
+            int trunc_usage;
+            double lowt;
+            double hight;
+        } pearson;
+        struct {
+            double nom;
+            double per0, per10, per20, per30, per40, per50, per60, per70, per80, per90, per100;
+        } percentil;
+        struct {
+            double nom;
+            double minval;
+            double slope;
+            double charval;
+            int trunc_usage;
+            double lowt;
+            double hight;
+        } weibull;
+        struct {
+            double nom;
+            double zone;
+            int trunc;
+            double lowt;
+            double hight;
+        } uniform;
+        struct {
+            double low;
+            double mode;
+            double high;
+        } triangular;
+        struct {
+            double low;
+            double high;
+        } random;
+        struct {
+            double mean;
+            double stddev;
+            double skew;
+            double kurt;
+            int trunc_set;
+            double lowt;
+            double hight;
+            char* filename;
+        } sample;
+    } typeinfo;
+} Rk_DistribStruct, Rk_Distrib;
+
+/* Sets the name to at most 48 characters of `name`. */
+RK_API int Rk_DistribSetName(Rk_DistribStruct* distrib, const char* name);
+/* Sets the first description line to at most 50 characters of `line1`. */
+RK_API int Rk_DistribSetDescLine1(Rk_DistribStruct* distrib, const char* line1);
+/* Makes the distribution a constant `nom`, with two description lines (at most 50 characters). */
+RK_API int Rk_DistribSetConstantValues(Rk_DistribStruct* distrib, double nom, const char* desc1,
+                                       const char* desc2);
+/* Makes the distribution normal, with two description lines (at most 50 characters). */
+RK_API int Rk_DistribSetNormalValues(Rk_DistribStruct* distrib, double nom, double zone,
+                                     double sigma, int trunc, double lowt, double hight,
+                                     const char* desc1, const char* desc2);
+/* Makes the distribution uniform, with two description lines (at most 50 characters). */
+RK_API int Rk_DistribSetUniformValues(Rk_DistribStruct* distrib, double nom, double zone,
+                                      int trunc, double lowt, double hight, const char* desc1,
+                                      const char* desc2);
+/* Copies the name into `name` (49 places). */
+RK_API int Rk_DistribGetName(const Rk_DistribStruct* distrib, char* name);
+/* Copies the type code. */
+RK_API int Rk_DistribGetType(const Rk_DistribStruct* distrib, int* type);
+/* Pointers to the two description lines inside the record (not copies). */
+RK_API int Rk_DistribGetDesc(Rk_DistribStruct* distrib, char** line1, char** line2);
+/* The constant's value and its description lines; 1 (error 5, nothing written) for another type. */
+RK_API int Rk_DistribGetConstantValues(Rk_DistribStruct* distrib, double* nom, char** desc1,
+                                       char** desc2);
+/* The normal's parameters and description lines; 1 (error 5, nothing written) for another type. */
+RK_API int Rk_DistribGetNormalValues(Rk_DistribStruct* distrib, double* nom, double* zone,
+                                     double* sigma, int* trunc, double* lowt, double* hight,
+                                     char** desc1, char** desc2);
+/* The uniform's parameters and description lines; 1 (error 5, nothing written) for another type. */
+RK_API int Rk_DistribGetUniformValues(Rk_DistribStruct* distrib, double* nom, double* zone,
+                                      int* trunc, double* lowt, double* hight, char** desc1,
+                                      char** desc2);
+
 /* ==== Random numbers (rk_math) ==== */
+
+/* The next value of the minimal standard generator (16807 x seed mod 2147483647, in double
+ * arithmetic); advances `seed` and returns seed / 2147483647. A seed of 0 stays 0. */
+RK_API double Rk_MathSeededRandom(int* seed);
 
 /* ======================================================================================
  * Diagnostic dumps: Debug writes to the console, DebugRpt into the caller's report.
