@@ -210,11 +210,444 @@ RK_API int Rk_MessageQueueRemoveMsgById(long msg_id);
  * Containers: tables (rk_inttb, rk_lngtb, rk_dbltb, rk_ptrtb, rk_strtb)
  * ====================================================================================== */
 
+/* A table: a grid of cells of one type, `num_cols` columns fixed at Init and rows added as needed.
+ * Storage is column-major: cell (col, row) is element `row` of the block of column `col`. Every
+ * accessor takes the column before the row. Blocks grow 25 rows at a time and never shrink.
+ * A string table keeps its own copy of every text it is given; the texts it hands out are its
+ * own and stay valid until that cell changes. A pointer table never dereferences or frees. */
+typedef struct Rk_TableStruct {
+    int type;            /* type code of the member: 1 double, 2 string, 3 long, 5 int, 8 pointer */
+    int num_cols;        /* columns, at least 1 */
+    int num_rows;        /* rows in use */
+    int num_alloc_rows;  /* rows every column has room for; 0: not allocated (never, or freed) */
+    int sorted;          /* 1 while the rows are in the order of the last Sort */
+    int sorted_col;      /* first key column of that Sort (0 when `sorted` is 0) */
+    union {
+        int** itable;
+        long** ltable;
+        double** dtable;
+        void*** ptable;
+        char*** stable;
+    } table;             /* `num_cols` column blocks of `num_alloc_rows` cells each */
+} Rk_TableStruct, Rk_IntTable, Rk_LongTable, Rk_DblTable, Rk_PtrTable, Rk_StrTable;
+
+/* ---- Rk_IntTable (rk_inttb) ---- */
+/* Makes `table` an empty table of `ncols` columns (free a live table first). */
+RK_API int Rk_IntTableInit(Rk_IntTable* table, int ncols);
+/* Appends one row of `num_cols` cells. */
+RK_API int Rk_IntTableAddRow(Rk_IntTable* table, const int* vals);
+/* Inserts one row before `row` (the row count appends). */
+RK_API int Rk_IntTableInsertRow(Rk_IntTable* table, int row, const int* vals);
+/* Removes one row; later rows move up by one. */
+RK_API int Rk_IntTableRemoveRow(Rk_IntTable* table, int row);
+/* Overwrites every cell of an existing row. */
+RK_API int Rk_IntTableSetRow(Rk_IntTable* table, int row, const int* vals);
+/* Copies a row out into `vals` (`num_cols` cells). */
+RK_API int Rk_IntTableGetRow(const Rk_IntTable* table, int row, int* vals);
+/* Overwrites one cell. */
+RK_API int Rk_IntTableSetValue(Rk_IntTable* table, int col, int row, int val);
+/* Reads one cell. */
+RK_API int Rk_IntTableGetValue(const Rk_IntTable* table, int col, int row, int* val);
+/* Reports the column and row counts. */
+RK_API int Rk_IntTableGetSize(const Rk_IntTable* table, int* ncols, int* nrows);
+/* `found` 1 when some row holds the value in column `col`. */
+RK_API int Rk_IntTableFind(const Rk_IntTable* table, int col, int val_to_find, int* found);
+/* The first row at or after `start_row` holding the value in column `col`. */
+RK_API int Rk_IntTableFindPos(const Rk_IntTable* table, int col, int start_row, int val_to_find,
+                              int* row, int* found);
+/* Sorts the rows ascending on the key columns, in the order given. */
+RK_API int Rk_IntTableSort(Rk_IntTable* table, int n_cols, const int* cols_to_sort);
+/* Removes every row, keeping the storage. */
+RK_API int Rk_IntTableClear(Rk_IntTable* table);
+/* Releases the storage; a freed table may be initialised again. */
+RK_API int Rk_IntTableFree(Rk_IntTable* table);
+
+/* ---- Rk_LongTable (rk_lngtb) ---- */
+/* Makes `table` an empty table of `ncols` columns (free a live table first). */
+RK_API int Rk_LongTableInit(Rk_LongTable* table, int ncols);
+/* Appends one row of `num_cols` cells. */
+RK_API int Rk_LongTableAddRow(Rk_LongTable* table, const long* vals);
+/* Inserts one row before `row` (the row count appends). */
+RK_API int Rk_LongTableInsertRow(Rk_LongTable* table, int row, const long* vals);
+/* Removes one row; later rows move up by one. */
+RK_API int Rk_LongTableRemoveRow(Rk_LongTable* table, int row);
+/* Overwrites every cell of an existing row. */
+RK_API int Rk_LongTableSetRow(Rk_LongTable* table, int row, const long* vals);
+/* Copies a row out into `vals` (`num_cols` cells). */
+RK_API int Rk_LongTableGetRow(const Rk_LongTable* table, int row, long* vals);
+/* Overwrites one cell. */
+RK_API int Rk_LongTableSetValue(Rk_LongTable* table, int col, int row, long val);
+/* Reads one cell. */
+RK_API int Rk_LongTableGetValue(const Rk_LongTable* table, int col, int row, long* val);
+/* Reports the column and row counts. */
+RK_API int Rk_LongTableGetSize(const Rk_LongTable* table, int* ncols, int* nrows);
+/* `found` 1 when some row holds the value in column `col`. */
+RK_API int Rk_LongTableFind(const Rk_LongTable* table, int col, long val_to_find, int* found);
+/* The first row at or after `start_row` holding the value in column `col`. */
+RK_API int Rk_LongTableFindPos(const Rk_LongTable* table, int col, int start_row, long val_to_find,
+                               int* row, int* found);
+/* Sorts the rows ascending on the key columns, in the order given. */
+RK_API int Rk_LongTableSort(Rk_LongTable* table, int n_cols, const int* cols_to_sort);
+/* Removes every row, keeping the storage. */
+RK_API int Rk_LongTableClear(Rk_LongTable* table);
+/* Releases the storage; a freed table may be initialised again. */
+RK_API int Rk_LongTableFree(Rk_LongTable* table);
+
+/* ---- Rk_DblTable (rk_dbltb) ---- */
+/* Makes `table` an empty table of `ncols` columns (free a live table first). */
+RK_API int Rk_DblTableInit(Rk_DblTable* table, int ncols);
+/* Appends one row of `num_cols` cells. */
+RK_API int Rk_DblTableAddRow(Rk_DblTable* table, const double* vals);
+/* Inserts one row before `row` (the row count appends). */
+RK_API int Rk_DblTableInsertRow(Rk_DblTable* table, int row, const double* vals);
+/* Removes one row; later rows move up by one. */
+RK_API int Rk_DblTableRemoveRow(Rk_DblTable* table, int row);
+/* Overwrites every cell of an existing row. */
+RK_API int Rk_DblTableSetRow(Rk_DblTable* table, int row, const double* vals);
+/* Copies a row out into `vals` (`num_cols` cells). */
+RK_API int Rk_DblTableGetRow(const Rk_DblTable* table, int row, double* vals);
+/* Overwrites one cell. */
+RK_API int Rk_DblTableSetValue(Rk_DblTable* table, int col, int row, double val);
+/* Reads one cell. */
+RK_API int Rk_DblTableGetValue(const Rk_DblTable* table, int col, int row, double* val);
+/* Reports the column and row counts. */
+RK_API int Rk_DblTableGetSize(const Rk_DblTable* table, int* ncols, int* nrows);
+/* `found` 1 when some row holds a value closer than the zero tolerance. */
+RK_API int Rk_DblTableFind(const Rk_DblTable* table, int col, double val_to_find, int* found);
+/* The first row at or after `start_row` holding the value in column `col`. */
+RK_API int Rk_DblTableFindPos(const Rk_DblTable* table, int col, int start_row, double val_to_find,
+                              int* row, int* found);
+/* Sorts the rows ascending on the key columns, in the order given. */
+RK_API int Rk_DblTableSort(Rk_DblTable* table, int n_cols, const int* cols_to_sort);
+/* Removes every row, keeping the storage. */
+RK_API int Rk_DblTableClear(Rk_DblTable* table);
+/* Releases the storage; a freed table may be initialised again. */
+RK_API int Rk_DblTableFree(Rk_DblTable* table);
+
+/* ---- Rk_PtrTable (rk_ptrtb) ---- */
+/* Makes `table` an empty table of `ncols` columns (free a live table first). */
+RK_API int Rk_PtrTableInit(Rk_PtrTable* table, int ncols);
+/* Appends one row of `num_cols` cells. */
+RK_API int Rk_PtrTableAddRow(Rk_PtrTable* table, void* const* vals);
+/* Inserts one row before `row` (the row count appends). */
+RK_API int Rk_PtrTableInsertRow(Rk_PtrTable* table, int row, void* const* vals);
+/* Removes one row; later rows move up by one. */
+RK_API int Rk_PtrTableRemoveRow(Rk_PtrTable* table, int row);
+/* Overwrites every cell of an existing row. */
+RK_API int Rk_PtrTableSetRow(Rk_PtrTable* table, int row, void* const* vals);
+/* Copies a row out into `vals` (`num_cols` cells). */
+RK_API int Rk_PtrTableGetRow(const Rk_PtrTable* table, int row, void** vals);
+/* Overwrites one cell. */
+RK_API int Rk_PtrTableSetValue(Rk_PtrTable* table, int col, int row, void* val);
+/* Reads one cell. */
+RK_API int Rk_PtrTableGetValue(const Rk_PtrTable* table, int col, int row, void** val);
+/* Reports the column and row counts. */
+RK_API int Rk_PtrTableGetSize(const Rk_PtrTable* table, int* ncols, int* nrows);
+/* `found` 1 when some row holds the value in column `col`. */
+RK_API int Rk_PtrTableFind(const Rk_PtrTable* table, int col, void* val_to_find, int* found);
+/* The first row at or after `start_row` holding the value in column `col`. */
+RK_API int Rk_PtrTableFindPos(const Rk_PtrTable* table, int col, int start_row, void* val_to_find,
+                              int* row, int* found);
+/* Sorts the rows ascending on the key columns (addresses as unsigned numbers). */
+RK_API int Rk_PtrTableSort(Rk_PtrTable* table, int n_cols, const int* cols_to_sort);
+/* Removes every row, keeping the storage. */
+RK_API int Rk_PtrTableClear(Rk_PtrTable* table);
+/* Releases the storage; a freed table may be initialised again. */
+RK_API int Rk_PtrTableFree(Rk_PtrTable* table);
+
+/* ---- Rk_StrTable (rk_strtb) ---- */
+/* Makes `table` an empty table of `ncols` columns (free a live table first). */
+RK_API int Rk_StrTableInit(Rk_StrTable* table, int ncols);
+/* Appends one row of `num_cols` cells. */
+RK_API int Rk_StrTableAddRow(Rk_StrTable* table, char* const* vals);
+/* Inserts one row before `row` (the row count appends). */
+RK_API int Rk_StrTableInsertRow(Rk_StrTable* table, int row, char* const* vals);
+/* Removes one row; later rows move up by one. */
+RK_API int Rk_StrTableRemoveRow(Rk_StrTable* table, int row);
+/* Overwrites every cell of an existing row. */
+RK_API int Rk_StrTableSetRow(Rk_StrTable* table, int row, char* const* vals);
+/* Copies the row's text pointers (the table's own) into `vals`. */
+RK_API int Rk_StrTableGetRow(const Rk_StrTable* table, int row, char** vals);
+/* Overwrites one cell. */
+RK_API int Rk_StrTableSetValue(Rk_StrTable* table, int col, int row, const char* val);
+/* Reads one cell: the table's own text, valid until the cell changes. */
+RK_API int Rk_StrTableGetValue(const Rk_StrTable* table, int col, int row, char** val);
+/* Reports the column and row counts. */
+RK_API int Rk_StrTableGetSize(const Rk_StrTable* table, int* ncols, int* nrows);
+/* `found` 1 when some row holds the value in column `col`. */
+RK_API int Rk_StrTableFind(const Rk_StrTable* table, int col, const char* val_to_find, int* found);
+/* The first row at or after `start_row` holding the value in column `col`. */
+RK_API int Rk_StrTableFindPos(const Rk_StrTable* table, int col, int start_row,
+                              const char* val_to_find, int* row, int* found);
+/* Sorts the rows ascending on the key columns (byte order, case-sensitive). */
+RK_API int Rk_StrTableSort(Rk_StrTable* table, int n_cols, const int* cols_to_sort);
+/* Removes every row, keeping the storage. */
+RK_API int Rk_StrTableClear(Rk_StrTable* table);
+/* Releases the storage; a freed table may be initialised again. */
+RK_API int Rk_StrTableFree(Rk_StrTable* table);
+
 /* ==== Lists (rk_intls, rk_lngls, rk_ptrls, rk_strls) ==== */
+
+/* A list: an ordered sequence of values in column 0 of a one-column table, optionally kept free
+ * of duplicates. A string list keeps its own copies; Get hands out the list's own text. */
+typedef struct Rk_ListStruct {
+    Rk_TableStruct table;  /* the values, one per row, in list order */
+    int allocated;         /* 1 after a successful Init, 0 after Free */
+    int allowDups;         /* 0: Add ignores a value already in the list */
+} Rk_ListStruct, Rk_IntList, Rk_LongList, Rk_PtrList, Rk_StrList;
+
+/* ---- Rk_IntList (rk_intls) ---- */
+/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
+RK_API int Rk_IntListInit(Rk_IntList* list, int allowDups);
+/* Appends `val`, unless duplicates are refused and it is already present. */
+RK_API int Rk_IntListAdd(Rk_IntList* list, int val);
+/* Reads the value at `position`. */
+RK_API int Rk_IntListGet(const Rk_IntList* list, int position, int* val);
+/* Overwrites the value at `position` (no duplicate check). */
+RK_API int Rk_IntListSet(Rk_IntList* list, int position, int val);
+/* Number of values. */
+RK_API int Rk_IntListGetSize(const Rk_IntList* list, int* size);
+/* `found` 1 when `val` is in the list. */
+RK_API int Rk_IntListFind(const Rk_IntList* list, int val, int* found);
+/* The first position at or after `start_pos` holding `val`. */
+RK_API int Rk_IntListFindPos(const Rk_IntList* list, int start_pos, int val, int* found_pos,
+                             int* found);
+/* Removes the first occurrence of `val`, if any. */
+RK_API int Rk_IntListRemove(Rk_IntList* list, int val);
+/* Sorts the values ascending. */
+RK_API int Rk_IntListSort(Rk_IntList* list);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_IntListClear(Rk_IntList* list);
+/* Releases the storage; a list never allocated is left alone. */
+RK_API int Rk_IntListFree(Rk_IntList* list);
+
+/* ---- Rk_LongList (rk_lngls) ---- */
+/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
+RK_API int Rk_LongListInit(Rk_LongList* list, int allowDups);
+/* Appends `val`, unless duplicates are refused and it is already present. */
+RK_API int Rk_LongListAdd(Rk_LongList* list, long val);
+/* Reads the value at `position`. */
+RK_API int Rk_LongListGet(const Rk_LongList* list, int position, long* val);
+/* Overwrites the value at `position` (no duplicate check). */
+RK_API int Rk_LongListSet(Rk_LongList* list, int position, long val);
+/* Number of values. */
+RK_API int Rk_LongListGetSize(const Rk_LongList* list, int* size);
+/* `found` 1 when `val` is in the list. */
+RK_API int Rk_LongListFind(const Rk_LongList* list, long val, int* found);
+/* The first position at or after `start_pos` holding `val`. */
+RK_API int Rk_LongListFindPos(const Rk_LongList* list, int start_pos, long val, int* found_pos,
+                              int* found);
+/* Removes the first occurrence of `val`, if any. */
+RK_API int Rk_LongListRemove(Rk_LongList* list, long val);
+/* Sorts the values ascending. */
+RK_API int Rk_LongListSort(Rk_LongList* list);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_LongListClear(Rk_LongList* list);
+/* Releases the storage; a list never allocated is left alone. */
+RK_API int Rk_LongListFree(Rk_LongList* list);
+
+/* ---- Rk_PtrList (rk_ptrls) ---- */
+/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
+RK_API int Rk_PtrListInit(Rk_PtrList* list, int allowDups);
+/* Appends `val`, unless duplicates are refused and it is already present. */
+RK_API int Rk_PtrListAdd(Rk_PtrList* list, void* val);
+/* Reads the value at `position`. */
+RK_API int Rk_PtrListGet(const Rk_PtrList* list, int position, void** val);
+/* Overwrites the value at `position` (no duplicate check). */
+RK_API int Rk_PtrListSet(Rk_PtrList* list, int position, void* val);
+/* Number of values. */
+RK_API int Rk_PtrListGetSize(const Rk_PtrList* list, int* size);
+/* `found` 1 when `val` is in the list. */
+RK_API int Rk_PtrListFind(const Rk_PtrList* list, void* val, int* found);
+/* The first position at or after `start_pos` holding `val`. */
+RK_API int Rk_PtrListFindPos(const Rk_PtrList* list, int start_pos, void* val, int* found_pos,
+                             int* found);
+/* Removes the first occurrence of `val`, if any. */
+RK_API int Rk_PtrListRemove(Rk_PtrList* list, void* val);
+/* Sorts the pointers ascending as unsigned addresses. */
+RK_API int Rk_PtrListSort(Rk_PtrList* list);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_PtrListClear(Rk_PtrList* list);
+/* Releases the storage; a list never allocated is left alone. */
+RK_API int Rk_PtrListFree(Rk_PtrList* list);
+/* Adds every pointer of `list_to_add`, in order, under `list`'s duplicate rule. */
+RK_API int Rk_PtrListAddPtrList(Rk_PtrList* list, const Rk_PtrList* list_to_add);
+/* Adds every pointer of `list_to_move` to `list`, then empties `list_to_move`. */
+RK_API int Rk_PtrListMovePtrList(Rk_PtrList* list, Rk_PtrList* list_to_move);
+/* Appends to `newlist` each pointer of `list1` that `list2` also holds. */
+RK_API int Rk_PtrListGetSharedPtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
+                                   Rk_PtrList* newlist, int* list_size);
+/* Appends to `newlist` each pointer of `list1` that `list2` does not hold. */
+RK_API int Rk_PtrListGetUniquePtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
+                                   Rk_PtrList* newlist, int* list_size);
+/* Exchanges the pointers at `pos1` and `pos2`. */
+RK_API int Rk_PtrListSwap(Rk_PtrList* list, int pos1, int pos2);
+
+/* ---- Rk_StrList (rk_strls) ---- */
+/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
+RK_API int Rk_StrListInit(Rk_StrList* list, int allowDups);
+/* Appends a copy of `val`, unless duplicates are refused and it is already present. */
+RK_API int Rk_StrListAdd(Rk_StrList* list, const char* val);
+/* Reads the text at `position`: the list's own, valid until that entry changes. */
+RK_API int Rk_StrListGet(const Rk_StrList* list, int position, char** val);
+/* Overwrites the value at `position` (no duplicate check). */
+RK_API int Rk_StrListSet(Rk_StrList* list, int position, const char* val);
+/* Number of values. */
+RK_API int Rk_StrListGetSize(const Rk_StrList* list, int* size);
+/* `found` 1 when `val` is in the list. */
+RK_API int Rk_StrListFind(const Rk_StrList* list, const char* val, int* found);
+/* The first position at or after `start_pos` holding `val`. */
+RK_API int Rk_StrListFindPos(const Rk_StrList* list, int start_pos, const char* val, int* found_pos,
+                             int* found);
+/* Removes the first occurrence of `val`, if any. */
+RK_API int Rk_StrListRemove(Rk_StrList* list, const char* val);
+/* Sorts the texts ascending in byte order (case-sensitive). */
+RK_API int Rk_StrListSort(Rk_StrList* list);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_StrListClear(Rk_StrList* list);
+/* Releases the storage; a list never allocated is left alone. */
+RK_API int Rk_StrListFree(Rk_StrList* list);
 
 /* ==== Queues (rk_intqu, rk_lngqu, rk_dblqu, rk_strqu) and stacks (rk_lngst, rk_strst) ==== */
 
+/* A queue (first in, first out): values in column 0 of a one-column table, the front in row 0. */
+typedef struct Rk_QueueStruct {
+    int allocated;         /* 1 after a successful Init, 0 after Free */
+    Rk_TableStruct table;  /* the values, the front first */
+} Rk_QueueStruct, Rk_DblQueue, Rk_IntQueue, Rk_LongQueue, Rk_StrQueue;
+
+/* A stack (last in, first out): values in column 0 of a one-column table, its top the last row. */
+typedef struct Rk_StackStruct {
+    int allocated;         /* 1 after a successful Init, 0 after Free */
+    Rk_TableStruct table;  /* the values, the bottom first */
+} Rk_StackStruct, Rk_LongStack, Rk_StrStack;
+
+/* ---- Rk_DblQueue (rk_dblqu) ---- */
+/* Makes `queue` an empty queue. */
+RK_API int Rk_DblQueueInit(Rk_DblQueue* queue);
+/* Appends `value` at the end. */
+RK_API int Rk_DblQueueAdd(Rk_DblQueue* queue, double value);
+/* Takes the front value out; `found` 0 (and `value` untouched) when the queue is empty. */
+RK_API int Rk_DblQueueGet(Rk_DblQueue* queue, double* value, int* found);
+/* The front value, left in place; `found` 0 when the queue is empty. */
+RK_API int Rk_DblQueuePeek(const Rk_DblQueue* queue, double* value, int* found);
+/* `found` 1 when a value closer than the zero tolerance is in the queue. */
+RK_API int Rk_DblQueueFind(const Rk_DblQueue* queue, double val_to_find, int* found);
+/* The first position from the front, at or after `start_pos`, holding the value. */
+RK_API int Rk_DblQueueFindPos(const Rk_DblQueue* queue, double val_to_find, int start_pos,
+                              int* found_pos, int* found);
+/* Number of values. */
+RK_API int Rk_DblQueueGetSize(const Rk_DblQueue* queue, int* nrows);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_DblQueueClear(Rk_DblQueue* queue);
+/* Releases the storage; a queue not allocated is left alone. */
+RK_API int Rk_DblQueueFree(Rk_DblQueue* queue);
+
+/* ---- Rk_IntQueue (rk_intqu) ---- */
+/* Makes `queue` an empty queue. */
+RK_API int Rk_IntQueueInit(Rk_IntQueue* queue);
+/* Appends `value` at the end. */
+RK_API int Rk_IntQueueAdd(Rk_IntQueue* queue, int value);
+/* Takes the front value out; `found` 0 (and `value` untouched) when the queue is empty. */
+RK_API int Rk_IntQueueGet(Rk_IntQueue* queue, int* value, int* found);
+/* The front value, left in place; `found` 0 when the queue is empty. */
+RK_API int Rk_IntQueuePeek(const Rk_IntQueue* queue, int* value, int* found);
+/* `found` 1 when the value is in the queue. */
+RK_API int Rk_IntQueueFind(const Rk_IntQueue* queue, int val_to_find, int* found);
+/* The first position from the front, at or after `start_pos`, holding the value. */
+RK_API int Rk_IntQueueFindPos(const Rk_IntQueue* queue, int val_to_find, int start_pos,
+                              int* found_pos, int* found);
+/* Number of values. */
+RK_API int Rk_IntQueueGetSize(const Rk_IntQueue* queue, int* nrows);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_IntQueueClear(Rk_IntQueue* queue);
+/* Releases the storage; a queue not allocated is left alone. */
+RK_API int Rk_IntQueueFree(Rk_IntQueue* queue);
+
+/* ---- Rk_LongQueue (rk_lngqu) ---- */
+/* Makes `queue` an empty queue. */
+RK_API int Rk_LongQueueInit(Rk_LongQueue* queue);
+/* Appends `value` at the end. */
+RK_API int Rk_LongQueueAdd(Rk_LongQueue* queue, long value);
+/* Takes the front value out; `found` 0 (and `value` untouched) when the queue is empty. */
+RK_API int Rk_LongQueueGet(Rk_LongQueue* queue, long* value, int* found);
+/* The front value, left in place; `found` 0 when the queue is empty. */
+RK_API int Rk_LongQueuePeek(const Rk_LongQueue* queue, long* value, int* found);
+/* `found` 1 when the value is in the queue. */
+RK_API int Rk_LongQueueFind(const Rk_LongQueue* queue, long val_to_find, int* found);
+/* The first position from the front, at or after `start_pos`, holding the value. */
+RK_API int Rk_LongQueueFindPos(const Rk_LongQueue* queue, long val_to_find, int start_pos,
+                               int* found_pos, int* found);
+/* Number of values. */
+RK_API int Rk_LongQueueGetSize(const Rk_LongQueue* queue, int* nrows);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_LongQueueClear(Rk_LongQueue* queue);
+/* Releases the storage; a queue not allocated is left alone. */
+RK_API int Rk_LongQueueFree(Rk_LongQueue* queue);
+
+/* ---- Rk_StrQueue (rk_strqu) ---- */
+/* Makes `queue` an empty queue. */
+RK_API int Rk_StrQueueInit(Rk_StrQueue* queue);
+/* Appends a copy of `value` at the end. */
+RK_API int Rk_StrQueueAdd(Rk_StrQueue* queue, const char* value);
+/* Takes the front text out as a new copy (free it with Rkos_Free); `found` 0 when empty. */
+RK_API int Rk_StrQueueGet(Rk_StrQueue* queue, char** value, int* found);
+/* The front text, the queue's own (valid until taken off); `found` 0 when empty. */
+RK_API int Rk_StrQueuePeek(const Rk_StrQueue* queue, char** value, int* found);
+/* `found` 1 when the value is in the queue. */
+RK_API int Rk_StrQueueFind(const Rk_StrQueue* queue, const char* val_to_find, int* found);
+/* The first position from the front, at or after `start_pos`, holding the value. */
+RK_API int Rk_StrQueueFindPos(const Rk_StrQueue* queue, const char* val_to_find, int start_pos,
+                              int* found_pos, int* found);
+/* Number of values. */
+RK_API int Rk_StrQueueGetSize(const Rk_StrQueue* queue, int* nrows);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_StrQueueClear(Rk_StrQueue* queue);
+/* Releases the storage; a queue not allocated is left alone. */
+RK_API int Rk_StrQueueFree(Rk_StrQueue* queue);
+
+/* ---- Rk_LongStack (rk_lngst) ---- */
+/* Makes `stack` an empty stack. */
+RK_API int Rk_LongStackInit(Rk_LongStack* stack);
+/* Puts `val` on top. */
+RK_API int Rk_LongStackPush(Rk_LongStack* stack, long val);
+/* Takes the top value off; `found` 0 when the stack is empty. */
+RK_API int Rk_LongStackPop(Rk_LongStack* stack, long* val, int* found);
+/* The top value, left in place; `found` 0 when the stack is empty. */
+RK_API int Rk_LongStackPeek(const Rk_LongStack* stack, long* val, int* found);
+/* Number of values. */
+RK_API int Rk_LongStackGetSize(const Rk_LongStack* stack, int* size);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_LongStackClear(Rk_LongStack* stack);
+/* Releases the storage; fails on a record that was never a stack of this kind. */
+RK_API int Rk_LongStackFree(Rk_LongStack* stack);
+
+/* ---- Rk_StrStack (rk_strst) ---- */
+/* Makes `stack` an empty stack. */
+RK_API int Rk_StrStackInit(Rk_StrStack* stack);
+/* Puts a copy of `str` on top. */
+RK_API int Rk_StrStackPush(Rk_StrStack* stack, const char* str);
+/* Takes the top text off as a new copy (free it with Rkos_Free); `found` 0 when empty. */
+RK_API int Rk_StrStackPop(Rk_StrStack* stack, char** str, int* found);
+/* Removes the top text without returning it; nothing happens on an empty stack. */
+RK_API int Rk_StrStackPopIgnore(Rk_StrStack* stack);
+/* The top text, the stack's own (valid until taken off); `found` 0 when empty. */
+RK_API int Rk_StrStackPeek(const Rk_StrStack* stack, char** str, int* found);
+/* Number of values. */
+RK_API int Rk_StrStackGetSize(const Rk_StrStack* stack, int* size);
+/* Removes every value, keeping the storage. */
+RK_API int Rk_StrStackClear(Rk_StrStack* stack);
+/* Releases the storage; fails on a record that was never a stack of this kind. */
+RK_API int Rk_StrStackFree(Rk_StrStack* stack);
+
 /* ==== Quoted string tokenizer (rk_str) ==== */
+
+/* Splits `str` into `tokens` (initialised here as a string list allowing duplicates) at the
+ * characters of `token_delims`, keeping quoted sections (opened and closed by a character of
+ * `quote_delims`, a doubled quote standing for one) whole; a null `str` gives an empty list.
+ * The caller frees `tokens` with Rk_StrListFree, whatever the status. */
+RK_API int rk_strtok(const char* str, const char* token_delims, const char* quote_delims,
+                     Rk_ListStruct* tokens);
 
 /* ======================================================================================
  * Text and configuration

@@ -50,5 +50,5 @@ public:
 }  // namespace rktest
 
 // Checks the oldest queued error (and takes it out of the queue).
-#define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(NextErrorIs((id), (location_prefix)))
-#define EXPECT_NO_ERROR() EXPECT_TRUE(NoErrorQueued())
+#define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(this->NextErrorIs((id), (location_prefix)))
+#define EXPECT_NO_ERROR() EXPECT_TRUE(this->NoErrorQueued())

@@ -1,0 +1,31 @@
+// The long stack: last in, first out, kept in a one-column long table (core/containers.hpp).
+#include "core/containers.hpp"
+
+namespace {
+
+using Stack = rk::Stack<rk::LongCell>;
+
+}  // namespace
+
+extern "C" RK_API int Rk_LongStackInit(Rk_LongStack* stack) { return Stack::init(stack); }
+
+extern "C" RK_API int Rk_LongStackPush(Rk_LongStack* stack, long val) { return Stack::add(stack, val); }
+
+extern "C" RK_API int Rk_LongStackPop(Rk_LongStack* stack, long* val, int* found)
+{
+    return Stack::take(stack, val, found);
+}
+
+extern "C" RK_API int Rk_LongStackPeek(const Rk_LongStack* stack, long* val, int* found)
+{
+    return Stack::peek(stack, val, found);
+}
+
+extern "C" RK_API int Rk_LongStackGetSize(const Rk_LongStack* stack, int* size)
+{
+    return Stack::get_size(stack, size);
+}
+
+extern "C" RK_API int Rk_LongStackClear(Rk_LongStack* stack) { return Stack::clear(stack); }
+
+extern "C" RK_API int Rk_LongStackFree(Rk_LongStack* stack) { return Stack::free(stack); }
