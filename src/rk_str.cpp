@@ -1,5 +1,6 @@
 // String utilities over NUL-terminated text: bounded copies, case-insensitive comparison,
-// stripping, insertion, hexadecimal conversion, the shortening join and the time-based number.
+// stripping, insertion, hexadecimal conversion, the shortening join, the time-based number and
+// the quoted tokenizer that splits a text into a string list.
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -41,6 +42,78 @@ char* append_prefix(char* out, const char* src, int len, int src_len)
     if (len <= 0) return out;
     std::memcpy(out, src, static_cast<std::size_t>(len));
     return out + len;
+}
+
+// True when `c` is one of the characters of `set` (the terminator never is).
+bool is_one_of(char c, const char* set) { return c != '\0' && std::strchr(set, c) != nullptr; }
+
+// Turns every token delimiter of `str` that stands outside a quoted section into a terminator of
+// `work`, its copy. A section opens at a quote character, passes over doubled quote characters,
+// and closes at the next quote character that is not doubled, or runs to the end.
+void mark_delimiters(const char* str, std::size_t len, const char* token_delims, const char* quote_delims,
+                     char* work)
+{
+    std::size_t i = 0;
+    while (i < len) {
+        if (is_one_of(str[i], quote_delims)) {
+            for (++i; i < len; ++i) {
+                if (!is_one_of(str[i], quote_delims)) continue;
+                if (i + 1 < len && str[i + 1] == str[i]) {
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            ++i;
+            continue;
+        }
+        if (is_one_of(str[i], token_delims)) work[i] = '\0';
+        ++i;
+    }
+}
+
+// The text of a token of `len` characters that opens with a quote character q, into `out`: from
+// the second character on, a doubled q gives one q and every other q is dropped.
+void unquote(const char* token, std::size_t len, char* out)
+{
+    const char q = token[0];
+    for (std::size_t i = 1; i < len; ++i) {
+        if (token[i] != q) {
+            *out++ = token[i];
+        } else if (i + 1 < len && token[i + 1] == q) {
+            *out++ = q;
+            ++i;
+        }
+    }
+    *out = '\0';
+}
+
+// Appends one token of `len` characters: as it stands, or unquoted when it opens with a quote.
+int add_token(const char* token, std::size_t len, const char* quote_delims, Rk_ListStruct* tokens)
+{
+    if (!is_one_of(token[0], quote_delims)) return Rk_StrListAdd(tokens, token);
+    char* text = rk::alloc_array<char>(len);
+    if (!text) return RK_FAIL(RK_ERR_NO_MEMORY);
+    unquote(token, len, text);
+    const int status = Rk_StrListAdd(tokens, text);
+    Rkos_Free(text);
+    return status;
+}
+
+// Appends every maximal run of characters between the terminators of the marked copy.
+int collect_tokens(const char* work, std::size_t len, const char* quote_delims, Rk_ListStruct* tokens)
+{
+    std::size_t i = 0;
+    while (i < len) {
+        if (work[i] == '\0') {
+            ++i;
+            continue;
+        }
+        const std::size_t token_len = std::strlen(work + i);
+        RK_TRY(add_token(work + i, token_len, quote_delims, tokens));
+        i += token_len;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -225,4 +298,19 @@ extern "C" RK_API long rk_strgenlong(const char* str)
         // Under the fixed time another pass would give the same zero: never loop on it.
         if (!Rkos_DisplayTimeDate) return 1;
     }
+}
+
+// The working copy is released on every path; tokens appended before a failure stay in the list.
+extern "C" RK_API int rk_strtok(const char* str, const char* token_delims, const char* quote_delims,
+                                Rk_ListStruct* tokens)
+{
+    RK_TRY(Rk_StrListInit(tokens, 1));
+    if (!str) return 0;
+    char* work = rk_strdup(str);
+    if (!work) return RK_FAIL(RK_ERR_NO_MEMORY);
+    const std::size_t len = std::strlen(str);
+    mark_delimiters(str, len, token_delims, quote_delims, work);
+    const int status = collect_tokens(work, len, quote_delims, tokens);
+    Rkos_Free(work);
+    return status;
 }
