@@ -689,6 +689,34 @@ RK_API int Rk_StrArrayFree(Rk_StrArrayStruct* str_array);
 
 /* ==== Message texts from the message file (rk_mes, rk_error) ==== */
 
+/* The message file holds, for each id, a block: an id line "#<id>" (decimal, 0x hexadecimal or
+ * 0 octal; words after the number are ignored), a summary line "*<text>" and a run of detailed
+ * lines "&<text>". Texts keep at most 128 characters; %T<n> is replaced by token n, %<w>T<n> by
+ * the token cut or padded with blanks to w characters. Every lookup reads the file afresh and
+ * closes it before returning. A missing file, id, summary or detailed text gives one of the texts
+ * "(Message file could not be read)", "(Message ID not found)", "(Summary message not found)",
+ * "(Detailed message not found)" instead, and is not a failure. */
+
+/* The summary text of `msg` (tokens substituted, or a fallback) into `summary` (129 places). Always 0. */
+RK_API int Rk_MessageGetSummaryText(const Rk_MessageStruct* msg, char* summary);
+/* Initialises `detailed` with one string per detailed line of `msg` (or one fallback); the caller
+ * frees it with Rk_StrArrayFree. 1 only when memory runs out, and then `detailed` holds nothing. */
+RK_API int Rk_MessageGetDetailedText(const Rk_MessageStruct* msg, Rk_StrArrayStruct* detailed);
+/* Replaces the token references in `line` (at most 128 characters) by the tokens of `msg`. Always 0. */
+RK_API int Rk_MessageSubstituteTokens(const Rk_MessageStruct* msg, char* line);
+/* `found` 1 when the message file of `msg` has an id line for its id, else 0. Always 0. */
+RK_API int Rk_MessageCheck(const Rk_MessageStruct* msg, int* found);
+/* Sets token `token_pos` (1 to 250) of `prnt_msg` to the summary of message `tokmsg_id` of `msgfile`. */
+RK_API int Rk_MessageSetTokenByMessage(Rk_MessageStruct* prnt_msg, int token_pos, long tokmsg_id,
+                                       const char* msgfile);
+
+/* The summary text of the error's message into `summary` (129 places). Always 0. */
+RK_API int Rk_ErrorGetSummaryText(const Rk_ErrorStruct* error, char* summary);
+/* The same as Rk_ErrorGetSummaryText. */
+RK_API int Rk_ErrorGetSummaryMsg(const Rk_ErrorStruct* error, char* summary);
+/* The detailed text of the error's message, as Rk_MessageGetDetailedText. */
+RK_API int Rk_ErrorGetDetailedText(const Rk_ErrorStruct* error, Rk_StrArrayStruct* detailed);
+
 /* ==== Report writer (rk_rpt) ==== */
 
 /* ==== Input reader (rk_input) ==== */

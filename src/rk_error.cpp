@@ -1,4 +1,5 @@
-// Error records: a message record and the location where the failure was met.
+// Error records: a message record and the location where the failure was met; their texts are
+// those of the message part.
 #include "rk_basekit.h"
 
 extern "C" RK_API int Rk_ErrorSet(Rk_ErrorStruct* error, long id, const char* msgfile, const char* loc)
@@ -22,4 +23,19 @@ extern "C" RK_API int Rk_ErrorGetLocation(const Rk_ErrorStruct* error, char* loc
 {
     rk_strncpy(loc, error->loc, RK_TEXT_MAX);
     return 0;
+}
+
+extern "C" RK_API int Rk_ErrorGetSummaryText(const Rk_ErrorStruct* error, char* summary)
+{
+    return Rk_MessageGetSummaryText(&error->msg, summary);
+}
+
+extern "C" RK_API int Rk_ErrorGetSummaryMsg(const Rk_ErrorStruct* error, char* summary)
+{
+    return Rk_MessageGetSummaryText(&error->msg, summary);
+}
+
+extern "C" RK_API int Rk_ErrorGetDetailedText(const Rk_ErrorStruct* error, Rk_StrArrayStruct* detailed)
+{
+    return Rk_MessageGetDetailedText(&error->msg, detailed);
 }
