@@ -719,6 +719,91 @@ RK_API int Rk_ErrorGetDetailedText(const Rk_ErrorStruct* error, Rk_StrArrayStruc
 
 /* ==== Report writer (rk_rpt) ==== */
 
+/* Destination bits of a report. */
+enum {
+    RK_REPORT_CONSOLE = 1,   /* standard output */
+    RK_REPORT_FILE = 2,      /* the report's open file */
+    RK_REPORT_FUNCTION = 4,  /* the caller's line function */
+    RK_REPORT_STRLIST = 8    /* the caller's string list (set by Rk_ReportStrListInit only) */
+};
+
+/* The caller's line function: called with each line (no newline), which is valid only during the
+ * call and must not be written to. Its result is ignored. */
+typedef char* (*Rk_ReportFunc)(char* line);
+
+/* Where a report's lines go. Each write sends one line, after `indent` blanks, to every
+ * destination in force, in the order console, file, function, string list. */
+typedef struct Rk_ReportStruct {
+    int destination;                  /* bits RK_REPORT_*; 0 writes nowhere */
+    FILE* file_ptr;                   /* the open report file, or null */
+    char filename[RK_TEXT_MAX + 1];   /* its name; a single blank when no file is open */
+    Rk_ReportFunc func_name;          /* the caller's line function */
+    Rk_ListStruct* strlist;           /* the caller's Rk_StrList that receives lines */
+    int indent;                       /* blanks before every line, at least 0 */
+    int print_blank_lines;            /* 1: blank lines are written; 0: they are dropped */
+} Rk_ReportStruct, Rk_Report;
+
+/* Resets the record: no destination, no file, indent 0, blank lines written. Closes nothing. */
+RK_API int Rk_ReportInit(Rk_ReportStruct* reportPtr);
+/* Resets the record and writes to the console. */
+RK_API int Rk_ReportConsoleInit(Rk_ReportStruct* report);
+/* Resets the record and writes to `filename`: `file_mode` 0 appends, 1 rewrites. */
+RK_API int Rk_ReportFileInit(Rk_ReportStruct* report, const char* filename, int file_mode);
+/* Resets the record and adds every line to `strlist` (an initialised Rk_StrList). */
+RK_API int Rk_ReportStrListInit(Rk_ReportStruct* report, Rk_ListStruct* strlist);
+/* Sets the destination bits. With the file bit, a file of that very name already open is kept
+ * (whatever `file_mode`); otherwise `filename` is opened (`file_mode` 0 appends, 1 rewrites).
+ * Without it an open file is closed. `func_name` is stored when the function bit is set. */
+RK_API int Rk_ReportSetDestination(Rk_ReportStruct* reportPtr, int destin_mask, const char* filename,
+                                   int file_mode, Rk_ReportFunc func_name);
+/* Copies the destination bits. */
+RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* reportPtr, int* destin_mask);
+/* The open report file's name (129 places), or a single blank. */
+RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* reportPtr, char* filename);
+/* Sets the indent (at least 0) of later writes. */
+RK_API int Rk_ReportSetIndent(Rk_ReportStruct* reportPtr, int indent);
+/* Copies the indent. */
+RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* reportPtr, int* indent);
+/* Later blank lines (white space only, or empty) are dropped. */
+RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* reportPtr);
+/* Later blank lines are written. */
+RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* reportPtr);
+/* Writes `num_lines` lines of one blank each. */
+RK_API int Rk_ReportSkipLines(Rk_ReportStruct* report, int num_lines);
+/* Closes the report's file, if any, and resets the record. */
+RK_API int Rk_ReportClose(Rk_ReportStruct* reportPtr);
+
+/* Writes `line` as one line to every destination. */
+RK_API int Rk_ReportWrite(Rk_ReportStruct* reportPtr, const char* line);
+/* As Rk_ReportWrite, but the console and the file get no newline after it. */
+RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* reportPtr, const char* line);
+/* As Rk_ReportWrite, with `prefix` between the indent and `line` (only `line` decides blankness). */
+RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* reportPtr, const char* line, const char* prefix);
+/* Writes `line`, then a line of as many `symbol` characters. */
+RK_API int Rk_ReportWriteAndUnderline(Rk_ReportStruct* report, const char* line, char symbol);
+/* Writes `line` centred in a line of exactly `page_width` blanks (cut when longer). */
+RK_API int Rk_ReportWriteCentered(Rk_ReportStruct* report, const char* line, int page_width);
+/* Writes every line of a text file without its trailing white space; an unreadable file writes
+ * nothing. Always 0. */
+RK_API int Rk_ReportWriteFromFile(Rk_ReportStruct* rpt, const char* filename);
+/* Writes the summary text of `message`. */
+RK_API int Rk_ReportWriteShortMessage(Rk_ReportStruct* rpt, const Rk_MessageStruct* message);
+/* Writes the summary text of `message` after `prefix`. */
+RK_API int Rk_ReportWriteShortMessagePfx(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
+                                         const char* prefix);
+/* Writes each line of the detailed text of `message`. */
+RK_API int Rk_ReportWriteLongMessage(Rk_ReportStruct* rpt, const Rk_MessageStruct* message);
+/* Writes each line of the detailed text of `message`, centred in `page_width`. */
+RK_API int Rk_ReportWriteLongMessageCent(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
+                                         int page_width);
+/* Writes each line of the detailed text of `message` after `prefix`. */
+RK_API int Rk_ReportWriteLongMessagePfx(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
+                                        const char* prefix);
+/* Writes the summary text of message `message_id` of `message_file` (no tokens). */
+RK_API int Rk_ReportWriteShortMsgById(Rk_ReportStruct* report, long message_id, const char* message_file);
+/* Writes the detailed text of message `message_id` of `message_file` (no tokens). */
+RK_API int Rk_ReportWriteLongMsgById(Rk_ReportStruct* report, long message_id, const char* message_file);
+
 /* ==== Input reader (rk_input) ==== */
 
 /* ==== User configuration (rk_ucfig) ==== */
