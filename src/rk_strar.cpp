@@ -123,7 +123,8 @@ extern "C" RK_API int Rk_StrArrayInit(Rk_StrArrayStruct* str_array, int num_stri
     return 0;
 }
 
-// A slot shrinks in place and is reallocated only to grow; a failed reallocation leaves it unset.
+// A slot shrinks in place and is reallocated only to grow. The new copy is made before the old
+// text is released, so a failed growth leaves the slot as it was.
 extern "C" RK_API int Rk_StrArraySetStr(Rk_StrArrayStruct* str_array, int pos, const char* str)
 {
     if (!is_valid_slot(str_array, pos)) return RK_FAIL(RK_ERR_GENERAL);
@@ -133,9 +134,10 @@ extern "C" RK_API int Rk_StrArraySetStr(Rk_StrArrayStruct* str_array, int pos, c
         std::memmove(slot, str, length + 1);  // `str` may lie inside the slot's own text
         return 0;
     }
+    char* copy = rk_strdup(str);
+    if (!copy) return RK_FAIL(RK_ERR_NO_MEMORY);
     release_slot(str_array, pos);
-    slot = rk_strdup(str);
-    if (!slot) return RK_FAIL(RK_ERR_NO_MEMORY);
+    slot = copy;
     str_array->str_size[pos] = static_cast<int>(length);
     return 0;
 }
