@@ -879,9 +879,223 @@ RK_API int Rk_PointGetMidpoint(const Rk_PointStruct* pt1, const Rk_PointStruct* 
 
 /* ==== Vectors (rk_vec) ==== */
 
+/* A direction with a length, in world components. Never normalised when stored. */
+typedef struct Rk_VectorStruct {
+    double i_comp;
+    double j_comp;
+    double k_comp;
+} Rk_VectorStruct, Rk_Vector;
+
+/* Sets the vector to (1, 1, 1). */
+RK_API int Rk_VectorInit(Rk_VectorStruct* vecPtr);
+/* Stores (i, j, k); error 6 (vector unchanged) when every component is below the zero tolerance. */
+RK_API int Rk_VectorSet(Rk_VectorStruct* vecPtr, double i, double j, double k);
+/* Copies the three components. */
+RK_API int Rk_VectorGet(const Rk_VectorStruct* vecPtr, double* i, double* j, double* k);
+/* `head` - `origin`; error 6 when it is zero (`vec` then holds the near-zero difference). */
+RK_API int Rk_VectorSetByPoints(Rk_VectorStruct* vec, const Rk_PointStruct* origin,
+                                const Rk_PointStruct* head);
+/* The opposite vector. */
+RK_API int Rk_VectorInvert(const Rk_VectorStruct* vec, Rk_VectorStruct* new_vec);
+/* The length. */
+RK_API int Rk_VectorMagnitude(const Rk_VectorStruct* vec, double* mag);
+/* The unit vector of `vec1` into `vec2`; error 6 when `vec1` is shorter than the zero tolerance. */
+RK_API int Rk_VectorUnitize(const Rk_VectorStruct* vec1, Rk_VectorStruct* vec2);
+/* The dot product. */
+RK_API int Rk_VectorDot(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, double* dot);
+/* `vec1` x `vec2`; error 6 (`cross` unchanged) when the product is zero. */
+RK_API int Rk_VectorCross(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                          Rk_VectorStruct* cross);
+/* The unsigned angle between the vectors, 0 to 180 degrees. */
+RK_API int Rk_VectorAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                    double* angle);
+/* `parallel` 1 when the vectors are within the angle tolerance of 0 or 180 degrees (exclusive). */
+RK_API int Rk_VectorIsParallelToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                       int* parallel);
+/* `perpendicular` 1 when the angle is within the angle tolerance of 90 degrees (inclusive). */
+RK_API int Rk_VectorIsPerpToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                   int* perpendicular);
+/* `equal` 1 when the unit vectors are closer than the point tolerance (lengths do not matter). */
+RK_API int Rk_VectorIsEqualToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                    int* equal);
+/* The unsigned angle between the vectors as seen along `view_dir`. */
+RK_API int Rk_VectorAngleFromVecInView(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                       const Rk_VectorStruct* view_dir, double* angle);
+/* The angle from `vec1` to `vec2` about `dir`, -180 to 180, positive counter-clockwise seen from
+ * the tip of `dir`; error 23 when either vector is parallel to `dir`. */
+RK_API int Rk_VectorSignedAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
+                                          const Rk_VectorStruct* dir, double* angle);
+/* `vec` turned by `angle` degrees about `rot_vec` (right-hand rule); a copy when they are parallel. */
+RK_API int Rk_VectorRotate(const Rk_VectorStruct* vec, const Rk_VectorStruct* rot_vec, double angle,
+                           Rk_VectorStruct* new_vec);
+
+/* The point moved `dist` along `dir_vec`. */
+RK_API int Rk_PointOffset(const Rk_PointStruct* pointPtr, double dist, const Rk_VectorStruct* dir_vec,
+                          Rk_PointStruct* offset_pt);
+/* The distance between the points measured across `dir` (in the plane normal to it). */
+RK_API int Rk_PointDistFromPointAlongVec(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
+                                         const Rk_VectorStruct* dir, double* dist);
+/* The signed extent of `point2` beyond `point1` in the direction of `dir`. */
+RK_API int Rk_PointClearanceFromPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
+                                      const Rk_VectorStruct* dir, double* clearance);
+
 /* ==== Lines (rk_line) ==== */
 
+/* An unbounded line through two points; its direction is `point2` - `point1`. */
+typedef struct Rk_LineStruct {
+    Rk_PointStruct point1;  /* base point */
+    Rk_PointStruct point2;  /* at least the point tolerance from point1 when set with a check */
+} Rk_LineStruct, Rk_Line;
+
+/* The line from (0, 0, 0) to (1, 1, 1). */
+RK_API int Rk_LineInit(Rk_LineStruct* line);
+/* Stores both points; error 10 (line unchanged) when they are closer than the point tolerance. */
+RK_API int Rk_LineSet(Rk_LineStruct* line, const Rk_PointStruct* pt1, const Rk_PointStruct* pt2);
+/* Stores both points without a check. */
+RK_API int Rk_LineSetByCoords(Rk_LineStruct* line, double x1, double yy1, double z1, double x2,
+                              double y2, double z2);
+/* The line from `pt` to the point one unit along `dir`. */
+RK_API int Rk_LineSetByPointAndVector(Rk_LineStruct* line, const Rk_PointStruct* pt,
+                                      const Rk_VectorStruct* dir);
+/* Replaces `point1`; error 10 (line unchanged) when it would be too close to `point2`. */
+RK_API int Rk_LineSetPoint1(Rk_LineStruct* line, const Rk_PointStruct* pt1);
+/* Replaces `point2`; error 10 (line unchanged) when it would be too close to `point1`. */
+RK_API int Rk_LineSetPoint2(Rk_LineStruct* line, const Rk_PointStruct* pt2);
+/* Copies both points. */
+RK_API int Rk_LineGet(const Rk_LineStruct* line, Rk_PointStruct* pt1, Rk_PointStruct* pt2);
+/* Copies `point1`. */
+RK_API int Rk_LineGetPoint1(const Rk_LineStruct* line, Rk_PointStruct* pt1);
+/* Copies `point2`. */
+RK_API int Rk_LineGetPoint2(const Rk_LineStruct* line, Rk_PointStruct* pt2);
+/* The direction `point2` - `point1`. */
+RK_API int Rk_VectorSetByLine(Rk_VectorStruct* vec, const Rk_LineStruct* line);
+/* The foot of the point on the line (a defining point itself when the point is that close to it). */
+RK_API int Rk_PointProjOnLine(const Rk_PointStruct* pointPtr, const Rk_LineStruct* line,
+                              Rk_PointStruct* proj_point);
+/* The distance from the point to the line. */
+RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist);
+/* `on_line` 1 when the point is closer than the point tolerance to its foot on the line. */
+RK_API int Rk_PointIsOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line, int* on_line);
+/* `equal` 1 when both points of `line2` lie on `line1` (the sense does not matter). */
+RK_API int Rk_LineIsEqualToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* equal);
+/* `parallel` 1 when the directions are parallel in either sense. */
+RK_API int Rk_LineIsParallelToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
+                                   int* parallel);
+/* `perp` 1 when the directions are perpendicular (skew lines included). */
+RK_API int Rk_LineIsPerpToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* perp);
+/* `para` 1 when the directions are within `angle` degrees of parallel, in either sense. */
+RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
+                                          double angle, int* para);
+/* The point of `line1` nearest to `line2`; error 1 when the lines are parallel or the search
+ * does not settle. */
+RK_API int Rk_LinePointClosestToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
+                                     Rk_PointStruct* pt);
+
 /* ==== Planes (rk_plane) ==== */
+
+/* An unbounded plane through `point`; `normal` gives it a side and is not made unit. */
+typedef struct Rk_PlaneStruct {
+    Rk_PointStruct point;
+    Rk_VectorStruct normal;
+} Rk_PlaneStruct, Rk_Plane;
+
+/* The plane through the origin with normal (0, 0, 1). */
+RK_API int Rk_PlaneInit(Rk_PlaneStruct* planePtr);
+/* Stores the point and the normal, untested. */
+RK_API int Rk_PlaneSet(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point,
+                       const Rk_VectorStruct* normal);
+/* Stores the point. */
+RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point);
+/* Stores the normal, untested. */
+RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* planePtr, const Rk_VectorStruct* normal);
+/* Point (x, y, z), normal (i, j, k); error 6 for a zero normal (the point is then already stored). */
+RK_API int Rk_PlaneSetByCoords(Rk_PlaneStruct* plane, double x, double y, double z, double i,
+                               double j, double k);
+/* The plane a x + b y + c z + d = 0, its point on the first axis it crosses. */
+RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* planePtr, double a, double b, double c, double d);
+/* The plane through three points, normal by the right-hand rule over pt1, pt2, pt3; error 6 for
+ * coincident or collinear points (the point is then already stored). */
+RK_API int Rk_PlaneSetByPoints(Rk_PlaneStruct* plane, const Rk_PointStruct* pt1,
+                               const Rk_PointStruct* pt2, const Rk_PointStruct* pt3);
+/* The plane through a point and a line; error 1 when the point lies on the line. */
+RK_API int Rk_PlaneSetByPointAndLine(Rk_PlaneStruct* plane, const Rk_PointStruct* pt,
+                                     const Rk_LineStruct* line);
+/* The plane through two parallel or intersecting lines; error 1 for equal or skew lines. */
+RK_API int Rk_PlaneSetByLines(Rk_PlaneStruct* plane, const Rk_LineStruct* line1,
+                              const Rk_LineStruct* line2);
+/* Copies the point and the normal. */
+RK_API int Rk_PlaneGet(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point, Rk_VectorStruct* normal);
+/* Copies the point. */
+RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point);
+/* Copies the normal. */
+RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* planePtr, Rk_VectorStruct* normal);
+/* a, b, c, d of the plane's equation a x + b y + c z + d = 0. */
+RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* planePtr, double* a, double* b,
+                                        double* c, double* d);
+/* The plane's point and the points one unit along the plane's default x and y axes. */
+RK_API int Rk_PlaneGet3Points(const Rk_PlaneStruct* plane, Rk_PointStruct* pt1, Rk_PointStruct* pt2,
+                              Rk_PointStruct* pt3);
+/* The same plane with the normal negated. */
+RK_API int Rk_PlaneInvert(const Rk_PlaneStruct* plane, Rk_PlaneStruct* inverse);
+/* The unsigned angle between the normals, 0 to 180 degrees. */
+RK_API int Rk_PlaneAngleFromPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                  double* angle);
+/* `parallel` 1 when the normals are parallel in either sense. */
+RK_API int Rk_PlaneIsParallelToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                     int* parallel);
+/* `perp` 1 when the normals are perpendicular. */
+RK_API int Rk_PlaneIsPerpToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2, int* perp);
+/* `equal` 1 when the planes coincide with normals of the same sense. */
+RK_API int Rk_PlaneIsEqualToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                  int* equal);
+/* `coincident` 1 when the planes coincide, whatever the sense of the normals. */
+RK_API int Rk_PlaneIsCoincidentToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                       int* coincident);
+/* The signed distance from `plane1` to the parallel `plane2`, positive on the side of plane1's
+ * normal; `found` 0 and `offset` 0 when they coincide; error 1 when they are not parallel. */
+RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                  int* found, double* offset);
+/* The line the planes share; error 1 when they are parallel or the search does not settle. */
+RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                  Rk_LineStruct* line);
+
+/* The foot of the point on the plane; error 24 when the normal is too short. */
+RK_API int Rk_PointProjOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
+                               Rk_PointStruct* proj_pt);
+/* The unsigned distance from the point to the plane. */
+RK_API int Rk_PointDistFromPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, double* dist);
+/* The distance from the point to the plane along `vec`, negative when the plane lies behind. */
+RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
+                                         const Rk_VectorStruct* vec, double* dist);
+/* `on_plane` 1 when the point is closer than the point tolerance to its foot on the plane. */
+RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, int* on_plane);
+/* The component of the vector in the plane; error 6 when it is parallel to the normal. */
+RK_API int Rk_VectorProjOnPlane(const Rk_VectorStruct* orig_vec, const Rk_PlaneStruct* plane,
+                                Rk_VectorStruct* proj_vec);
+/* `parallel` 1 when the vector is perpendicular to the normal. */
+RK_API int Rk_VectorIsParallelToPlane(const Rk_VectorStruct* vec, const Rk_PlaneStruct* plane,
+                                      int* parallel);
+/* `perp` 1 when the vector is parallel to the normal. */
+RK_API int Rk_VectorIsPerpToPlane(const Rk_VectorStruct* vec, const Rk_PlaneStruct* plane, int* perp);
+/* The point where the line meets the plane; error 1 when the line is parallel to it. */
+RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
+                                 Rk_PointStruct* pt);
+/* The line through the feet of both points; error 23 when the line is perpendicular to the plane. */
+RK_API int Rk_LineProjOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
+                              Rk_LineStruct* proj_line);
+/* `on_plane` 1 when both points of the line lie on the plane. */
+RK_API int Rk_LineIsOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* on_plane);
+/* `parallel` 1 when the line's direction is perpendicular to the normal. */
+RK_API int Rk_LineIsParallelToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
+                                    int* parallel);
+/* `perp` 1 when the line's direction is parallel to the normal. */
+RK_API int Rk_LineIsPerpToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* perp);
+/* `perp` 1 when the direction is within `angle` degrees of the normal, in either sense. */
+RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
+                                           double angle, int* perp);
+/* `para` 1 when the direction is within `angle` degrees of perpendicular to the normal. */
+RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
+                                           double angle, int* para);
 
 /* ==== Reference frames (rk_reffr) ==== */
 
