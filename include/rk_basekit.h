@@ -806,9 +806,123 @@ RK_API int Rk_ReportWriteLongMsgById(Rk_ReportStruct* report, long message_id, c
 
 /* ==== Input reader (rk_input) ==== */
 
+/* Source codes of a reader (exact codes, not combinable bits). */
+enum {
+    RK_INPUT_NONE = 0,      /* no source: reads fail */
+    RK_INPUT_CONSOLE = 1,   /* standard input */
+    RK_INPUT_FILE = 2,      /* the reader's open file */
+    RK_INPUT_FUNCTION = 4   /* the caller's line function */
+};
+
+/* Characters of a line as one read delivers it (newline included); line buffers hold one more. */
+#define RK_INPUT_LINE_MAX 256
+/* Characters of a comment delimiter. */
+#define RK_INPUT_DELIM_MAX 12
+
+/* The caller's line function: writes the next line (at most 256 characters and a terminator)
+ * into `text_line` and returns a non-null pointer, or returns null at the end of its input. */
+typedef char* (*Rk_InputFunc)(char* text_line);
+
+/* A line reader over the console, a file or the caller's function. Lines longer than 256
+ * characters arrive in pieces, one piece a read. The switches and the delimiter survive
+ * Rk_InputSetSource; Init, FileInit and Close reset them. */
+typedef struct Rk_InputStruct {
+    int source;                                 /* RK_INPUT_* */
+    FILE* file_ptr;                             /* the open file when `source` is RK_INPUT_FILE */
+    char filename[RK_TEXT_MAX + 1];             /* its path (at most 128 characters), else "" */
+    Rk_InputFunc func_name;                     /* the line function when `source` is RK_INPUT_FUNCTION */
+    int ignore_blank_lines;                     /* 1: empty and white-space lines are skipped */
+    int ignore_comments;                        /* 1: each line is cut at `comment_delim` */
+    char comment_delim[RK_INPUT_DELIM_MAX + 1]; /* the comment delimiter */
+} Rk_InputStruct, Rk_Input;
+
+/* No source, no file, no function, both switches off, empty delimiter. Closes nothing. */
+RK_API int Rk_InputInit(Rk_InputStruct* input);
+/* Init, then reads from `filename` (error 37, and no source, when it cannot be opened). */
+RK_API int Rk_InputFileInit(Rk_InputStruct* input, const char* filename);
+/* Closes a file being read, then reads from the console (1), `filename` (2) or `func_name` (4).
+ * A file that cannot be opened (error 37) leaves no source; another code (error 1) keeps the
+ * source, unless it was the file just closed. */
+RK_API int Rk_InputSetSource(Rk_InputStruct* input, int source_mask, const char* filename,
+                             Rk_InputFunc func_name);
+/* Copies the source code. */
+RK_API int Rk_InputGetSource(const Rk_InputStruct* input, int* source);
+/* The open file's path into `file_name` (129 places), or "" when no file is being read. */
+RK_API int Rk_InputGetFilename(const Rk_InputStruct* input, char* file_name);
+/* Later reads skip lines that are empty or white space only. */
+RK_API int Rk_InputIgnoreBlankLinesOn(Rk_InputStruct* input);
+/* Later reads deliver every line. */
+RK_API int Rk_InputIgnoreBlankLinesOff(Rk_InputStruct* input);
+/* Later reads cut each line at the first `delim` (at most 12 characters kept; "" cuts every
+ * line whole); a comment at the start of a line leaves it empty, elsewhere the newline stays. */
+RK_API int Rk_InputIgnoreCommentsOn(Rk_InputStruct* input, const char* delim);
+/* Later reads keep comments; the delimiter stays stored. */
+RK_API int Rk_InputIgnoreCommentsOff(Rk_InputStruct* input);
+/* The next accepted line, newline included, into `text_line` (257 places); `eof` 1 at the end of
+ * the input (the buffer is then undefined). */
+RK_API int Rk_InputRead(Rk_InputStruct* input, char* text_line, int* eof);
+/* As Rk_InputRead, without the line's trailing newline. */
+RK_API int Rk_InputReadAndStrip(Rk_InputStruct* input, char* text_line, int* eof);
+/* The next statement: non-blank lines, stripped, joined with one blank up to one that ends in a
+ * semicolon (dropped). `text` is new (free it with Rkos_Free), or null when only blank lines were
+ * left; `eof` 1 when the input ended, which may come with the last, unterminated statement. */
+RK_API int Rk_InputReadSpanningLines(Rk_InputStruct* input, char** text, int* eof);
+/* Reads up to and including the first line that contains `token`; `eof` 1 when none does. */
+RK_API int Rk_InputReadToToken(Rk_InputStruct* input, const char* token, int* eof);
+/* As Rk_InputReadToToken, and copies that line into `text_line` (257 places). */
+RK_API int Rk_InputReadToTokenReturn(Rk_InputStruct* input, const char* token, char* text_line,
+                                     int* eof);
+/* Reads up to the first line that contains any token of column 0 of `tokens` (at least one row)
+ * and copies it into `text_line` (257 places); `tokens_found` (an initialised one-column int
+ * table) then holds one row per token: 1 when the line contains it, else 0. */
+RK_API int Rk_InputReadToTokensReturn(Rk_InputStruct* input, const Rk_StrTable* tokens,
+                                      Rk_IntTable* tokens_found, char* text_line, int* eof);
+/* Reads and drops `num_lines` accepted lines (none for 0 or less); `eof` 1 when the input ends first. */
+RK_API int Rk_InputSkipLines(Rk_InputStruct* input, int num_lines, int* eof);
+/* Writes every remaining line, newline included, with Rk_ReportWrite. */
+RK_API int Rk_InputWriteToReport(Rk_InputStruct* input, Rk_ReportStruct* rpt);
+/* Writes every remaining line, newline included, with Rk_ReportWriteNoNewline. */
+RK_API int Rk_InputWriteToReportNoNewline(Rk_InputStruct* input, Rk_ReportStruct* rpt);
+/* Closes a file being read and re-initialises the reader. */
+RK_API int Rk_InputClose(Rk_InputStruct* input);
+
 /* ==== User configuration (rk_ucfig) ==== */
 
 /* ==== Directory paths (rk_dir) ==== */
+
+/* One absolute directory in drive-and-backslash notation ("C:\a\b\", or "\a\b\" on the current
+ * drive), ending in a backslash once set. Only the backslash separates; a '/' is an ordinary
+ * character. On Linux the working directory reads with every '/' turned into '\' ("/tmp/w" gives
+ * "\tmp\w\"). Components compare without regard to case. A result longer than 256 characters
+ * is never cut: the operation fails with error 1 and leaves its output as it was. */
+typedef struct Rk_DirectoryStruct {
+    char dir_path[RK_PATH_MAX + 1];
+} Rk_DirectoryStruct, Rk_Directory;
+
+/* Resolves `spec_path`: blank, "." or ".\" (the current directory), ".\rest", leading ".." steps
+ * (climbing stops at the root), "\abs", "X:\abs", or relative to the current directory; a drive
+ * without a backslash after its colon is dropped. Error 5 when the working directory cannot be read. */
+RK_API int Rk_DirectorySet(Rk_DirectoryStruct* dir, const char* spec_path);
+/* The current directory (error 5 when it cannot be read). */
+RK_API int Rk_DirectorySetToCurrent(Rk_DirectoryStruct* dir);
+/* Copies the path into `dir_path` (257 places). */
+RK_API int Rk_DirectoryGet(const Rk_DirectoryStruct* dir, char* dir_path);
+/* The directory one level up; `found` 0 (and `parent` untouched) at a root. Error 5 when the
+ * path does not end with a backslash. */
+RK_API int Rk_DirectoryGetParent(const Rk_DirectoryStruct* dir, Rk_DirectoryStruct* parent, int* found);
+/* "X:\" for a path on drive X (the letter as written), else "\". */
+RK_API int Rk_DirectoryGetRoot(const Rk_DirectoryStruct* dir, Rk_DirectoryStruct* root);
+/* Appends the components of the path (drive dropped, empty components skipped) to `list`, an
+ * initialised string list that should admit duplicates; `size` is the list's size afterwards. */
+RK_API int Rk_DirectoryParse(const Rk_DirectoryStruct* dir, Rk_StrList* list, int* size);
+/* The path from `from` to `to` into `relative` (257 places): "" for the same directory, the
+ * components below `from`, or ".." steps then components; the whole `to` path when the drives
+ * differ. */
+RK_API int Rk_DirectoryGetRelativePath(const Rk_DirectoryStruct* from, const Rk_DirectoryStruct* to,
+                                       char* relative);
+/* From now on the current directory is the fixed development directory "C:\rkbasekit\dev\",
+ * whatever the process's working directory; nothing turns this off. */
+RK_API int Rk_DirectoryFixCurrentDir(void);
 
 /* ======================================================================================
  * Geometry: tolerances (rk_geom) and points (rk_point)

@@ -14,4 +14,10 @@ long alloc_calls();
 // Blocks allocated through the platform layer and not yet freed.
 long live_blocks();
 
+// The directory module reads `path` (in the library's notation, such as "C:\\w\\x"; at most 259
+// characters kept) as the working directory instead of the process's; null restores the process's.
+void substitute_working_dir(const char* path);
+// While `fail` is true, reading the working directory fails as when the process's cannot be read.
+void fail_working_dir(bool fail);
+
 }  // namespace rk::seam
