@@ -888,6 +888,93 @@ RK_API int Rk_InputClose(Rk_InputStruct* input);
 
 /* ==== User configuration (rk_ucfig) ==== */
 
+/* Settings read from and written back to one section of a settings file. A settings file holds
+ * comment lines (";", "!", "#", "//"), section headers "[name]" and settings "variable = value";
+ * lines are read in pieces of at most 255 characters. Names are case-insensitive and keep the
+ * spelling they were first given. Names and values handed out are cut to 256 characters, so the
+ * caller's buffers hold 257 bytes. */
+typedef struct Rk_UserConfigStruct {
+    Rk_StrTable set_table;  /* one row per setting, in the order first added: the upper-cased name
+                             * (the key), the name as first given, the value, and the written mark
+                             * ("Rk_FALSE" between writes) */
+} Rk_UserConfigStruct, Rk_UserConfig;
+
+/* Line kinds of a settings file. */
+enum {
+    RK_UCFIG_LINE_OTHER = 0,    /* starts with "=", or a header with a blank name */
+    RK_UCFIG_LINE_BLANK = 1,
+    RK_UCFIG_LINE_COMMENT = 2,
+    RK_UCFIG_LINE_SECTION = 3,
+    RK_UCFIG_LINE_SETTING = 4
+};
+
+/* An empty configuration (free a live one first). */
+RK_API int Rk_UserConfigInit(Rk_UserConfigStruct* settings);
+/* Adds or updates the settings of `section` of `file` (blank: the part before the first header).
+ * A file that cannot be opened, or is a directory, gives `file_found` 0 and is not a failure. */
+RK_API int Rk_UserConfigReadFromFile(Rk_UserConfigStruct* settings, const char* file,
+                                     const char* section, int* file_found, int* section_found);
+/* Writes the settings into `section` of `file` (blank: the part before the first header), keeping
+ * every other line. The file is replaced only once its new content is complete, with its
+ * permissions kept; a failed write leaves it as it was. */
+RK_API int Rk_UserConfigWriteToFile(const Rk_UserConfigStruct* settings, const char* file,
+                                    const char* section);
+/* The value of `var` into `val` (257 bytes); a missing or blank value gives `found` 0, `val` untouched. */
+RK_API int Rk_UserConfigGetValue(const Rk_UserConfigStruct* settings, const char* var, char* val,
+                                 int* found);
+/* As Rk_UserConfigGetValue, into a new copy that the caller frees with Rkos_Free. */
+RK_API int Rk_UserConfigGetValueAlloc(const Rk_UserConfigStruct* settings, const char* var,
+                                      char** val, int* found);
+/* The value of `var`, or `def` when there is none, into `val` (257 bytes). */
+RK_API int Rk_UserConfigGetValueDef(const Rk_UserConfigStruct* settings, const char* var,
+                                    const char* def, char* val);
+/* The value read as a boolean word (ON YES Y TRUE T 1, or OFF NO N FALSE F 0, in any case). */
+RK_API int Rk_UserConfigGetBoolValue(const Rk_UserConfigStruct* settings, const char* var,
+                                     int* var_found, int* value_found, int* value_boolean);
+/* The boolean value of `var`, or `def` unless both the variable and a boolean word were found. */
+RK_API int Rk_UserConfigGetBoolValueDef(const Rk_UserConfigStruct* settings, const char* var,
+                                        int def, int* val_boolean);
+/* Adds the setting, or replaces the value of the setting of that name. */
+RK_API int Rk_UserConfigSetValue(Rk_UserConfigStruct* settings, const char* var, const char* val);
+/* Removes the setting if present. */
+RK_API int Rk_UserConfigRemoveValue(Rk_UserConfigStruct* settings, const char* var);
+/* The name of the first setting into `var` (257 bytes); `found` 0 when there is none. */
+RK_API int Rk_UserConfigGetFirstVar(const Rk_UserConfigStruct* settings, char* var, int* found);
+/* The name of the setting after `var` into `next_var` (257 bytes); `found` 0 when `var` is absent or last. */
+RK_API int Rk_UserConfigGetNextVar(const Rk_UserConfigStruct* settings, const char* var,
+                                   char* next_var, int* found);
+/* As Rk_UserConfigGetFirstVar, into a new copy that the caller frees with Rkos_Free. */
+RK_API int Rk_UserConfigGetFirstVarAlloc(const Rk_UserConfigStruct* settings, char** var, int* found);
+/* As Rk_UserConfigGetNextVar, into a new copy that the caller frees with Rkos_Free. */
+RK_API int Rk_UserConfigGetNextVarAlloc(const Rk_UserConfigStruct* settings, const char* var,
+                                        char** next_var, int* found);
+/* Appends every name to `vars` and every value to `vals` (initialised string lists that admit
+ * duplicates); `size` is the number of settings. */
+RK_API int Rk_UserConfigGetSettingsList(const Rk_UserConfigStruct* settings, Rk_StrList* vars,
+                                        Rk_StrList* vals, int* size);
+/* Appends the name of every section header of `file` to `sections` (an initialised string list);
+ * a file that cannot be opened adds nothing. */
+RK_API int Rk_UserConfigGetSectionList(const Rk_UserConfigStruct* settings, const char* file,
+                                       Rk_StrList* sections);
+/* The number of settings. */
+RK_API int Rk_UserConfigGetSize(const Rk_UserConfigStruct* settings, int* size);
+/* Removes every setting. */
+RK_API int Rk_UserConfigClear(Rk_UserConfigStruct* settings);
+/* Releases all storage. */
+RK_API int Rk_UserConfigFree(Rk_UserConfigStruct* settings);
+
+/* Reads one line (at most 255 characters, newline included) into `line` (257 bytes) with its kind
+ * RK_UCFIG_LINE_*; `found` 0 at the end of the file. */
+RK_API int Rk_UserConfigLineGetFromFile(FILE* fp, char* line, int* type, int* found);
+/* The kind RK_UCFIG_LINE_* of a line. */
+RK_API int Rk_UserConfigLineGetType(const char* line, int* type);
+/* The stripped name between "[" and "]" into `section` (257 bytes). */
+RK_API int Rk_UserConfigLineGetSection(const char* line, char* section);
+/* The stripped texts before and after the first "=" into `variable` and `value` (257 bytes each). */
+RK_API int Rk_UserConfigLineGetSetting(const char* line, char* variable, char* value);
+/* Writes `line` as it stands. */
+RK_API int Rk_UserConfigLineWriteToFile(FILE* fp, const char* line);
+
 /* ==== Directory paths (rk_dir) ==== */
 
 /* One absolute directory in drive-and-backslash notation ("C:\a\b\", or "\a\b\" on the current
