@@ -27,7 +27,8 @@ extern "C" RK_API int Rk_DblQueueFind(const Rk_DblQueue* queue, double val_to_fi
     return Queue::find(queue, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_DblQueueFindPos(const Rk_DblQueue* queue, double val_to_find, int start_pos, int* found_pos, int* found)
+extern "C" RK_API int Rk_DblQueueFindPos(const Rk_DblQueue* queue, double val_to_find, int start_pos,
+                                         int* found_pos, int* found)
 {
     return Queue::find_pos(queue, val_to_find, start_pos, found_pos, found);
 }

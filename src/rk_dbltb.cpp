@@ -55,7 +55,8 @@ extern "C" RK_API int Rk_DblTableFind(const Rk_DblTable* table, int col, double 
     return Tab::find(table, col, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_DblTableFindPos(const Rk_DblTable* table, int col, int start_row, double val_to_find, int* row, int* found)
+extern "C" RK_API int Rk_DblTableFindPos(const Rk_DblTable* table, int col, int start_row, double val_to_find,
+                                         int* row, int* found)
 {
     return Tab::find_pos(table, col, start_row, val_to_find, row, found);
 }

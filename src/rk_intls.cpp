@@ -32,7 +32,8 @@ extern "C" RK_API int Rk_IntListFind(const Rk_IntList* list, int val, int* found
     return List::find(list, val, found);
 }
 
-extern "C" RK_API int Rk_IntListFindPos(const Rk_IntList* list, int start_pos, int val, int* found_pos, int* found)
+extern "C" RK_API int Rk_IntListFindPos(const Rk_IntList* list, int start_pos, int val, int* found_pos,
+                                        int* found)
 {
     return List::find_pos(list, start_pos, val, found_pos, found);
 }

@@ -26,7 +26,8 @@ extern "C" RK_API int Rk_IntQueueFind(const Rk_IntQueue* queue, int val_to_find,
     return Queue::find(queue, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_IntQueueFindPos(const Rk_IntQueue* queue, int val_to_find, int start_pos, int* found_pos, int* found)
+extern "C" RK_API int Rk_IntQueueFindPos(const Rk_IntQueue* queue, int val_to_find, int start_pos,
+                                         int* found_pos, int* found)
 {
     return Queue::find_pos(queue, val_to_find, start_pos, found_pos, found);
 }

@@ -35,7 +35,8 @@ extern "C" RK_API int Rk_LongListFind(const Rk_LongList* list, long val, int* fo
     return List::find(list, val, found);
 }
 
-extern "C" RK_API int Rk_LongListFindPos(const Rk_LongList* list, int start_pos, long val, int* found_pos, int* found)
+extern "C" RK_API int Rk_LongListFindPos(const Rk_LongList* list, int start_pos, long val, int* found_pos,
+                                         int* found)
 {
     return List::find_pos(list, start_pos, val, found_pos, found);
 }

@@ -55,7 +55,8 @@ extern "C" RK_API int Rk_LongTableFind(const Rk_LongTable* table, int col, long 
     return Tab::find(table, col, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_LongTableFindPos(const Rk_LongTable* table, int col, int start_row, long val_to_find, int* row, int* found)
+extern "C" RK_API int Rk_LongTableFindPos(const Rk_LongTable* table, int col, int start_row, long val_to_find,
+                                          int* row, int* found)
 {
     return Tab::find_pos(table, col, start_row, val_to_find, row, found);
 }

@@ -32,7 +32,8 @@ extern "C" RK_API int Rk_PtrListFind(const Rk_PtrList* list, void* val, int* fou
     return List::find(list, val, found);
 }
 
-extern "C" RK_API int Rk_PtrListFindPos(const Rk_PtrList* list, int start_pos, void* val, int* found_pos, int* found)
+extern "C" RK_API int Rk_PtrListFindPos(const Rk_PtrList* list, int start_pos, void* val, int* found_pos,
+                                        int* found)
 {
     return List::find_pos(list, start_pos, val, found_pos, found);
 }
@@ -55,12 +56,14 @@ extern "C" RK_API int Rk_PtrListMovePtrList(Rk_PtrList* list, Rk_PtrList* list_t
     return List::move_list(list, list_to_move);
 }
 
-extern "C" RK_API int Rk_PtrListGetSharedPtrs(const Rk_PtrList* list1, const Rk_PtrList* list2, Rk_PtrList* newlist, int* list_size)
+extern "C" RK_API int Rk_PtrListGetSharedPtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
+                                              Rk_PtrList* newlist, int* list_size)
 {
     return List::add_matching(list1, list2, newlist, 1, list_size);
 }
 
-extern "C" RK_API int Rk_PtrListGetUniquePtrs(const Rk_PtrList* list1, const Rk_PtrList* list2, Rk_PtrList* newlist, int* list_size)
+extern "C" RK_API int Rk_PtrListGetUniquePtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
+                                              Rk_PtrList* newlist, int* list_size)
 {
     return List::add_matching(list1, list2, newlist, 0, list_size);
 }

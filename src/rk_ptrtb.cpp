@@ -55,7 +55,8 @@ extern "C" RK_API int Rk_PtrTableFind(const Rk_PtrTable* table, int col, void* v
     return Tab::find(table, col, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_PtrTableFindPos(const Rk_PtrTable* table, int col, int start_row, void* val_to_find, int* row, int* found)
+extern "C" RK_API int Rk_PtrTableFindPos(const Rk_PtrTable* table, int col, int start_row, void* val_to_find,
+                                         int* row, int* found)
 {
     return Tab::find_pos(table, col, start_row, val_to_find, row, found);
 }

@@ -32,7 +32,8 @@ extern "C" RK_API int Rk_StrListFind(const Rk_StrList* list, const char* val, in
     return List::find(list, val, found);
 }
 
-extern "C" RK_API int Rk_StrListFindPos(const Rk_StrList* list, int start_pos, const char* val, int* found_pos, int* found)
+extern "C" RK_API int Rk_StrListFindPos(const Rk_StrList* list, int start_pos, const char* val,
+                                        int* found_pos, int* found)
 {
     return List::find_pos(list, start_pos, val, found_pos, found);
 }

@@ -30,7 +30,8 @@ extern "C" RK_API int Rk_StrQueueFind(const Rk_StrQueue* queue, const char* val_
     return Queue::find(queue, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_StrQueueFindPos(const Rk_StrQueue* queue, const char* val_to_find, int start_pos, int* found_pos, int* found)
+extern "C" RK_API int Rk_StrQueueFindPos(const Rk_StrQueue* queue, const char* val_to_find, int start_pos,
+                                         int* found_pos, int* found)
 {
     return Queue::find_pos(queue, val_to_find, start_pos, found_pos, found);
 }

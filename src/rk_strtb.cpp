@@ -55,7 +55,8 @@ extern "C" RK_API int Rk_StrTableFind(const Rk_StrTable* table, int col, const c
     return Tab::find(table, col, val_to_find, found);
 }
 
-extern "C" RK_API int Rk_StrTableFindPos(const Rk_StrTable* table, int col, int start_row, const char* val_to_find, int* row, int* found)
+extern "C" RK_API int Rk_StrTableFindPos(const Rk_StrTable* table, int col, int start_row,
+                                         const char* val_to_find, int* row, int* found)
 {
     return Tab::find_pos(table, col, start_row, val_to_find, row, found);
 }

@@ -31,7 +31,11 @@ struct List {
         return Tab::add_row(&list->table, &val);
     }
 
-    static int get(const Rk_ListStruct* list, int position, T* val) { return Tab::get_value(&list->table, 0, position, val); }
+    static int get(const Rk_ListStruct* list, int position, T* val)
+    {
+        return Tab::get_value(&list->table, 0, position, val);
+    }
+
     static int set(Rk_ListStruct* list, int position, In val) { return Tab::set_value(&list->table, 0, position, val); }
 
     static int get_size(const Rk_ListStruct* list, int* size)
@@ -40,7 +44,10 @@ struct List {
         return Tab::get_size(&list->table, &ncols, size);
     }
 
-    static int find(const Rk_ListStruct* list, In val, int* found) { return Tab::find(&list->table, 0, val, found); }
+    static int find(const Rk_ListStruct* list, In val, int* found)
+    {
+        return Tab::find(&list->table, 0, val, found);
+    }
 
     static int find_pos(const Rk_ListStruct* list, int start_pos, In val, int* found_pos, int* found)
     {
@@ -107,8 +114,8 @@ struct List {
 
     // Appends to `out` each value of `list1`, in order, that `list2` holds (`wanted` 1) or does
     // not hold (`wanted` 0); `out` is not emptied first. `out_size` is its size afterwards.
-    static int add_matching(const Rk_ListStruct* list1, const Rk_ListStruct* list2, Rk_ListStruct* out, int wanted,
-                            int* out_size)
+    static int add_matching(const Rk_ListStruct* list1, const Rk_ListStruct* list2, Rk_ListStruct* out,
+                            int wanted, int* out_size)
     {
         int size = 0;
         RK_TRY(get_size(list1, &size));
@@ -208,7 +215,10 @@ struct Queue : Pile<Cell, Rk_QueueStruct, true> {
     using Tab = Table<Cell>;
     using In = typename Cell::in;
 
-    static int find(const Rk_QueueStruct* q, In val, int* found) { return Tab::find(&q->table, 0, val, found); }
+    static int find(const Rk_QueueStruct* q, In val, int* found)
+    {
+        return Tab::find(&q->table, 0, val, found);
+    }
 
     static int find_pos(const Rk_QueueStruct* q, In val, int start_pos, int* found_pos, int* found)
     {

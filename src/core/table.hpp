@@ -3,6 +3,7 @@
 // written once over the cell traits of cells.hpp; errors are raised under the member's module.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -186,10 +187,11 @@ struct Table {
         for (int k = 0; k < n_keys; ++k) RK_TRY(check_col(t, keys[k]));
         const double eps = Cell::tolerance();
         T** cols = Cell::columns(*t);
+        const SortKeys sort_keys(cols, keys, n_keys);
         const int n = t->num_rows;
         for (int i = 0; i < n - 1; ++i)
             for (int j = i + 1; j < n; ++j)
-                if (row_greater(cols, keys, n_keys, i, j, eps)) swap_rows(cols, t->num_cols, i, j);
+                if (sort_keys.row_greater(i, j, eps)) swap_rows(cols, t->num_cols, i, j);
         t->sorted = 1;
         t->sorted_col = keys[0];
         return 0;
@@ -279,7 +281,10 @@ private:
     }
 
     // `last` is the highest row the operation accepts.
-    static int check_row(int row, int last) { return row < 0 || row > last ? raise(RK_ERR_GENERAL, __LINE__) : 0; }
+    static int check_row(int row, int last)
+    {
+        return row < 0 || row > last ? raise(RK_ERR_GENERAL, __LINE__) : 0;
+    }
 
     static int check_col(const Rk_TableStruct* t, int col)
     {
@@ -347,21 +352,39 @@ private:
 
     static int scan(const T* cells, int first, int last, In value, double eps)
     {
-        for (int r = first; r <= last; ++r)
-            if (Cell::equal(cells[r], value, eps)) return r;
-        return -1;
+        const T* end = cells + last + 1;
+        const auto matches = [&](const T& cell) { return Cell::equal(cell, value, eps); };
+        const T* hit = std::find_if(cells + first, end, matches);
+        return hit == end ? -1 : static_cast<int>(hit - cells);
     }
 
-    // Compares row i with row j key by key; the first key that differs decides.
-    static bool row_greater(T* const* cols, const int* keys, int n_keys, int i, int j, double eps)
-    {
-        for (int k = 0; k < n_keys; ++k) {
-            const T* key = cols[keys[k]];
-            if (Cell::equal(key[i], key[j], eps)) continue;
-            return Cell::greater(key[i], key[j]);
+    // The key columns of a sort. The blocks of the first few keys are looked up once, which saves
+    // an indirection in every comparison of the quadratic loop; the columns never move while it runs.
+    class SortKeys {
+    public:
+        SortKeys(T* const* cols, const int* keys, int n_keys) : cols_(cols), keys_(keys), n_keys_(n_keys)
+        {
+            for (int k = 0; k < n_keys && k < kCached; ++k) cached_[k] = cols[keys[k]];
         }
-        return false;
-    }
+
+        // Compares row i with row j key by key; the first key that differs decides.
+        bool row_greater(int i, int j, double eps) const
+        {
+            for (int k = 0; k < n_keys_; ++k) {
+                const T* key = k < kCached ? cached_[k] : cols_[keys_[k]];
+                if (Cell::equal(key[i], key[j], eps)) continue;
+                return Cell::greater(key[i], key[j]);
+            }
+            return false;
+        }
+
+    private:
+        static constexpr int kCached = 8;
+        T* const* cols_;
+        const int* keys_;
+        int n_keys_;
+        T* cached_[kCached] = {};
+    };
 
     static void swap_rows(T** cols, int ncols, int i, int j)
     {

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "container_helpers.hpp"
 #include "rk_test.hpp"
 
 namespace {
 
 using rktest::FailingAlloc;
+using rktest::Texts;
 using IntList = rktest::LibraryTest;
 using LongList = rktest::LibraryTest;
 using StrList = rktest::LibraryTest;
@@ -21,19 +23,6 @@ std::vector<int> Values(const Rk_IntList& list)
     std::vector<int> values(static_cast<std::size_t>(size));
     for (int i = 0; i < size; ++i) Rk_IntListGet(&list, i, &values[static_cast<std::size_t>(i)]);
     return values;
-}
-
-std::vector<std::string> Texts(const Rk_StrList& list)
-{
-    int size = 0;
-    Rk_StrListGetSize(&list, &size);
-    std::vector<std::string> texts;
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        Rk_StrListGet(&list, i, &text);
-        texts.emplace_back(text);
-    }
-    return texts;
 }
 
 std::vector<void*> Pointers(const Rk_PtrList& list)

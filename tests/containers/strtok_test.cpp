@@ -4,25 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "container_helpers.hpp"
 #include "rk_test.hpp"
 
 namespace {
 
 using rktest::FailingAlloc;
+using rktest::Texts;
 using QuotedTokenizer = rktest::LibraryTest;
-
-std::vector<std::string> Texts(const Rk_StrList& list)
-{
-    int size = 0;
-    Rk_StrListGetSize(&list, &size);
-    std::vector<std::string> texts;
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        Rk_StrListGet(&list, i, &text);
-        texts.emplace_back(text);
-    }
-    return texts;
-}
 
 TEST_F(QuotedTokenizer, SplitsAtDelimitersOutsideQuotedSections)
 {
