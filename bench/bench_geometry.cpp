@@ -1,4 +1,5 @@
-// The geometry kernel's hottest operations: vectors, projections, intersections.
+// The geometry kernel's hottest operations: vectors, projections, intersections, frames,
+// transforms and arcs.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -157,5 +158,159 @@ void BM_PlaneIntersectPlane(benchmark::State& state, double degrees)
 }
 BENCHMARK_CAPTURE(BM_PlaneIntersectPlane, at_60_degrees, 60.0);
 BENCHMARK_CAPTURE(BM_PlaneIntersectPlane, at_1_05_degrees, 1.05);
+
+const Rk_RefFrameStruct kFrame = {{0.0, 0.6, 0.8}, {1.0, 0.0, 0.0}, {0.0, 0.8, -0.6}, {4.0, -2.0, 7.0}};
+
+Rk_TransformStruct FrameTransform()
+{
+    Rk_TransformStruct t;
+    Rk_TransformSetByRefFrame(&t, &kFrame);
+    return t;
+}
+
+void BM_TransformApplyToPoint(benchmark::State& state)
+{
+    const Rk_TransformStruct t = FrameTransform();
+    const Rk_PointStruct p = {1, 2, 3};
+    Rk_PointStruct out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_TransformApplyToPoint(&t, &p, &out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TransformApplyToPoint);
+
+void BM_TransformSetByTransforms(benchmark::State& state)
+{
+    const Rk_TransformStruct a = FrameTransform();
+    Rk_TransformStruct b;
+    Rk_TransformInvert(&a, &b);
+    Rk_TransformStruct out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_TransformSetByTransforms(&out, &b, &a));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TransformSetByTransforms);
+
+void BM_TransformInvert(benchmark::State& state)
+{
+    const Rk_TransformStruct a = FrameTransform();
+    Rk_TransformStruct out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_TransformInvert(&a, &out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TransformInvert);
+
+void BM_RefFrameTransformFramePt(benchmark::State& state)
+{
+    const Rk_PointStruct p = {1, 2, 3};
+    Rk_PointStruct out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_RefFrameTransformFramePt(&kFrame, &p, &out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RefFrameTransformFramePt);
+
+void BM_RefFrameSetAxesByZX(benchmark::State& state)
+{
+    Rk_RefFrameStruct frame = kFrame;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_RefFrameSetAxesByZX(&frame, &kAxis, &kA));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RefFrameSetAxesByZX);
+
+const Rk_ArcStruct kUnitArc = {{0, 0, 0}, {0, 0, 1}, 1.0};
+
+void BM_ArcSetByPoints(benchmark::State& state)
+{
+    const Rk_PointStruct p1 = {3, 0, 1}, p2 = {0, 2, 1.5}, p3 = {-1, -1, 2};
+    Rk_ArcStruct arc;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcSetByPoints(&arc, &p1, &p2, &p3));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcSetByPoints);
+
+void BM_LineIntersectArc(benchmark::State& state)
+{
+    const Rk_LineStruct line = {{-3, 0.5, 0}, {-2, 0.6, 0}};
+    int num = 0;
+    Rk_PointStruct p1, p2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_LineIntersectArc(&line, &kUnitArc, &num, &p1, &p2));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_LineIntersectArc);
+
+void BM_ArcIntersectPlane(benchmark::State& state)
+{
+    const Rk_PlaneStruct plane = {{0.5, 0, 0}, {1, 0.2, 0.3}};
+    int num = 0;
+    Rk_PointStruct p1, p2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcIntersectPlane(&kUnitArc, &plane, &num, &p1, &p2));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcIntersectPlane);
+
+void BM_ArcIntersectArc(benchmark::State& state)
+{
+    const Rk_ArcStruct other = {{1, 0.5, 0}, {0, 0, 1}, 0.8};
+    int num = 0;
+    Rk_PointStruct p1, p2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcIntersectArc(&kUnitArc, &other, &num, &p1, &p2));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcIntersectArc);
+
+void BM_ArcClearance(benchmark::State& state)
+{
+    const Rk_ArcStruct hole = {{0, 0, 0}, {0, 0, 1}, 5}, pin = {{0.5, 0, 10}, {0, 0, -1}, 4};
+    double least = 0, most = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcClearance(&hole, 1, &pin, 0, &least, &most));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcClearance);
+
+void BM_ArcGetApparentArc(benchmark::State& state)
+{
+    const Rk_ArcStruct bottom = {{0, 0, 0}, {0, 0, 1}, 5}, top = {{0, 0, 10}, {0, 0, 1}, 5};
+    const Rk_VectorStruct view = {0, 0.17, 0.98};
+    Rk_PointStruct centre;
+    double radius = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcGetApparentArc(&bottom, &top, 1, &view, &centre, &radius));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcGetApparentArc);
+
+void BM_ArcGetVirtualArc(benchmark::State& state)
+{
+    const Rk_ArcStruct holes[4] = {{{0, 0, 0}, {0, 0, 1}, 5}, {{0.5, 0, 10}, {0, 0, 1}, 4.5},
+                                   {{-0.3, 0.2, 20}, {0, 0, 1}, 4.8}, {{0, -0.4, 30}, {0, 0, 1}, 5}};
+    const Rk_VectorStruct dir = {0, 0, 1};
+    Rk_ArcStruct virt;
+    double diam = 0;
+    int found = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Rk_ArcGetVirtualArc(&virt, 4, holes, &dir, 1, &diam, &found));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ArcGetVirtualArc);
 
 }  // namespace

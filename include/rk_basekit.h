@@ -1300,9 +1300,171 @@ RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_P
 
 /* ==== Reference frames (rk_reffr) ==== */
 
+/* Arrays of rows (`double vals[4][3]`, here and in the transforms) are not const-qualified even
+ * where they are only read: C before C23 would refuse a caller's plain array for a const one. */
+
+/* A local coordinate system: unit axes and an origin, in world coordinates. */
+typedef struct Rk_RefFrameStruct {
+    Rk_VectorStruct x_axis;
+    Rk_VectorStruct y_axis;
+    Rk_VectorStruct z_axis;
+    Rk_PointStruct origin;
+} Rk_RefFrameStruct, Rk_RefFrame;
+
+/* The world frame. */
+RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* refframePtr);
+/* Right-handed axes: x along `x`, y in the half-plane of `y`; error 6 when they are parallel. */
+RK_API int Rk_RefFrameSetAxesByXY(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* x,
+                                  const Rk_VectorStruct* y);
+/* Right-handed axes: z along `z`, x in the half-plane of `x`; error 6 when they are parallel. */
+RK_API int Rk_RefFrameSetAxesByZX(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* z,
+                                  const Rk_VectorStruct* x);
+/* Right-handed axes about `z`: x is world x made perpendicular to z (world y is the reference for
+ * y when z is within the angle tolerance of world x). */
+RK_API int Rk_RefFrameSetAxesByZ(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* z);
+/* Stores the origin. */
+RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* origin);
+/* Rows x axis, y axis, z axis, origin; each axis made unit, not made orthogonal. Error 6 for a zero
+ * axis row (the rows before it are then already stored). */
+RK_API int Rk_RefFrameSetByArray(Rk_RefFrameStruct* frame, double vals[4][3]);
+/* Copies the axes and the origin. */
+RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* refframePtr, Rk_VectorStruct* x, Rk_VectorStruct* y,
+                          Rk_VectorStruct* z, Rk_PointStruct* origin);
+/* Copies the origin. */
+RK_API int Rk_RefFrameGetOrigin(const Rk_RefFrameStruct* refframe, Rk_PointStruct* origin);
+/* Copies the z axis. */
+RK_API int Rk_RefFrameGetZAxis(const Rk_RefFrameStruct* refframe, Rk_VectorStruct* z_axis);
+/* Rows x axis, y axis, z axis, origin. */
+RK_API int Rk_RefFrameGetArray(const Rk_RefFrameStruct* frame, double vals[4][3]);
+/* The frame coordinates of a world point. */
+RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* worldpt,
+                                       Rk_PointStruct* framept);
+/* The frame components of a world vector; error 6 for a zero vector. */
+RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* refframePtr,
+                                        const Rk_VectorStruct* worldvec, Rk_VectorStruct* framevec);
+/* The world point of frame coordinates. */
+RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* framept,
+                                       Rk_PointStruct* worldpt);
+/* The world vector of frame components; error 6 for a zero vector. */
+RK_API int Rk_RefFrameTransformFrameVec(const Rk_RefFrameStruct* frame, const Rk_VectorStruct* local_vec,
+                                        Rk_VectorStruct* world_vec);
+/* `frame` (origin and z axis kept) with its x and y axes turned about z toward those of `align_to`. */
+RK_API int Rk_RefFrameAlignXY(const Rk_RefFrameStruct* frame, const Rk_RefFrameStruct* align_to,
+                              Rk_RefFrameStruct* new_frame);
+/* Azimuth `rot` (from x, positive toward y) and inclination `inc` (from the xy plane, positive
+ * toward z) of `vec` in the frame, in degrees. */
+RK_API int Rk_RefFrameGetVectorAngles(const Rk_RefFrameStruct* frame, const Rk_VectorStruct* vec,
+                                      double* rot, double* inc);
+
 /* ==== Transforms (rk_tform) ==== */
 
+/* A rigid motion applied to row vectors: p' = x row0 + y row1 + z row2 + row3. */
+typedef struct Rk_TransformStruct {
+    double transform[4][3];  /* rows 0-2: images of the unit axes; row 3: the translation */
+    int is_identity;         /* 1 when every entry is within the zero tolerance of the identity */
+} Rk_TransformStruct, Rk_Transform;
+
+/* The identity. */
+RK_API int Rk_TransformInit(Rk_TransformStruct* tform);
+/* Copies the matrix in and recomputes the identity flag. */
+RK_API int Rk_TransformSet(Rk_TransformStruct* tform, double tfm[4][3]);
+/* Copies the matrix out. */
+RK_API int Rk_TransformGet(const Rk_TransformStruct* tform, double tfm[4][3]);
+/* `is_identity` 1 when every entry of the matrix is within the zero tolerance of the identity. */
+RK_API int Rk_TransformIsIdentity(const Rk_TransformStruct* tfm, int* is_identity);
+/* The transform from `frame` coordinates to world coordinates. */
+RK_API int Rk_TransformSetByRefFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame);
+/* `tform1` followed by `tform2`. */
+RK_API int Rk_TransformSetByTransforms(Rk_TransformStruct* tfm, const Rk_TransformStruct* tform1,
+                                       const Rk_TransformStruct* tform2);
+/* The motion that carries `frame1` onto `frame2`. */
+RK_API int Rk_TransformSetByFrameToFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame1,
+                                         const Rk_RefFrameStruct* frame2);
+/* The inverse motion (for orthonormal rotation rows). */
+RK_API int Rk_TransformInvert(const Rk_TransformStruct* tform, Rk_TransformStruct* inverse);
+/* `equal` 1 when the rotation rows point alike and the translations are within the point tolerance. */
+RK_API int Rk_TransformIsEqualToTransform(const Rk_TransformStruct* tfm1, const Rk_TransformStruct* tfm2,
+                                          int* equal);
+/* The image of the point (x, y, z). */
+RK_API int Rk_TransformApply(const Rk_TransformStruct* tform, double x, double y, double z, double* xnew,
+                             double* ynew, double* znew);
+/* The image of a point. */
+RK_API int Rk_TransformApplyToPoint(const Rk_TransformStruct* tform, const Rk_PointStruct* pt,
+                                    Rk_PointStruct* newpt);
+/* The image of a vector (rotation only); error 6 when it is zero. */
+RK_API int Rk_TransformApplyToVector(const Rk_TransformStruct* tform, const Rk_VectorStruct* vector,
+                                     Rk_VectorStruct* newvector);
+/* The image of a line; error 10 when its points come closer than the point tolerance. */
+RK_API int Rk_TransformApplyToLine(const Rk_TransformStruct* tform, const Rk_LineStruct* line,
+                                   Rk_LineStruct* newline);
+/* The image of a plane; error 6 when its normal maps to zero. */
+RK_API int Rk_TransformApplyToPlane(const Rk_TransformStruct* tform, const Rk_PlaneStruct* plane,
+                                    Rk_PlaneStruct* newplane);
+
 /* ==== Arcs (rk_arc) ==== */
+
+/* A full circle in space. Feature kinds: 1 a hole (free space inside), 0 a pin (material inside). */
+typedef struct Rk_ArcStruct {
+    Rk_PointStruct center;
+    Rk_VectorStruct normal;  /* of the circle's plane; any non-zero length */
+    double radius;           /* stored as its absolute value */
+} Rk_ArcStruct, Rk_Arc;
+
+/* The unit circle about the origin in the world xy plane. */
+RK_API int Rk_ArcInit(Rk_ArcStruct* arc);
+/* Stores centre, normal and radius; error 7 for a radius below the zero tolerance (centre and
+ * normal are then already stored). */
+RK_API int Rk_ArcSet(Rk_ArcStruct* arc, const Rk_PointStruct* center, const Rk_VectorStruct* normal,
+                     double radius);
+/* Stores the centre. */
+RK_API int Rk_ArcSetCenter(Rk_ArcStruct* arc, const Rk_PointStruct* center);
+/* Stores the normal, untested. */
+RK_API int Rk_ArcSetNormal(Rk_ArcStruct* arc, const Rk_VectorStruct* normal);
+/* Stores the absolute value of the radius; error 7 when it is below the zero tolerance. */
+RK_API int Rk_ArcSetRadius(Rk_ArcStruct* arc, double radius);
+/* The circle through three points, normal by the right-hand rule over them; error 26 when there is
+ * none (coincident or collinear points). */
+RK_API int Rk_ArcSetByPoints(Rk_ArcStruct* arc1, const Rk_PointStruct* pt1, const Rk_PointStruct* pt2,
+                             const Rk_PointStruct* pt3);
+/* Copies centre, normal and radius. */
+RK_API int Rk_ArcGet(const Rk_ArcStruct* arc, Rk_PointStruct* center, Rk_VectorStruct* normal, double* radius);
+/* Copies the centre. */
+RK_API int Rk_ArcGetCenter(const Rk_ArcStruct* arc, Rk_PointStruct* center);
+/* Copies the normal. */
+RK_API int Rk_ArcGetNormal(const Rk_ArcStruct* arc, Rk_VectorStruct* normal);
+/* Copies the radius. */
+RK_API int Rk_ArcGetRadius(const Rk_ArcStruct* arc, double* radius);
+/* The plane of the circle. */
+RK_API int Rk_ArcGetPlane(const Rk_ArcStruct* arc, Rk_PlaneStruct* plane);
+/* `equal` 1 for equal centres and radii and parallel normals (either sense). */
+RK_API int Rk_ArcIsEqualToArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* equal);
+/* `on_plane` 1 when the circle's plane coincides with `plane`. */
+RK_API int Rk_ArcIsOnPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* on_plane);
+/* `parallel` 1 when the circle's plane is parallel to `plane`. */
+RK_API int Rk_ArcIsParallelToPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* parallel);
+/* The points where a line of the circle's plane meets the circle: 0, 1 (tangent) or 2, `pt1` on
+ * the side the line's direction points to; error 1 when the line is not in the circle's plane. */
+RK_API int Rk_LineIntersectArc(const Rk_LineStruct* line, const Rk_ArcStruct* arc, int* num_pts,
+                               Rk_PointStruct* pt1, Rk_PointStruct* pt2);
+/* The points where the circle crosses `plane`: 0, 1 or 2; error 1 when the circle lies in it. */
+RK_API int Rk_ArcIntersectPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* numpts,
+                                Rk_PointStruct* pt1, Rk_PointStruct* pt2);
+/* The points where two coplanar circles meet: 0, 1 or 2; error 9 when they are equal or not coplanar. */
+RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* numPts,
+                              Rk_PointStruct* pt1, Rk_PointStruct* pt2);
+/* The least and greatest fit of two parallel round features of the given kinds; error 8 when the
+ * normals are not parallel, error 1 for another kind. */
+RK_API int Rk_ArcClearance(const Rk_ArcStruct* arc1, int arc1_char, const Rk_ArcStruct* arc2, int arc2_char,
+                           double* min_virt_clr, double* max_virt_clr);
+/* The circle a round feature ending in `arc1` and `arc2` shows along `view_vec`: for a pin its
+ * shadow, for a hole the passage through it; error 9 when the ends are not coaxial equal circles. */
+RK_API int Rk_ArcGetApparentArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int arc_char,
+                                const Rk_VectorStruct* view_vec, Rk_PointStruct* apparent_center,
+                                double* apparent_rad);
+/* The largest circle seen through all of `num_arcs` holes (the smallest around all pins) along
+ * `dir_vec`; `arc_found` 0 and `diam` 0 when no passage is left. */
+RK_API int Rk_ArcGetVirtualArc(Rk_ArcStruct* virt_arc, int num_arcs, const Rk_ArcStruct* arcs,
+                               const Rk_VectorStruct* dir_vec, int arc_type, double* diam, int* arc_found);
 
 /* ==== Discretized point sets (rk_dscpt) ==== */
 

@@ -1,6 +1,6 @@
 // Lines: unbounded straight lines through two distinct points, the order of the points giving the
 // direction; their comparisons, the closest point of one line to another, and the relations of a
-// line to a plane.
+// line to a plane and to a circle.
 #include <cmath>
 
 #include "core/fail.h"
@@ -240,4 +240,37 @@ extern "C" RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line,
     return flag_from_normal_angle(line, plane, para, [angle](double from_normal) {
         return 90.0 - angle - rk::zero_eps() <= from_normal && from_normal <= 90.0 + angle + rk::zero_eps();
     });
+}
+
+extern "C" RK_API int Rk_LineIntersectArc(const Rk_LineStruct* line, const Rk_ArcStruct* arc, int* num_pts,
+                                          Rk_PointStruct* pt1, Rk_PointStruct* pt2)
+{
+    *num_pts = 0;
+    Rk_PlaneStruct arc_plane = {};
+    Rk_ArcGetPlane(arc, &arc_plane);
+    int on_plane = 0;
+    RK_TRY(Rk_LineIsOnPlane(line, &arc_plane, &on_plane));
+    if (!on_plane) return RK_FAIL(RK_ERR_GENERAL);
+    const Rk_PointStruct center = arc->center;
+    const double r = arc->radius;
+    Rk_PointStruct foot = {};
+    RK_TRY(Rk_PointProjOnLine(&center, line, &foot));
+    double e = 0.0;
+    Rk_PointDistFromPoint(&center, &foot, &e);
+    // Only a line inside the circle can be tangent within the point tolerance.
+    if (e > r) return 0;
+    if (std::fabs(e - r) < rk::point_eps()) {
+        *pt1 = foot;
+        *pt2 = foot;
+        *num_pts = 1;
+        return 0;
+    }
+    const double h = std::sqrt(r * r - e * e);
+    Rk_VectorStruct u = {};
+    RK_TRY(Rk_VectorSetByLine(&u, line));
+    RK_TRY(Rk_VectorUnitize(&u, &u));
+    *pt1 = rk::offset_by(foot, h, u);
+    *pt2 = rk::offset_by(foot, -h, u);
+    *num_pts = 2;
+    return 0;
 }

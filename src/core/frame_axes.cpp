@@ -22,6 +22,14 @@ int unit_axes(const Rk_VectorStruct& t_x, const Rk_VectorStruct& t_y, const Rk_V
 
 }  // namespace
 
+int axes_by_xy(const Rk_VectorStruct& x, const Rk_VectorStruct& y_hint, Axes* axes)
+{
+    Rk_VectorStruct t_y = {}, t_z = {};
+    RK_TRY(Rk_VectorCross(&x, &y_hint, &t_z));
+    RK_TRY(Rk_VectorCross(&t_z, &x, &t_y));
+    return unit_axes(x, t_y, t_z, axes);
+}
+
 int axes_by_zx(const Rk_VectorStruct& z, const Rk_VectorStruct& x_hint, Axes* axes)
 {
     Rk_VectorStruct t_x = {}, t_y = {};

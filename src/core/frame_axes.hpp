@@ -1,6 +1,7 @@
-// The two rules that complete a right-handed orthonormal set of axes: from a z direction and a
-// vector of the zx half-plane, or from a z direction alone. Frames, plane points and rotations
-// all rest on them. Failures are raised by the vector operations (error 6 in src/rk_vec).
+// The rules that complete a right-handed orthonormal set of axes: from an x direction and a
+// vector of the xy half-plane, from a z direction and a vector of the zx half-plane, or from z
+// alone. Frames, plane points and rotations all rest on them. Failures are raised by the vector
+// operations (error 6 in src/rk_vec).
 #pragma once
 
 #include "rk_basekit.h"
@@ -12,6 +13,9 @@ struct Axes {
     Rk_VectorStruct y;
     Rk_VectorStruct z;
 };
+
+// x made unit, y = unit((x × y_hint) × x), z = unit(x × y_hint): y_hint only picks the half-plane.
+int axes_by_xy(const Rk_VectorStruct& x, const Rk_VectorStruct& y_hint, Axes* axes);
 
 // y = unit(z × x_hint), x = unit((z × x_hint) × z), z made unit: x_hint only picks the half-plane.
 int axes_by_zx(const Rk_VectorStruct& z, const Rk_VectorStruct& x_hint, Axes* axes);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "rk_basekit.h"
 
@@ -50,6 +51,18 @@ inline double AngleDeg(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / kPi;
 }
+
+// A random right-handed orthonormal frame.
+inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
+{
+    std::uniform_real_distribution<double> u(-10.0, 10.0);
+    const Rk_VectorStruct z = Unit(V(u(gen), u(gen), u(gen)));
+    const Rk_VectorStruct x = Unit(Cross(V(u(gen), u(gen), u(gen)), z));
+    return {x, Cross(z, x), z, P(u(gen), u(gen), u(gen))};
+}
+
+// The frame of the worked examples: origin (1, 2, 3), x along world y, y along world -x.
+const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
 
 inline void ExpectPointNear(const Rk_PointStruct& got, const Rk_PointStruct& want, double tol, const char* why)
 {
