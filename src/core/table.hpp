@@ -16,7 +16,7 @@ namespace rk {
 // Invariants of a live table (num_alloc_rows > 0): `num_cols` column blocks of `num_alloc_rows`
 // cells each; rows 0 .. num_rows - 1 hold cells; in a string table each of those cells is a
 // private copy and nothing else is owned. A failed operation leaves every field and cell as it
-// was, except where InsertRow says so.
+// was (InsertRow included: it cannot fail once its row is appended).
 template <class Cell>
 struct Table {
     using T = typename Cell::type;
