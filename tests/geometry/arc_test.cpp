@@ -153,6 +153,15 @@ TEST_F(ArcThroughPoints, NoCircleIsError26)
         EXPECT_ERROR(26, "rk_arc(");
         EXPECT_EQ(arc.radius, 1.0) << "unchanged";
     }
+
+    // With a point tolerance of 0 no point is on the line of the others, and exactly collinear
+    // points are caught by their zero normal instead.
+    Rk_GeometrySetPointEpsilon(0.0);
+    const Rk_PointStruct a = P(0, 0, 0), b = P(1, 0, 0), c = P(2, 0, 0);
+    Rk_ArcStruct arc = kUnit;
+    EXPECT_EQ(Rk_ArcSetByPoints(&arc, &a, &b, &c), 1);
+    EXPECT_ERROR(6, "rk_vec(");
+    EXPECT_EQ(arc.radius, 1.0) << "unchanged";
 }
 
 TEST_F(ArcMeetings, LineAndCircle)
