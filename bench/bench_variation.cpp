@@ -1,6 +1,8 @@
-// Cost of the variation primitives: one step of the seeded generator, a long run of it, and the
-// fixture adjustment of a degree-of-freedom set.
+// Cost of the variation primitives: one step of the seeded generator, a long run of it, the
+// fixture adjustment of a degree-of-freedom set and its mapping into another frame.
 #include <benchmark/benchmark.h>
+
+#include <cmath>
 
 #include "rk_basekit.h"
 
@@ -40,5 +42,40 @@ void BM_DofAdjustForFixture(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DofAdjustForFixture);
+
+// A frame turned 30 degrees about z and tilted about x, so that no axis pair is exactly aligned.
+Rk_RefFrameStruct oblique_frame()
+{
+    Rk_RefFrameStruct frame;
+    Rk_RefFrameInit(&frame);
+    const double c = std::cos(30.0 * 0.017453292519943295), s = std::sin(30.0 * 0.017453292519943295);
+    const Rk_VectorStruct z = {0.0, -0.1, 1.0}, x = {c, s, 0.0};
+    Rk_RefFrameSetAxesByZX(&frame, &z, &x);
+    return frame;
+}
+
+using DofMapOp = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefFrameStruct*, double,
+                         Rk_DofStruct*);
+
+// The set changes each round so the twelve degrees are exercised in every combination.
+void run_dof_map(benchmark::State& state, DofMapOp op)
+{
+    Rk_RefFrameStruct world;
+    Rk_RefFrameInit(&world);
+    const Rk_RefFrameStruct other = oblique_frame();
+    int word = 0;
+    for (auto _ : state) {
+        Rk_DofStruct dof = {word}, out;
+        op(&dof, &world, &other, 45.0, &out);
+        benchmark::DoNotOptimize(out);
+        word = (word + 1) & 0xFFF;
+    }
+}
+
+void BM_DofMapContToRefFrame(benchmark::State& state) { run_dof_map(state, Rk_DofMapContToRefFrame); }
+BENCHMARK(BM_DofMapContToRefFrame);
+
+void BM_DofMapContToRefFrameRss(benchmark::State& state) { run_dof_map(state, Rk_DofMapContToRefFrameRss); }
+BENCHMARK(BM_DofMapContToRefFrameRss);
 
 }  // namespace

@@ -1524,6 +1524,22 @@ RK_API int Rk_DofSubtractDofCont(const Rk_DofStruct* dof1, const Rk_DofStruct* d
 RK_API int Rk_DofMapToInt(const Rk_DofStruct* dof, int* dof_int);
 /* Stores `dof_int` as the whole word, unchecked (the set comes first although it is the output). */
 RK_API int Rk_DofMapFromInt(Rk_DofStruct* dof, int dof_int);
+/* The controlled degrees carried onto the axes of `new_frame` that lie within `max_angle` degrees
+ * of a source axis (same senses) or of its opposite (senses swapped); error 6 (`new_dof`
+ * unchanged) when an axis of either frame has no length. */
+RK_API int Rk_DofMapContToRefFrame(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
+                                   const Rk_RefFrameStruct* new_frame, double max_angle,
+                                   Rk_DofStruct* new_dof);
+/* Each degree of `new_frame` controlled when the controlled source directions of its kind pointing
+ * its way project on it with a root sum square above cos(`max_angle`) less the zero tolerance. */
+RK_API int Rk_DofMapContToRefFrameRss(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
+                                      const Rk_RefFrameStruct* new_frame, double max_angle,
+                                      Rk_DofStruct* new_dof);
+/* The open degrees carried axis to axis; every other degree, bits 12 to 31 included, controlled;
+ * error 6 (`new_dof` unchanged) when an axis of either frame has no length. */
+RK_API int Rk_DofMapOpenToRefFrame(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
+                                   const Rk_RefFrameStruct* new_frame, double max_angle,
+                                   Rk_DofStruct* new_dof);
 
 /* ==== Distributions (rk_dstrb) ==== */
 
