@@ -1690,6 +1690,164 @@ RK_API double Rk_MathSeededRandom(int* seed);
  * Diagnostic dumps: Debug writes to the console, DebugRpt into the caller's report.
  * ====================================================================================== */
 
+/* A DebugRpt describes its object in a report the caller has opened and leaves it open with the
+ * indent it had; it returns 1 when the object cannot be read or a scratch text cannot be held. A
+ * Debug writes an empty line and the same description to the console. Neither changes the object,
+ * except the draining dumps of the two global queues, which take out what they print. */
+
+/* ---- Messages, errors and their queues (rk_mes, rk_error, rk_mesqu, rk_errqu) ---- */
+/* The message's id, its non-empty tokens and its summary and detailed texts, into `report`. */
+RK_API int Rk_MessageDebugRpt(const Rk_MessageStruct* msg, Rk_ReportStruct* report);
+/* As Rk_MessageDebugRpt, to the console. */
+RK_API int Rk_MessageDebug(const Rk_MessageStruct* msg);
+/* The error's id, location and its summary and detailed texts, into `report`. */
+RK_API int Rk_ErrorDebugRpt(const Rk_ErrorStruct* error, Rk_ReportStruct* report);
+/* As Rk_ErrorDebugRpt, to the console. */
+RK_API int Rk_ErrorDebug(const Rk_ErrorStruct* error);
+/* The number of queued errors, then each error, oldest first, taken out of the queue. */
+RK_API int Rk_ErrorQueueDebugRpt(Rk_ReportStruct* report);
+/* As Rk_ErrorQueueDebugRpt, to the console. */
+RK_API int Rk_ErrorQueueDebug(void);
+/* An empty line, the number of queued errors and each error, oldest first; the queue is kept. */
+RK_API int Rk_ErrorQueueDebugRptNoFlush(Rk_ReportStruct* report);
+/* As Rk_ErrorQueueDebugRptNoFlush, to the console. */
+RK_API int Rk_ErrorQueueDebugNoFlush(void);
+/* The number of queued messages, then each message, oldest first, taken out of the queue. */
+RK_API int Rk_MessageQueueDebugRpt(Rk_ReportStruct* report);
+/* As Rk_MessageQueueDebugRpt, to the console. */
+RK_API int Rk_MessageQueueDebug(void);
+/* An empty line, the number of queued messages and each message, oldest first; the queue is kept. */
+RK_API int Rk_MessageQueueDebugRptNoFlush(Rk_ReportStruct* report);
+/* As Rk_MessageQueueDebugRptNoFlush, to the console. */
+RK_API int Rk_MessageQueueDebugNoFlush(void);
+
+/* ---- Reports (rk_rpt) ---- */
+/* The destinations and the indent of `report`, into `to_report` (which may be `report` itself). */
+RK_API int Rk_ReportDebugRpt(const Rk_ReportStruct* report, Rk_ReportStruct* to_report);
+/* As Rk_ReportDebugRpt, to the console. */
+RK_API int Rk_ReportDebug(const Rk_ReportStruct* report);
+
+/* ---- Containers (rk_inttb ... rk_strst) ---- */
+/* The table's size, sorting and rows (cells 7 wide), or "Table not initialized"; error 1 for a
+ * record of another member. */
+RK_API int Rk_IntTableDebugRpt(const Rk_IntTable* table, Rk_ReportStruct* report);
+/* As Rk_IntTableDebugRpt, to the console. */
+RK_API int Rk_IntTableDebug(const Rk_IntTable* table);
+/* The table's size, sorting and rows (cells 7 wide), or "Table not initialized"; error 1 for a
+ * record of another member. */
+RK_API int Rk_LongTableDebugRpt(const Rk_LongTable* table, Rk_ReportStruct* report);
+/* As Rk_LongTableDebugRpt, to the console. */
+RK_API int Rk_LongTableDebug(const Rk_LongTable* table);
+/* The table's size, sorting and rows (cells 12 wide, 3 decimals), or "Table not initialized";
+ * error 1 for a record of another member. */
+RK_API int Rk_DblTableDebugRpt(const Rk_DblTable* table, Rk_ReportStruct* report);
+/* As Rk_DblTableDebugRpt, to the console. */
+RK_API int Rk_DblTableDebug(const Rk_DblTable* table);
+/* The table's size and sorting (pointers are not shown), or "Table not initialized"; error 1 for
+ * a record of another member. */
+RK_API int Rk_PtrTableDebugRpt(const Rk_PtrTable* table, Rk_ReportStruct* report);
+/* As Rk_PtrTableDebugRpt, to the console. */
+RK_API int Rk_PtrTableDebug(const Rk_PtrTable* table);
+/* The table's size, sorting and rows (cells 15 wide; a longer text shows its first 11 characters
+ * and "..."), or "Table not initialized"; error 1 for a record of another member. */
+RK_API int Rk_StrTableDebugRpt(const Rk_StrTable* table, Rk_ReportStruct* report);
+/* As Rk_StrTableDebugRpt, to the console. */
+RK_API int Rk_StrTableDebug(const Rk_StrTable* table);
+/* The list's size, duplicate rule and values in order, or "List not allocated". */
+RK_API int Rk_IntListDebugRpt(const Rk_IntList* list, Rk_ReportStruct* report);
+/* As Rk_IntListDebugRpt, to the console. */
+RK_API int Rk_IntListDebug(const Rk_IntList* list);
+/* The list's size, duplicate rule and values in order, or "List not allocated". */
+RK_API int Rk_LongListDebugRpt(const Rk_LongList* list, Rk_ReportStruct* report);
+/* As Rk_LongListDebugRpt, to the console. */
+RK_API int Rk_LongListDebug(const Rk_LongList* list);
+/* The list's size and duplicate rule (pointers are not shown), or "List not allocated". */
+RK_API int Rk_PtrListDebugRpt(const Rk_PtrList* list, Rk_ReportStruct* report);
+/* As Rk_PtrListDebugRpt, to the console. */
+RK_API int Rk_PtrListDebug(const Rk_PtrList* list);
+/* The list's size, duplicate rule and texts in order, or "List not allocated". */
+RK_API int Rk_StrListDebugRpt(const Rk_StrList* list, Rk_ReportStruct* report);
+/* As Rk_StrListDebugRpt, to the console. */
+RK_API int Rk_StrListDebug(const Rk_StrList* list);
+/* The queue's size and values from the front to the end. */
+RK_API int Rk_IntQueueDebugRpt(const Rk_IntQueue* queue, Rk_ReportStruct* report);
+/* As Rk_IntQueueDebugRpt, to the console. */
+RK_API int Rk_IntQueueDebug(const Rk_IntQueue* queue);
+/* The queue's size and values from the front to the end. */
+RK_API int Rk_LongQueueDebugRpt(const Rk_LongQueue* queue, Rk_ReportStruct* report);
+/* As Rk_LongQueueDebugRpt, to the console. */
+RK_API int Rk_LongQueueDebug(const Rk_LongQueue* queue);
+/* The queue's size and values from the front to the end. */
+RK_API int Rk_DblQueueDebugRpt(const Rk_DblQueue* queue, Rk_ReportStruct* report);
+/* As Rk_DblQueueDebugRpt, to the console. */
+RK_API int Rk_DblQueueDebug(const Rk_DblQueue* queue);
+/* The queue's size and texts from the front to the end. */
+RK_API int Rk_StrQueueDebugRpt(const Rk_StrQueue* queue, Rk_ReportStruct* report);
+/* As Rk_StrQueueDebugRpt, to the console. */
+RK_API int Rk_StrQueueDebug(const Rk_StrQueue* queue);
+/* The stack's size and values from the top down, or "Stack not allocated". */
+RK_API int Rk_LongStackDebugRpt(const Rk_LongStack* stack, Rk_ReportStruct* report);
+/* As Rk_LongStackDebugRpt, to the console. */
+RK_API int Rk_LongStackDebug(const Rk_LongStack* stack);
+/* The stack's size and texts from the top down, or "Stack not allocated". */
+RK_API int Rk_StrStackDebugRpt(const Rk_StrStack* stack, Rk_ReportStruct* report);
+/* As Rk_StrStackDebugRpt, to the console. */
+RK_API int Rk_StrStackDebug(const Rk_StrStack* stack);
+
+/* ---- Text and configuration (rk_strar, rk_input, rk_ucfig, rk_dir) ---- */
+/* The array's size and its strings (at most 80 characters each), or "String array NOT allocated". */
+RK_API int Rk_StrArrayDebugRpt(const Rk_StrArrayStruct* str_array, Rk_ReportStruct* report);
+/* As Rk_StrArrayDebugRpt, to the console. */
+RK_API int Rk_StrArrayDebug(const Rk_StrArrayStruct* str_array);
+/* The reader's source (and file name); 1 when that line cannot be written. */
+RK_API int Rk_InputDebugRpt(const Rk_InputStruct* input, Rk_ReportStruct* report);
+/* As Rk_InputDebugRpt, to the console. */
+RK_API int Rk_InputDebug(const Rk_InputStruct* input);
+/* The settings in columns (names and values shown to 35 characters) with their written marks. */
+RK_API int Rk_UserConfigDebugRpt(const Rk_UserConfigStruct* settings, Rk_ReportStruct* report);
+/* As Rk_UserConfigDebugRpt, to the console. */
+RK_API int Rk_UserConfigDebug(const Rk_UserConfigStruct* settings);
+/* The directory's path. */
+RK_API int Rk_DirectoryDebugRpt(const Rk_DirectoryStruct* dir, Rk_ReportStruct* report);
+/* As Rk_DirectoryDebugRpt, to the console. */
+RK_API int Rk_DirectoryDebug(const Rk_DirectoryStruct* dir);
+
+/* ---- Geometry (rk_geom, rk_point, rk_vec, rk_line, rk_plane, rk_arc, rk_reffr, rk_tform) ---- */
+/* Prints the three tolerances in force on standard output, on a new line. Always 0. */
+RK_API int Rk_GeometryDebug(void);
+/* Prints the point's coordinates on standard output, on a new line. Always 0. */
+RK_API int Rk_PointDebug(const Rk_PointStruct* pointPtr);
+/* The vector's components; 1 when the line cannot be written. */
+RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vecPtr, Rk_ReportStruct* report);
+/* As Rk_VectorDebugRpt, to the console. */
+RK_API int Rk_VectorDebug(const Rk_VectorStruct* vecPtr);
+/* Prints the line's two points on standard output, on a new line. Always 0. */
+RK_API int Rk_LineDebug(const Rk_LineStruct* line);
+/* Prints the plane's point and normal on standard output, on a new line. Always 0. */
+RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* planePtr);
+/* The arc's centre, normal and radius; 1 when the line cannot be written. */
+RK_API int Rk_ArcDebugRpt(const Rk_ArcStruct* arc, Rk_ReportStruct* report);
+/* As Rk_ArcDebugRpt, to the console. */
+RK_API int Rk_ArcDebug(const Rk_ArcStruct* arc);
+/* The frame's origin and its three axes. */
+RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* refframePtr, Rk_ReportStruct* report);
+/* As Rk_RefFrameDebugRpt, to the console. */
+RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* refframePtr);
+/* The transform's four rows. */
+RK_API int Rk_TransformDebugRpt(const Rk_TransformStruct* tform, Rk_ReportStruct* report);
+/* As Rk_TransformDebugRpt, to the console. */
+RK_API int Rk_TransformDebug(const Rk_TransformStruct* tform);
+
+/* ---- Datum frames, constraints and variation (rk_dof, rk_dstrb) ---- */
+/* The twelve degrees, each "C" (controlled) or "O" (open), under their names. */
+RK_API int Rk_DofDebugRpt(const Rk_DofStruct* dof, Rk_ReportStruct* report);
+/* As Rk_DofDebugRpt, to the console. */
+RK_API int Rk_DofDebug(const Rk_DofStruct* dof);
+/* The distribution's name and type, with the parameters of the constant, normal and uniform types. */
+RK_API int Rk_DistribDebugRpt(const Rk_DistribStruct* distrib, Rk_ReportStruct* report);
+/* As Rk_DistribDebugRpt, to the console. */
+RK_API int Rk_DistribDebug(const Rk_DistribStruct* distrib);
+
 #ifdef __cplusplus
 }
 #endif

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/frame_axes.hpp"
 #include "core/frame_transform.hpp"
@@ -401,3 +402,16 @@ extern "C" RK_API int Rk_ArcGetVirtualArc(Rk_ArcStruct* virt_arc, int num_arcs, 
     *virt_arc = cumulative;
     return 0;
 }
+
+extern "C" RK_API int Rk_ArcDebugRpt(const Rk_ArcStruct* arc, Rk_ReportStruct* report)
+{
+    Rk_PointStruct c = {};
+    Rk_VectorStruct n = {};
+    double radius = 0.0;
+    Rk_ArcGet(arc, &c, &n, &radius);
+    return rk::dump::checked_line(report, kModule,
+                                  "Arc Center %8.3f %8.3f %8.3f Normal %8.3f %8.3f %8.3f Radius %7.3f", c.pt_x,
+                                  c.pt_y, c.pt_z, n.i_comp, n.j_comp, n.k_comp, radius);
+}
+
+extern "C" RK_API int Rk_ArcDebug(const Rk_ArcStruct* arc) { return rk::dump::to_console(Rk_ArcDebugRpt, arc); }

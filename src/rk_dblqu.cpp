@@ -1,10 +1,11 @@
 // The double queue: first in, first out, kept in a one-column double table (core/containers.hpp).
 // Its finds match values closer than the zero tolerance.
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Queue = rk::Queue<rk::DblCell>;
+using Dump = rk::dump::ContainerDump<rk::DblCell>;
 
 }  // namespace
 
@@ -41,3 +42,13 @@ extern "C" RK_API int Rk_DblQueueGetSize(const Rk_DblQueue* queue, int* nrows)
 extern "C" RK_API int Rk_DblQueueClear(Rk_DblQueue* queue) { return Queue::clear(queue); }
 
 extern "C" RK_API int Rk_DblQueueFree(Rk_DblQueue* queue) { return Queue::free(queue); }
+
+extern "C" RK_API int Rk_DblQueueDebugRpt(const Rk_DblQueue* queue, Rk_ReportStruct* report)
+{
+    return Dump::queue(queue, report);
+}
+
+extern "C" RK_API int Rk_DblQueueDebug(const Rk_DblQueue* queue)
+{
+    return rk::dump::to_console(Rk_DblQueueDebugRpt, queue);
+}

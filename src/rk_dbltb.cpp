@@ -1,10 +1,11 @@
 // The double table: a growable grid of double cells, where values closer than the zero tolerance
 // match. Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
-#include "core/table.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Tab = rk::Table<rk::DblCell>;
+using Dump = rk::dump::ContainerDump<rk::DblCell>;
 
 }  // namespace
 
@@ -69,3 +70,13 @@ extern "C" RK_API int Rk_DblTableSort(Rk_DblTable* table, int n_cols, const int*
 extern "C" RK_API int Rk_DblTableClear(Rk_DblTable* table) { return Tab::clear(table); }
 
 extern "C" RK_API int Rk_DblTableFree(Rk_DblTable* table) { return Tab::free(table); }
+
+extern "C" RK_API int Rk_DblTableDebugRpt(const Rk_DblTable* table, Rk_ReportStruct* report)
+{
+    return Dump::table(table, report);
+}
+
+extern "C" RK_API int Rk_DblTableDebug(const Rk_DblTable* table)
+{
+    return rk::dump::to_console(Rk_DblTableDebugRpt, table);
+}

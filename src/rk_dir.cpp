@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/seams.h"
 
@@ -353,4 +354,19 @@ extern "C" RK_API int Rk_DirectoryFixCurrentDir(void)
 {
     Rk_DirectoryFixedCurrent = 1;
     return 0;
+}
+
+extern "C" RK_API int Rk_DirectoryDebugRpt(const Rk_DirectoryStruct* dir, Rk_ReportStruct* report)
+{
+    char path[RK_PATH_MAX + 1];
+    Rk_DirectoryGet(dir, path);
+    return rk::dump::titled(report, "Directory", [report, &path] {
+        Rk_ReportWrite(report, path);
+        return 0;
+    });
+}
+
+extern "C" RK_API int Rk_DirectoryDebug(const Rk_DirectoryStruct* dir)
+{
+    return rk::dump::to_console(Rk_DirectoryDebugRpt, dir);
 }

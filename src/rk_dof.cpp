@@ -4,7 +4,9 @@
 // A set is carried into another frame's axes axis by axis or by root sum square; only the frames'
 // axes count, their origins are ignored.
 #include <cmath>
+#include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/geometry.hpp"
 
@@ -254,3 +256,18 @@ extern "C" RK_API int Rk_DofMapOpenToRefFrame(const Rk_DofStruct* dof, const Rk_
     RK_TRY(Rk_DofMapContToRefFrame(&open, dof_frame, new_frame, max_angle, &open));
     return Rk_DofNot(&open, new_dof);
 }
+
+// Each axis shows its minus sense before its plus sense, the reverse of the order of its two bits:
+// column c shows bit c ^ 1.
+extern "C" RK_API int Rk_DofDebugRpt(const Rk_DofStruct* dof, Rk_ReportStruct* report)
+{
+    int f[kNumDegrees];
+    Rk_DofGet(dof, &f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8], &f[9], &f[10], &f[11]);
+    char states[sizeof "DOF :" + 4 * kNumDegrees] = "DOF :";
+    for (int column = 0; column < kNumDegrees; ++column) std::strcat(states, f[column ^ 1] ? "   C" : "   O");
+    Rk_ReportWrite(report, "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz");
+    Rk_ReportWrite(report, states);
+    return 0;
+}
+
+extern "C" RK_API int Rk_DofDebug(const Rk_DofStruct* dof) { return rk::dump::to_console(Rk_DofDebugRpt, dof); }

@@ -3,6 +3,7 @@
 // record of another type without writing any output.
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 
 namespace {
@@ -144,4 +145,86 @@ extern "C" RK_API int Rk_DistribGetUniformValues(Rk_DistribStruct* distrib, doub
     *hight = uniform.hight;
     get_desc(distrib, desc1, desc2);
     return 0;
+}
+
+// ---- Dump ----
+
+namespace {
+
+const char* type_name(int type)
+{
+    static constexpr const char* kNames[] = {"Constant", "Normal",  "Discrete", "Pearson", "Percentile",
+                                             "Weibull",  "Uniform", "Triangular", "Random", "Sample"};
+    return type >= RK_DISTRIB_CONSTANT && type <= RK_DISTRIB_SAMPLE ? kNames[type - RK_DISTRIB_CONSTANT] : "Other";
+}
+
+// `trunc` 3 both limits set, 2 the upper only, 1 the lower only, anything else neither.
+int truncation_line(Rk_ReportStruct* report, int trunc, double lowt, double hight)
+{
+    switch (trunc) {
+    case 3:
+        return rk::dump::line(report, kModule, "lower truncation %lf and upper truncation %lf", lowt, hight);
+    case 2:
+        return rk::dump::line(report, kModule, "lower truncation NOT SET and upper truncation %lf", hight);
+    case 1:
+        return rk::dump::line(report, kModule, "lower truncation %lf and upper truncation NOT SET", lowt);
+    default:
+        Rk_ReportWrite(report, "lower truncation NOT SET and upper truncation NOT SET");
+        return 0;
+    }
+}
+
+// The parameters of the constant, normal and uniform types, read through their getters.
+int parameter_lines(Rk_DistribStruct* distrib, int type, Rk_ReportStruct* report)
+{
+    double nom = 0.0;
+    double zone = 0.0;
+    double sigma = 0.0;
+    double lowt = 0.0;
+    double hight = 0.0;
+    int trunc = 0;
+    char* desc1 = nullptr;
+    char* desc2 = nullptr;
+    switch (type) {
+    case RK_DISTRIB_CONSTANT:
+        RK_TRY(Rk_DistribGetConstantValues(distrib, &nom, &desc1, &desc2));
+        RK_TRY(rk::dump::line(report, kModule, "Constant value %lf", nom));
+        break;
+    case RK_DISTRIB_NORMAL:
+        RK_TRY(Rk_DistribGetNormalValues(distrib, &nom, &zone, &sigma, &trunc, &lowt, &hight, &desc1, &desc2));
+        RK_TRY(rk::dump::line(report, kModule, "Nominal %lf range %lf sigma %lf", nom, zone, sigma));
+        RK_TRY(truncation_line(report, trunc, lowt, hight));
+        break;
+    case RK_DISTRIB_UNIFORM:
+        RK_TRY(Rk_DistribGetUniformValues(distrib, &nom, &zone, &trunc, &lowt, &hight, &desc1, &desc2));
+        RK_TRY(rk::dump::line(report, kModule, "Nominal %lf range %lf", nom, zone));
+        RK_TRY(truncation_line(report, trunc, lowt, hight));
+        break;
+    default:
+        Rk_ReportWrite(report, "No further information for this distrib type");
+        return 0;
+    }
+    RK_TRY(rk::dump::line(report, kModule, "Desc 1: %s", desc1));
+    return rk::dump::line(report, kModule, "Desc 2: %s", desc2);
+}
+
+}  // namespace
+
+// The getters hand out pointers into the record, hence their non-const argument; the dump only reads.
+extern "C" RK_API int Rk_DistribDebugRpt(const Rk_DistribStruct* distrib, Rk_ReportStruct* report)
+{
+    Rk_DistribStruct* record = const_cast<Rk_DistribStruct*>(distrib);
+    char name[RK_DISTRIB_NAME_MAX + 1];
+    int type = 0;
+    Rk_DistribGetName(distrib, name);
+    Rk_DistribGetType(distrib, &type);
+    rk::dump::Text title(kModule);
+    RK_TRY(title.append("Distribution %s has type: %s", name, type_name(type)));
+    return rk::dump::titled(report, title.c_str(),
+                            [record, type, report] { return parameter_lines(record, type, report); });
+}
+
+extern "C" RK_API int Rk_DistribDebug(const Rk_DistribStruct* distrib)
+{
+    return rk::dump::to_console(Rk_DistribDebugRpt, distrib);
 }

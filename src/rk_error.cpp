@@ -1,6 +1,12 @@
 // Error records: a message record and the location where the failure was met; their texts are
 // those of the message part.
-#include "rk_basekit.h"
+#include "core/dump.hpp"
+
+namespace {
+
+constexpr char kModule[] = "src/rk_error";
+
+}  // namespace
 
 extern "C" RK_API int Rk_ErrorSet(Rk_ErrorStruct* error, long id, const char* msgfile, const char* loc)
 {
@@ -38,4 +44,21 @@ extern "C" RK_API int Rk_ErrorGetSummaryMsg(const Rk_ErrorStruct* error, char* s
 extern "C" RK_API int Rk_ErrorGetDetailedText(const Rk_ErrorStruct* error, Rk_StrArrayStruct* detailed)
 {
     return Rk_MessageGetDetailedText(&error->msg, detailed);
+}
+
+extern "C" RK_API int Rk_ErrorDebugRpt(const Rk_ErrorStruct* error, Rk_ReportStruct* report)
+{
+    long id = 0;
+    char loc[RK_TEXT_MAX + 1];
+    Rk_ErrorGetId(error, &id);
+    Rk_ErrorGetLocation(error, loc);
+    RK_TRY(rk::dump::line(report, kModule, "Error %ld at %s", id, loc));
+    return rk::dump::indented(report, 4, [error, report] {
+        return rk::dump::message_texts(report, error, Rk_ErrorGetSummaryText, Rk_ErrorGetDetailedText);
+    });
+}
+
+extern "C" RK_API int Rk_ErrorDebug(const Rk_ErrorStruct* error)
+{
+    return rk::dump::to_console(Rk_ErrorDebugRpt, error);
 }

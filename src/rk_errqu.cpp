@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/record_queue.hpp"
 
 namespace {
@@ -81,3 +82,21 @@ extern "C" RK_API int Rk_ErrorQueueLineNumbersOff(void)
     g_show_line_numbers = 0;
     return 0;
 }
+
+namespace {
+
+const rk::dump::GlobalQueue<rk::RecordQueue<Rk_ErrorStruct>, Rk_ErrorStruct> kDumped = {
+    kModule, "Errors", "", g_errors, Rk_ErrorQueueGetError, Rk_ErrorDebugRpt};
+
+}  // namespace
+
+extern "C" RK_API int Rk_ErrorQueueDebugRpt(Rk_ReportStruct* report) { return rk::dump::draining(report, kDumped); }
+
+extern "C" RK_API int Rk_ErrorQueueDebug(void) { return rk::dump::to_console(Rk_ErrorQueueDebugRpt); }
+
+extern "C" RK_API int Rk_ErrorQueueDebugRptNoFlush(Rk_ReportStruct* report)
+{
+    return rk::dump::keeping(report, kDumped);
+}
+
+extern "C" RK_API int Rk_ErrorQueueDebugNoFlush(void) { return rk::dump::to_console(Rk_ErrorQueueDebugRptNoFlush); }

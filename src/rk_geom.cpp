@@ -1,5 +1,6 @@
 // The three tolerances of every geometric comparison, in force from load time.
 #include <cmath>
+#include <cstdio>
 
 #include "core/tolerance.hpp"
 
@@ -72,5 +73,15 @@ extern "C" RK_API int Rk_GeometrySetZeroEpsilon(double zero_eps)
 extern "C" RK_API int Rk_GeometrySetToDefaults(void)
 {
     rk::g_tolerances = kDefaults;
+    return 0;
+}
+
+extern "C" RK_API int Rk_GeometryDebug(void)
+{
+    double angle_eps = 0.0;
+    double point_eps = 0.0;
+    double zero_eps = 0.0;
+    Rk_GeometryGet(&angle_eps, &point_eps, &zero_eps);
+    std::printf("\n Angle Eps = %10.4e, Point Eps = %10.4e, Zero Eps = %10.4e", angle_eps, point_eps, zero_eps);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/memory.hpp"
 
@@ -373,4 +374,29 @@ extern "C" RK_API int Rk_InputClose(Rk_InputStruct* input)
 {
     if (input->source == RK_INPUT_FILE && input->file_ptr) std::fclose(input->file_ptr);
     return Rk_InputInit(input);
+}
+
+// A title but no indent of its own; the one line says where the reader reads from.
+extern "C" RK_API int Rk_InputDebugRpt(const Rk_InputStruct* input, Rk_ReportStruct* report)
+{
+    int source = 0;
+    char file_name[RK_TEXT_MAX + 1];
+    Rk_InputGetSource(input, &source);
+    Rk_InputGetFilename(input, file_name);
+    rk::dump::title(report, "Input");
+    switch (source) {
+    case RK_INPUT_CONSOLE:
+        return Rk_ReportWrite(report, "Source: Console.");
+    case RK_INPUT_FILE:
+        return rk::dump::checked_line(report, kModule, "Source: File (%s).", file_name);
+    case RK_INPUT_FUNCTION:
+        return Rk_ReportWrite(report, "Source: Function.");
+    default:
+        return Rk_ReportWrite(report, "Source:  (none).");
+    }
+}
+
+extern "C" RK_API int Rk_InputDebug(const Rk_InputStruct* input)
+{
+    return rk::dump::to_console(Rk_InputDebugRpt, input);
 }

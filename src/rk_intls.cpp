@@ -1,10 +1,11 @@
 // The int list: an ordered sequence of ints, optionally free of duplicates, kept in a one-column
 // int table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using List = rk::List<rk::IntCell>;
+using Dump = rk::dump::ContainerDump<rk::IntCell>;
 
 }  // namespace
 
@@ -45,3 +46,10 @@ extern "C" RK_API int Rk_IntListSort(Rk_IntList* list) { return List::sort(list)
 extern "C" RK_API int Rk_IntListClear(Rk_IntList* list) { return List::clear(list); }
 
 extern "C" RK_API int Rk_IntListFree(Rk_IntList* list) { return List::free(list); }
+
+extern "C" RK_API int Rk_IntListDebugRpt(const Rk_IntList* list, Rk_ReportStruct* report)
+{
+    return Dump::list(list, report);
+}
+
+extern "C" RK_API int Rk_IntListDebug(const Rk_IntList* list) { return rk::dump::to_console(Rk_IntListDebugRpt, list); }

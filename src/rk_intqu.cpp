@@ -1,9 +1,10 @@
 // The int queue: first in, first out, kept in a one-column int table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Queue = rk::Queue<rk::IntCell>;
+using Dump = rk::dump::ContainerDump<rk::IntCell>;
 
 }  // namespace
 
@@ -40,3 +41,13 @@ extern "C" RK_API int Rk_IntQueueGetSize(const Rk_IntQueue* queue, int* nrows)
 extern "C" RK_API int Rk_IntQueueClear(Rk_IntQueue* queue) { return Queue::clear(queue); }
 
 extern "C" RK_API int Rk_IntQueueFree(Rk_IntQueue* queue) { return Queue::free(queue); }
+
+extern "C" RK_API int Rk_IntQueueDebugRpt(const Rk_IntQueue* queue, Rk_ReportStruct* report)
+{
+    return Dump::queue(queue, report);
+}
+
+extern "C" RK_API int Rk_IntQueueDebug(const Rk_IntQueue* queue)
+{
+    return rk::dump::to_console(Rk_IntQueueDebugRpt, queue);
+}

@@ -1,10 +1,11 @@
 // The int table: a growable grid of int cells, searched on any column and sorted on key columns.
 // Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
-#include "core/table.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Tab = rk::Table<rk::IntCell>;
+using Dump = rk::dump::ContainerDump<rk::IntCell>;
 
 }  // namespace
 
@@ -69,3 +70,13 @@ extern "C" RK_API int Rk_IntTableSort(Rk_IntTable* table, int n_cols, const int*
 extern "C" RK_API int Rk_IntTableClear(Rk_IntTable* table) { return Tab::clear(table); }
 
 extern "C" RK_API int Rk_IntTableFree(Rk_IntTable* table) { return Tab::free(table); }
+
+extern "C" RK_API int Rk_IntTableDebugRpt(const Rk_IntTable* table, Rk_ReportStruct* report)
+{
+    return Dump::table(table, report);
+}
+
+extern "C" RK_API int Rk_IntTableDebug(const Rk_IntTable* table)
+{
+    return rk::dump::to_console(Rk_IntTableDebugRpt, table);
+}

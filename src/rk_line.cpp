@@ -2,6 +2,7 @@
 // direction; their comparisons, the closest point of one line to another, and the relations of a
 // line to a plane and to a circle.
 #include <cmath>
+#include <cstdio>
 
 #include "core/fail.h"
 #include "core/geometry.hpp"
@@ -272,5 +273,15 @@ extern "C" RK_API int Rk_LineIntersectArc(const Rk_LineStruct* line, const Rk_Ar
     *pt1 = rk::offset_by(foot, h, u);
     *pt2 = rk::offset_by(foot, -h, u);
     *num_pts = 2;
+    return 0;
+}
+
+extern "C" RK_API int Rk_LineDebug(const Rk_LineStruct* line)
+{
+    Rk_PointStruct p1 = {};
+    Rk_PointStruct p2 = {};
+    Rk_LineGet(line, &p1, &p2);
+    std::printf("\n Line Pt1 %9.4f %9.4f %9.4f  Pt2 %9.4f %9.4f %9.4f", p1.pt_x, p1.pt_y, p1.pt_z, p2.pt_x, p2.pt_y,
+                p2.pt_z);
     return 0;
 }

@@ -1,10 +1,11 @@
 // The long list: an ordered sequence of longs, optionally free of duplicates, kept in a one-column
 // long table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using List = rk::List<rk::LongCell>;
+using Dump = rk::dump::ContainerDump<rk::LongCell>;
 
 }  // namespace
 
@@ -48,3 +49,13 @@ extern "C" RK_API int Rk_LongListSort(Rk_LongList* list) { return List::sort(lis
 extern "C" RK_API int Rk_LongListClear(Rk_LongList* list) { return List::clear(list); }
 
 extern "C" RK_API int Rk_LongListFree(Rk_LongList* list) { return List::free(list); }
+
+extern "C" RK_API int Rk_LongListDebugRpt(const Rk_LongList* list, Rk_ReportStruct* report)
+{
+    return Dump::list(list, report);
+}
+
+extern "C" RK_API int Rk_LongListDebug(const Rk_LongList* list)
+{
+    return rk::dump::to_console(Rk_LongListDebugRpt, list);
+}

@@ -1,9 +1,10 @@
 // The long queue: first in, first out, kept in a one-column long table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Queue = rk::Queue<rk::LongCell>;
+using Dump = rk::dump::ContainerDump<rk::LongCell>;
 
 }  // namespace
 
@@ -40,3 +41,13 @@ extern "C" RK_API int Rk_LongQueueGetSize(const Rk_LongQueue* queue, int* nrows)
 extern "C" RK_API int Rk_LongQueueClear(Rk_LongQueue* queue) { return Queue::clear(queue); }
 
 extern "C" RK_API int Rk_LongQueueFree(Rk_LongQueue* queue) { return Queue::free(queue); }
+
+extern "C" RK_API int Rk_LongQueueDebugRpt(const Rk_LongQueue* queue, Rk_ReportStruct* report)
+{
+    return Dump::queue(queue, report);
+}
+
+extern "C" RK_API int Rk_LongQueueDebug(const Rk_LongQueue* queue)
+{
+    return rk::dump::to_console(Rk_LongQueueDebugRpt, queue);
+}

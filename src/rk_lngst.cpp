@@ -1,9 +1,10 @@
 // The long stack: last in, first out, kept in a one-column long table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Stack = rk::Stack<rk::LongCell>;
+using Dump = rk::dump::ContainerDump<rk::LongCell>;
 
 }  // namespace
 
@@ -29,3 +30,13 @@ extern "C" RK_API int Rk_LongStackGetSize(const Rk_LongStack* stack, int* size)
 extern "C" RK_API int Rk_LongStackClear(Rk_LongStack* stack) { return Stack::clear(stack); }
 
 extern "C" RK_API int Rk_LongStackFree(Rk_LongStack* stack) { return Stack::free(stack); }
+
+extern "C" RK_API int Rk_LongStackDebugRpt(const Rk_LongStack* stack, Rk_ReportStruct* report)
+{
+    return Dump::stack(stack, report);
+}
+
+extern "C" RK_API int Rk_LongStackDebug(const Rk_LongStack* stack)
+{
+    return rk::dump::to_console(Rk_LongStackDebugRpt, stack);
+}

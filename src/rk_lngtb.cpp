@@ -1,10 +1,11 @@
 // The long table: a growable grid of long cells, searched on any column and sorted on key columns.
 // Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
-#include "core/table.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Tab = rk::Table<rk::LongCell>;
+using Dump = rk::dump::ContainerDump<rk::LongCell>;
 
 }  // namespace
 
@@ -69,3 +70,13 @@ extern "C" RK_API int Rk_LongTableSort(Rk_LongTable* table, int n_cols, const in
 extern "C" RK_API int Rk_LongTableClear(Rk_LongTable* table) { return Tab::clear(table); }
 
 extern "C" RK_API int Rk_LongTableFree(Rk_LongTable* table) { return Tab::free(table); }
+
+extern "C" RK_API int Rk_LongTableDebugRpt(const Rk_LongTable* table, Rk_ReportStruct* report)
+{
+    return Dump::table(table, report);
+}
+
+extern "C" RK_API int Rk_LongTableDebug(const Rk_LongTable* table)
+{
+    return rk::dump::to_console(Rk_LongTableDebugRpt, table);
+}

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 
 namespace {
@@ -283,4 +284,24 @@ extern "C" RK_API int Rk_MessageSetTokenByMessage(Rk_MessageStruct* prnt_msg, in
     char summary[RK_TEXT_MAX + 1];
     find_summary(&scratch, summary);
     return Rk_MessageSetToken(prnt_msg, token_pos, summary);
+}
+
+extern "C" RK_API int Rk_MessageDebugRpt(const Rk_MessageStruct* msg, Rk_ReportStruct* report)
+{
+    long id = 0;
+    Rk_MessageGetId(msg, &id);
+    RK_TRY(rk::dump::line(report, kModule, "Message %ld", id));
+    return rk::dump::indented(report, 4, [msg, report] {
+        for (int n = 1; n <= RK_NUM_TOKENS; ++n) {
+            char token[RK_TEXT_MAX + 1];
+            RK_TRY(Rk_MessageGetToken(msg, n, token));
+            if (token[0] != '\0') RK_TRY(rk::dump::line(report, kModule, "Token[%d] : %s", n, token));
+        }
+        return rk::dump::message_texts(report, msg, Rk_MessageGetSummaryText, Rk_MessageGetDetailedText);
+    });
+}
+
+extern "C" RK_API int Rk_MessageDebug(const Rk_MessageStruct* msg)
+{
+    return rk::dump::to_console(Rk_MessageDebugRpt, msg);
 }

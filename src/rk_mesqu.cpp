@@ -1,6 +1,7 @@
 // The process-wide message queue: informational messages the application posts and takes out.
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/record_queue.hpp"
 
 namespace {
@@ -57,3 +58,22 @@ extern "C" RK_API int Rk_MessageQueueRemoveMsgById(long msg_id)
     g_messages.queue_size = kept;
     return 0;
 }
+
+namespace {
+
+// The draining dump's count stands after a blank.
+const rk::dump::GlobalQueue<rk::RecordQueue<Rk_MessageStruct>, Rk_MessageStruct> kDumped = {
+    kModule, "Messages", " ", g_messages, Rk_MessageQueueGetMessage, Rk_MessageDebugRpt};
+
+}  // namespace
+
+extern "C" RK_API int Rk_MessageQueueDebugRpt(Rk_ReportStruct* report) { return rk::dump::draining(report, kDumped); }
+
+extern "C" RK_API int Rk_MessageQueueDebug(void) { return rk::dump::to_console(Rk_MessageQueueDebugRpt); }
+
+extern "C" RK_API int Rk_MessageQueueDebugRptNoFlush(Rk_ReportStruct* report)
+{
+    return rk::dump::keeping(report, kDumped);
+}
+
+extern "C" RK_API int Rk_MessageQueueDebugNoFlush(void) { return rk::dump::to_console(Rk_MessageQueueDebugRptNoFlush); }

@@ -2,6 +2,7 @@
 // their construction from coordinates, an equation, points and lines, their comparisons, offsets
 // and the line two planes share.
 #include <cmath>
+#include <cstdio>
 
 #include "core/fail.h"
 #include "core/frame_axes.hpp"
@@ -268,4 +269,14 @@ extern "C" RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const
     if (!same) return Rk_LineSet(line, &p1, &p2);
     RK_TRY(refine_onto_common_line(&p3, plane1, plane2, angle));
     return Rk_LineSet(line, &p1, &p3);
+}
+
+extern "C" RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* planePtr)
+{
+    Rk_PointStruct p = {};
+    Rk_VectorStruct n = {};
+    Rk_PlaneGet(planePtr, &p, &n);
+    std::printf("\n Plane Point %9.4f %9.4f %9.4f  Normal %9.4f %9.4f %9.4f", p.pt_x, p.pt_y, p.pt_z, n.i_comp,
+                n.j_comp, n.k_comp);
+    return 0;
 }

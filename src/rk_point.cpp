@@ -1,6 +1,7 @@
 // Points: the first value type of the geometry kernel, the operations on points alone, and the
 // relations of a point to a direction, a line and a plane (offsets, projections, distances).
 #include <cmath>
+#include <cstdio>
 
 #include "core/fail.h"
 #include "core/geometry.hpp"
@@ -232,4 +233,14 @@ extern "C" RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_Pl
     Rk_PointStruct foot = {};
     RK_TRY(Rk_PointProjOnPlane(point, plane, &foot));
     return Rk_PointIsEqualToPoint(point, &foot, on_plane);
+}
+
+extern "C" RK_API int Rk_PointDebug(const Rk_PointStruct* pointPtr)
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    Rk_PointGet(pointPtr, &x, &y, &z);
+    std::printf("\n Point  x, y, z\t: %9.4f %9.4f %9.4f ", x, y, z);
+    return 0;
 }

@@ -1,10 +1,11 @@
 // The pointer list: an ordered sequence of the caller's pointers, optionally free of duplicates, kept
 // in a one-column pointer table, with set operations between lists (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using List = rk::List<rk::PtrCell>;
+using Dump = rk::dump::ContainerDump<rk::PtrCell>;
 
 }  // namespace
 
@@ -72,3 +73,10 @@ extern "C" RK_API int Rk_PtrListSwap(Rk_PtrList* list, int pos1, int pos2)
 {
     return List::swap(list, pos1, pos2);
 }
+
+extern "C" RK_API int Rk_PtrListDebugRpt(const Rk_PtrList* list, Rk_ReportStruct* report)
+{
+    return Dump::list(list, report);
+}
+
+extern "C" RK_API int Rk_PtrListDebug(const Rk_PtrList* list) { return rk::dump::to_console(Rk_PtrListDebugRpt, list); }

@@ -1,10 +1,11 @@
 // The pointer table: a growable grid of the caller's pointers, never dereferenced nor freed, ordered
 // as unsigned addresses. Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
-#include "core/table.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Tab = rk::Table<rk::PtrCell>;
+using Dump = rk::dump::ContainerDump<rk::PtrCell>;
 
 }  // namespace
 
@@ -69,3 +70,13 @@ extern "C" RK_API int Rk_PtrTableSort(Rk_PtrTable* table, int n_cols, const int*
 extern "C" RK_API int Rk_PtrTableClear(Rk_PtrTable* table) { return Tab::clear(table); }
 
 extern "C" RK_API int Rk_PtrTableFree(Rk_PtrTable* table) { return Tab::free(table); }
+
+extern "C" RK_API int Rk_PtrTableDebugRpt(const Rk_PtrTable* table, Rk_ReportStruct* report)
+{
+    return Dump::table(table, report);
+}
+
+extern "C" RK_API int Rk_PtrTableDebug(const Rk_PtrTable* table)
+{
+    return rk::dump::to_console(Rk_PtrTableDebugRpt, table);
+}

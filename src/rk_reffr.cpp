@@ -1,15 +1,18 @@
 // Reference frames: an origin and three unit axes in world coordinates. The rules that complete a
 // frame from one or two directions, points and vectors carried between world and frame
 // coordinates, the alignment of a frame's in-plane axes and the angles of a vector in a frame.
-// Every failure is raised by the vector operations.
+// Every failure but a dump's is raised by the vector operations.
 #include <cmath>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/frame_axes.hpp"
 #include "core/frame_transform.hpp"
 #include "core/geometry.hpp"
 
 namespace {
+
+constexpr char kModule[] = "src/rk_reffr";
 
 constexpr Rk_PointStruct kWorldOrigin = {0.0, 0.0, 0.0};
 
@@ -227,4 +230,25 @@ extern "C" RK_API int Rk_RefFrameGetVectorAngles(const Rk_RefFrameStruct* frame,
     *rot = azimuth;
     *inc = 90.0 - from_z;
     return 0;
+}
+
+// No title and no indent of its own: the four lines line up under each other.
+extern "C" RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* refframePtr, Rk_ReportStruct* report)
+{
+    Rk_VectorStruct axes[3] = {};
+    Rk_PointStruct o = {};
+    Rk_RefFrameGet(refframePtr, &axes[0], &axes[1], &axes[2], &o);
+    RK_TRY(rk::dump::line(report, kModule, "Ref Frame : Origin   %8.2f %8.2f %8.2f", o.pt_x, o.pt_y, o.pt_z));
+    const char* const names[3] = {"X", "Y", "Z"};
+    for (int a = 0; a < 3; ++a) {
+        const Rk_VectorStruct& v = axes[a];
+        RK_TRY(rk::dump::line(report, kModule, "            Local %s  %8.2f %8.2f %8.2f", names[a], v.i_comp,
+                              v.j_comp, v.k_comp));
+    }
+    return 0;
+}
+
+extern "C" RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* refframePtr)
+{
+    return rk::dump::to_console(Rk_RefFrameDebugRpt, refframePtr);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/memory.hpp"
 
@@ -325,4 +326,31 @@ extern "C" RK_API int Rk_ReportWriteLongMsgById(Rk_ReportStruct* report, long me
     Rk_MessageStruct message;
     Rk_MessageSet(&message, message_id, message_file);
     return Rk_ReportWriteLongMessage(report, &message);
+}
+
+// The described report is read in full before anything is written, so it may be `to_report` itself.
+extern "C" RK_API int Rk_ReportDebugRpt(const Rk_ReportStruct* report, Rk_ReportStruct* to_report)
+{
+    int mask = 0;
+    int indent = 0;
+    char filename[RK_TEXT_MAX + 1];
+    Rk_ReportGetDestination(report, &mask);
+    Rk_ReportGetIndent(report, &indent);
+    Rk_ReportGetFilename(report, filename);
+
+    rk::dump::Text line(kModule);
+    RK_TRY(line.append("Destination: "));
+    if (mask == 0) RK_TRY(line.append(" (none), "));
+    if (mask & RK_REPORT_CONSOLE) RK_TRY(line.append("Console, "));
+    if (mask & RK_REPORT_FILE) RK_TRY(line.append("File (%s), ", filename));
+    if (mask & RK_REPORT_FUNCTION) RK_TRY(line.append("Function, "));
+    if (mask & RK_REPORT_STRLIST) RK_TRY(line.append("Rk_StrList, "));
+    RK_TRY(line.append(" (indenting %2d chars)", indent));
+    return rk::dump::titled(to_report, "Report",
+                            [to_report, &line] { return Rk_ReportWrite(to_report, line.c_str()); });
+}
+
+extern "C" RK_API int Rk_ReportDebug(const Rk_ReportStruct* report)
+{
+    return rk::dump::to_console(Rk_ReportDebugRpt, report);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/memory.hpp"
 
@@ -234,4 +235,29 @@ extern "C" RK_API int Rk_StrArrayFree(Rk_StrArrayStruct* str_array)
     rk::release(str_array->array);
     rk::release(str_array->str_size);
     return 0;
+}
+
+// Each string shows at most its first 80 characters; the first is labelled, the others line up under it.
+extern "C" RK_API int Rk_StrArrayDebugRpt(const Rk_StrArrayStruct* str_array, Rk_ReportStruct* report)
+{
+    return rk::dump::titled(report, "String Array", [str_array, report] {
+        if (!is_allocated(str_array)) {
+            Rk_ReportWrite(report, "String array NOT allocated");
+            return 0;
+        }
+        int size = 0;
+        RK_TRY(Rk_StrArrayGetSize(str_array, &size));
+        RK_TRY(rk::dump::line(report, kModule, "String array can hold %d strings", size));
+        for (int i = 0; i < size; ++i) {
+            char* text = nullptr;
+            RK_TRY(Rk_StrArrayGetStr(str_array, i, &text));
+            RK_TRY(rk::dump::line(report, kModule, "%s%.80s", i == 0 ? "Strings : " : "          ", text));
+        }
+        return 0;
+    });
+}
+
+extern "C" RK_API int Rk_StrArrayDebug(const Rk_StrArrayStruct* str_array)
+{
+    return rk::dump::to_console(Rk_StrArrayDebugRpt, str_array);
 }

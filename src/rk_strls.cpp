@@ -1,10 +1,11 @@
 // The string list: an ordered sequence of private text copies, optionally free of duplicates, kept
 // in a one-column string table (core/containers.hpp).
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using List = rk::List<rk::StrCell>;
+using Dump = rk::dump::ContainerDump<rk::StrCell>;
 
 }  // namespace
 
@@ -45,3 +46,10 @@ extern "C" RK_API int Rk_StrListSort(Rk_StrList* list) { return List::sort(list)
 extern "C" RK_API int Rk_StrListClear(Rk_StrList* list) { return List::clear(list); }
 
 extern "C" RK_API int Rk_StrListFree(Rk_StrList* list) { return List::free(list); }
+
+extern "C" RK_API int Rk_StrListDebugRpt(const Rk_StrList* list, Rk_ReportStruct* report)
+{
+    return Dump::list(list, report);
+}
+
+extern "C" RK_API int Rk_StrListDebug(const Rk_StrList* list) { return rk::dump::to_console(Rk_StrListDebugRpt, list); }

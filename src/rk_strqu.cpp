@@ -1,10 +1,11 @@
 // The string queue: first in, first out, kept in a one-column string table (core/containers.hpp).
 // It holds its own copies of the texts; Get hands the caller a new copy to free.
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Queue = rk::Queue<rk::StrCell>;
+using Dump = rk::dump::ContainerDump<rk::StrCell>;
 
 }  // namespace
 
@@ -44,3 +45,13 @@ extern "C" RK_API int Rk_StrQueueGetSize(const Rk_StrQueue* queue, int* nrows)
 extern "C" RK_API int Rk_StrQueueClear(Rk_StrQueue* queue) { return Queue::clear(queue); }
 
 extern "C" RK_API int Rk_StrQueueFree(Rk_StrQueue* queue) { return Queue::free(queue); }
+
+extern "C" RK_API int Rk_StrQueueDebugRpt(const Rk_StrQueue* queue, Rk_ReportStruct* report)
+{
+    return Dump::queue(queue, report);
+}
+
+extern "C" RK_API int Rk_StrQueueDebug(const Rk_StrQueue* queue)
+{
+    return rk::dump::to_console(Rk_StrQueueDebugRpt, queue);
+}

@@ -1,10 +1,11 @@
 // The string stack: last in, first out, kept in a one-column string table (core/containers.hpp).
 // It holds its own copies of the texts; Pop hands the caller a new copy to free.
-#include "core/containers.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Stack = rk::Stack<rk::StrCell>;
+using Dump = rk::dump::ContainerDump<rk::StrCell>;
 
 }  // namespace
 
@@ -32,3 +33,13 @@ extern "C" RK_API int Rk_StrStackGetSize(const Rk_StrStack* stack, int* size)
 extern "C" RK_API int Rk_StrStackClear(Rk_StrStack* stack) { return Stack::clear(stack); }
 
 extern "C" RK_API int Rk_StrStackFree(Rk_StrStack* stack) { return Stack::free(stack); }
+
+extern "C" RK_API int Rk_StrStackDebugRpt(const Rk_StrStack* stack, Rk_ReportStruct* report)
+{
+    return Dump::stack(stack, report);
+}
+
+extern "C" RK_API int Rk_StrStackDebug(const Rk_StrStack* stack)
+{
+    return rk::dump::to_console(Rk_StrStackDebugRpt, stack);
+}

@@ -1,10 +1,11 @@
 // The string table: a growable grid of private text copies, compared byte by byte. Its logic is
 // shared by the five table members (core/table.hpp, core/cells.hpp).
-#include "core/table.hpp"
+#include "core/container_dump.hpp"
 
 namespace {
 
 using Tab = rk::Table<rk::StrCell>;
+using Dump = rk::dump::ContainerDump<rk::StrCell>;
 
 }  // namespace
 
@@ -69,3 +70,13 @@ extern "C" RK_API int Rk_StrTableSort(Rk_StrTable* table, int n_cols, const int*
 extern "C" RK_API int Rk_StrTableClear(Rk_StrTable* table) { return Tab::clear(table); }
 
 extern "C" RK_API int Rk_StrTableFree(Rk_StrTable* table) { return Tab::free(table); }
+
+extern "C" RK_API int Rk_StrTableDebugRpt(const Rk_StrTable* table, Rk_ReportStruct* report)
+{
+    return Dump::table(table, report);
+}
+
+extern "C" RK_API int Rk_StrTableDebug(const Rk_StrTable* table)
+{
+    return rk::dump::to_console(Rk_StrTableDebugRpt, table);
+}

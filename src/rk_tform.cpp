@@ -3,10 +3,13 @@
 // it) moves nothing: applications copy their input without arithmetic.
 #include <cmath>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/geometry.hpp"
 
 namespace {
+
+constexpr char kModule[] = "src/rk_tform";
 
 using Matrix = double[4][3];
 
@@ -233,4 +236,20 @@ extern "C" RK_API int Rk_TransformApplyToPlane(const Rk_TransformStruct* tform, 
     Rk_VectorStruct normal = {};
     RK_TRY(apply_vector(*tform, plane->normal, &normal));
     return Rk_PlaneSet(newplane, &point, &normal);
+}
+
+extern "C" RK_API int Rk_TransformDebugRpt(const Rk_TransformStruct* tform, Rk_ReportStruct* report)
+{
+    Matrix rows = {};
+    Rk_TransformGet(tform, rows);
+    return rk::dump::titled(report, "Transformation Matrix: ", [report, &rows] {
+        for (const auto& row : rows)
+            RK_TRY(rk::dump::line(report, kModule, " %6.3f   %6.3f   %6.3f", row[0], row[1], row[2]));
+        return 0;
+    });
+}
+
+extern "C" RK_API int Rk_TransformDebug(const Rk_TransformStruct* tform)
+{
+    return rk::dump::to_console(Rk_TransformDebugRpt, tform);
 }

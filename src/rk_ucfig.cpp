@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/memory.hpp"
 
@@ -759,4 +761,62 @@ extern "C" RK_API int Rk_UserConfigLineGetSetting(const char* line, char* variab
 extern "C" RK_API int Rk_UserConfigLineWriteToFile(FILE* fp, const char* line)
 {
     return std::fputs(line, fp) == EOF ? RK_FAIL(RK_ERR_GENERAL) : 0;
+}
+
+// ---- Dump ----
+
+namespace {
+
+// Names and values show at most this many characters, in columns no narrower than their headings.
+constexpr int kShownMax = 35;
+constexpr char kWritten[] = "Rk_TRUE";
+
+int shown_length(const char* text) { return static_cast<int>(std::min<std::size_t>(std::strlen(text), kShownMax)); }
+
+int setting_line(Rk_ReportStruct* report, int name_width, int value_width, const char* name, const char* value,
+                 const char* mark)
+{
+    return rk::dump::line(report, kModule, "%-*.*s  %-*.*s   %-1s", name_width, kShownMax, name, value_width,
+                          kShownMax, value, mark);
+}
+
+// Two passes over the table: the first finds the column widths, the second writes the rows.
+int dump_settings(const Rk_StrTable* table, Rk_ReportStruct* report)
+{
+    int rows = 0;
+    RK_TRY(count_settings(table, &rows));
+    if (rows == 0) {
+        Rk_ReportWrite(report, "No settings found...");
+        return 0;
+    }
+    int name_width = static_cast<int>(std::strlen("Variable"));
+    int value_width = static_cast<int>(std::strlen("Value"));
+    for (int row = 0; row < rows; ++row) {
+        char* cells[kColumns] = {};
+        RK_TRY(Rk_StrTableGetRow(table, row, cells));
+        name_width = std::max(name_width, shown_length(cells[kName]));
+        value_width = std::max(value_width, shown_length(cells[kValue]));
+    }
+    RK_TRY(setting_line(report, name_width, value_width, "Variable", "Value", "To File"));
+    for (int row = 0; row < rows; ++row) {
+        char* cells[kColumns] = {};
+        RK_TRY(Rk_StrTableGetRow(table, row, cells));
+        const char* mark = std::strcmp(cells[kColumns - 1], kWritten) == 0 ? "X" : " ";
+        RK_TRY(setting_line(report, name_width, value_width, cells[kName], cells[kValue], mark));
+    }
+    return 0;
+}
+
+}  // namespace
+
+// Indented by 2 under its title, not by 4 as most dumps are.
+extern "C" RK_API int Rk_UserConfigDebugRpt(const Rk_UserConfigStruct* settings, Rk_ReportStruct* report)
+{
+    rk::dump::title(report, "User Configuration");
+    return rk::dump::indented(report, 2, [settings, report] { return dump_settings(&settings->set_table, report); });
+}
+
+extern "C" RK_API int Rk_UserConfigDebug(const Rk_UserConfigStruct* settings)
+{
+    return rk::dump::to_console(Rk_UserConfigDebugRpt, settings);
 }

@@ -3,6 +3,7 @@
 // direction make a unit copy of their own.
 #include <cmath>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/frame_axes.hpp"
 #include "core/geometry.hpp"
@@ -225,4 +226,18 @@ extern "C" RK_API int Rk_VectorIsParallelToPlane(const Rk_VectorStruct* vec, con
 extern "C" RK_API int Rk_VectorIsPerpToPlane(const Rk_VectorStruct* vec, const Rk_PlaneStruct* plane, int* perp)
 {
     return Rk_VectorIsParallelToVector(vec, &plane->normal, perp);
+}
+
+extern "C" RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vecPtr, Rk_ReportStruct* report)
+{
+    double i = 0.0;
+    double j = 0.0;
+    double k = 0.0;
+    Rk_VectorGet(vecPtr, &i, &j, &k);
+    return rk::dump::checked_line(report, kModule, " Vector  i, j, k : %9.4f %9.4f %9.4f\n", i, j, k);
+}
+
+extern "C" RK_API int Rk_VectorDebug(const Rk_VectorStruct* vecPtr)
+{
+    return rk::dump::to_console(Rk_VectorDebugRpt, vecPtr);
 }
