@@ -155,6 +155,11 @@ TEST_F(TableDump, ARecordOfAnotherMemberIsRefusedBeforeAnythingIsWritten)
         EXPECT_ERROR(1, member.location);
         EXPECT_TRUE(report.lines().empty()) << member.title;
     }
+    Rk_TableStruct other{};
+    int status = 0;
+    EXPECT_EQ(ConsoleOf([&] { status = Rk_LongTableDebug(&other); }), "\n") << "only the Debug's empty line";
+    EXPECT_EQ(status, 1) << "a Debug fails when its dump fails";
+    EXPECT_ERROR(1, "rk_lngtb(");
 }
 
 // A row wider than the scratch line's own room needs the heap; when that fails, the lines before
