@@ -1468,6 +1468,81 @@ RK_API int Rk_ArcGetVirtualArc(Rk_ArcStruct* virt_arc, int num_arcs, const Rk_Ar
 
 /* ==== Discretized point sets (rk_dscpt) ==== */
 
+/* A surface sampled at points, each with an optional normal, in a double table of 6 columns:
+ * x, y, z, then the normal's i, j, k ((0, 0, 0) without one). A row has no normal when each of
+ * i, j, k is at most the zero tolerance in absolute value. Points are addressed by row, in
+ * insertion order until a sort or a duplicate removal. The set owns its table. The operations
+ * that produce a set append to one the caller initialised; all but Rk_DiscPtsAddAllPts then
+ * remove its duplicates (which sorts it). */
+typedef struct Rk_DiscPtsStruct {
+    int num_pts;             /* the table's row count, refreshed whenever the rows change */
+    Rk_TableStruct pt_table; /* an Rk_DblTable of 6 columns */
+} Rk_DiscPtsStruct, Rk_DiscPts;
+
+/* An empty set (free a live set first). */
+RK_API int Rk_DiscPtsInit(Rk_DiscPtsStruct* discpts);
+/* Releases the storage; the set may be initialised again. */
+RK_API int Rk_DiscPtsFree(Rk_DiscPtsStruct* discpts);
+/* Removes every point, keeping the storage. */
+RK_API int Rk_DiscPtsClear(Rk_DiscPtsStruct* discpts);
+/* The number of points. */
+RK_API int Rk_DiscPtsGetNumPts(const Rk_DiscPtsStruct* discpts, int* num_pts);
+/* Appends a point, with `normal` when `norm_set` is non-zero (`normal` is not read otherwise). */
+RK_API int Rk_DiscPtsAddPt(Rk_DiscPtsStruct* discpts, const Rk_PointStruct* new_pt,
+                           const Rk_VectorStruct* normal, int norm_set);
+/* Appends every point of `add_pts` with its normal (a set added to itself is doubled). */
+RK_API int Rk_DiscPtsAddAllPts(Rk_DiscPtsStruct* discpts, const Rk_DiscPtsStruct* add_pts);
+/* Point `index`, and its normal with `norm_set` 1 when it has one (`normal` unwritten otherwise);
+ * error 1 for an index out of range. */
+RK_API int Rk_DiscPtsGetPt(const Rk_DiscPtsStruct* discpts, int index, Rk_PointStruct* pt,
+                           Rk_VectorStruct* normal, int* norm_set);
+/* `found` 1 and `index` of the first point closer than the point tolerance to `pt`. */
+RK_API int Rk_DiscPtsFindPt(const Rk_DiscPtsStruct* discpts, const Rk_PointStruct* pt, int* index,
+                            int* found);
+/* Removes every point closer than the point tolerance to `rmv_point` (none is not an error). */
+RK_API int Rk_DiscPtsRemovePoint(Rk_DiscPtsStruct* discpts, const Rk_PointStruct* rmv_point);
+/* Sorts the points by x, then y, then z (coordinates within the zero tolerance tie). */
+RK_API int Rk_DiscPtsSort(Rk_DiscPtsStruct* discpts);
+/* Sorts the points, then removes each one equal to its predecessor in that order. */
+RK_API int Rk_DiscPtsRemoveDupPts(Rk_DiscPtsStruct* discpts);
+/* Moves every point by `tfm` and turns every normal by its rotation alone. */
+RK_API int Rk_DiscPtsApplyTransform(Rk_DiscPtsStruct* discpts, const Rk_TransformStruct* tfm);
+/* The index of the point nearest to `pt` (ties within the zero tolerance to the lowest index);
+ * error 1 for an empty set. */
+RK_API int Rk_DiscPtsGetNearestPt(const Rk_DiscPtsStruct* discpts, const Rk_PointStruct* pt, int* index);
+/* The two points farthest apart (ties to the first pair in index order); error 1 below 2 points. */
+RK_API int Rk_DiscPtsGet2FarthestPts(const Rk_DiscPtsStruct* discpts, int* pt1_index, int* pt2_index);
+/* The farthest pair and the point that makes the largest triangle with them, and its `area`;
+ * `area` 0 and `pt3_index` unwritten when every point lies on the pair's line; error 1 below 3 points. */
+RK_API int Rk_DiscPtsGet3FarthestPts(const Rk_DiscPtsStruct* discpts, int* pt1_index, int* pt2_index,
+                                     int* pt3_index, double* area);
+/* The mean of the points; error 1 for an empty set. */
+RK_API int Rk_DiscPtsGetAveragePt(const Rk_DiscPtsStruct* discpts, Rk_PointStruct* average_pt);
+/* The bounds of the points along the world axes; error 1 for an empty set. */
+RK_API int Rk_DiscPtsGetBoundingBox(const Rk_DiscPtsStruct* discpts, double* xmin, double* xmax,
+                                    double* ymin, double* ymax, double* zmin, double* zmax);
+/* The centre of the bounds of the points taken along the axes of `frame`, in world coordinates;
+ * error 1 for an empty set. */
+RK_API int Rk_DiscPtsGetCenterPt(const Rk_DiscPtsStruct* discpts, const Rk_RefFrameStruct* frame,
+                                 Rk_PointStruct* center);
+/* Appends to `extentpts` the extreme points of the set in directions of `frame`'s xy plane every
+ * `delta` degrees (all points when there are at most two); error 1 (nothing appended) when `delta`
+ * is not positive. */
+RK_API int Rk_DiscPtsGetExtentPts(const Rk_DiscPtsStruct* discpts, const Rk_RefFrameStruct* frame,
+                                  double delta, Rk_DiscPtsStruct* extentpts);
+/* Appends to `new_set`, without normals, the points that lie on `line`. */
+RK_API int Rk_DiscPtsGetPtsOnLine(const Rk_DiscPtsStruct* discpts, const Rk_LineStruct* line,
+                                  Rk_DiscPtsStruct* new_set);
+/* Appends to `new_set`, without normals, the points that lie on `plane`. */
+RK_API int Rk_DiscPtsGetPtsOnPlane(const Rk_DiscPtsStruct* discpts, const Rk_PlaneStruct* plane,
+                                   Rk_DiscPtsStruct* new_set);
+/* Appends to `new_set`, without normals, the feet of all points on `line`. */
+RK_API int Rk_DiscPtsProjOnLine(const Rk_DiscPtsStruct* discpts, const Rk_LineStruct* line,
+                                Rk_DiscPtsStruct* new_set);
+/* Appends to `new_set`, without normals, the feet of all points on `plane`. */
+RK_API int Rk_DiscPtsProjOnPlane(const Rk_DiscPtsStruct* discpts, const Rk_PlaneStruct* plane,
+                                 Rk_DiscPtsStruct* new_set);
+
 /* ======================================================================================
  * Datum frames, constraints and variation
  * ====================================================================================== */
