@@ -1887,7 +1887,7 @@ RK_API int Rk_DirectoryDebugRpt(const Rk_DirectoryStruct* dir, Rk_ReportStruct* 
 /* As Rk_DirectoryDebugRpt, to the console. */
 RK_API int Rk_DirectoryDebug(const Rk_DirectoryStruct* dir);
 
-/* ---- Geometry (rk_geom, rk_point, rk_vec, rk_line, rk_plane, rk_arc, rk_reffr, rk_tform) ---- */
+/* ---- Geometry (rk_geom, rk_point, rk_vec, rk_line, rk_plane, rk_arc, rk_reffr, rk_tform, rk_dscpt) ---- */
 /* Prints the three tolerances in force on standard output, on a new line. Always 0. */
 RK_API int Rk_GeometryDebug(void);
 /* Prints the point's coordinates on standard output, on a new line. Always 0. */
@@ -1912,6 +1912,10 @@ RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* refframePtr);
 RK_API int Rk_TransformDebugRpt(const Rk_TransformStruct* tform, Rk_ReportStruct* report);
 /* As Rk_TransformDebugRpt, to the console. */
 RK_API int Rk_TransformDebug(const Rk_TransformStruct* tform);
+/* The set's size and each point, with its normal when it has one. */
+RK_API int Rk_DiscPtsDebugRpt(const Rk_DiscPtsStruct* discpts, Rk_ReportStruct* report);
+/* As Rk_DiscPtsDebugRpt, to the console. */
+RK_API int Rk_DiscPtsDebug(const Rk_DiscPtsStruct* discpts);
 
 /* ---- Datum frames, constraints and variation (rk_dof, rk_dstrb) ---- */
 /* The twelve degrees, each "C" (controlled) or "O" (open), under their names. */

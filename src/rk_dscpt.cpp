@@ -3,6 +3,7 @@
 // table; the quadratic searches read its columns in place once the table is known to be live.
 #include <cmath>
 
+#include "core/dump.hpp"
 #include "core/fail.h"
 #include "core/frame_transform.hpp"
 #include "core/geometry.hpp"
@@ -510,4 +511,32 @@ extern "C" RK_API int Rk_DiscPtsProjOnPlane(const Rk_DiscPtsStruct* discpts, con
         *keep = true;
         return Rk_PointProjOnPlane(&p, &kept_plane, out);
     });
+}
+
+// One line a point, numbered from 0; the normal's columns only for a point that has one.
+extern "C" RK_API int Rk_DiscPtsDebugRpt(const Rk_DiscPtsStruct* discpts, Rk_ReportStruct* report)
+{
+    return rk::dump::titled(report, "Discretized Point Set", [discpts, report] {
+        int count = 0;
+        RK_TRY(Rk_DiscPtsGetNumPts(discpts, &count));
+        RK_TRY(rk::dump::line(report, kModule, " Set contains %d point(s)", count));
+        if (count > 0) Rk_ReportWrite(report, "Index\t\t\tLocation  \t\t  Surface Normal");
+        for (int i = 0; i < count; ++i) {
+            Rk_PointStruct p = {};
+            Rk_VectorStruct n = {};
+            int norm_set = 0;
+            RK_TRY(Rk_DiscPtsGetPt(discpts, i, &p, &n, &norm_set));
+            if (norm_set)
+                RK_TRY(rk::dump::line(report, kModule, "%-5d  %9.2f,%9.2f,%9.2f   %9.2f,%9.2f,%9.2f", i, p.pt_x,
+                                      p.pt_y, p.pt_z, n.i_comp, n.j_comp, n.k_comp));
+            else
+                RK_TRY(rk::dump::line(report, kModule, "%-5d  %9.2f,%9.2f,%9.2f", i, p.pt_x, p.pt_y, p.pt_z));
+        }
+        return 0;
+    });
+}
+
+extern "C" RK_API int Rk_DiscPtsDebug(const Rk_DiscPtsStruct* discpts)
+{
+    return rk::dump::to_console(Rk_DiscPtsDebugRpt, discpts);
 }

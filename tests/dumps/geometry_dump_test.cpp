@@ -14,6 +14,7 @@ using rktest::NoMemory;
 
 using PrintedGeometry = rktest::LibraryTest;
 using GeometryDump = rktest::LibraryTest;
+using PointSetDump = rktest::LibraryTest;
 
 TEST_F(PrintedGeometry, PointLinePlaneAndTolerancesPrintOneLineStartingWithANewline)
 {
@@ -160,6 +161,49 @@ TEST_F(GeometryDump, AHugeValueIsNeverCutAndNeedsMemory)
         EXPECT_EQ(Rk_RefFrameDebugRpt(&frame, &nowhere), 1);
     }
     EXPECT_ERROR(11, "rk_reffr(");
+}
+
+TEST_F(PointSetDump, EachPointOnALineWithItsNormalWhenItHasOne)
+{
+    Rk_DiscPtsStruct set;
+    ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
+    const Rk_PointStruct p0 = {1.0, 2.0, 3.0};
+    const Rk_VectorStruct up = {0.0, 0.0, 1.0};
+    const Rk_PointStruct p1 = {-10.5, 0.25, 1000.0};
+    Rk_DiscPtsAddPt(&set, &p0, &up, 1);
+    Rk_DiscPtsAddPt(&set, &p1, &up, 0);
+    ListReport report(1);
+    ASSERT_EQ(Rk_DiscPtsDebugRpt(&set, report.get()), 0);
+    EXPECT_EQ(report.lines(), (Lines{" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
+                                     "     Index\t\t\tLocation  \t\t  Surface Normal",
+                                     "     0    " "       1.00,     2.00,     3.00" "        0.00,     0.00,     1.00",
+                                     "     1    " "     -10.50,     0.25,  1000.00"}));
+    EXPECT_EQ(report.indent(), 1);
+
+    Rk_DiscPtsClear(&set);
+    EXPECT_EQ(ConsoleOf([&] { Rk_DiscPtsDebug(&set); }),
+              rktest::Printed({"", "Discretized Point Set", "---------------------", "     Set contains 0 point(s)"}))
+        << "no heading without points";
+    Rk_DiscPtsFree(&set);
+}
+
+TEST_F(PointSetDump, APointThatCannotBeReadEndsTheDumpWithItsIndentRestored)
+{
+    Rk_DiscPtsStruct set;
+    ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
+    const Rk_PointStruct p = {0.0, 0.0, 0.0};
+    Rk_DiscPtsAddPt(&set, &p, nullptr, 0);
+    set.num_pts = 2;  // one more than the table holds
+    ListReport report(3);
+    EXPECT_EQ(Rk_DiscPtsDebugRpt(&set, report.get()), 1);
+    EXPECT_ERROR(1, "rk_dbltb(");
+    EXPECT_EQ(report.lines(), (Lines{"   Discretized Point Set", "   ---------------------",
+                                     "        Set contains 2 point(s)",
+                                     "       Index\t\t\tLocation  \t\t  Surface Normal",
+                                     "       0    " "       0.00,     0.00,     0.00"}))
+        << "the lines before the point that cannot be read stay written";
+    EXPECT_EQ(report.indent(), 3);
+    Rk_DiscPtsFree(&set);
 }
 
 }  // namespace
