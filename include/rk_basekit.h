@@ -1355,6 +1355,13 @@ RK_API int Rk_RefFrameAlignXY(const Rk_RefFrameStruct* frame, const Rk_RefFrameS
  * toward z) of `vec` in the frame, in degrees. */
 RK_API int Rk_RefFrameGetVectorAngles(const Rk_RefFrameStruct* frame, const Rk_VectorStruct* vec,
                                       double* rot, double* inc);
+/* The frame of a datum reference frame from a primary, a secondary and a tertiary feature, each a
+ * type (0 none, 1 point, 2 line, 3 plane) and as many rows of (x, y, z) as the type says; `eps`
+ * (degrees) is the angle within which lines count as parallel, or a line as parallel or
+ * perpendicular to a plane. `redundant` 1 when a feature that added nothing was dropped. Error 1
+ * for a combination of types that fixes no frame. */
+RK_API int Rk_RefFrameSetByGeom(Rk_RefFrameStruct* frame, int pri_type, double (*pri)[3], int sec_type,
+                                double (*sec)[3], int ter_type, double (*ter)[3], double eps, int* redundant);
 
 /* ==== Transforms (rk_tform) ==== */
 
@@ -1400,6 +1407,14 @@ RK_API int Rk_TransformApplyToLine(const Rk_TransformStruct* tform, const Rk_Lin
 /* The image of a plane; error 6 when its normal maps to zero. */
 RK_API int Rk_TransformApplyToPlane(const Rk_TransformStruct* tform, const Rk_PlaneStruct* plane,
                                     Rk_PlaneStruct* newplane);
+/* The distinct motions (one to four, written to the front of `tfms`, which has room for four) that
+ * carry the object's datum frame onto the target's, trying the target's primary and secondary in
+ * both senses; target planes are first turned to face the object. Features as for
+ * Rk_RefFrameSetByGeom; the caller's rows are not changed. */
+RK_API int Rk_TransformsSetByGeom(int* num_tfms, Rk_TransformStruct* tfms, int obj_pri_type, double (*obj_pri)[3],
+                                  int tar_pri_type, double (*tar_pri)[3], int obj_sec_type, double (*obj_sec)[3],
+                                  int tar_sec_type, double (*tar_sec)[3], int obj_ter_type, double (*obj_ter)[3],
+                                  int tar_ter_type, double (*tar_ter)[3], double eps);
 
 /* ==== Arcs (rk_arc) ==== */
 
