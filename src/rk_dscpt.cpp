@@ -227,6 +227,8 @@ extern "C" RK_API int Rk_DiscPtsGetNumPts(const Rk_DiscPtsStruct* discpts, int* 
 extern "C" RK_API int Rk_DiscPtsAddPt(Rk_DiscPtsStruct* discpts, const Rk_PointStruct* new_pt,
                                       const Rk_VectorStruct* normal, int norm_set)
 {
+    int count = 0;
+    RK_TRY(count_of(discpts, &count));  // a row has exactly six cells only in a point set's table
     const Rk_VectorStruct n = norm_set ? *normal : Rk_VectorStruct{0.0, 0.0, 0.0};
     const double row[kColumns] = {new_pt->pt_x, new_pt->pt_y, new_pt->pt_z, n.i_comp, n.j_comp, n.k_comp};
     RK_TRY(Rk_DblTableAddRow(&discpts->pt_table, row));
@@ -245,6 +247,8 @@ extern "C" RK_API int Rk_DiscPtsAddAllPts(Rk_DiscPtsStruct* discpts, const Rk_Di
 extern "C" RK_API int Rk_DiscPtsGetPt(const Rk_DiscPtsStruct* discpts, int index, Rk_PointStruct* pt,
                                       Rk_VectorStruct* normal, int* norm_set)
 {
+    int count = 0;
+    RK_TRY(count_of(discpts, &count));
     double row[kColumns];
     RK_TRY(Rk_DblTableGetRow(&discpts->pt_table, index, row));
     *pt = {row[0], row[1], row[2]};

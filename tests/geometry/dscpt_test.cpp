@@ -515,6 +515,24 @@ TEST_F(DiscPtsFailure, AFreedSetAndABadIndexFailInTheTable)
     EXPECT_EQ(Rk_DiscPtsGetNearestPt(&narrow, &pt, &index), 1);
     EXPECT_ERROR(1, "rk_dscpt(");
     Rk_DblTableFree(&narrow.pt_table);
+
+    // Nor is a wider one: adding or reading a point must not move more than six cells.
+    for (int width : {3, 7}) {
+        Rk_DiscPtsStruct other = {};
+        ASSERT_EQ(Rk_DblTableInit(&other.pt_table, width), 0);
+        const double cells[7] = {1, 2, 3, 4, 5, 6, 7};
+        Rk_DblTableAddRow(&other.pt_table, cells);
+        EXPECT_EQ(Rk_DiscPtsAddPt(&other, &pt, nullptr, 0), 1) << width << " columns";
+        EXPECT_ERROR(1, "rk_dscpt(");
+        flag = 7;
+        EXPECT_EQ(Rk_DiscPtsGetPt(&other, 0, &pt, &n, &flag), 1) << width << " columns";
+        EXPECT_ERROR(1, "rk_dscpt(");
+        EXPECT_EQ(flag, 7);
+        int ncols = 0, nrows = 0;
+        Rk_DblTableGetSize(&other.pt_table, &ncols, &nrows);
+        EXPECT_EQ(nrows, 1) << "nothing appended to a table of " << width << " columns";
+        Rk_DblTableFree(&other.pt_table);
+    }
 }
 
 TEST_F(DiscPtsFailure, AFailureInTheMiddleOfALoopKeepsWhatWasAppended)
