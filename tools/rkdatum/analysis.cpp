@@ -1,0 +1,154 @@
+// The nominal analysis: frames from datum geometry, the candidate transforms between them, the
+// check points carried by each, and the fixture's degrees of freedom in the object's datum frame.
+#include "analysis.hpp"
+
+namespace rkdatum {
+
+namespace {
+
+void require(int status, const std::string& step)
+{
+    if (status != 0) throw LibraryFailure(step);
+}
+
+bool same_frame(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
+{
+    int equal = 0;
+    Rk_PointIsEqualToPoint(&a.origin, &b.origin, &equal);
+    const Rk_VectorStruct* axes_a[] = {&a.x_axis, &a.y_axis, &a.z_axis};
+    const Rk_VectorStruct* axes_b[] = {&b.x_axis, &b.y_axis, &b.z_axis};
+    for (int i = 0; i < 3 && equal; ++i)
+        if (Rk_VectorIsEqualToVector(axes_a[i], axes_b[i], &equal) != 0) equal = 0;
+    return equal != 0;
+}
+
+// Builds the frame of a reduced datum set to compare it with a result. A reduced set that the
+// library refuses cannot be what it fell back to, so its error is taken back out of the queue:
+// it belongs to this question, not to the user's scheme.
+bool probe(DatumSet datums, double eps, const Rk_RefFrameStruct& result, int& redundant)
+{
+    int queued_before = 0;
+    Rk_ErrorQueueGetSize(&queued_before);
+    Rk_RefFrameStruct frame;
+    if (build_frame(datums, eps, &frame, &redundant) == 0) return same_frame(frame, result);
+    int queued = 0;
+    Rk_ErrorQueueGetSize(&queued);
+    static Rk_ErrorStruct discarded;
+    for (int found = 1; queued > queued_before && found; --queued) Rk_ErrorQueueGetError(&discarded, &found);
+    return false;
+}
+
+// The library reports that it dropped a feature, not which; the two fallbacks it may have taken
+// (tertiary left out, or tertiary moved up in place of the secondary) are rebuilt and compared.
+std::string dropped_feature(const DatumSet& datums, double eps, const Rk_RefFrameStruct& result)
+{
+    if (datums.feature[kTertiary].type == kNone) return "secondary";
+    DatumSet without_tertiary = datums;
+    without_tertiary.feature[kTertiary].type = kNone;
+    DatumSet without_secondary = datums;
+    without_secondary.feature[kSecondary] = datums.feature[kTertiary];
+    without_secondary.feature[kTertiary].type = kNone;
+    int again_t = 0, again_s = 0;
+    const bool by_t = probe(without_tertiary, eps, result, again_t);
+    const bool by_s = probe(without_secondary, eps, result, again_s);
+    if (by_t && by_s) return "secondary or tertiary";
+    if (by_t) return again_t ? "secondary and tertiary" : "tertiary";
+    if (by_s) return again_s ? "secondary and tertiary" : "secondary";
+    return "a lower-precedence feature";
+}
+
+FrameResult frame_of(const DatumSet& datums, double eps, const char* whose)
+{
+    FrameResult result;
+    DatumSet work = datums;
+    require(build_frame(work, eps, &result.frame, &result.redundant),
+            std::string("cannot build the ") + whose + "'s datum reference frame");
+    if (result.redundant) result.dropped = dropped_feature(datums, eps, result.frame);
+    return result;
+}
+
+Rk_VectorStruct vector_of(const double v[3])
+{
+    Rk_VectorStruct vec;
+    Rk_VectorSet(&vec, v[0], v[1], v[2]);
+    return vec;
+}
+
+FixtureResult map_fixture(const Fixture& fixture, const Rk_RefFrameStruct& object_frame, const Rk_TransformStruct& tfm)
+{
+    FixtureResult r;
+    Rk_RefFrameInit(&r.fixture_frame);
+    const Rk_VectorStruct z = vector_of(fixture.z_axis);
+    const Rk_VectorStruct x = vector_of(fixture.x_axis);
+    if (fixture.x_given) require(Rk_RefFrameSetAxesByZX(&r.fixture_frame, &z, &x), "cannot build the fixture frame");
+    else if (fixture.z_given) require(Rk_RefFrameSetAxesByZ(&r.fixture_frame, &z), "cannot build the fixture frame");
+
+    double rows[4][3];
+    Rk_RefFrameGetArray(&object_frame, rows);
+    const std::string placing = "cannot place the object's datum frame on the target";
+    for (int axis = 0; axis < 3; ++axis) {
+        Rk_VectorStruct placed;
+        const Rk_VectorStruct from = vector_of(rows[axis]);
+        require(Rk_TransformApplyToVector(&tfm, &from, &placed), placing);
+        Rk_VectorGet(&placed, &rows[axis][0], &rows[axis][1], &rows[axis][2]);
+    }
+    require(Rk_TransformApply(&tfm, rows[3][0], rows[3][1], rows[3][2], &rows[3][0], &rows[3][1], &rows[3][2]), placing);
+    require(Rk_RefFrameSetByArray(&r.placed_object_frame, rows), placing);
+
+    const std::string mapping = "cannot map the fixture's degrees of freedom into the object's datum frame";
+    require(Rk_DofMapContToRefFrame(&fixture.controls, &r.fixture_frame, &r.placed_object_frame, fixture.max_angle,
+                                    &r.axis_to_axis),
+            mapping);
+    require(Rk_DofMapContToRefFrameRss(&fixture.controls, &r.fixture_frame, &r.placed_object_frame,
+                                       fixture.max_angle, &r.root_sum_square),
+            mapping);
+    return r;
+}
+
+}  // namespace
+
+int build_frame(DatumSet& d, double eps, Rk_RefFrameStruct* frame, int* redundant)
+{
+    Feature* f = d.feature;
+    return Rk_RefFrameSetByGeom(frame, f[0].type, f[0].rows, f[1].type, f[1].rows, f[2].type, f[2].rows, eps,
+                                redundant);
+}
+
+int build_transforms(DatumSet& object, DatumSet& target, double eps, int* num_tfms, Rk_TransformStruct tfms[4])
+{
+    Feature* o = object.feature;
+    Feature* t = target.feature;
+    return Rk_TransformsSetByGeom(num_tfms, tfms, o[0].type, o[0].rows, t[0].type, t[0].rows, o[1].type, o[1].rows,
+                                  t[1].type, t[1].rows, o[2].type, o[2].rows, t[2].type, t[2].rows, eps);
+}
+
+int carry(const Rk_TransformStruct& tfm, const double xyz[3], std::array<double, 3>& image)
+{
+    return Rk_TransformApply(&tfm, xyz[0], xyz[1], xyz[2], &image[0], &image[1], &image[2]);
+}
+
+Nominal analyse(const Scheme& scheme)
+{
+    Nominal n;
+    const double eps = scheme.angle_tolerance;
+    n.object = frame_of(scheme.object, eps, "object");
+    n.target = frame_of(scheme.target, eps, "target");
+    DatumSet object = scheme.object;
+    DatumSet target = scheme.target;
+    require(build_transforms(object, target, eps, &n.num_tfms, n.tfms),
+            "cannot build the transforms that carry the object onto the target");
+    for (int t = 0; t < n.num_tfms; ++t) {
+        for (const CheckPoint& check : scheme.checks) {
+            std::array<double, 3> image{};
+            require(carry(n.tfms[t], check.xyz, image), "cannot carry check point " + check.name);
+            n.images[t].push_back(image);
+        }
+    }
+    if (scheme.fixture.present) {
+        n.has_fixture = true;
+        n.fixture = map_fixture(scheme.fixture, n.object.frame, n.tfms[0]);
+    }
+    return n;
+}
+
+}  // namespace rkdatum
