@@ -37,8 +37,15 @@ extern "C" {
 #endif
 
 /* ======================================================================================
- * Error ids: the twelve ids the library raises. Their texts live in the message file.
+ * Error ids
  * ====================================================================================== */
+
+/* The twelve ids the library raises. A failing function queues one error record carrying the id
+ * and the location where it was raised: the module's base name and the source line, such as
+ * "rk_arc(627)" (the module alone while line numbers are off). The library's own records carry no
+ * token. The ids' summary and detailed texts are not in the library: they are looked up by id in
+ * the application's message file (see "Message texts from the message file"). Below, "6 (rk_vec)"
+ * means error 6 raised in module rk_vec. */
 
 enum {
     RK_ERR_GENERAL = 1,             /* invalid argument, object state or configuration */
@@ -61,27 +68,37 @@ enum {
 #define RK_NUM_TOKENS 250           /* tokens of a message record, numbered 1 to 250 */
 
 /* ======================================================================================
- * Platform layer (rk_mem, rk_env, rk_time): the only code that touches the heap,
- * the environment and the clock.
+ * Platform layer (rk_mem, rk_env, rk_time)
  * ====================================================================================== */
+
+/* The only code of the library that touches the heap, the environment and the clock. None of
+ * these functions queues an error: the memory functions report exhaustion by a null result (their
+ * callers queue 11 in their own module), the others cannot fail. */
 
 /* 1: the time functions report the current local time; 0: a fixed time (reproducible output). */
 RK_API extern int Rkos_DisplayTimeDate;
 
 /* A new block of `size` bytes; null when `size` is 0 or the heap is exhausted. */
 RK_API void* Rkos_Alloc(unsigned int size);
-/* Resizes `old_ptr` (null allocates afresh); null when it cannot, and the old block stays valid. */
+/* Resizes `old_ptr` (null allocates afresh) and returns the block, which may have moved. Null when
+ * it cannot or `new_size` is 0; the old block then stays valid and still the caller's. */
 RK_API void* Rkos_Realloc(void* old_ptr, unsigned int new_size);
 /* Frees `ptr` unless it is null; always returns null, to be stored back into the freed field. */
 RK_API void* Rkos_Free(void* ptr);
 
-/* Copies at most `size` characters of the variable's value into `env_val` (terminated at `size`). */
+/* Copies at most `size` characters of the variable's value into `env_val`, terminated at index
+ * `size` (it holds size + 1), and sets `found` to 1; an undefined variable sets `found` to 0 and
+ * leaves `env_val` untouched. */
 RK_API void Rkos_GetEnv(const char* env_var, char* env_val, int size, int* found);
 
-/* The nine fields of the local time (or of the fixed time while Rkos_DisplayTimeDate is 0). */
+/* The nine fields of the local time (or of the fixed time while Rkos_DisplayTimeDate is 0): month
+ * from 0, years since 1900, weekday from Sunday = 0, day of the year from 0. The fixed time gives
+ * 0, 30, 3, 7, 7, 93, 5, 180, 1. */
 RK_API void Rkos_LocalTime(int* sec, int* min, int* hour, int* mday, int* mon, int* year,
                            int* wday, int* yday, int* isdst);
-/* The local time as texts sliced from the runtime library's ctime (or the fixed texts). */
+/* The local time as texts sliced from the runtime library's ctime (or the fixed texts "00", "30",
+ * "03", "07", "Jul", "1993", "Thu"). `sec`, `min`, `hour` and `mday` hold 3 bytes, `mon` and
+ * `wday` 4, `year` 5. */
 RK_API void Rkos_AsciiTime(char* sec, char* min, char* hour, char* mday, char* mon, char* year,
                            char* wday);
 /* The time functions report the current time. */
@@ -96,22 +113,30 @@ RK_API void Rkos_TimeShowFixed(void);
 /* Path of the message file, at most 256 characters; set by Rk_UtilsInit. */
 RK_API extern char Rk_BasekitErrorFileName[RK_PATH_MAX + 1];
 
-/* Records the message-file path and creates the error and message queues. */
+/* Records the message-file path (at most 256 characters; the file is not opened here) and creates
+ * the error and message queues, both empty; a second call starts them afresh.
+ * Fails: 11 (rk_errqu) when the error queue cannot be created, and the message queue is then left
+ * as it was; 11 (rk_mesqu) when the message queue cannot. The path is recorded in either case. */
 RK_API int Rk_UtilsInit(const char* error_file);
-/* Frees the error and message queues. */
+/* Frees the error and message queues; the path stays recorded. Always 0. */
 RK_API int Rk_UtilsFree(void);
 
 /* ======================================================================================
  * String utilities (rk_str)
  * ====================================================================================== */
 
+/* Text is NUL-terminated; no function here checks for null pointers. The functions that return
+ * `char*` return their destination, rk_strdup excepted. Only rk_strhextoint and rk_strcombine can
+ * fail: they queue 1 (rk_str) and return 1; nothing else here queues an error. */
+
 /* Number of characters before the terminator. */
 RK_API int rk_strlen(const char* string);
-/* Copies at most `num` characters and terminates at `num`; `string1` holds num + 1. */
+/* Copies at most `num` characters and terminates at `num`; `string1` holds num + 1. A shorter
+ * source is padded with terminators up to `num`. */
 RK_API char* rk_strncpy(char* string1, const char* string2, int num);
-/* A new copy of `string1` (free it with Rkos_Free); null when memory is exhausted. */
+/* A new copy of `string1` (free it with Rkos_Free); null when memory is exhausted (nothing queued). */
 RK_API char* rk_strdup(const char* string1);
-/* Case-insensitive comparison: -1, 0 or 1. */
+/* Case-insensitive comparison: -1, 0 or 1; a string that is a proper start of the other is smaller. */
 RK_API int rk_stricmp(const char* string1, const char* string2);
 /* 1 when every character is white space (the empty string included), else 0. */
 RK_API int rk_strisblank(const char* string1);
@@ -119,27 +144,43 @@ RK_API int rk_strisblank(const char* string1);
 RK_API char* rk_strtoup(const char* string, char* upstring);
 /* Replaces every `old_char` of `str` by `new_char`, in place. */
 RK_API char* rk_strcharswap(char* str, char old_char, char new_char);
-/* `string1` without leading and trailing blanks, tabs and newlines, into `string2`. */
+/* `string1` without leading and trailing blanks, tabs and newlines (a carriage return stays), into
+ * `string2` (which may be `string1`). */
 RK_API char* rk_strstrip(const char* string1, char* string2);
-/* `string1` without leading blanks, tabs and newlines, into `string2`. */
+/* `string1` without leading blanks, tabs and newlines, into `string2` (which may be `string1`). */
 RK_API char* rk_strstripfront(const char* string1, char* string2);
-/* `string1` without trailing blanks, tabs and newlines, into `string2`. */
+/* `string1` without trailing blanks, tabs and newlines, into `string2` (which may be `string1`). */
 RK_API char* rk_strstriptail(const char* string1, char* string2);
-/* Inserts `insert_str` into `str` before index `pos`, in place. */
+/* Inserts `insert_str` into `str` before index `pos`, in place; `str` must have room for both and
+ * the terminator. A `pos` below 0 or past the end counts as the nearer end. */
 RK_API char* rk_strinsert(char* str, int pos, const char* insert_str);
-/* `initial_int` in upper-case hexadecimal ("%X") into `hex_string` (9 places); returns 0. */
+/* `initial_int` in upper-case hexadecimal ("%X", a negative number as its 32-bit two's complement)
+ * into `hex_string` (9 places); returns 0. */
 RK_API int rk_strhexfromint(char* hex_string, int initial_int);
-/* Parses hexadecimal text, a '-' negating what stands to its right. */
+/* Parses hexadecimal digits of either case, a '-' negating what stands to its right ("-1F" gives
+ * -31); the empty text gives 0. 32-bit arithmetic that wraps.
+ * Fails: 1 (rk_str) at a character that is neither a digit nor '-' (a blank, "0x", '+');
+ * `result_int` then holds the value of the characters to its right. */
 RK_API int rk_strhextoint(const char* hex_string, int* result_int);
-/* `str1`, `delimiter`, `str2` joined and shortened to at most `max_combined_size` characters. */
+/* `str1`, `delimiter`, `str2` joined into `combined` (max_combined_size + 1 places), shortened to
+ * at most `max_combined_size` characters: `str1` gives way first (down to `min_str1_chars`), then
+ * `str2`, then the delimiter; each piece keeps its start.
+ * Fails: 1 (rk_str) when `max_combined_size` is below 1 or `min_str1_chars` below 0; `combined`
+ * is then untouched. */
 RK_API int rk_strcombine(const char* str1, const char* str2, const char* delimiter,
                          int max_combined_size, int min_str1_chars, char* combined);
-/* A non-zero number made from the time of day and the characters of `str`. */
+/* A non-zero number made from the time of day (the fixed time while Rkos_DisplayTimeDate is 0)
+ * and the characters of `str`, in whole groups of four. */
 RK_API long rk_strgenlong(const char* str);
 
 /* ======================================================================================
  * Message and error records (rk_mes, rk_error) and their queues (rk_mesqu, rk_errqu)
  * ====================================================================================== */
+
+/* Records are plain fixed-size values owned by the caller; the two queues are process-wide, hold
+ * copies of what is added, and hand out copies, oldest first. Both queues are created by
+ * Rk_UtilsInit; one that was never created, or was freed, grows from nothing at its first add.
+ * Only the operations with a "Fails:" line can return 1; the others always return 0. */
 
 /* A message: an id, the message file that holds its texts, and 250 token texts. */
 typedef struct Rk_MessageStruct {
@@ -154,33 +195,43 @@ typedef struct Rk_ErrorStruct {
     char loc[RK_TEXT_MAX + 1];
 } Rk_ErrorStruct, Rk_Error;
 
-/* Sets the id and message file; all tokens become empty. */
+/* Sets the id and message file (at most 128 characters); all tokens become empty. */
 RK_API int Rk_MessageSet(Rk_MessageStruct* msg, long id, const char* msgfile);
-/* Sets token `token_number` (1 to 250) to at most 128 characters of `str`. */
+/* Sets token `token_number` (1 to 250) to at most 128 characters of `str`.
+ * Fails: 1 (rk_mes) when `token_number` is outside 1 to 250; `msg` is then unchanged. */
 RK_API int Rk_MessageSetToken(Rk_MessageStruct* msg, int token_number, const char* str);
-/* Copies token `token_number` (1 to 250) into `str` (129 places). */
+/* Copies token `token_number` (1 to 250) into `str` (129 places).
+ * Fails: 1 (rk_mes) when `token_number` is outside 1 to 250; `str` is then untouched. */
 RK_API int Rk_MessageGetToken(const Rk_MessageStruct* msg, int token_number, char* str);
 /* Copies the id. */
 RK_API int Rk_MessageGetId(const Rk_MessageStruct* msg, long* id);
 
-/* Sets the message part from `id` and `msgfile`, then the location. */
+/* Sets the message part from `id` and `msgfile`, then the location (at most 128 characters). */
 RK_API int Rk_ErrorSet(Rk_ErrorStruct* error, long id, const char* msgfile, const char* loc);
-/* Sets token `token_number` (1 to 250) of the message part. */
+/* Sets token `token_number` (1 to 250) of the message part.
+ * Fails: 1 (rk_mes) when `token_number` is outside 1 to 250; `error` is then unchanged. */
 RK_API int Rk_ErrorSetToken(Rk_ErrorStruct* error, int token_number, const char* str);
 /* Copies the id. */
 RK_API int Rk_ErrorGetId(const Rk_ErrorStruct* error, long* id);
 /* Copies the location text (129 places). */
 RK_API int Rk_ErrorGetLocation(const Rk_ErrorStruct* error, char* loc);
 
-/* Creates the (empty) error queue. */
+/* Creates the empty error queue with room for five records; an earlier queue is released first,
+ * its records dropped.
+ * Fails: 11 (rk_errqu) when that room cannot be allocated; the queue is then empty, and the
+ * record of the failure grows it from nothing when memory allows. */
 RK_API int Rk_ErrorQueueInit(void);
-/* Releases the error queue. */
+/* Releases the error queue's storage; it holds nothing afterwards. */
 RK_API int Rk_ErrorQueueFree(void);
 /* Empties the error queue, keeping its storage. */
 RK_API int Rk_ErrorQueueClear(void);
-/* Appends a copy of `error`; 1 when the queue cannot grow (it is then unchanged). */
+/* Appends a copy of `error`, growing the queue by five records when it is full.
+ * Fails: when the queue cannot grow, 1 without queuing any error (there is no room for one); the
+ * record is dropped and the queue unchanged. */
 RK_API int Rk_ErrorQueueAddError(const Rk_ErrorStruct* error);
-/* Builds an error record located at `line` of `file` and appends it. Always 0. */
+/* Builds an error record and appends it: the message file recorded by Rk_UtilsInit, the id, the
+ * location (the base name of `file` after its last '/' or '\', with "(line)" while line numbers
+ * are on) and, when `token` is not blank, token 1. Always 0, even when the record is dropped. */
 RK_API int Rk_ErrorQueueSetAndAddError(long id, const char* file, int line, const char* token);
 /* Takes out the oldest error; `found` 0 when the queue is empty (`error` then untouched). */
 RK_API int Rk_ErrorQueueGetError(Rk_ErrorStruct* error, int* found);
@@ -191,15 +242,18 @@ RK_API int Rk_ErrorQueueLineNumbersOn(void);
 /* Locations of later errors carry the module alone: "rk_arc". */
 RK_API int Rk_ErrorQueueLineNumbersOff(void);
 
-/* Creates the (empty) message queue. */
+/* Creates the empty message queue with room for five records; an earlier queue is released
+ * first, its messages dropped.
+ * Fails: 11 (rk_mesqu) when that room cannot be allocated; the queue is then empty. */
 RK_API int Rk_MessageQueueInit(void);
-/* Releases the message queue. */
+/* Releases the message queue's storage; it holds nothing afterwards. */
 RK_API int Rk_MessageQueueFree(void);
 /* Empties the message queue, keeping its storage. */
 RK_API int Rk_MessageQueueClear(void);
-/* Appends a copy of `message`; 1 (error 11) when the queue cannot grow. */
+/* Appends a copy of `message`, growing the queue by five records when it is full.
+ * Fails: 11 (rk_mesqu) when the queue cannot grow; the queue is then unchanged. */
 RK_API int Rk_MessageQueueAddMessage(const Rk_MessageStruct* message);
-/* Takes out the oldest message; `found` 0 when the queue is empty. */
+/* Takes out the oldest message; `found` 0 when the queue is empty (`message` then untouched). */
 RK_API int Rk_MessageQueueGetMessage(Rk_MessageStruct* message, int* found);
 /* Number of queued messages. */
 RK_API int Rk_MessageQueueGetSize(int* num_msgs);
@@ -210,11 +264,28 @@ RK_API int Rk_MessageQueueRemoveMsgById(long msg_id);
  * Containers: tables (rk_inttb, rk_lngtb, rk_dbltb, rk_ptrtb, rk_strtb)
  * ====================================================================================== */
 
+/* Failures, the same for the five members, are raised under the member's own module (rk_inttb,
+ * rk_lngtb, rk_dbltb, rk_ptrtb or rk_strtb). Error 1: from every operation but Init when `table`
+ * carries another member's type code (Free included); from every operation but Init and Free
+ * when it is not allocated (never initialised, or freed); for a row outside 0 to `num_rows` - 1
+ * (InsertRow also takes `num_rows`) or a column outside 0 to `num_cols` - 1 (each key column of
+ * Sort included); for Sort with `n_cols` < 1 and Init with `ncols` < 1. Error 11, memory
+ * exhausted: in Init; in AddRow and InsertRow when a full table grows by 25 rows; in the string
+ * table's AddRow, InsertRow, SetRow and SetValue when a text cannot be copied. RemoveRow, Sort,
+ * Clear and the reads never allocate.
+ * A failed operation leaves the table and its outputs as they were, except that Find and FindPos
+ * write `found` 0 before any check, and Init leaves the record untouched only for `ncols` < 1:
+ * out of memory, it leaves it not allocated, holding nothing but the member's type code. FindPos
+ * writes `row` only when it finds; on a table with no rows, Find and FindPos answer not found
+ * without checking `col` or `start_row`. Free of a table not allocated does nothing. Sort is an
+ * exchange sort, quadratic and not stable: rows with equal keys may change places. */
+
 /* A table: a grid of cells of one type, `num_cols` columns fixed at Init and rows added as needed.
  * Storage is column-major: cell (col, row) is element `row` of the block of column `col`. Every
  * accessor takes the column before the row. Blocks grow 25 rows at a time and never shrink.
  * A string table keeps its own copy of every text it is given; the texts it hands out are its
- * own and stay valid until that cell changes. A pointer table never dereferences or frees. */
+ * own and stay valid until that cell changes. Texts given to it or searched for must not be null.
+ * A pointer table never dereferences or frees. */
 typedef struct Rk_TableStruct {
     int type;            /* type code of the member: 1 double, 2 string, 3 long, 5 int, 8 pointer */
     int num_cols;        /* columns, at least 1 */
@@ -312,12 +383,16 @@ RK_API int Rk_DblTableSetValue(Rk_DblTable* table, int col, int row, double val)
 RK_API int Rk_DblTableGetValue(const Rk_DblTable* table, int col, int row, double* val);
 /* Reports the column and row counts. */
 RK_API int Rk_DblTableGetSize(const Rk_DblTable* table, int* ncols, int* nrows);
-/* `found` 1 when some row holds a value closer than the zero tolerance. */
+/* `found` 1 when some row holds in column `col` a value closer than the zero tolerance to
+ * `val_to_find` (strictly closer). */
 RK_API int Rk_DblTableFind(const Rk_DblTable* table, int col, double val_to_find, int* found);
-/* The first row at or after `start_row` holding the value in column `col`. */
+/* The first row at or after `start_row` whose cell in column `col` is strictly closer than the
+ * zero tolerance to `val_to_find`. While the table is sorted on `col` the search bisects, and
+ * walking back from its match it also takes a cell exactly the tolerance away. */
 RK_API int Rk_DblTableFindPos(const Rk_DblTable* table, int col, int start_row, double val_to_find,
                               int* row, int* found);
-/* Sorts the rows ascending on the key columns, in the order given. */
+/* Sorts the rows ascending on the key columns, in the order given; keys strictly closer than the
+ * zero tolerance count as equal. */
 RK_API int Rk_DblTableSort(Rk_DblTable* table, int n_cols, const int* cols_to_sort);
 /* Removes every row, keeping the storage. */
 RK_API int Rk_DblTableClear(Rk_DblTable* table);
@@ -358,35 +433,48 @@ RK_API int Rk_PtrTableFree(Rk_PtrTable* table);
 /* ---- Rk_StrTable (rk_strtb) ---- */
 /* Makes `table` an empty table of `ncols` columns (free a live table first). */
 RK_API int Rk_StrTableInit(Rk_StrTable* table, int ncols);
-/* Appends one row of `num_cols` cells. */
+/* Appends one row of `num_cols` cells, a copy of each text. */
 RK_API int Rk_StrTableAddRow(Rk_StrTable* table, char* const* vals);
-/* Inserts one row before `row` (the row count appends). */
+/* Inserts one row of copies before `row` (the row count appends). */
 RK_API int Rk_StrTableInsertRow(Rk_StrTable* table, int row, char* const* vals);
-/* Removes one row; later rows move up by one. */
+/* Removes one row and frees its texts; later rows move up by one. */
 RK_API int Rk_StrTableRemoveRow(Rk_StrTable* table, int row);
-/* Overwrites every cell of an existing row. */
+/* Overwrites every cell of an existing row with copies (texts this table handed out may be
+ * written back). */
 RK_API int Rk_StrTableSetRow(Rk_StrTable* table, int row, char* const* vals);
-/* Copies the row's text pointers (the table's own) into `vals`. */
+/* Copies the row's text pointers into `vals`: the table's own, valid until their cells change. */
 RK_API int Rk_StrTableGetRow(const Rk_StrTable* table, int row, char** vals);
-/* Overwrites one cell. */
+/* Overwrites one cell with a copy of `val` (which may be a text this table handed out). */
 RK_API int Rk_StrTableSetValue(Rk_StrTable* table, int col, int row, const char* val);
 /* Reads one cell: the table's own text, valid until the cell changes. */
 RK_API int Rk_StrTableGetValue(const Rk_StrTable* table, int col, int row, char** val);
 /* Reports the column and row counts. */
 RK_API int Rk_StrTableGetSize(const Rk_StrTable* table, int* ncols, int* nrows);
-/* `found` 1 when some row holds the value in column `col`. */
+/* `found` 1 when some row holds the text in column `col` (byte for byte). */
 RK_API int Rk_StrTableFind(const Rk_StrTable* table, int col, const char* val_to_find, int* found);
 /* The first row at or after `start_row` holding the value in column `col`. */
 RK_API int Rk_StrTableFindPos(const Rk_StrTable* table, int col, int start_row,
                               const char* val_to_find, int* row, int* found);
 /* Sorts the rows ascending on the key columns (byte order, case-sensitive). */
 RK_API int Rk_StrTableSort(Rk_StrTable* table, int n_cols, const int* cols_to_sort);
-/* Removes every row, keeping the storage. */
+/* Removes every row and frees its texts, keeping the storage. */
 RK_API int Rk_StrTableClear(Rk_StrTable* table);
-/* Releases the storage; a freed table may be initialised again. */
+/* Releases the storage and every text; a freed table may be initialised again. */
 RK_API int Rk_StrTableFree(Rk_StrTable* table);
 
 /* ==== Lists (rk_intls, rk_lngls, rk_ptrls, rk_strls) ==== */
+
+/* Failures, the same for the four members, are raised by the list's table under the table
+ * member's module: rk_inttb, rk_lngtb, rk_ptrtb or rk_strtb (never the list's own). A list is
+ * "not live" when its `table` is not an allocated table of the member (never initialised, freed).
+ * Error 1: from every operation but Init and Free on a list that is not live; from Get, Set and
+ * FindPos for a position outside 0 to size - 1. Error 11, memory exhausted: in Init; in Add when
+ * a full list grows by 25 values; in the string list's Add and Set when a text cannot be copied.
+ * A failed operation leaves the list and its outputs as they were, except that Find and FindPos
+ * write `found` 0 before any check; a failed Init leaves `allocated` and `allowDups` as they
+ * were. FindPos writes `found_pos` only when it finds; on an empty list it answers not found
+ * whatever `start_pos` is. Free does nothing to a list whose `allocated` is 0; otherwise it fails
+ * only with 1 when `table` carries another member's type code, the list then unchanged. */
 
 /* A list: an ordered sequence of values in column 0 of a one-column table, optionally kept free
  * of duplicates. A string list keeps its own copies; Get hands out the list's own text. */
@@ -418,7 +506,7 @@ RK_API int Rk_IntListRemove(Rk_IntList* list, int val);
 RK_API int Rk_IntListSort(Rk_IntList* list);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_IntListClear(Rk_IntList* list);
-/* Releases the storage; a list never allocated is left alone. */
+/* Releases the storage; a list whose `allocated` is 0 is left alone. */
 RK_API int Rk_IntListFree(Rk_IntList* list);
 
 /* ---- Rk_LongList (rk_lngls) ---- */
@@ -443,7 +531,7 @@ RK_API int Rk_LongListRemove(Rk_LongList* list, long val);
 RK_API int Rk_LongListSort(Rk_LongList* list);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_LongListClear(Rk_LongList* list);
-/* Releases the storage; a list never allocated is left alone. */
+/* Releases the storage; a list whose `allocated` is 0 is left alone. */
 RK_API int Rk_LongListFree(Rk_LongList* list);
 
 /* ---- Rk_PtrList (rk_ptrls) ---- */
@@ -468,19 +556,31 @@ RK_API int Rk_PtrListRemove(Rk_PtrList* list, void* val);
 RK_API int Rk_PtrListSort(Rk_PtrList* list);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_PtrListClear(Rk_PtrList* list);
-/* Releases the storage; a list never allocated is left alone. */
+/* Releases the storage; a list whose `allocated` is 0 is left alone. */
 RK_API int Rk_PtrListFree(Rk_PtrList* list);
-/* Adds every pointer of `list_to_add`, in order, under `list`'s duplicate rule. */
+/* Adds every pointer of `list_to_add`, in order, under `list`'s duplicate rule; `list_to_add` is
+ * unchanged, and a list added to itself is walked once.
+ * Fails: 1 (rk_ptrtb) when `list_to_add` is not live, or `list` is not live and there is
+ * something to add; 11 (rk_ptrtb) when `list` cannot grow. Pointers added before a failure stay
+ * in `list`. */
 RK_API int Rk_PtrListAddPtrList(Rk_PtrList* list, const Rk_PtrList* list_to_add);
-/* Adds every pointer of `list_to_move` to `list`, then empties `list_to_move`. */
+/* Adds every pointer of `list_to_move` to `list` as Rk_PtrListAddPtrList does, then empties
+ * `list_to_move`, duplicates included; a list moved onto itself is left as it is.
+ * Fails as Rk_PtrListAddPtrList; `list_to_move` is then unchanged, and the pointers added
+ * before the failure stay in `list`. */
 RK_API int Rk_PtrListMovePtrList(Rk_PtrList* list, Rk_PtrList* list_to_move);
-/* Appends to `newlist` each pointer of `list1` that `list2` also holds. */
+/* Appends to `newlist` each pointer of `list1`, in order, that `list2` also holds; `newlist` is
+ * not emptied first and its duplicate rule applies; `list_size` is then its size.
+ * Fails: 1 (rk_ptrtb) when a list it reads or fills is not live; 11 (rk_ptrtb) when `newlist`
+ * cannot grow. Pointers appended before a failure stay in `newlist`; `list_size` is unchanged. */
 RK_API int Rk_PtrListGetSharedPtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
                                    Rk_PtrList* newlist, int* list_size);
-/* Appends to `newlist` each pointer of `list1` that `list2` does not hold. */
+/* Appends to `newlist` each pointer of `list1`, in order, that `list2` does not hold, as
+ * Rk_PtrListGetSharedPtrs does (with its failures). */
 RK_API int Rk_PtrListGetUniquePtrs(const Rk_PtrList* list1, const Rk_PtrList* list2,
                                    Rk_PtrList* newlist, int* list_size);
-/* Exchanges the pointers at `pos1` and `pos2`. */
+/* Exchanges the pointers at `pos1` and `pos2`.
+ * Fails: 1 (rk_ptrtb) when either position is out of range; the list is then unchanged. */
 RK_API int Rk_PtrListSwap(Rk_PtrList* list, int pos1, int pos2);
 
 /* ---- Rk_StrList (rk_strls) ---- */
@@ -490,7 +590,8 @@ RK_API int Rk_StrListInit(Rk_StrList* list, int allowDups);
 RK_API int Rk_StrListAdd(Rk_StrList* list, const char* val);
 /* Reads the text at `position`: the list's own, valid until that entry changes. */
 RK_API int Rk_StrListGet(const Rk_StrList* list, int position, char** val);
-/* Overwrites the value at `position` (no duplicate check). */
+/* Overwrites the text at `position` with a copy of `val`, which may be a text this list handed
+ * out (no duplicate check). */
 RK_API int Rk_StrListSet(Rk_StrList* list, int position, const char* val);
 /* Number of values. */
 RK_API int Rk_StrListGetSize(const Rk_StrList* list, int* size);
@@ -499,16 +600,30 @@ RK_API int Rk_StrListFind(const Rk_StrList* list, const char* val, int* found);
 /* The first position at or after `start_pos` holding `val`. */
 RK_API int Rk_StrListFindPos(const Rk_StrList* list, int start_pos, const char* val, int* found_pos,
                              int* found);
-/* Removes the first occurrence of `val`, if any. */
+/* Removes the first occurrence of `val`, if any, and frees its text. */
 RK_API int Rk_StrListRemove(Rk_StrList* list, const char* val);
 /* Sorts the texts ascending in byte order (case-sensitive). */
 RK_API int Rk_StrListSort(Rk_StrList* list);
-/* Removes every value, keeping the storage. */
+/* Removes every text and frees it, keeping the storage. */
 RK_API int Rk_StrListClear(Rk_StrList* list);
-/* Releases the storage; a list never allocated is left alone. */
+/* Releases the storage; a list whose `allocated` is 0 is left alone. */
 RK_API int Rk_StrListFree(Rk_StrList* list);
 
 /* ==== Queues (rk_intqu, rk_lngqu, rk_dblqu, rk_strqu) and stacks (rk_lngst, rk_strst) ==== */
+
+/* Failures are raised by the container's table under the table member's module, never the
+ * container's own: rk_dbltb for the double queue, rk_inttb for the int queue, rk_lngtb for the
+ * long queue and stack, rk_strtb for the string queue and stack. A container is "not live" when
+ * its `table` is not an allocated table of the member (never initialised, or freed); only Free
+ * looks at `allocated`. Error 1: from every operation but Init and Free on a container that is
+ * not live; from FindPos for a `start_pos` outside a queue that is not empty. Error 11, memory
+ * exhausted: in Init; in Add and Push when a full container grows by 25 values or a text cannot
+ * be copied; in the string Get and Pop as their lines say.
+ * A failed operation leaves the container and its outputs as they were, except that Find and
+ * FindPos write `found` 0 before any check; a failed Init leaves `allocated` as it was. Taking
+ * from or peeking at an empty container is no failure: `found` 0, the value output untouched.
+ * FindPos writes `found_pos` only when it finds, and on an empty queue answers not found whatever
+ * `start_pos` is; unlike the lists' FindPos it takes the value before the start position. */
 
 /* A queue (first in, first out): values in column 0 of a one-column table, the front in row 0. */
 typedef struct Rk_QueueStruct {
@@ -531,16 +646,20 @@ RK_API int Rk_DblQueueAdd(Rk_DblQueue* queue, double value);
 RK_API int Rk_DblQueueGet(Rk_DblQueue* queue, double* value, int* found);
 /* The front value, left in place; `found` 0 when the queue is empty. */
 RK_API int Rk_DblQueuePeek(const Rk_DblQueue* queue, double* value, int* found);
-/* `found` 1 when a value closer than the zero tolerance is in the queue. */
+/* `found` 1 when the queue holds a value strictly closer than the zero tolerance to
+ * `val_to_find`. */
 RK_API int Rk_DblQueueFind(const Rk_DblQueue* queue, double val_to_find, int* found);
-/* The first position from the front, at or after `start_pos`, holding the value. */
+/* The first position from the front, at or after `start_pos`, holding a value strictly closer
+ * than the zero tolerance to `val_to_find`. */
 RK_API int Rk_DblQueueFindPos(const Rk_DblQueue* queue, double val_to_find, int start_pos,
                               int* found_pos, int* found);
 /* Number of values. */
 RK_API int Rk_DblQueueGetSize(const Rk_DblQueue* queue, int* nrows);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_DblQueueClear(Rk_DblQueue* queue);
-/* Releases the storage; a queue not allocated is left alone. */
+/* Releases the storage; a queue whose `allocated` is not 1 is left alone.
+ * Fails: 1 (rk_dbltb) when `allocated` is 1 but `table` carries another member's type code; the
+ * queue is then unchanged. */
 RK_API int Rk_DblQueueFree(Rk_DblQueue* queue);
 
 /* ---- Rk_IntQueue (rk_intqu) ---- */
@@ -561,7 +680,9 @@ RK_API int Rk_IntQueueFindPos(const Rk_IntQueue* queue, int val_to_find, int sta
 RK_API int Rk_IntQueueGetSize(const Rk_IntQueue* queue, int* nrows);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_IntQueueClear(Rk_IntQueue* queue);
-/* Releases the storage; a queue not allocated is left alone. */
+/* Releases the storage; a queue whose `allocated` is not 1 is left alone.
+ * Fails: 1 (rk_inttb) when `allocated` is 1 but `table` carries another member's type code; the
+ * queue is then unchanged. */
 RK_API int Rk_IntQueueFree(Rk_IntQueue* queue);
 
 /* ---- Rk_LongQueue (rk_lngqu) ---- */
@@ -582,7 +703,9 @@ RK_API int Rk_LongQueueFindPos(const Rk_LongQueue* queue, long val_to_find, int 
 RK_API int Rk_LongQueueGetSize(const Rk_LongQueue* queue, int* nrows);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_LongQueueClear(Rk_LongQueue* queue);
-/* Releases the storage; a queue not allocated is left alone. */
+/* Releases the storage; a queue whose `allocated` is not 1 is left alone.
+ * Fails: 1 (rk_lngtb) when `allocated` is 1 but `table` carries another member's type code; the
+ * queue is then unchanged. */
 RK_API int Rk_LongQueueFree(Rk_LongQueue* queue);
 
 /* ---- Rk_StrQueue (rk_strqu) ---- */
@@ -590,7 +713,8 @@ RK_API int Rk_LongQueueFree(Rk_LongQueue* queue);
 RK_API int Rk_StrQueueInit(Rk_StrQueue* queue);
 /* Appends a copy of `value` at the end. */
 RK_API int Rk_StrQueueAdd(Rk_StrQueue* queue, const char* value);
-/* Takes the front text out as a new copy (free it with Rkos_Free); `found` 0 when empty. */
+/* Takes the front text out as a new copy (free it with Rkos_Free); `found` 0 when empty.
+ * Fails: 11 (rk_strtb) when that copy cannot be made; the text then stays at the front. */
 RK_API int Rk_StrQueueGet(Rk_StrQueue* queue, char** value, int* found);
 /* The front text, the queue's own (valid until taken off); `found` 0 when empty. */
 RK_API int Rk_StrQueuePeek(const Rk_StrQueue* queue, char** value, int* found);
@@ -603,7 +727,9 @@ RK_API int Rk_StrQueueFindPos(const Rk_StrQueue* queue, const char* val_to_find,
 RK_API int Rk_StrQueueGetSize(const Rk_StrQueue* queue, int* nrows);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_StrQueueClear(Rk_StrQueue* queue);
-/* Releases the storage; a queue not allocated is left alone. */
+/* Releases the storage; a queue whose `allocated` is not 1 is left alone.
+ * Fails: 1 (rk_strtb) when `allocated` is 1 but `table` carries another member's type code; the
+ * queue is then unchanged. */
 RK_API int Rk_StrQueueFree(Rk_StrQueue* queue);
 
 /* ---- Rk_LongStack (rk_lngst) ---- */
@@ -619,7 +745,9 @@ RK_API int Rk_LongStackPeek(const Rk_LongStack* stack, long* val, int* found);
 RK_API int Rk_LongStackGetSize(const Rk_LongStack* stack, int* size);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_LongStackClear(Rk_LongStack* stack);
-/* Releases the storage; fails on a record that was never a stack of this kind. */
+/* Releases the storage, whatever `allocated` says; a freed stack is left alone.
+ * Fails: 1 (rk_lngtb) when `table` does not carry the long table's type code (as in a zeroed
+ * record never initialised); the record is then unchanged. */
 RK_API int Rk_LongStackFree(Rk_LongStack* stack);
 
 /* ---- Rk_StrStack (rk_strst) ---- */
@@ -627,9 +755,10 @@ RK_API int Rk_LongStackFree(Rk_LongStack* stack);
 RK_API int Rk_StrStackInit(Rk_StrStack* stack);
 /* Puts a copy of `str` on top. */
 RK_API int Rk_StrStackPush(Rk_StrStack* stack, const char* str);
-/* Takes the top text off as a new copy (free it with Rkos_Free); `found` 0 when empty. */
+/* Takes the top text off as a new copy (free it with Rkos_Free); `found` 0 when empty.
+ * Fails: 11 (rk_strtb) when that copy cannot be made; the text then stays on top. */
 RK_API int Rk_StrStackPop(Rk_StrStack* stack, char** str, int* found);
-/* Removes the top text without returning it; nothing happens on an empty stack. */
+/* Removes the top text and frees it, without returning it; nothing happens on an empty stack. */
 RK_API int Rk_StrStackPopIgnore(Rk_StrStack* stack);
 /* The top text, the stack's own (valid until taken off); `found` 0 when empty. */
 RK_API int Rk_StrStackPeek(const Rk_StrStack* stack, char** str, int* found);
@@ -637,15 +766,25 @@ RK_API int Rk_StrStackPeek(const Rk_StrStack* stack, char** str, int* found);
 RK_API int Rk_StrStackGetSize(const Rk_StrStack* stack, int* size);
 /* Removes every value, keeping the storage. */
 RK_API int Rk_StrStackClear(Rk_StrStack* stack);
-/* Releases the storage; fails on a record that was never a stack of this kind. */
+/* Releases the storage and every text, whatever `allocated` says; a freed stack is left alone.
+ * Fails: 1 (rk_strtb) when `table` does not carry the string table's type code (as in a zeroed
+ * record never initialised); the record is then unchanged. */
 RK_API int Rk_StrStackFree(Rk_StrStack* stack);
 
 /* ==== Quoted string tokenizer (rk_str) ==== */
 
-/* Splits `str` into `tokens` (initialised here as a string list allowing duplicates) at the
- * characters of `token_delims`, keeping quoted sections (opened and closed by a character of
- * `quote_delims`, a doubled quote standing for one) whole; a null `str` gives an empty list.
- * The caller frees `tokens` with Rk_StrListFree, whatever the status. */
+/* Splits `str` into `tokens`, in order, at the characters of `token_delims` that stand outside
+ * quoted sections; runs of delimiters give no empty tokens. A character of `quote_delims` opens a
+ * section, doubled quote characters pass inside it, and the next quote character not doubled (any
+ * of `quote_delims`) closes it; an unclosed section runs to the end. A token that opens with a
+ * quote character q is rebuilt without it: a doubled q gives one q and every other q is dropped
+ * (a quoted empty section gives an empty token); any other token stays as it is, quotes included.
+ * `tokens` is initialised here as a string list allowing duplicates, without freeing what it
+ * held; a null `str` gives an empty list. `str` is not changed.
+ * Fails: 11 (rk_strtb) when the list cannot be initialised or a token cannot be added; 11
+ * (rk_str) when the working copy of `str` or the text of a quoted token cannot be allocated.
+ * Tokens added before a failure stay in the list. The caller frees `tokens` with Rk_StrListFree,
+ * whatever the status. */
 RK_API int rk_strtok(const char* str, const char* token_delims, const char* quote_delims,
                      Rk_ListStruct* tokens);
 
@@ -655,6 +794,10 @@ RK_API int rk_strtok(const char* str, const char* token_delims, const char* quot
 
 /* ==== String arrays (rk_strar) ==== */
 
+/* Failures, all raised in rk_strar: 1 when the array is not allocated (every operation but Init
+ * and Free), when a slot `pos` is outside 0 to array_size - 1, or when a slot count or piece size
+ * is below 1; 11 when memory runs out. A failing operation leaves the array as it was. */
+
 /* A numbered set of string slots. Each slot owns its text; an unset slot reads as "". The array
  * is allocated while `array` is not null and `array_size` is not 0. */
 typedef struct Rk_StrArrayStruct {
@@ -663,61 +806,95 @@ typedef struct Rk_StrArrayStruct {
     int* str_size;      /* characters each slot's storage holds (0 for an unset slot) */
 } Rk_StrArrayStruct, Rk_StrArray;
 
-/* `num_strings` (at least 1) unset slots; does not release what the record held before. */
+/* `num_strings` (at least 1) unset slots; does not release what the record held before, so free a
+ * live array first. */
 RK_API int Rk_StrArrayInit(Rk_StrArrayStruct* str_array, int num_strings);
-/* Stores a copy of `str` in slot `pos` (reusing the slot's storage when it is long enough). */
+/* Stores a copy of `str` in slot `pos` (reusing the slot's storage when it is long enough). A slot
+ * that cannot grow keeps its old text. */
 RK_API int Rk_StrArraySetStr(Rk_StrArrayStruct* str_array, int pos, const char* str);
-/* The text of slot `pos` (owned by the array; a shared read-only "" when unset). */
+/* The text of slot `pos`, owned by the array and valid until the slot is set again, dropped or
+ * freed; a shared read-only "" when unset. `str` is untouched on failure. */
 RK_API int Rk_StrArrayGetStr(const Rk_StrArrayStruct* str_array, int pos, char** str);
 /* The number of slots. */
 RK_API int Rk_StrArrayGetSize(const Rk_StrArrayStruct* str_array, int* size);
-/* Grows (new slots unset) or shrinks (dropped slots released) to `new_size` slots, at least 1. */
+/* Grows (new slots unset, the others kept) or shrinks (dropped slots released) to `new_size`
+ * slots, at least 1. */
 RK_API int Rk_StrArrayResetSize(Rk_StrArrayStruct* str_array, int new_size);
 /* Cuts every string into pieces of at most `max_size` characters, all in `packed_array` (which
- * Pack initialises); `index_array` (free it with Rkos_Free) gives the first piece of each string.
- * A failing Pack keeps nothing it allocated: an index array it made is released and
- * `*index_array` nulled, a packed array it initialised is freed. */
+ * Pack initialises: it must hold no storage); `index_array` (index_array_size entries, one per
+ * string; free it with Rkos_Free) gives the first piece of each string. An empty string makes one
+ * empty piece, or none when `max_size` is 1.
+ * Fails: 1 (rk_strar) when `max_size` is below 1, `packed_array` is `str_array` or the strings
+ * make no piece at all. A failing Pack keeps nothing it allocated: an index array it made is
+ * released, `*index_array` nulled and `*index_array_size` set to 0, a packed array it initialised
+ * is freed. */
 RK_API int Rk_StrArrayPack(const Rk_StrArrayStruct* str_array, int max_size,
                            Rk_StrArrayStruct* packed_array, int** index_array,
                            int* index_array_size);
-/* Joins the pieces made by Rk_StrArrayPack back into `unpacked_array` (which Unpack initialises);
- * a failing Unpack frees what it built. */
+/* Joins the pieces made by Rk_StrArrayPack back into `unpacked_array` (which Unpack initialises
+ * with `index_array_size` slots: it must hold no storage).
+ * Fails: 1 (rk_strar) when `unpacked_array` is `packed_array`, `index_array_size` is below 1, or
+ * the pieces of a string (from its index to the next string's, the last string's to the end) reach
+ * outside the packed array. A failing Unpack frees what it built. */
 RK_API int Rk_StrArrayUnpack(const Rk_StrArrayStruct* packed_array, const int* index_array,
                              int index_array_size, Rk_StrArrayStruct* unpacked_array);
-/* Releases every slot and the arrays; a freed array may be freed again. Always 0. */
+/* Releases every slot and the arrays (`array_size` is left as it was); a freed array may be freed
+ * again. Always 0. */
 RK_API int Rk_StrArrayFree(Rk_StrArrayStruct* str_array);
 
 /* ==== Message texts from the message file (rk_mes, rk_error) ==== */
 
-/* The message file holds, for each id, a block: an id line "#<id>" (decimal, 0x hexadecimal or
- * 0 octal; words after the number are ignored), a summary line "*<text>" and a run of detailed
- * lines "&<text>". Texts keep at most 128 characters; %T<n> is replaced by token n, %<w>T<n> by
- * the token cut or padded with blanks to w characters. Every lookup reads the file afresh and
- * closes it before returning. A missing file, id, summary or detailed text gives one of the texts
+/* The message file holds, for each id, a block: an id line `#<id>` (decimal, 0x hexadecimal or 0
+ * octal; words after the number are ignored), a summary line `*<text>` and a run of detailed lines
+ * `&<text>`. The first id line carrying the id counts; the summary is the first summary line of its
+ * block, the detailed text the run of consecutive detailed lines from the first one (any other line
+ * ends it). An id line without a number matches no id but still ends a block. Lines are read in
+ * pieces of at most 256 characters. Texts keep at most 128 characters; `%T<n>` is replaced by token
+ * n (1 to 250), `%<w>T<n>` by the token cut or padded with blanks to w characters (w at most 128);
+ * a '%' that begins no such reference stays as it is. Every lookup reads the file afresh and closes
+ * it before returning. A missing file, id, summary or detailed text gives one of the texts
  * "(Message file could not be read)", "(Message ID not found)", "(Summary message not found)",
  * "(Detailed message not found)" instead, and is not a failure. */
 
 /* The summary text of `msg` (tokens substituted, or a fallback) into `summary` (129 places). Always 0. */
 RK_API int Rk_MessageGetSummaryText(const Rk_MessageStruct* msg, char* summary);
 /* Initialises `detailed` with one string per detailed line of `msg` (or one fallback); the caller
- * frees it with Rk_StrArrayFree. 1 only when memory runs out, and then `detailed` holds nothing. */
+ * frees it with Rk_StrArrayFree.
+ * Fails: 11 (rk_strar, or rk_strtb for the queue the lines pass through) when memory runs out;
+ * `detailed` then holds nothing to free. */
 RK_API int Rk_MessageGetDetailedText(const Rk_MessageStruct* msg, Rk_StrArrayStruct* detailed);
-/* Replaces the token references in `line` (at most 128 characters) by the tokens of `msg`. Always 0. */
+/* Replaces the token references in `line` (at most 128 characters) by the tokens of `msg`; the
+ * result is cut at 128 characters. Always 0. */
 RK_API int Rk_MessageSubstituteTokens(const Rk_MessageStruct* msg, char* line);
-/* `found` 1 when the message file of `msg` has an id line for its id, else 0. Always 0. */
+/* `found` 1 when the message file of `msg` has an id line for its id, else 0 (also when the file
+ * cannot be read). Always 0. */
 RK_API int Rk_MessageCheck(const Rk_MessageStruct* msg, int* found);
-/* Sets token `token_pos` (1 to 250) of `prnt_msg` to the summary of message `tokmsg_id` of `msgfile`. */
+/* Sets token `token_pos` (1 to 250) of `prnt_msg` to the summary of message `tokmsg_id` of
+ * `msgfile` (or its fallback), in which token references become empty.
+ * Fails: 1 (rk_mes) when `token_pos` is outside 1 to 250; `prnt_msg` is then unchanged. */
 RK_API int Rk_MessageSetTokenByMessage(Rk_MessageStruct* prnt_msg, int token_pos, long tokmsg_id,
                                        const char* msgfile);
 
 /* The summary text of the error's message into `summary` (129 places). Always 0. */
 RK_API int Rk_ErrorGetSummaryText(const Rk_ErrorStruct* error, char* summary);
-/* The same as Rk_ErrorGetSummaryText. */
+/* The same as Rk_ErrorGetSummaryText. Always 0. */
 RK_API int Rk_ErrorGetSummaryMsg(const Rk_ErrorStruct* error, char* summary);
-/* The detailed text of the error's message, as Rk_MessageGetDetailedText. */
+/* The detailed text of the error's message, as Rk_MessageGetDetailedText (and failing as it does). */
 RK_API int Rk_ErrorGetDetailedText(const Rk_ErrorStruct* error, Rk_StrArrayStruct* detailed);
 
 /* ==== Report writer (rk_rpt) ==== */
+
+/* A report is a caller-owned record: initialise it with one of the four Init functions before
+ * use, and close it with Rk_ReportClose when it may hold a file. It owns the file it opened, never
+ * the line function, the string list or a line. Lines go out unchanged, never wrapped or split.
+ * Output to the console and the file is not checked, and a function or string-list bit set without
+ * a function or list to go with it is passed over. A write fails (returns 1) only at the function
+ * or the string list, with 11 (rk_rpt) when the copy of an indented or prefixed line cannot be
+ * allocated, or with the list's own error (rk_strtb; 11 when memory runs out); the console and the
+ * file are then already written. The message writes take the texts as Rk_MessageGetSummaryText and
+ * Rk_MessageGetDetailedText give them (fallback texts included) and fail as the writes they use;
+ * a detailed text that cannot be built fails as Rk_MessageGetDetailedText, before anything is
+ * written. Functions without a "Fails:" line that are not writes always return 0. */
 
 /* Destination bits of a report. */
 enum {
@@ -747,20 +924,27 @@ typedef struct Rk_ReportStruct {
 RK_API int Rk_ReportInit(Rk_ReportStruct* reportPtr);
 /* Resets the record and writes to the console. */
 RK_API int Rk_ReportConsoleInit(Rk_ReportStruct* report);
-/* Resets the record and writes to `filename`: `file_mode` 0 appends, 1 rewrites. */
+/* Resets the record and writes to `filename`: `file_mode` 0 appends, 1 rewrites.
+ * Fails: as Rk_ReportSetDestination; the record is then left reset, with no destination. */
 RK_API int Rk_ReportFileInit(Rk_ReportStruct* report, const char* filename, int file_mode);
-/* Resets the record and adds every line to `strlist` (an initialised Rk_StrList). */
+/* Resets the record and adds every line to `strlist` (an initialised Rk_StrList, which keeps only
+ * the first of equal lines when it refuses duplicates). */
 RK_API int Rk_ReportStrListInit(Rk_ReportStruct* report, Rk_ListStruct* strlist);
 /* Sets the destination bits. With the file bit, a file of that very name already open is kept
- * (whatever `file_mode`); otherwise `filename` is opened (`file_mode` 0 appends, 1 rewrites).
- * Without it an open file is closed. `func_name` is stored when the function bit is set. */
+ * (whatever `file_mode`); otherwise `filename` is opened (`file_mode` 0 appends, 1 rewrites) and
+ * at most 128 characters of its name kept. Without it an open file is closed. `func_name` is
+ * stored when the function bit is set.
+ * Fails: 1 (rk_rpt) when a file must be opened and `file_mode` is neither 0 nor 1; 37 (rk_rpt)
+ * when it cannot be opened. The destination bits and the function then stay as they were, but an
+ * open file of another name, closed on the way, stays closed. */
 RK_API int Rk_ReportSetDestination(Rk_ReportStruct* reportPtr, int destin_mask, const char* filename,
                                    int file_mode, Rk_ReportFunc func_name);
 /* Copies the destination bits. */
 RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* reportPtr, int* destin_mask);
-/* The open report file's name (129 places), or a single blank. */
+/* The open report file's name (129 places) while the file bit is set, else a single blank. */
 RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* reportPtr, char* filename);
-/* Sets the indent (at least 0) of later writes. */
+/* Sets the indent (at least 0) of later writes.
+ * Fails: 1 (rk_rpt) when `indent` is negative; the indent is then unchanged. */
 RK_API int Rk_ReportSetIndent(Rk_ReportStruct* reportPtr, int indent);
 /* Copies the indent. */
 RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* reportPtr, int* indent);
@@ -768,35 +952,44 @@ RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* reportPtr, int* indent);
 RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* reportPtr);
 /* Later blank lines are written. */
 RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* reportPtr);
-/* Writes `num_lines` lines of one blank each. */
+/* Writes `num_lines` lines of one blank each (dropped while blank lines are ignored); stops at the
+ * first write that fails. */
 RK_API int Rk_ReportSkipLines(Rk_ReportStruct* report, int num_lines);
-/* Closes the report's file, if any, and resets the record. */
+/* Closes the report's file, if any, and resets the record, which may be initialised again. */
 RK_API int Rk_ReportClose(Rk_ReportStruct* reportPtr);
 
 /* Writes `line` as one line to every destination. */
 RK_API int Rk_ReportWrite(Rk_ReportStruct* reportPtr, const char* line);
-/* As Rk_ReportWrite, but the console and the file get no newline after it. */
+/* As Rk_ReportWrite, but the console and the file get no newline after it (the function and the
+ * string list get the same as from Rk_ReportWrite). */
 RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* reportPtr, const char* line);
 /* As Rk_ReportWrite, with `prefix` between the indent and `line` (only `line` decides blankness). */
 RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* reportPtr, const char* line, const char* prefix);
-/* Writes `line`, then a line of as many `symbol` characters. */
+/* Writes `line`, then a line of as many `symbol` characters; an underline that cannot be allocated
+ * is left out without failing. */
 RK_API int Rk_ReportWriteAndUnderline(Rk_ReportStruct* report, const char* line, char symbol);
-/* Writes `line` centred in a line of exactly `page_width` blanks (cut when longer). */
+/* Writes `line` centred in a line of exactly `page_width` characters, blanks on both sides (cut
+ * when longer): it starts at page_width / 2 - length / 2, or at 0 when that is below 1.
+ * Fails: 1 (rk_rpt) when `page_width` is below 1 (nothing written); 11 (rk_rpt) when the centred
+ * line cannot be allocated; otherwise as Rk_ReportWrite. */
 RK_API int Rk_ReportWriteCentered(Rk_ReportStruct* report, const char* line, int page_width);
-/* Writes every line of a text file without its trailing white space; an unreadable file writes
- * nothing. Always 0. */
+/* Writes every line of a text file without its trailing blanks, tabs and newline (a line of more
+ * than 1,024 characters arrives in pieces); an unreadable file writes nothing. The writes' status
+ * is not looked at: always 0. */
 RK_API int Rk_ReportWriteFromFile(Rk_ReportStruct* rpt, const char* filename);
 /* Writes the summary text of `message`. */
 RK_API int Rk_ReportWriteShortMessage(Rk_ReportStruct* rpt, const Rk_MessageStruct* message);
 /* Writes the summary text of `message` after `prefix`. */
 RK_API int Rk_ReportWriteShortMessagePfx(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
                                          const char* prefix);
-/* Writes each line of the detailed text of `message`. */
+/* Writes each line of the detailed text of `message`; stops at the first write that fails. */
 RK_API int Rk_ReportWriteLongMessage(Rk_ReportStruct* rpt, const Rk_MessageStruct* message);
-/* Writes each line of the detailed text of `message`, centred in `page_width`. */
+/* Writes each line of the detailed text of `message` as Rk_ReportWriteCentered does; stops at the
+ * first write that fails. */
 RK_API int Rk_ReportWriteLongMessageCent(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
                                          int page_width);
-/* Writes each line of the detailed text of `message` after `prefix`. */
+/* Writes each line of the detailed text of `message` after `prefix`; stops at the first write that
+ * fails. */
 RK_API int Rk_ReportWriteLongMessagePfx(Rk_ReportStruct* rpt, const Rk_MessageStruct* message,
                                         const char* prefix);
 /* Writes the summary text of message `message_id` of `message_file` (no tokens). */
@@ -805,6 +998,13 @@ RK_API int Rk_ReportWriteShortMsgById(Rk_ReportStruct* report, long message_id, 
 RK_API int Rk_ReportWriteLongMsgById(Rk_ReportStruct* report, long message_id, const char* message_file);
 
 /* ==== Input reader (rk_input) ==== */
+
+/* Every read below goes through Rk_InputRead and fails as it does: 1 (rk_input) when the reader
+ * has no source (none set, an unknown code, a file source without an open file, a function
+ * source with a null function); 37 (rk_input) when the file or standard input reports a read
+ * error. The end of the input is never a failure: `eof` says it. Lines read before a failure stay
+ * consumed. Rk_InputInit, Rk_InputGetSource, Rk_InputGetFilename, the four Ignore switches and
+ * Rk_InputClose never fail. */
 
 /* Source codes of a reader (exact codes, not combinable bits). */
 enum {
@@ -838,11 +1038,14 @@ typedef struct Rk_InputStruct {
 
 /* No source, no file, no function, both switches off, empty delimiter. Closes nothing. */
 RK_API int Rk_InputInit(Rk_InputStruct* input);
-/* Init, then reads from `filename` (error 37, and no source, when it cannot be opened). */
+/* Init, then reads from `filename`.
+ * Fails: 37 (rk_input) when the file cannot be opened or read (a directory, say); the reader is
+ * then initialised, with no source. */
 RK_API int Rk_InputFileInit(Rk_InputStruct* input, const char* filename);
 /* Closes a file being read, then reads from the console (1), `filename` (2) or `func_name` (4).
- * A file that cannot be opened (error 37) leaves no source; another code (error 1) keeps the
- * source, unless it was the file just closed. */
+ * Fails: 37 (rk_input) when the file cannot be opened or read: the reader then has no source;
+ * 1 (rk_input) for any other code: the source is kept, unless it was a file, which is closed all
+ * the same and leaves no source. */
 RK_API int Rk_InputSetSource(Rk_InputStruct* input, int source_mask, const char* filename,
                              Rk_InputFunc func_name);
 /* Copies the source code. */
@@ -859,34 +1062,55 @@ RK_API int Rk_InputIgnoreCommentsOn(Rk_InputStruct* input, const char* delim);
 /* Later reads keep comments; the delimiter stays stored. */
 RK_API int Rk_InputIgnoreCommentsOff(Rk_InputStruct* input);
 /* The next accepted line, newline included, into `text_line` (257 places); `eof` 1 at the end of
- * the input (the buffer is then undefined). */
+ * the input. At the end of the input, and on failure, the buffer's content is undefined. */
 RK_API int Rk_InputRead(Rk_InputStruct* input, char* text_line, int* eof);
 /* As Rk_InputRead, without the line's trailing newline. */
 RK_API int Rk_InputReadAndStrip(Rk_InputStruct* input, char* text_line, int* eof);
 /* The next statement: non-blank lines, stripped, joined with one blank up to one that ends in a
  * semicolon (dropped). `text` is new (free it with Rkos_Free), or null when only blank lines were
- * left; `eof` 1 when the input ended, which may come with the last, unterminated statement. */
+ * left; `eof` 1 when the input ended, which may come with the last, unterminated statement.
+ * Fails, besides the read failures: 11 (rk_input) when the joined text cannot be allocated;
+ * 11 (rk_strtb) when the lines read cannot be held. `text` is then null; the lines stay
+ * consumed. */
 RK_API int Rk_InputReadSpanningLines(Rk_InputStruct* input, char** text, int* eof);
 /* Reads up to and including the first line that contains `token`; `eof` 1 when none does. */
 RK_API int Rk_InputReadToToken(Rk_InputStruct* input, const char* token, int* eof);
-/* As Rk_InputReadToToken, and copies that line into `text_line` (257 places). */
+/* As Rk_InputReadToToken, and copies that line into `text_line` (257 places); at the end of the
+ * input, and on failure, `text_line` is untouched. */
 RK_API int Rk_InputReadToTokenReturn(Rk_InputStruct* input, const char* token, char* text_line,
                                      int* eof);
 /* Reads up to the first line that contains any token of column 0 of `tokens` (at least one row)
  * and copies it into `text_line` (257 places); `tokens_found` (an initialised one-column int
- * table) then holds one row per token: 1 when the line contains it, else 0. */
+ * table) then holds one row per token: 1 when the line contains it, else 0. `text_line` is written
+ * only on a match; at the end of the input `tokens_found` holds the zeros of the last line read,
+ * if any. Fails, besides the read failures: 1 (rk_input) when `tokens` has no row (nothing is
+ * read then); 1 (rk_input) when `tokens_found` has not exactly one column (found once a line is
+ * read, and the table emptied); 1 (rk_strtb) when `tokens` is not a live string table;
+ * 1 (rk_inttb) when `tokens_found` is not a live int table; 11 (rk_inttb) when it cannot grow. */
 RK_API int Rk_InputReadToTokensReturn(Rk_InputStruct* input, const Rk_StrTable* tokens,
                                       Rk_IntTable* tokens_found, char* text_line, int* eof);
 /* Reads and drops `num_lines` accepted lines (none for 0 or less); `eof` 1 when the input ends first. */
 RK_API int Rk_InputSkipLines(Rk_InputStruct* input, int num_lines, int* eof);
-/* Writes every remaining line, newline included, with Rk_ReportWrite. */
+/* Writes every remaining line, newline included, with Rk_ReportWrite.
+ * Fails, besides the read failures: with the report's error when a write fails; the lines before
+ * it stay written. */
 RK_API int Rk_InputWriteToReport(Rk_InputStruct* input, Rk_ReportStruct* rpt);
-/* Writes every remaining line, newline included, with Rk_ReportWriteNoNewline. */
+/* Writes every remaining line, newline included, with Rk_ReportWriteNoNewline.
+ * Fails, besides the read failures: with the report's error when a write fails; the lines before
+ * it stay written. */
 RK_API int Rk_InputWriteToReportNoNewline(Rk_InputStruct* input, Rk_ReportStruct* rpt);
 /* Closes a file being read and re-initialises the reader. */
 RK_API int Rk_InputClose(Rk_InputStruct* input);
 
 /* ==== User configuration (rk_ucfig) ==== */
+
+/* Every operation that reads or changes the settings fails with 1 (rk_strtb) on a configuration
+ * that is not live (never initialised, or freed; Rk_UserConfigReadFromFile finds out at the first
+ * setting it reads), and with 11 (rk_strtb) when the table cannot hold a new row or text; the
+ * setting concerned is then unchanged. The string lists a caller passes fail the same way:
+ * 1 (rk_strtb) for a list that is not live, 11 (rk_strtb) when it cannot grow. A settings file
+ * whose stream reports a read error fails with 1 (rk_ucfig). Errors of another module are named
+ * where they occur. */
 
 /* Settings read from and written back to one section of a settings file. A settings file holds
  * comment lines (";", "!", "#", "//"), section headers "[name]" and settings "variable = value";
@@ -896,7 +1120,8 @@ RK_API int Rk_InputClose(Rk_InputStruct* input);
 typedef struct Rk_UserConfigStruct {
     Rk_StrTable set_table;  /* one row per setting, in the order first added: the upper-cased name
                              * (the key), the name as first given, the value, and the written mark
-                             * ("Rk_FALSE" between writes) */
+                             * (always "Rk_FALSE": a write keeps its own account of what it wrote
+                             * and leaves the configuration as it was) */
 } Rk_UserConfigStruct, Rk_UserConfig;
 
 /* Line kinds of a settings file. */
@@ -908,33 +1133,56 @@ enum {
     RK_UCFIG_LINE_SETTING = 4
 };
 
-/* An empty configuration (free a live one first). */
+/* An empty configuration (free a live one first).
+ * Fails: 11 (rk_strtb) when memory runs out; the record is then not live. */
 RK_API int Rk_UserConfigInit(Rk_UserConfigStruct* settings);
-/* Adds or updates the settings of `section` of `file` (blank: the part before the first header).
- * A file that cannot be opened, or is a directory, gives `file_found` 0 and is not a failure. */
+/* Adds or updates the settings of `section` of `file` (blank: the part before the first header):
+ * a setting already present takes the file's value and keeps its spelling and place; of a name
+ * repeated in the section the last value counts. `section_found` 1 when the header of a named
+ * section was found (a blank section leaves it 0). A file that cannot be opened, or is a
+ * directory, gives `file_found` 0 and is not a failure.
+ * Fails: 1 (rk_ucfig) on a read error; the settings taken in before a failure stay. */
 RK_API int Rk_UserConfigReadFromFile(Rk_UserConfigStruct* settings, const char* file,
                                      const char* section, int* file_found, int* section_found);
 /* Writes the settings into `section` of `file` (blank: the part before the first header), keeping
- * every other line. The file is replaced only once its new content is complete, with its
- * permissions kept; a failed write leaves it as it was. */
+ * every other line. In that section a setting line takes the configuration's name and value, or
+ * is dropped when the configuration lacks it or has already written it (a repeated name, or a
+ * repeated header of the section); the settings not yet written go at the section's end, just
+ * before the next header or at the end of the file. A named section that is missing is appended
+ * as "[ name ]", an empty line and its settings; a blank section never gets a header. A line the
+ * writer adds always starts a line of its own, even after a last line without a newline.
+ * The file is replaced only once its new content is complete, keeping its permissions (and its
+ * owner, where the process may give it); a symbolic link is followed and stays a link, and a new
+ * file appears only then. The configuration is not changed.
+ * Fails: 1 (rk_ucfig) when `file` is blank or too long a path; when the file exists but cannot be
+ * read, is not a regular file or holds a NUL byte; when the new file cannot be made beside it
+ * (its directory must admit new files) or given the original's permissions; when a line cannot
+ * be written; when the new content cannot be flushed to disk or moved over the original.
+ * 11 (rk_ucfig) or 11 (rk_strtb) when memory runs out. On every failure the file is as it was
+ * (a new one is not created) and no partial file is left behind. */
 RK_API int Rk_UserConfigWriteToFile(const Rk_UserConfigStruct* settings, const char* file,
                                     const char* section);
 /* The value of `var` into `val` (257 bytes); a missing or blank value gives `found` 0, `val` untouched. */
 RK_API int Rk_UserConfigGetValue(const Rk_UserConfigStruct* settings, const char* var, char* val,
                                  int* found);
-/* As Rk_UserConfigGetValue, into a new copy that the caller frees with Rkos_Free. */
+/* As Rk_UserConfigGetValue, into a new copy that the caller frees with Rkos_Free.
+ * Fails: 11 (rk_ucfig) when the copy cannot be allocated; `found` is then 0, `val` untouched. */
 RK_API int Rk_UserConfigGetValueAlloc(const Rk_UserConfigStruct* settings, const char* var,
                                       char** val, int* found);
-/* The value of `var`, or `def` when there is none, into `val` (257 bytes). */
+/* The value of `var`, or `def` (cut to 256 characters) when there is none, into `val`
+ * (257 bytes). */
 RK_API int Rk_UserConfigGetValueDef(const Rk_UserConfigStruct* settings, const char* var,
                                     const char* def, char* val);
-/* The value read as a boolean word (ON YES Y TRUE T 1, or OFF NO N FALSE F 0, in any case). */
+/* The value read as a boolean word: upper-cased and compared whole, without stripping, with
+ * ON YES Y TRUE T 1 (`value_boolean` 1) and OFF NO N FALSE F 0 (`value_boolean` 0). `var_found`
+ * 0 when the variable is missing or its value blank; `value_found` 0 when the value is none of
+ * these words; `value_boolean` 0 unless a word of the first kind was found. */
 RK_API int Rk_UserConfigGetBoolValue(const Rk_UserConfigStruct* settings, const char* var,
                                      int* var_found, int* value_found, int* value_boolean);
 /* The boolean value of `var`, or `def` unless both the variable and a boolean word were found. */
 RK_API int Rk_UserConfigGetBoolValueDef(const Rk_UserConfigStruct* settings, const char* var,
                                         int def, int* val_boolean);
-/* Adds the setting, or replaces the value of the setting of that name. */
+/* Adds the setting (spelt as `var`), or replaces only the value of the setting of that name. */
 RK_API int Rk_UserConfigSetValue(Rk_UserConfigStruct* settings, const char* var, const char* val);
 /* Removes the setting if present. */
 RK_API int Rk_UserConfigRemoveValue(Rk_UserConfigStruct* settings, const char* var);
@@ -943,77 +1191,130 @@ RK_API int Rk_UserConfigGetFirstVar(const Rk_UserConfigStruct* settings, char* v
 /* The name of the setting after `var` into `next_var` (257 bytes); `found` 0 when `var` is absent or last. */
 RK_API int Rk_UserConfigGetNextVar(const Rk_UserConfigStruct* settings, const char* var,
                                    char* next_var, int* found);
-/* As Rk_UserConfigGetFirstVar, into a new copy that the caller frees with Rkos_Free. */
+/* As Rk_UserConfigGetFirstVar, into a new copy that the caller frees with Rkos_Free.
+ * Fails: 11 (rk_ucfig) when the copy cannot be allocated; `found` is then 0, `var` untouched. */
 RK_API int Rk_UserConfigGetFirstVarAlloc(const Rk_UserConfigStruct* settings, char** var, int* found);
-/* As Rk_UserConfigGetNextVar, into a new copy that the caller frees with Rkos_Free. */
+/* As Rk_UserConfigGetNextVar, into a new copy that the caller frees with Rkos_Free.
+ * Fails: 11 (rk_ucfig) when the copy cannot be allocated; `found` is then 0, `next_var`
+ * untouched. */
 RK_API int Rk_UserConfigGetNextVarAlloc(const Rk_UserConfigStruct* settings, const char* var,
                                         char** next_var, int* found);
 /* Appends every name to `vars` and every value to `vals` (initialised string lists that admit
- * duplicates); `size` is the number of settings. */
+ * duplicates); `size` is the number of settings. `size` is written first; after a failure the
+ * lists keep what was appended. */
 RK_API int Rk_UserConfigGetSettingsList(const Rk_UserConfigStruct* settings, Rk_StrList* vars,
                                         Rk_StrList* vals, int* size);
 /* Appends the name of every section header of `file` to `sections` (an initialised string list);
- * a file that cannot be opened adds nothing. */
+ * a file that cannot be opened, or a directory, adds nothing. `settings` is not used.
+ * Fails: 1 (rk_ucfig) on a read error; the names appended before stay. */
 RK_API int Rk_UserConfigGetSectionList(const Rk_UserConfigStruct* settings, const char* file,
                                        Rk_StrList* sections);
 /* The number of settings. */
 RK_API int Rk_UserConfigGetSize(const Rk_UserConfigStruct* settings, int* size);
 /* Removes every setting. */
 RK_API int Rk_UserConfigClear(Rk_UserConfigStruct* settings);
-/* Releases all storage. */
+/* Releases all storage; a freed configuration is left alone. */
 RK_API int Rk_UserConfigFree(Rk_UserConfigStruct* settings);
 
 /* Reads one line (at most 255 characters, newline included) into `line` (257 bytes) with its kind
- * RK_UCFIG_LINE_*; `found` 0 at the end of the file. */
+ * RK_UCFIG_LINE_*; `found` 0 at the end of the file.
+ * Fails: 1 (rk_ucfig) on a read error; `found` and `type` are then 0, `line` untouched. */
 RK_API int Rk_UserConfigLineGetFromFile(FILE* fp, char* line, int* type, int* found);
 /* The kind RK_UCFIG_LINE_* of a line. */
 RK_API int Rk_UserConfigLineGetType(const char* line, int* type);
-/* The stripped name between "[" and "]" into `section` (257 bytes). */
+/* The stripped name after the first "[" up to the next "]" (or the end) into `section` (257 bytes).
+ * Fails: 1 (rk_ucfig) for an empty line, one starting with "]" or one without "["; `section` is
+ * then untouched. */
 RK_API int Rk_UserConfigLineGetSection(const char* line, char* section);
-/* The stripped texts before and after the first "=" into `variable` and `value` (257 bytes each). */
+/* The stripped texts before and after the first "=" into `variable` and `value` (257 bytes each);
+ * a line without "=" is all variable, with an empty value.
+ * Fails: 1 (rk_ucfig) when the first character after leading white space is "="; both outputs
+ * are then untouched. */
 RK_API int Rk_UserConfigLineGetSetting(const char* line, char* variable, char* value);
-/* Writes `line` as it stands. */
+/* Writes `line` as it stands.
+ * Fails: 1 (rk_ucfig) when the write fails. */
 RK_API int Rk_UserConfigLineWriteToFile(FILE* fp, const char* line);
 
 /* ==== Directory paths (rk_dir) ==== */
 
+/* The failures of the family: 5 (rk_dir) when the current directory is needed and the working
+ * directory cannot be read (after Rk_DirectoryFixCurrentDir too, since it is still read);
+ * 1 (rk_dir) when a result would pass 256 characters, which is never cut. A failing operation
+ * leaves its output as it was, except where said otherwise. Rk_DirectoryGet, Rk_DirectoryGetRoot
+ * and Rk_DirectoryFixCurrentDir never fail. */
+
 /* One absolute directory in drive-and-backslash notation ("C:\a\b\", or "\a\b\" on the current
  * drive), ending in a backslash once set. Only the backslash separates; a '/' is an ordinary
  * character. On Linux the working directory reads with every '/' turned into '\' ("/tmp/w" gives
- * "\tmp\w\"). Components compare without regard to case. A result longer than 256 characters
- * is never cut: the operation fails with error 1 and leaves its output as it was. */
+ * "\tmp\w\"). Components compare without regard to case. */
 typedef struct Rk_DirectoryStruct {
     char dir_path[RK_PATH_MAX + 1];
 } Rk_DirectoryStruct, Rk_Directory;
 
 /* Resolves `spec_path`: blank, "." or ".\" (the current directory), ".\rest", leading ".." steps
  * (climbing stops at the root), "\abs", "X:\abs", or relative to the current directory; a drive
- * without a backslash after its colon is dropped. Error 5 when the working directory cannot be read. */
+ * without a backslash after its colon is dropped. Inner "." and ".." components, repeated
+ * backslashes and the case of letters stay as written. `spec_path` may be `dir`'s own path.
+ * Fails: 5 (rk_dir) when a form that needs the current directory meets an unreadable working
+ * directory; 1 (rk_dir) when the result would pass 256 characters. `dir` is then unchanged. */
 RK_API int Rk_DirectorySet(Rk_DirectoryStruct* dir, const char* spec_path);
-/* The current directory (error 5 when it cannot be read). */
+/* The current directory: the working directory, or the development directory once
+ * Rk_DirectoryFixCurrentDir has been called.
+ * Fails: 5 (rk_dir) when the working directory cannot be read (one of 260 characters or more
+ * cannot); 1 (rk_dir) when, with its final backslash, it would pass 256 characters. `dir` is
+ * then unchanged. */
 RK_API int Rk_DirectorySetToCurrent(Rk_DirectoryStruct* dir);
 /* Copies the path into `dir_path` (257 places). */
 RK_API int Rk_DirectoryGet(const Rk_DirectoryStruct* dir, char* dir_path);
-/* The directory one level up; `found` 0 (and `parent` untouched) at a root. Error 5 when the
- * path does not end with a backslash. */
+/* The directory one level up, into `parent` (which may be `dir`); `found` 0, and `parent`
+ * untouched, at a root or when no backslash stands before the last one.
+ * Fails: 5 (rk_dir) when the path is empty or does not end with a backslash; `found` 0, `parent`
+ * untouched. */
 RK_API int Rk_DirectoryGetParent(const Rk_DirectoryStruct* dir, Rk_DirectoryStruct* parent, int* found);
 /* "X:\" for a path on drive X (the letter as written), else "\". */
 RK_API int Rk_DirectoryGetRoot(const Rk_DirectoryStruct* dir, Rk_DirectoryStruct* root);
 /* Appends the components of the path (drive dropped, empty components skipped) to `list`, an
- * initialised string list that should admit duplicates; `size` is the list's size afterwards. */
+ * initialised string list that should admit duplicates; `size` is the list's size afterwards.
+ * Fails: 1 (rk_strtb) when `list` is not live; 11 (rk_strtb) when it cannot grow. The components
+ * appended before stay, and `size` is untouched. */
 RK_API int Rk_DirectoryParse(const Rk_DirectoryStruct* dir, Rk_StrList* list, int* size);
 /* The path from `from` to `to` into `relative` (257 places): "" for the same directory, the
  * components below `from`, or ".." steps then components; the whole `to` path when the drives
- * differ. */
+ * differ. `relative` may be either path's own text.
+ * Fails: 1 (rk_dir) when the result would pass 256 characters; 11 (rk_strtb) when the scratch
+ * lists of components cannot be made or grow. `relative` is then "". */
 RK_API int Rk_DirectoryGetRelativePath(const Rk_DirectoryStruct* from, const Rk_DirectoryStruct* to,
                                        char* relative);
 /* From now on the current directory is the fixed development directory "C:\rkbasekit\dev\",
- * whatever the process's working directory; nothing turns this off. */
+ * whatever the process's working directory, so output naming directories compares between
+ * machines; nothing turns this off. The working directory is still read: an unreadable one
+ * still fails with 5 (rk_dir). */
 RK_API int Rk_DirectoryFixCurrentDir(void);
 
 /* ======================================================================================
  * Geometry: tolerances (rk_geom) and points (rk_point)
  * ====================================================================================== */
+
+/* Tolerances and points: none of these functions fail. The three tolerances are process-wide and in
+ * force from the moment the library is loaded (Rk_UtilsInit and Rk_UtilsFree leave them alone). A
+ * setter stores the absolute value of its argument and checks nothing else (0 and huge values are
+ * accepted); a change applies to every later comparison anywhere in the library, the double tables
+ * and the degree-of-freedom mapping included. Every geometric operation reads them at each call.
+ * angle_eps is in degrees: two directions are parallel when their angle is strictly below it or
+ * strictly above 180 minus it (either sense), perpendicular when the angle lies within it of 90,
+ * bounds included. point_eps is a distance: two points are equal when they are strictly closer than
+ * it, and a point lies on a line or a plane when it is equal in this sense to its foot on it.
+ * zero_eps is a magnitude: a vector is zero when each component is strictly below it in absolute
+ * value, a vector shorter than it has no direction, and an iteration stops at a step no longer than
+ * it.
+ * In all the geometry sections an output may be the same record as an input: inputs are read before
+ * an output is written. A "Fails:" line names the module that raises each error, often not the
+ * function's own (a line operation meeting a zero direction fails with 6 (rk_vec)); a callee's
+ * error is passed on as it is. A failing function leaves its outputs unchanged unless its line says
+ * otherwise. The errors listed are those that tolerances in their usual order (zero_eps far below
+ * point_eps) can produce: under a point tolerance of 0, or one below the zero tolerance, a
+ * degenerate input that a point test would stop first can reach a 6 (rk_vec) or 7 (rk_arc) that a
+ * line does not list. */
 
 /* The three tolerances of every geometric comparison. */
 typedef struct Rk_GeometryStruct {
@@ -1071,14 +1372,22 @@ RK_API int Rk_PointGetZ(const Rk_PointStruct* pointPtr, double* z);
 /* Euclidean distance between two points. */
 RK_API int Rk_PointDistFromPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                  double* dist);
-/* `equal` 1 when the points are closer than the point tolerance. */
+/* `equal` 1 when the points are strictly closer than the point tolerance (under a tolerance of 0,
+ * no two points are equal, not even a point and itself). */
 RK_API int Rk_PointIsEqualToPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                   int* equal);
-/* The point halfway between `pt1` and `pt2`. */
+/* The point halfway between `pt1` and `pt2`; `midpt` may be either of them. */
 RK_API int Rk_PointGetMidpoint(const Rk_PointStruct* pt1, const Rk_PointStruct* pt2,
                                Rk_PointStruct* midpt);
 
 /* ==== Vectors (rk_vec) ==== */
+
+/* Vectors, and points moved or measured along a direction (rk_point). A vector keeps its length;
+ * operations that need a direction make a unit copy. An angle cannot be measured when the product
+ * of the two vectors' lengths is below zero_eps: Rk_VectorAngleFromVector then fails with
+ * 6 (rk_vec), and so does every angle test of the kernel, in every family, since all go through it.
+ * The parallel band (strictly within angle_eps of 0 or 180) excludes its bounds, the perpendicular
+ * band (within angle_eps of 90) includes them. */
 
 /* A direction with a length, in world components. Never normalised when stored. */
 typedef struct Rk_VectorStruct {
@@ -1089,58 +1398,93 @@ typedef struct Rk_VectorStruct {
 
 /* Sets the vector to (1, 1, 1). */
 RK_API int Rk_VectorInit(Rk_VectorStruct* vecPtr);
-/* Stores (i, j, k); error 6 (vector unchanged) when every component is below the zero tolerance. */
+/* Stores (i, j, k).
+ * Fails: 6 (rk_vec) when every component is below the zero tolerance; the vector is then unchanged. */
 RK_API int Rk_VectorSet(Rk_VectorStruct* vecPtr, double i, double j, double k);
 /* Copies the three components. */
 RK_API int Rk_VectorGet(const Rk_VectorStruct* vecPtr, double* i, double* j, double* k);
-/* `head` - `origin`; error 6 when it is zero (`vec` then holds the near-zero difference). */
+/* `head` - `origin`.
+ * Fails: 6 (rk_vec) when the difference is zero (every component below the zero tolerance); `vec`
+ * then already holds that difference. */
 RK_API int Rk_VectorSetByPoints(Rk_VectorStruct* vec, const Rk_PointStruct* origin,
                                 const Rk_PointStruct* head);
 /* The opposite vector. */
 RK_API int Rk_VectorInvert(const Rk_VectorStruct* vec, Rk_VectorStruct* new_vec);
 /* The length. */
 RK_API int Rk_VectorMagnitude(const Rk_VectorStruct* vec, double* mag);
-/* The unit vector of `vec1` into `vec2`; error 6 when `vec1` is shorter than the zero tolerance. */
+/* Unit vector in the direction of `vec1`, into `vec2`.
+ * Fails: 6 (rk_vec) when `vec1` is shorter than the zero tolerance; `vec2` is then unchanged. */
 RK_API int Rk_VectorUnitize(const Rk_VectorStruct* vec1, Rk_VectorStruct* vec2);
 /* The dot product. */
 RK_API int Rk_VectorDot(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, double* dot);
-/* `vec1` x `vec2`; error 6 (`cross` unchanged) when the product is zero. */
+/* `vec1` x `vec2`.
+ * Fails: 6 (rk_vec) when the product is zero (parallel or zero inputs: every component below the
+ * zero tolerance); `cross` is then unchanged. */
 RK_API int Rk_VectorCross(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                           Rk_VectorStruct* cross);
-/* The unsigned angle between the vectors, 0 to 180 degrees. */
+/* The unsigned angle between the vectors, 0 to 180 degrees.
+ * Fails: 6 (rk_vec) when the product of the two lengths is below the zero tolerance (the angle
+ * cannot be measured). */
 RK_API int Rk_VectorAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                     double* angle);
-/* `parallel` 1 when the vectors are within the angle tolerance of 0 or 180 degrees (exclusive). */
+/* `parallel` 1 when the vectors are strictly within the angle tolerance of 0 or 180 degrees.
+ * Fails: 6 (rk_vec) when the angle cannot be measured. */
 RK_API int Rk_VectorIsParallelToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                        int* parallel);
-/* `perpendicular` 1 when the angle is within the angle tolerance of 90 degrees (inclusive). */
+/* `perpendicular` 1 when the angle is within the angle tolerance of 90 degrees, bounds included.
+ * Fails: 6 (rk_vec) when the angle cannot be measured. */
 RK_API int Rk_VectorIsPerpToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                    int* perpendicular);
-/* `equal` 1 when the unit vectors are closer than the point tolerance (lengths do not matter). */
+/* `equal` 1 when the unit vectors are strictly closer than the point tolerance (lengths do not
+ * matter; opposite vectors are not equal).
+ * Fails: 6 (rk_vec) when either vector is shorter than the zero tolerance. */
 RK_API int Rk_VectorIsEqualToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                     int* equal);
-/* The unsigned angle between the vectors as seen along `view_dir`. */
+/* The unsigned angle between the vectors as seen along `view_dir` (between their projections on the
+ * plane normal to it).
+ * Fails: 6 (rk_vec) when either vector is parallel to `view_dir` (either sense) or an angle cannot
+ * be measured; 24 (rk_point) when the squared length of `view_dir` is below the zero tolerance. */
 RK_API int Rk_VectorAngleFromVecInView(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                        const Rk_VectorStruct* view_dir, double* angle);
-/* The angle from `vec1` to `vec2` about `dir`, -180 to 180, positive counter-clockwise seen from
- * the tip of `dir`; error 23 when either vector is parallel to `dir`. */
+/* The angle from `vec1` to `vec2` about `dir`, -180 to 180 (180, never -180), positive
+ * counter-clockwise seen from the tip of `dir`, measured between their projections on the plane
+ * normal to `dir`; left unsigned within the zero tolerance of 0 or 180.
+ * Fails: 23 (rk_vec) when `vec1`, then `vec2`, is parallel to `dir`; 6 (rk_vec) when an angle
+ * cannot be measured; 24 (rk_point) when the squared length of `dir` is below the zero tolerance. A
+ * 6 met while finding the sign (projections practically zero) leaves the unsigned angle in `angle`. */
 RK_API int Rk_VectorSignedAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                           const Rk_VectorStruct* dir, double* angle);
-/* `vec` turned by `angle` degrees about `rot_vec` (right-hand rule); a copy when they are parallel. */
+/* `vec` turned by `angle` degrees about `rot_vec` (right-hand rule), keeping its length and its
+ * component along `rot_vec`; a copy when they are parallel (either sense).
+ * Fails: 6 (rk_vec) when `vec` or `rot_vec` is practically zero (their angle cannot be measured). */
 RK_API int Rk_VectorRotate(const Rk_VectorStruct* vec, const Rk_VectorStruct* rot_vec, double angle,
                            Rk_VectorStruct* new_vec);
 
-/* The point moved `dist` along `dir_vec`. */
+/* The point moved `dist` along `dir_vec` (backward for a negative `dist`).
+ * Fails: 6 (rk_vec) when `dir_vec` is shorter than the zero tolerance. */
 RK_API int Rk_PointOffset(const Rk_PointStruct* pointPtr, double dist, const Rk_VectorStruct* dir_vec,
                           Rk_PointStruct* offset_pt);
-/* The distance between the points measured across `dir` (in the plane normal to it). */
+/* The distance between the points measured across `dir`: from `point1` to the foot of `point2` on
+ * the plane through `point1` normal to `dir`.
+ * Fails: 24 (rk_point) when the squared length of `dir` is below the zero tolerance (a direction
+ * shorter than about 3.2e-5); there is no zero-vector test. */
 RK_API int Rk_PointDistFromPointAlongVec(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                          const Rk_VectorStruct* dir, double* dist);
-/* The signed extent of `point2` beyond `point1` in the direction of `dir`. */
+/* The signed extent of `point2` beyond `point1` in the direction of `dir`: the distance from
+ * `point1` to the foot of `point2` on the line along `dir`, negative when the foot lies behind (0
+ * when `point2` is strictly closer than the point tolerance to `point1`).
+ * Fails: 6 (rk_vec) when `dir` is shorter than the zero tolerance. */
 RK_API int Rk_PointClearanceFromPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                       const Rk_VectorStruct* dir, double* clearance);
 
 /* ==== Lines (rk_line) ==== */
+
+/* Lines, and points and vectors against a line. A line has no direction when its two points
+ * coincide within zero_eps in every coordinate, which only the unchecked setters can leave
+ * (Rk_LineSetByCoords, a line from Rk_LineProjOnPlane, a direct write); the operations that need
+ * its direction then fail with 6 (rk_vec). The foot of a point on a line needs none when the point
+ * is strictly closer than point_eps to a defining point. The parallel and perpendicular tests
+ * compare the directions only: skew lines can be perpendicular. */
 
 /* An unbounded line through two points; its direction is `point2` - `point1`. */
 typedef struct Rk_LineStruct {
@@ -1150,17 +1494,23 @@ typedef struct Rk_LineStruct {
 
 /* The line from (0, 0, 0) to (1, 1, 1). */
 RK_API int Rk_LineInit(Rk_LineStruct* line);
-/* Stores both points; error 10 (line unchanged) when they are closer than the point tolerance. */
+/* Stores both points.
+ * Fails: 10 (rk_line) when they are closer than the point tolerance; the line is then unchanged. */
 RK_API int Rk_LineSet(Rk_LineStruct* line, const Rk_PointStruct* pt1, const Rk_PointStruct* pt2);
 /* Stores both points without a check. */
 RK_API int Rk_LineSetByCoords(Rk_LineStruct* line, double x1, double yy1, double z1, double x2,
                               double y2, double z2);
-/* The line from `pt` to the point one unit along `dir`. */
+/* The line from `pt` to the point one unit along `dir`.
+ * Fails: 6 (rk_vec) when `dir` is shorter than the zero tolerance; the line is then unchanged. */
 RK_API int Rk_LineSetByPointAndVector(Rk_LineStruct* line, const Rk_PointStruct* pt,
                                       const Rk_VectorStruct* dir);
-/* Replaces `point1`; error 10 (line unchanged) when it would be too close to `point2`. */
+/* Replaces `point1`.
+ * Fails: 10 (rk_line) when it would be closer than the point tolerance to `point2`; the line is
+ * then unchanged. */
 RK_API int Rk_LineSetPoint1(Rk_LineStruct* line, const Rk_PointStruct* pt1);
-/* Replaces `point2`; error 10 (line unchanged) when it would be too close to `point1`. */
+/* Replaces `point2`.
+ * Fails: 10 (rk_line) when it would be closer than the point tolerance to `point1`; the line is
+ * then unchanged. */
 RK_API int Rk_LineSetPoint2(Rk_LineStruct* line, const Rk_PointStruct* pt2);
 /* Copies both points. */
 RK_API int Rk_LineGet(const Rk_LineStruct* line, Rk_PointStruct* pt1, Rk_PointStruct* pt2);
@@ -1168,31 +1518,54 @@ RK_API int Rk_LineGet(const Rk_LineStruct* line, Rk_PointStruct* pt1, Rk_PointSt
 RK_API int Rk_LineGetPoint1(const Rk_LineStruct* line, Rk_PointStruct* pt1);
 /* Copies `point2`. */
 RK_API int Rk_LineGetPoint2(const Rk_LineStruct* line, Rk_PointStruct* pt2);
-/* The direction `point2` - `point1`. */
+/* The direction `point2` - `point1`.
+ * Fails: 6 (rk_vec) when the line has no direction; `vec` then already holds the near-zero
+ * difference. */
 RK_API int Rk_VectorSetByLine(Rk_VectorStruct* vec, const Rk_LineStruct* line);
-/* The foot of the point on the line (a defining point itself when the point is that close to it). */
+/* The foot of the point on the unbounded line; a point strictly closer than the point tolerance to
+ * `point1` (else to `point2`) projects onto that point itself.
+ * Fails: 6 (rk_vec) when the foot is needed and the line has no direction. */
 RK_API int Rk_PointProjOnLine(const Rk_PointStruct* pointPtr, const Rk_LineStruct* line,
                               Rk_PointStruct* proj_point);
-/* The distance from the point to the line. */
+/* The distance from the point to its foot on the line (Rk_PointProjOnLine).
+ * Fails: as Rk_PointProjOnLine. */
 RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist);
-/* `on_line` 1 when the point is closer than the point tolerance to its foot on the line. */
+/* `on_line` 1 when the point is strictly closer than the point tolerance to its foot on the line.
+ * Fails: as Rk_PointProjOnLine. */
 RK_API int Rk_PointIsOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line, int* on_line);
-/* `equal` 1 when both points of `line2` lie on `line1` (the sense does not matter). */
+/* `equal` 1 when both points of `line2` are strictly closer than the point tolerance to `line1`
+ * (the sense does not matter; only line2's points are measured). `equal` is written 0 first.
+ * Fails: 6 (rk_vec) when `line1` has no direction and a foot on it is needed; `equal` is then 0. */
 RK_API int Rk_LineIsEqualToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* equal);
-/* `parallel` 1 when the directions are parallel in either sense. */
+/* `parallel` 1 when the directions are parallel in either sense.
+ * Fails: 6 (rk_vec) when a line has no direction or the angle cannot be measured. */
 RK_API int Rk_LineIsParallelToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                    int* parallel);
-/* `perp` 1 when the directions are perpendicular (skew lines included). */
+/* `perp` 1 when the directions are perpendicular (skew lines included).
+ * Fails: 6 (rk_vec) when a line has no direction or the angle cannot be measured. */
 RK_API int Rk_LineIsPerpToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* perp);
-/* `para` 1 when the directions are within `angle` degrees of parallel, in either sense. */
+/* `para` 1 when the angle between the directions is below `angle` + the zero tolerance, or at least
+ * 180 - `angle` - the zero tolerance (either sense).
+ * Fails: 6 (rk_vec) when a line has no direction or the angle cannot be measured. */
 RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                           double angle, int* para);
-/* The point of `line1` nearest to `line2`; error 1 when the lines are parallel or the search
- * does not settle. */
+/* The point of `line1` nearest to `line2` (the foot of their common perpendicular), found by
+ * projecting back and forth until a step is no longer than the zero tolerance.
+ * Fails: 1 (rk_line) when the lines are parallel, or when the search has not settled within its
+ * bound of rounds (coordinates so large that rounding keeps every step above the zero tolerance);
+ * 6 (rk_vec) when either line has no direction. */
 RK_API int Rk_LinePointClosestToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                      Rk_PointStruct* pt);
 
 /* ==== Planes (rk_plane) ==== */
+
+/* Planes, and points, vectors and lines against a plane. The normal is never made unit.
+ * Rk_PlaneSet, Rk_PlaneSetNormal and direct writes store it untested, so a zero or tiny normal is
+ * met only by the operations that use it. Below, "a normal too short" means: 24 (rk_point) from a
+ * foot on the plane when the normal's squared length is below zero_eps (a normal shorter than about
+ * 3.2e-5), or 6 (rk_vec) from an angle test when the angle cannot be measured. A vector or a line
+ * is parallel to a plane when it is perpendicular to the normal (bounds included) and perpendicular
+ * to the plane when parallel to the normal (bounds excluded). */
 
 /* An unbounded plane through `point`; `normal` gives it a side and is not made unit. */
 typedef struct Rk_PlaneStruct {
@@ -1209,19 +1582,35 @@ RK_API int Rk_PlaneSet(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point,
 RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point);
 /* Stores the normal, untested. */
 RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* planePtr, const Rk_VectorStruct* normal);
-/* Point (x, y, z), normal (i, j, k); error 6 for a zero normal (the point is then already stored). */
+/* Point (x, y, z), normal (i, j, k).
+ * Fails: 6 (rk_vec) for a zero normal (every component below the zero tolerance); the point is then
+ * already stored, the normal unchanged. */
 RK_API int Rk_PlaneSetByCoords(Rk_PlaneStruct* plane, double x, double y, double z, double i,
                                double j, double k);
-/* The plane a x + b y + c z + d = 0, its point on the first axis it crosses. */
+/* The plane a x + b y + c z + d = 0: normal (a, b, c), its point where the plane crosses the x axis
+ * when |a| exceeds the zero tolerance, else the y axis, else the z axis.
+ * Fails: 6 (rk_vec) when a, b and c are all below the zero tolerance in absolute value; the plane
+ * is then unchanged. 5 (rk_plane) when none of them exceeds it (the largest equals it exactly); the
+ * normal is then already stored, the point unchanged. */
 RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* planePtr, double a, double b, double c, double d);
-/* The plane through three points, normal by the right-hand rule over pt1, pt2, pt3; error 6 for
- * coincident or collinear points (the point is then already stored). */
+/* The plane through three points: its point `pt1`, its normal (pt2 - pt1) x (pt3 - pt1), by the
+ * right-hand rule and not made unit.
+ * Fails: 6 (rk_vec) when `pt2` or `pt3` coincides with `pt1` (every coordinate difference below the
+ * zero tolerance) or the points are collinear (a zero cross product); the point is then already
+ * stored, the normal unchanged. */
 RK_API int Rk_PlaneSetByPoints(Rk_PlaneStruct* plane, const Rk_PointStruct* pt1,
                                const Rk_PointStruct* pt2, const Rk_PointStruct* pt3);
-/* The plane through a point and a line; error 1 when the point lies on the line. */
+/* The plane through `pt`, the line's `point1` and its `point2`, its normal by the right-hand rule
+ * in that order.
+ * Fails: 1 (rk_plane) when the point lies on the line; 6 (rk_vec) when the line has no direction or
+ * the three points give a zero normal. The plane is then unchanged. */
 RK_API int Rk_PlaneSetByPointAndLine(Rk_PlaneStruct* plane, const Rk_PointStruct* pt,
                                      const Rk_LineStruct* line);
-/* The plane through two parallel or intersecting lines; error 1 for equal or skew lines. */
+/* The plane through two parallel or intersecting lines, its point line1's `point1`.
+ * Fails: 1 (rk_plane) when the lines are equal (Rk_LineIsEqualToLine) or skew (the fourth point is
+ * not on the plane of the other three); 6 (rk_vec) when a line has no direction or the spanning
+ * points give a zero normal; 24 (rk_point) when that normal is too short. The plane is then
+ * unchanged. */
 RK_API int Rk_PlaneSetByLines(Rk_PlaneStruct* plane, const Rk_LineStruct* line1,
                               const Rk_LineStruct* line2);
 /* Copies the point and the normal. */
@@ -1233,72 +1622,121 @@ RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* planePtr, Rk_VectorStruct* no
 /* a, b, c, d of the plane's equation a x + b y + c z + d = 0. */
 RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* planePtr, double* a, double* b,
                                         double* c, double* d);
-/* The plane's point and the points one unit along the plane's default x and y axes. */
+/* The plane's point and the points one unit along the plane's default x and y axes (the axes
+ * Rk_RefFrameSetAxesByZ makes about the normal).
+ * Fails: 6 (rk_vec) when the normal is shorter than the zero tolerance; nothing is then written. */
 RK_API int Rk_PlaneGet3Points(const Rk_PlaneStruct* plane, Rk_PointStruct* pt1, Rk_PointStruct* pt2,
                               Rk_PointStruct* pt3);
 /* The same plane with the normal negated. */
 RK_API int Rk_PlaneInvert(const Rk_PlaneStruct* plane, Rk_PlaneStruct* inverse);
-/* The unsigned angle between the normals, 0 to 180 degrees. */
+/* The unsigned angle between the normals, 0 to 180 degrees.
+ * Fails: 6 (rk_vec) for a normal too short. */
 RK_API int Rk_PlaneAngleFromPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                   double* angle);
-/* `parallel` 1 when the normals are parallel in either sense. */
+/* `parallel` 1 when the normals are parallel in either sense.
+ * Fails: 6 (rk_vec) for a normal too short. */
 RK_API int Rk_PlaneIsParallelToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                      int* parallel);
-/* `perp` 1 when the normals are perpendicular. */
+/* `perp` 1 when the normals are perpendicular.
+ * Fails: 6 (rk_vec) for a normal too short. */
 RK_API int Rk_PlaneIsPerpToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2, int* perp);
-/* `equal` 1 when the planes coincide with normals of the same sense. */
+/* `equal` 1 when the normals are at most the angle tolerance apart (so opposite normals are not
+ * equal) and plane1's point is at most the point tolerance from `plane2`. `equal` is written 0
+ * first.
+ * Fails: 6 (rk_vec) or 24 (rk_point) for a normal too short; `equal` is then 0. */
 RK_API int Rk_PlaneIsEqualToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                   int* equal);
-/* `coincident` 1 when the planes coincide, whatever the sense of the normals. */
+/* `coincident` 1 when the three points of Rk_PlaneGet3Points of `plane1` all lie on `plane2`,
+ * whatever the sense of the normals. `coincident` is written 0 first.
+ * Fails: 6 (rk_vec) for plane1's normal too short, 24 (rk_point) for plane2's; `coincident` is then
+ * 0. */
 RK_API int Rk_PlaneIsCoincidentToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                        int* coincident);
-/* The signed distance from `plane1` to the parallel `plane2`, positive on the side of plane1's
- * normal; `found` 0 and `offset` 0 when they coincide; error 1 when they are not parallel. */
+/* The signed distance from `plane1` to the parallel `plane2`, positive on the side plane1's normal
+ * points to; `found` 0 and `offset` 0 when they coincide (plane1's point strictly closer than the
+ * point tolerance to its foot on `plane2`).
+ * Fails: 1 (rk_plane) when the planes are not parallel; 6 (rk_vec) or 24 (rk_point) for a normal
+ * too short. `found` and `offset` are then unchanged. */
 RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                   int* found, double* offset);
-/* The line the planes share; error 1 when they are parallel or the search does not settle. */
+/* The line the planes share, through the first two points of Rk_PlaneGet3Points of `plane1` brought
+ * onto it by projecting back and forth until a step is no longer than the zero tolerance (the first
+ * and the third when the first two land on one point).
+ * Fails: 1 (rk_plane) when the planes are parallel, or when a search has not settled within its
+ * bound of rounds; 10 (rk_line) when the two points found are closer than the point tolerance;
+ * 6 (rk_vec) or 24 (rk_point) for a normal too short. */
 RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                   Rk_LineStruct* line);
 
-/* The foot of the point on the plane; error 24 when the normal is too short. */
+/* The foot of the point on the plane.
+ * Fails: 24 (rk_point) when the squared length of the normal is below the zero tolerance. */
 RK_API int Rk_PointProjOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
                                Rk_PointStruct* proj_pt);
-/* The unsigned distance from the point to the plane. */
+/* The unsigned distance from the point to its foot on the plane.
+ * Fails: as Rk_PointProjOnPlane. */
 RK_API int Rk_PointDistFromPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, double* dist);
-/* The distance from the point to the plane along `vec`, negative when the plane lies behind. */
+/* The distance from the point to the plane along `vec`, negative when the plane lies behind.
+ * Fails: 1 (rk_point) when `vec` is parallel to the plane (perpendicular to the normal, bounds
+ * included); 6 (rk_vec) when `vec` is shorter than the zero tolerance or the normal too short. */
 RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
                                          const Rk_VectorStruct* vec, double* dist);
-/* `on_plane` 1 when the point is closer than the point tolerance to its foot on the plane. */
+/* `on_plane` 1 when the point is strictly closer than the point tolerance to its foot on the plane.
+ * Fails: as Rk_PointProjOnPlane. */
 RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, int* on_plane);
-/* The component of the vector in the plane; error 6 when it is parallel to the normal. */
+/* The component of the vector in the plane (the plane's point plays no part).
+ * Fails: 6 (rk_vec) when the vector is parallel to the normal (either sense) or the angle cannot be
+ * measured; 24 (rk_point) for a normal too short. */
 RK_API int Rk_VectorProjOnPlane(const Rk_VectorStruct* orig_vec, const Rk_PlaneStruct* plane,
                                 Rk_VectorStruct* proj_vec);
-/* `parallel` 1 when the vector is perpendicular to the normal. */
+/* `parallel` 1 when the vector is perpendicular to the normal, bounds included.
+ * Fails: 6 (rk_vec) when the angle cannot be measured. */
 RK_API int Rk_VectorIsParallelToPlane(const Rk_VectorStruct* vec, const Rk_PlaneStruct* plane,
                                       int* parallel);
-/* `perp` 1 when the vector is parallel to the normal. */
+/* `perp` 1 when the vector is parallel to the normal (either sense, bounds excluded).
+ * Fails: 6 (rk_vec) when the angle cannot be measured. */
 RK_API int Rk_VectorIsPerpToPlane(const Rk_VectorStruct* vec, const Rk_PlaneStruct* plane, int* perp);
-/* The point where the line meets the plane; error 1 when the line is parallel to it. */
+/* The point where the line meets the plane.
+ * Fails: 1 (rk_line) when the line is parallel to the plane (its direction perpendicular to the
+ * normal, bounds included); 6 (rk_vec) when the line has no direction or the normal is too short. */
 RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                  Rk_PointStruct* pt);
-/* The line through the feet of both points; error 23 when the line is perpendicular to the plane. */
+/* The line through the feet of both points, not held to the point tolerance (a line steep to the
+ * plane can give two points closer than it).
+ * Fails: 23 (rk_line) when the line is perpendicular to the plane (its direction parallel to the
+ * normal); 6 (rk_vec) when the line has no direction; 6 (rk_vec) or 24 (rk_point) for a normal too
+ * short. */
 RK_API int Rk_LineProjOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                               Rk_LineStruct* proj_line);
-/* `on_plane` 1 when both points of the line lie on the plane. */
+/* `on_plane` 1 when both points of the line lie on the plane (`point2` is tested only when `point1`
+ * passed). `on_plane` is written 0 first.
+ * Fails: 24 (rk_point) for a normal too short; `on_plane` is then 0. */
 RK_API int Rk_LineIsOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* on_plane);
-/* `parallel` 1 when the line's direction is perpendicular to the normal. */
+/* `parallel` 1 when the line's direction is perpendicular to the normal, bounds included.
+ * Fails: 6 (rk_vec) when the line has no direction or the normal is too short. */
 RK_API int Rk_LineIsParallelToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                     int* parallel);
-/* `perp` 1 when the line's direction is parallel to the normal. */
+/* `perp` 1 when the line's direction is parallel to the normal (either sense, bounds excluded).
+ * Fails: 6 (rk_vec) when the line has no direction or the normal is too short. */
 RK_API int Rk_LineIsPerpToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* perp);
-/* `perp` 1 when the direction is within `angle` degrees of the normal, in either sense. */
+/* `perp` 1 when the angle between the direction and the normal is at most `angle` or at least
+ * 180 - `angle` (either sense, bounds included).
+ * Fails: 6 (rk_vec) when the line has no direction or the normal is too short. */
 RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                            double angle, int* perp);
-/* `para` 1 when the direction is within `angle` degrees of perpendicular to the normal. */
+/* `para` 1 when the angle between the direction and the normal lies within `angle` + the zero
+ * tolerance of 90, bounds included.
+ * Fails: 6 (rk_vec) when the line has no direction or the normal is too short. */
 RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                            double angle, int* para);
 
 /* ==== Reference frames (rk_reffr) ==== */
+
+/* Frames, and points and vectors carried between world and frame coordinates. The axis setters
+ * change only the axes; the origin is set on its own. Tolerances: the world-x test of
+ * Rk_RefFrameSetAxesByZ and the bands of Rk_RefFrameGetVectorAngles are strict within angle_eps; an
+ * axis or a result is zero when every component is below zero_eps. Every failure of the functions
+ * below but Rk_RefFrameSetByGeom is a 6 (rk_vec) from the vector operations (or the one
+ * 24 (rk_point) named), and leaves the output unchanged except as Rk_RefFrameSetByArray says. */
 
 /* Arrays of rows (`double vals[4][3]`, here and in the transforms) are not const-qualified even
  * where they are only read: C before C23 would refuse a caller's plain array for a const one. */
@@ -1313,19 +1751,27 @@ typedef struct Rk_RefFrameStruct {
 
 /* The world frame. */
 RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* refframePtr);
-/* Right-handed axes: x along `x`, y in the half-plane of `y`; error 6 when they are parallel. */
+/* Right-handed unit axes: x along `x`, y in the half-plane of `y`.
+ * Fails: 6 (rk_vec) when `x` and `y` are parallel (every component of their cross product below the
+ * zero tolerance) or practically zero; the frame is then unchanged. */
 RK_API int Rk_RefFrameSetAxesByXY(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* x,
                                   const Rk_VectorStruct* y);
-/* Right-handed axes: z along `z`, x in the half-plane of `x`; error 6 when they are parallel. */
+/* Right-handed unit axes: z along `z`, x in the half-plane of `x`.
+ * Fails: 6 (rk_vec) when `z` and `x` are parallel (every component of their cross product below the
+ * zero tolerance) or practically zero; the frame is then unchanged. */
 RK_API int Rk_RefFrameSetAxesByZX(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* z,
                                   const Rk_VectorStruct* x);
-/* Right-handed axes about `z`: x is world x made perpendicular to z (world y is the reference for
- * y when z is within the angle tolerance of world x). */
+/* Right-handed unit axes about `z`: x is world x made perpendicular to z (world y is the reference
+ * for y when z is within the angle tolerance of world x, in either sense).
+ * Fails: 6 (rk_vec) when `z` is shorter than the zero tolerance; the frame is then unchanged. */
 RK_API int Rk_RefFrameSetAxesByZ(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* z);
 /* Stores the origin. */
 RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* origin);
-/* Rows x axis, y axis, z axis, origin; each axis made unit, not made orthogonal. Error 6 for a zero
- * axis row (the rows before it are then already stored). */
+/* Rows x axis, y axis, z axis, origin; each axis made unit, neither made orthogonal nor
+ * right-handed.
+ * Fails: 6 (rk_vec) for an axis row that is zero (every component below the zero tolerance); the
+ * axes of the rows before it are then already stored as given (not yet made unit), the later axes
+ * and the origin unchanged. */
 RK_API int Rk_RefFrameSetByArray(Rk_RefFrameStruct* frame, double vals[4][3]);
 /* Copies the axes and the origin. */
 RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* refframePtr, Rk_VectorStruct* x, Rk_VectorStruct* y,
@@ -1339,31 +1785,55 @@ RK_API int Rk_RefFrameGetArray(const Rk_RefFrameStruct* frame, double vals[4][3]
 /* The frame coordinates of a world point. */
 RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* worldpt,
                                        Rk_PointStruct* framept);
-/* The frame components of a world vector; error 6 for a zero vector. */
+/* The frame components of a world vector (its dot products with the axes).
+ * Fails: 6 (rk_vec) when the result is zero (every component below the zero tolerance). */
 RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* refframePtr,
                                         const Rk_VectorStruct* worldvec, Rk_VectorStruct* framevec);
-/* The world point of frame coordinates. */
+/* The world point of frame coordinates, through the inverse frame: for a frame whose axes are not
+ * right-handed and orthonormal (set by Rk_RefFrameSetByArray) it does not undo
+ * Rk_RefFrameTransformWorldPt.
+ * Fails: 6 (rk_vec) when the frame's axes are degenerate (for example all zero) and the inverse
+ * frame cannot be built. */
 RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* framept,
                                        Rk_PointStruct* worldpt);
-/* The world vector of frame components; error 6 for a zero vector. */
+/* The world vector of frame components, through the inverse frame.
+ * Fails: 6 (rk_vec) when the inverse frame cannot be built (as Rk_RefFrameTransformFramePt) or the
+ * result is zero. */
 RK_API int Rk_RefFrameTransformFrameVec(const Rk_RefFrameStruct* frame, const Rk_VectorStruct* local_vec,
                                         Rk_VectorStruct* world_vec);
-/* `frame` (origin and z axis kept) with its x and y axes turned about z toward those of `align_to`. */
+/* `frame` (origin and z axis kept) with its x and y axes turned about z toward those of `align_to`.
+ * Fails: 6 (rk_vec) when `frame`'s z axis is practically zero (or, for a degenerate `align_to`,
+ * along the axis chosen as reference); `new_frame` is then unchanged. */
 RK_API int Rk_RefFrameAlignXY(const Rk_RefFrameStruct* frame, const Rk_RefFrameStruct* align_to,
                               Rk_RefFrameStruct* new_frame);
 /* Azimuth `rot` (from x, positive toward y) and inclination `inc` (from the xy plane, positive
- * toward z) of `vec` in the frame, in degrees. */
+ * toward z) of `vec` in the frame, in degrees. Within the angle tolerance of the z axis `rot` is 0
+ * and `inc` 90 (-90 for -z); within it of the x axis, in either sense, `rot` is left unsigned.
+ * Fails: 6 (rk_vec) when `vec` or an axis is practically zero; 24 (rk_point) when the squared
+ * length of the z axis is below the zero tolerance (never for unit axes). */
 RK_API int Rk_RefFrameGetVectorAngles(const Rk_RefFrameStruct* frame, const Rk_VectorStruct* vec,
                                       double* rot, double* inc);
 /* The frame of a datum reference frame from a primary, a secondary and a tertiary feature, each a
  * type (0 none, 1 point, 2 line, 3 plane) and as many rows of (x, y, z) as the type says; `eps`
  * (degrees) is the angle within which lines count as parallel, or a line as parallel or
- * perpendicular to a plane. `redundant` 1 when a feature that added nothing was dropped. Error 1
- * for a combination of types that fixes no frame. */
+ * perpendicular to a plane. `redundant` 1 when a feature that added nothing was dropped.
+ * Fails: 1 (rk_reffr) for a combination of types that fixes no frame (`frame` then the world frame,
+ * `redundant` 0); the error of the line or plane operation (10 (rk_line), 6 (rk_vec)) for a
+ * feature whose own rows are degenerate; the error of a construction the geometry tolerances
+ * refuse where the `eps` tests let it through (1 (rk_line) or 1 (rk_plane) for parallel
+ * features, 6 (rk_vec) for an x direction parallel to z). `frame` may then hold a partial frame. */
 RK_API int Rk_RefFrameSetByGeom(Rk_RefFrameStruct* frame, int pri_type, double (*pri)[3], int sec_type,
                                 double (*sec)[3], int ter_type, double (*ter)[3], double eps, int* redundant);
 
 /* ==== Transforms (rk_tform) ==== */
+
+/* Transforms. The identity flag is recomputed by every function that writes a matrix: 1 when every
+ * entry is within zero_eps of the identity, bounds included. While it is set, every application
+ * copies its input without arithmetic, so a record must be initialised or fully set before it is
+ * applied. Inversion and equality take the rotation rows to be orthonormal; nothing enforces it.
+ * Equality compares the rotation rows as unit vectors and the translations as points, both under
+ * point_eps (strictly). Apart from Rk_TransformsSetByGeom, only the functions with a "Fails:" line
+ * can fail, with errors of the vector and line operations, and their output is then unchanged. */
 
 /* A rigid motion applied to row vectors: p' = x row0 + y row1 + z row2 + row3. */
 typedef struct Rk_TransformStruct {
@@ -1373,23 +1843,28 @@ typedef struct Rk_TransformStruct {
 
 /* The identity. */
 RK_API int Rk_TransformInit(Rk_TransformStruct* tform);
-/* Copies the matrix in and recomputes the identity flag. */
+/* Copies the matrix in and recomputes the identity flag; nothing else is checked. */
 RK_API int Rk_TransformSet(Rk_TransformStruct* tform, double tfm[4][3]);
 /* Copies the matrix out. */
 RK_API int Rk_TransformGet(const Rk_TransformStruct* tform, double tfm[4][3]);
 /* `is_identity` 1 when every entry of the matrix is within the zero tolerance of the identity. */
 RK_API int Rk_TransformIsIdentity(const Rk_TransformStruct* tfm, int* is_identity);
-/* The transform from `frame` coordinates to world coordinates. */
+/* The transform from `frame` coordinates to world coordinates: rows x axis, y axis, z axis, origin. */
 RK_API int Rk_TransformSetByRefFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame);
-/* `tform1` followed by `tform2`. */
+/* `tform1` followed by `tform2` (their flags are not consulted); `tfm` may be either. */
 RK_API int Rk_TransformSetByTransforms(Rk_TransformStruct* tfm, const Rk_TransformStruct* tform1,
                                        const Rk_TransformStruct* tform2);
 /* The motion that carries `frame1` onto `frame2`. */
 RK_API int Rk_TransformSetByFrameToFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame1,
                                          const Rk_RefFrameStruct* frame2);
-/* The inverse motion (for orthonormal rotation rows). */
+/* The inverse motion: the transposed rotation and the negated translation carried through it, right
+ * only for orthonormal rotation rows. An identity-flagged transform is copied as it is. */
 RK_API int Rk_TransformInvert(const Rk_TransformStruct* tform, Rk_TransformStruct* inverse);
-/* `equal` 1 when the rotation rows point alike and the translations are within the point tolerance. */
+/* `equal` 1 when both are identity-flagged, or when each rotation row points like the same row of
+ * the other (unit vectors strictly closer than the point tolerance; lengths ignored) and the
+ * translations are strictly closer than the point tolerance.
+ * Fails: 6 (rk_vec) when a rotation row reached before an unequal one is zero (every component
+ * below the zero tolerance); `equal` is then unchanged. */
 RK_API int Rk_TransformIsEqualToTransform(const Rk_TransformStruct* tfm1, const Rk_TransformStruct* tfm2,
                                           int* equal);
 /* The image of the point (x, y, z). */
@@ -1398,25 +1873,42 @@ RK_API int Rk_TransformApply(const Rk_TransformStruct* tform, double x, double y
 /* The image of a point. */
 RK_API int Rk_TransformApplyToPoint(const Rk_TransformStruct* tform, const Rk_PointStruct* pt,
                                     Rk_PointStruct* newpt);
-/* The image of a vector (rotation only); error 6 when it is zero. */
+/* The image of a vector by the rotation rows alone (the translation cancels).
+ * Fails: 6 (rk_vec) when the image is zero (every component below the zero tolerance); not for an
+ * identity-flagged transform, which copies even a zero vector. */
 RK_API int Rk_TransformApplyToVector(const Rk_TransformStruct* tform, const Rk_VectorStruct* vector,
                                      Rk_VectorStruct* newvector);
-/* The image of a line; error 10 when its points come closer than the point tolerance. */
+/* The image of a line.
+ * Fails: 10 (rk_line) when the images of its points are closer than the point tolerance; not for an
+ * identity-flagged transform, which copies the line. */
 RK_API int Rk_TransformApplyToLine(const Rk_TransformStruct* tform, const Rk_LineStruct* line,
                                    Rk_LineStruct* newline);
-/* The image of a plane; error 6 when its normal maps to zero. */
+/* The image of a plane: its point mapped as a point, its normal as a vector.
+ * Fails: 6 (rk_vec) when the image of the normal is zero; not for an identity-flagged transform,
+ * which copies the plane. */
 RK_API int Rk_TransformApplyToPlane(const Rk_TransformStruct* tform, const Rk_PlaneStruct* plane,
                                     Rk_PlaneStruct* newplane);
 /* The distinct motions (one to four, written to the front of `tfms`, which has room for four) that
  * carry the object's datum frame onto the target's, trying the target's primary and secondary in
  * both senses; target planes are first turned to face the object. Features as for
- * Rk_RefFrameSetByGeom; the caller's rows are not changed. */
+ * Rk_RefFrameSetByGeom; the caller's rows are not changed.
+ * Fails: as Rk_RefFrameSetByGeom for either set of features (a target combination that fixes no
+ * frame is refused with 1 (rk_reffr) before any of its rows is read); `num_tfms` then counts the
+ * transforms kept so far (0 when the object's frame or the first target frame failed). */
 RK_API int Rk_TransformsSetByGeom(int* num_tfms, Rk_TransformStruct* tfms, int obj_pri_type, double (*obj_pri)[3],
                                   int tar_pri_type, double (*tar_pri)[3], int obj_sec_type, double (*obj_sec)[3],
                                   int tar_sec_type, double (*tar_sec)[3], int obj_ter_type, double (*obj_ter)[3],
                                   int tar_ter_type, double (*tar_ter)[3], double eps);
 
 /* ==== Arcs (rk_arc) ==== */
+
+/* Arcs. Feature kinds (`arc1_char`, `arc2_char`, `arc_char`, `arc_type`): 1 a hole (free space
+ * inside), 0 a pin (material inside). Centres are equal when strictly closer than point_eps, radii
+ * when they differ by strictly less than zero_eps, normals when parallel (angle_eps, either sense,
+ * bounds excluded). "A normal too short" has the meaning of the planes: 6 (rk_vec) from an angle
+ * that cannot be measured, 24 (rk_point) from a foot on a plane whose normal's squared length is
+ * below zero_eps. The point counts are written 0 first; outputs are otherwise unchanged on failure,
+ * except as Rk_ArcSet and Rk_ArcGetVirtualArc say. */
 
 /* A full circle in space. Feature kinds: 1 a hole (free space inside), 0 a pin (material inside). */
 typedef struct Rk_ArcStruct {
@@ -1427,18 +1919,25 @@ typedef struct Rk_ArcStruct {
 
 /* The unit circle about the origin in the world xy plane. */
 RK_API int Rk_ArcInit(Rk_ArcStruct* arc);
-/* Stores centre, normal and radius; error 7 for a radius below the zero tolerance (centre and
- * normal are then already stored). */
+/* Stores centre, normal (untested) and the absolute value of the radius.
+ * Fails: 7 (rk_arc) for a radius below the zero tolerance; the centre and normal are then already
+ * stored, the radius unchanged. */
 RK_API int Rk_ArcSet(Rk_ArcStruct* arc, const Rk_PointStruct* center, const Rk_VectorStruct* normal,
                      double radius);
 /* Stores the centre. */
 RK_API int Rk_ArcSetCenter(Rk_ArcStruct* arc, const Rk_PointStruct* center);
 /* Stores the normal, untested. */
 RK_API int Rk_ArcSetNormal(Rk_ArcStruct* arc, const Rk_VectorStruct* normal);
-/* Stores the absolute value of the radius; error 7 when it is below the zero tolerance. */
+/* Stores the absolute value of the radius.
+ * Fails: 7 (rk_arc) when it is below the zero tolerance; the radius is then unchanged. */
 RK_API int Rk_ArcSetRadius(Rk_ArcStruct* arc, double radius);
-/* The circle through three points, normal by the right-hand rule over them; error 26 when there is
- * none (coincident or collinear points). */
+/* The circle through three points, its normal the unit normal by the right-hand rule over `pt1`,
+ * `pt2`, `pt3`.
+ * Fails: 26 (rk_arc) when two of the points are equal (strictly closer than the point tolerance),
+ * `pt3` lies on the line through `pt1` and `pt2`, or the directions from `pt1` to the other two are
+ * within the angle tolerance of parallel (their bisectors are parallel); 6 (rk_vec) when the normal
+ * of the points is zero; 1 (rk_line) when the search for the centre does not settle. The arc is
+ * then unchanged. */
 RK_API int Rk_ArcSetByPoints(Rk_ArcStruct* arc1, const Rk_PointStruct* pt1, const Rk_PointStruct* pt2,
                              const Rk_PointStruct* pt3);
 /* Copies centre, normal and radius. */
@@ -1451,110 +1950,193 @@ RK_API int Rk_ArcGetNormal(const Rk_ArcStruct* arc, Rk_VectorStruct* normal);
 RK_API int Rk_ArcGetRadius(const Rk_ArcStruct* arc, double* radius);
 /* The plane of the circle. */
 RK_API int Rk_ArcGetPlane(const Rk_ArcStruct* arc, Rk_PlaneStruct* plane);
-/* `equal` 1 for equal centres and radii and parallel normals (either sense). */
+/* `equal` 1 when the centres are strictly closer than the point tolerance, the radii differ by
+ * strictly less than the zero tolerance and the normals are parallel (either sense), tested in that
+ * order. `equal` is written 0 first.
+ * Fails: 6 (rk_vec) when a normal is too short for their angle to be measured; `equal` is then 0. */
 RK_API int Rk_ArcIsEqualToArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* equal);
-/* `on_plane` 1 when the circle's plane coincides with `plane`. */
+/* `on_plane` 1 when the three points of Rk_PlaneGet3Points of `plane` lie on the circle's plane
+ * (either sense of the normals). `on_plane` is written 0 first.
+ * Fails: 6 (rk_vec) when the normal of `plane` is shorter than the zero tolerance; 24 (rk_point)
+ * when the squared length of the arc's normal is below it; `on_plane` is then 0. */
 RK_API int Rk_ArcIsOnPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* on_plane);
-/* `parallel` 1 when the circle's plane is parallel to `plane`. */
+/* `parallel` 1 when the circle's plane is parallel to `plane` (either sense).
+ * Fails: 6 (rk_vec) for a normal too short. */
 RK_API int Rk_ArcIsParallelToPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* parallel);
-/* The points where a line of the circle's plane meets the circle: 0, 1 (tangent) or 2, `pt1` on
- * the side the line's direction points to; error 1 when the line is not in the circle's plane. */
+/* The points where a line lying in the circle's plane meets the circle. `num_pts` (written 0
+ * first): 0; 1 when the line touches from inside within the point tolerance (`pt1` and `pt2` both
+ * the touching point; a line just outside gives 0); 2, `pt1` on the side the line's direction
+ * points to. `pt1` and `pt2` are written only when points are found.
+ * Fails: 1 (rk_line) when a point of the line is not strictly within the point tolerance of the
+ * circle's plane; 24 (rk_point) when the squared length of the arc's normal is below the zero
+ * tolerance; 6 (rk_vec) when the line has no direction. */
 RK_API int Rk_LineIntersectArc(const Rk_LineStruct* line, const Rk_ArcStruct* arc, int* num_pts,
                                Rk_PointStruct* pt1, Rk_PointStruct* pt2);
-/* The points where the circle crosses `plane`: 0, 1 or 2; error 1 when the circle lies in it. */
+/* The points where the circle crosses `plane`, as Rk_LineIntersectArc with the line the circle's
+ * plane (first) and `plane` share; `numpts` 0 when they are parallel. `numpts` is written 0 first.
+ * Fails: 1 (rk_arc) when the circle lies in `plane` (Rk_ArcIsOnPlane); the failures of
+ * Rk_PlaneIntersectPlane (1 (rk_plane), 10 (rk_line)) and Rk_LineIntersectArc (1 (rk_line)) pass
+ * on; 6 (rk_vec) and 24 (rk_point) for a normal too short. */
 RK_API int Rk_ArcIntersectPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* numpts,
                                 Rk_PointStruct* pt1, Rk_PointStruct* pt2);
-/* The points where two coplanar circles meet: 0, 1 or 2; error 9 when they are equal or not coplanar. */
+/* The points where two coplanar circles meet. `numPts` (written 0 first): 0 when they are apart,
+ * concentric, or one lies inside the other; 1 when they touch from outside (`pt1` only; `pt2` is
+ * not written); 2 otherwise, `pt1` and `pt2` on either side of the line of centres (the same point
+ * when one touches the other from inside).
+ * Fails: 9 (rk_arc) when the arcs are equal (Rk_ArcIsEqualToArc) or `arc2`'s centre is not strictly
+ * within the point tolerance of `arc1`'s plane (the normals are not compared); 24 (rk_point) when
+ * the squared length of arc1's normal is below the zero tolerance; 6 (rk_vec) when a normal is too
+ * short for an angle. */
 RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* numPts,
                               Rk_PointStruct* pt1, Rk_PointStruct* pt2);
-/* The least and greatest fit of two parallel round features of the given kinds; error 8 when the
- * normals are not parallel, error 1 for another kind. */
+/* The least and greatest fit of two round features of the given kinds with parallel normals,
+ * measured across the offset d of their axes (the centres projected on the plane through the world
+ * origin normal to arc1's normal): for two holes the width of their overlap (0 when they do not
+ * overlap, the smaller diameter when one lies inside the other), for two pins the width of their
+ * envelope, both results then equal; for a hole and a pin the smallest and greatest radial gap
+ * (negative when they interfere).
+ * Fails: 8 (rk_arc) when the normals are not parallel; 1 (rk_arc) for a kind other than 0 or 1
+ * (tested after the normals); 6 (rk_vec) and 24 (rk_point) for a normal too short. */
 RK_API int Rk_ArcClearance(const Rk_ArcStruct* arc1, int arc1_char, const Rk_ArcStruct* arc2, int arc2_char,
                            double* min_virt_clr, double* max_virt_clr);
 /* The circle a round feature ending in `arc1` and `arc2` shows along `view_vec`: for a pin its
- * shadow, for a hole the passage through it; error 9 when the ends are not coaxial equal circles. */
+ * shadow, for a hole the passage through it (radius 0 when none); its centre is the midpoint of the
+ * two centres projected on the plane through the world origin normal to `view_vec`.
+ * Fails: 9 (rk_arc) when the radii differ by more than the zero tolerance, the normals are not
+ * parallel, or the centres projected along arc1's normal are more than the point tolerance apart
+ * (not coaxial), tested in that order; 1 (rk_arc) for a kind other than 0 or 1 (tested last);
+ * 6 (rk_vec) and 24 (rk_point) for a normal or `view_vec` too short. */
 RK_API int Rk_ArcGetApparentArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int arc_char,
                                 const Rk_VectorStruct* view_vec, Rk_PointStruct* apparent_center,
                                 double* apparent_rad);
 /* The largest circle seen through all of `num_arcs` holes (the smallest around all pins) along
- * `dir_vec`; `arc_found` 0 and `diam` 0 when no passage is left. */
+ * `dir_vec`, with normal `dir_vec`, and its diameter `diam`; `arc_found` 0, `diam` 0 and `virt_arc`
+ * unchanged when no passage is left.
+ * Fails: 1 (rk_arc) for a kind other than 0 or 1, or `num_arcs` below 1; 7 (rk_arc) when an arc
+ * seen along `dir_vec` has a radius below the zero tolerance (an arc seen edge-on); 6 (rk_vec) and
+ * 24 (rk_point) for a normal or `dir_vec` too short. `arc_found` is written 1 first and stays 1 on
+ * failure; `diam` and `virt_arc` are then unchanged. */
 RK_API int Rk_ArcGetVirtualArc(Rk_ArcStruct* virt_arc, int num_arcs, const Rk_ArcStruct* arcs,
                                const Rk_VectorStruct* dir_vec, int arc_type, double* diam, int* arc_found);
 
 /* ==== Discretized point sets (rk_dscpt) ==== */
 
+/* A set is live from Rk_DiscPtsInit until Rk_DiscPtsFree. Failures common to the family:
+ * 1 (rk_dbltb) from every operation but Rk_DiscPtsGetNumPts, Rk_DiscPtsInit and Rk_DiscPtsFree when
+ * a set it reads or writes is not live (never initialised, or freed); 11 (rk_dbltb) when a set
+ * cannot grow to take a point, which it then does not take; 1 (rk_dscpt) from the operations that
+ * scan a set when its live table does not have 6 columns (a table not made by Rk_DiscPtsInit, which
+ * none of these functions should be given: Rk_DiscPtsAddPt and Rk_DiscPtsGetPt do not check it
+ * first). An operation that appends points and fails part-way leaves those appended so far, without
+ * removing duplicates; outputs are otherwise unchanged on failure, except as a line says. Points
+ * are equal when strictly closer than point_eps; a row has no normal when each of i, j, k is at
+ * most zero_eps in absolute value; sort keys within zero_eps tie, and the nearest and farthest
+ * searches take a later candidate only when it is better by more than zero_eps. An output set may
+ * be the set read: the count is taken before anything is appended. */
+
 /* A surface sampled at points, each with an optional normal, in a double table of 6 columns:
  * x, y, z, then the normal's i, j, k ((0, 0, 0) without one). A row has no normal when each of
  * i, j, k is at most the zero tolerance in absolute value. Points are addressed by row, in
  * insertion order until a sort or a duplicate removal. The set owns its table. The operations
- * that produce a set append to one the caller initialised; all but Rk_DiscPtsAddAllPts then
- * remove its duplicates (which sorts it). */
+ * that produce a set append to one the caller initialised, without clearing it; the four line
+ * and plane operations, and Rk_DiscPtsGetExtentPts from three points on, then remove its
+ * duplicates (which sorts it). */
 typedef struct Rk_DiscPtsStruct {
     int num_pts;             /* the table's row count, refreshed whenever the rows change */
     Rk_TableStruct pt_table; /* an Rk_DblTable of 6 columns */
 } Rk_DiscPtsStruct, Rk_DiscPts;
 
-/* An empty set (free a live set first). */
+/* An empty set (free a live set first: the table it held is not released).
+ * Fails: 11 (rk_dbltb) when memory runs out; the table is then left not allocated and `num_pts`
+ * unchanged. */
 RK_API int Rk_DiscPtsInit(Rk_DiscPtsStruct* discpts);
-/* Releases the storage; the set may be initialised again. */
+/* Releases the storage and sets `num_pts` to 0; the set may be initialised again. Freeing a freed
+ * set does nothing.
+ * Fails: 1 (rk_dbltb) when the record holds no double table (never initialised). */
 RK_API int Rk_DiscPtsFree(Rk_DiscPtsStruct* discpts);
 /* Removes every point, keeping the storage. */
 RK_API int Rk_DiscPtsClear(Rk_DiscPtsStruct* discpts);
-/* The number of points. */
+/* The number of points (the `num_pts` field, read without a check). */
 RK_API int Rk_DiscPtsGetNumPts(const Rk_DiscPtsStruct* discpts, int* num_pts);
 /* Appends a point, with `normal` when `norm_set` is non-zero (`normal` is not read otherwise). */
 RK_API int Rk_DiscPtsAddPt(Rk_DiscPtsStruct* discpts, const Rk_PointStruct* new_pt,
                            const Rk_VectorStruct* normal, int norm_set);
-/* Appends every point of `add_pts` with its normal (a set added to itself is doubled). */
+/* Appends every point of `add_pts` with its normal (a set added to itself is doubled: the count is
+ * taken once). */
 RK_API int Rk_DiscPtsAddAllPts(Rk_DiscPtsStruct* discpts, const Rk_DiscPtsStruct* add_pts);
-/* Point `index`, and its normal with `norm_set` 1 when it has one (`normal` unwritten otherwise);
- * error 1 for an index out of range. */
+/* Point `index`, and its normal with `norm_set` 1 when it has one (`norm_set` 0 and `normal`
+ * unwritten otherwise).
+ * Fails: 1 (rk_dbltb) for an index outside 0 to `num_pts` - 1; nothing is then written. */
 RK_API int Rk_DiscPtsGetPt(const Rk_DiscPtsStruct* discpts, int index, Rk_PointStruct* pt,
                            Rk_VectorStruct* normal, int* norm_set);
-/* `found` 1 and `index` of the first point closer than the point tolerance to `pt`. */
+/* `found` 1 and `index` of the first point strictly closer than the point tolerance to `pt`;
+ * `found` is written 0 first, `index` only when found. */
 RK_API int Rk_DiscPtsFindPt(const Rk_DiscPtsStruct* discpts, const Rk_PointStruct* pt, int* index,
                             int* found);
-/* Removes every point closer than the point tolerance to `rmv_point` (none is not an error). */
+/* Removes every point strictly closer than the point tolerance to `rmv_point` (none is not an
+ * error). */
 RK_API int Rk_DiscPtsRemovePoint(Rk_DiscPtsStruct* discpts, const Rk_PointStruct* rmv_point);
-/* Sorts the points by x, then y, then z (coordinates within the zero tolerance tie). */
+/* Sorts the points by x, then y, then z (coordinates within the zero tolerance tie; an exchange
+ * sort, not stable). */
 RK_API int Rk_DiscPtsSort(Rk_DiscPtsStruct* discpts);
-/* Sorts the points, then removes each one equal to its predecessor in that order. */
+/* Sorts the points, then removes each one equal to its predecessor in that order (two equal points
+ * that the sort does not make neighbours both stay). */
 RK_API int Rk_DiscPtsRemoveDupPts(Rk_DiscPtsStruct* discpts);
-/* Moves every point by `tfm` and turns every normal by its rotation alone. */
+/* Moves every point by `tfm` and turns every normal by its rotation rows alone (an identity-flagged
+ * `tfm` changes nothing); rows without a normal keep (0, 0, 0). */
 RK_API int Rk_DiscPtsApplyTransform(Rk_DiscPtsStruct* discpts, const Rk_TransformStruct* tfm);
-/* The index of the point nearest to `pt` (ties within the zero tolerance to the lowest index);
- * error 1 for an empty set. */
+/* The index of the point nearest to `pt`; a later point replaces an earlier one only when nearer by
+ * more than the zero tolerance.
+ * Fails: 1 (rk_dscpt) for an empty set; `index` is then unchanged. */
 RK_API int Rk_DiscPtsGetNearestPt(const Rk_DiscPtsStruct* discpts, const Rk_PointStruct* pt, int* index);
-/* The two points farthest apart (ties to the first pair in index order); error 1 below 2 points. */
+/* The two points farthest apart, over every pair (quadratic); a later pair replaces an earlier one
+ * only when longer by more than the zero tolerance.
+ * Fails: 1 (rk_dscpt) below 2 points; the indexes are then unchanged. */
 RK_API int Rk_DiscPtsGet2FarthestPts(const Rk_DiscPtsStruct* discpts, int* pt1_index, int* pt2_index);
-/* The farthest pair and the point that makes the largest triangle with them, and its `area`;
- * `area` 0 and `pt3_index` unwritten when every point lies on the pair's line; error 1 below 3 points. */
+/* The farthest pair and the point that makes the largest triangle with them, and its `area`
+ * (written 0 first). When the pair coincides, `pt3_index` is `pt1_index` and `area` 0; when every
+ * point lies on the pair's line, `area` is 0 and `pt3_index` unwritten.
+ * Fails: 1 (rk_dscpt) below 3 points; the indexes are then unchanged. */
 RK_API int Rk_DiscPtsGet3FarthestPts(const Rk_DiscPtsStruct* discpts, int* pt1_index, int* pt2_index,
                                      int* pt3_index, double* area);
-/* The mean of the points; error 1 for an empty set. */
+/* The mean of the points.
+ * Fails: 1 (rk_dscpt) for an empty set. */
 RK_API int Rk_DiscPtsGetAveragePt(const Rk_DiscPtsStruct* discpts, Rk_PointStruct* average_pt);
-/* The bounds of the points along the world axes; error 1 for an empty set. */
+/* The bounds of the points along the world axes.
+ * Fails: 1 (rk_dscpt) for an empty set. */
 RK_API int Rk_DiscPtsGetBoundingBox(const Rk_DiscPtsStruct* discpts, double* xmin, double* xmax,
                                     double* ymin, double* ymax, double* zmin, double* zmax);
-/* The centre of the bounds of the points taken along the axes of `frame`, in world coordinates;
- * error 1 for an empty set. */
+/* The centre of the bounds of the points taken along the axes of `frame`, in world coordinates.
+ * Fails: 1 (rk_dscpt) for an empty set; 6 (rk_vec) when the frame's axes are degenerate (as
+ * Rk_RefFrameTransformFramePt). */
 RK_API int Rk_DiscPtsGetCenterPt(const Rk_DiscPtsStruct* discpts, const Rk_RefFrameStruct* frame,
                                  Rk_PointStruct* center);
-/* Appends to `extentpts` the extreme points of the set in directions of `frame`'s xy plane every
- * `delta` degrees (all points when there are at most two); error 1 (nothing appended) when `delta`
- * is not positive. */
+/* Appends to `extentpts`, with their normals, the points of the set least and greatest along the
+ * directions of `frame`'s xy plane from its x axis every `delta` degrees below 180, then removes
+ * the duplicates of `extentpts`. A set of one or two points is appended whole, without removing
+ * duplicates; an empty one appends nothing.
+ * Fails: 1 (rk_dscpt) when `delta` is not positive (tested first; nothing is appended); 6 (rk_vec)
+ * when the frame's x or z axis is practically zero or they are parallel (a zero cross product). */
 RK_API int Rk_DiscPtsGetExtentPts(const Rk_DiscPtsStruct* discpts, const Rk_RefFrameStruct* frame,
                                   double delta, Rk_DiscPtsStruct* extentpts);
-/* Appends to `new_set`, without normals, the points that lie on `line`. */
+/* Appends to `new_set`, without normals, the points strictly closer than the point tolerance to
+ * their foot on `line`, then removes its duplicates.
+ * Fails: 6 (rk_vec) when a foot is needed and the line has no direction. */
 RK_API int Rk_DiscPtsGetPtsOnLine(const Rk_DiscPtsStruct* discpts, const Rk_LineStruct* line,
                                   Rk_DiscPtsStruct* new_set);
-/* Appends to `new_set`, without normals, the points that lie on `plane`. */
+/* Appends to `new_set`, without normals, the points strictly closer than the point tolerance to
+ * their foot on `plane`, then removes its duplicates.
+ * Fails: 24 (rk_point) when the squared length of the plane's normal is below the zero tolerance. */
 RK_API int Rk_DiscPtsGetPtsOnPlane(const Rk_DiscPtsStruct* discpts, const Rk_PlaneStruct* plane,
                                    Rk_DiscPtsStruct* new_set);
-/* Appends to `new_set`, without normals, the feet of all points on `line`. */
+/* Appends to `new_set`, without normals, the feet of all points on `line`, then removes its
+ * duplicates.
+ * Fails: 6 (rk_vec) when a foot is needed and the line has no direction. */
 RK_API int Rk_DiscPtsProjOnLine(const Rk_DiscPtsStruct* discpts, const Rk_LineStruct* line,
                                 Rk_DiscPtsStruct* new_set);
-/* Appends to `new_set`, without normals, the feet of all points on `plane`. */
+/* Appends to `new_set`, without normals, the feet of all points on `plane`, then removes its
+ * duplicates.
+ * Fails: 24 (rk_point) when the squared length of the plane's normal is below the zero tolerance. */
 RK_API int Rk_DiscPtsProjOnPlane(const Rk_DiscPtsStruct* discpts, const Rk_PlaneStruct* plane,
                                  Rk_DiscPtsStruct* new_set);
 
@@ -1564,9 +2146,14 @@ RK_API int Rk_DiscPtsProjOnPlane(const Rk_DiscPtsStruct* discpts, const Rk_Plane
 
 /* ==== Degree-of-freedom sets (rk_dof) ==== */
 
+/* None of these fail, except the two axis-to-axis mappings Rk_DofMapContToRefFrame and
+ * Rk_DofMapOpenToRefFrame. An output may be the same record as an input. The mappings read only
+ * the axes of the two frames, never their origins. */
+
 /* Which of the twelve directed degrees of freedom are controlled. Bit i of `dof` holds degree i
  * (bit = 2 x axis + sense; axes Tx, Ty, Tz, Rx, Ry, Rz; sense 0 plus, 1 minus): 1 controlled,
- * 0 open. Bits 12 to 31 carry no degree: the tests and per-degree operations ignore them, the
+ * 0 open. Bits 12 to 31 carry no degree: the tests ignore them; the per-degree operations and the
+ * two mappings of controlled degrees leave them clear, the mapping of open degrees sets them; the
  * whole-word operations (not, intersection, union, the integer form) carry them along. */
 typedef struct Rk_DofStruct {
     int dof;
@@ -1614,24 +2201,36 @@ RK_API int Rk_DofSubtractDofCont(const Rk_DofStruct* dof1, const Rk_DofStruct* d
 RK_API int Rk_DofMapToInt(const Rk_DofStruct* dof, int* dof_int);
 /* Stores `dof_int` as the whole word, unchecked (the set comes first although it is the output). */
 RK_API int Rk_DofMapFromInt(Rk_DofStruct* dof, int dof_int);
-/* The controlled degrees carried onto the axes of `new_frame` that lie within `max_angle` degrees
- * of a source axis (same senses) or of its opposite (senses swapped); error 6 (`new_dof`
- * unchanged) when an axis of either frame has no length. */
+/* The controlled degrees carried onto the axes of `new_frame` that lie less than `max_angle`
+ * degrees from a source axis (same senses) or from its opposite (senses swapped); above 90
+ * degrees both can hold, and one source axis may reach several target axes.
+ * Fails: 6 (rk_vec) when the lengths of an axis of `dof_frame` and an axis of `new_frame` multiply
+ * to less than the zero tolerance; `new_dof` is then unchanged. */
 RK_API int Rk_DofMapContToRefFrame(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
                                    const Rk_RefFrameStruct* new_frame, double max_angle,
                                    Rk_DofStruct* new_dof);
 /* Each degree of `new_frame` controlled when the controlled source directions of its kind pointing
- * its way project on it with a root sum square above cos(`max_angle`) less the zero tolerance. */
+ * its way project on it with a root sum square above cos(`max_angle`) less the zero tolerance.
+ * The axes are taken to be of unit length (a frame's own are); a source axis of no length adds
+ * nothing. */
 RK_API int Rk_DofMapContToRefFrameRss(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
                                       const Rk_RefFrameStruct* new_frame, double max_angle,
                                       Rk_DofStruct* new_dof);
-/* The open degrees carried axis to axis; every other degree, bits 12 to 31 included, controlled;
- * error 6 (`new_dof` unchanged) when an axis of either frame has no length. */
+/* The open degrees carried axis to axis as by Rk_DofMapContToRefFrame; every other degree, bits
+ * 12 to 31 included, controlled.
+ * Fails: 6 (rk_vec) as Rk_DofMapContToRefFrame; `new_dof` is then unchanged. */
 RK_API int Rk_DofMapOpenToRefFrame(const Rk_DofStruct* dof, const Rk_RefFrameStruct* dof_frame,
                                    const Rk_RefFrameStruct* new_frame, double max_angle,
                                    Rk_DofStruct* new_dof);
 
 /* ==== Distributions (rk_dstrb) ==== */
+
+/* The setters check no value and never fail. Each typed setter writes `type`, both description
+ * lines and its own member of `typeinfo` (whose members share storage, so the parameters of any
+ * other type are overwritten) and leaves `name` and `source` alone. Texts are cut at their
+ * capacity and padded with terminators; they may come from the record itself. A typed getter
+ * fails with 5 (rk_dstrb) on a record of another type and then writes nothing; the other getters
+ * never fail. */
 
 /* Text capacities of a distribution (characters, without the terminator). */
 #define RK_DISTRIB_NAME_MAX 48
@@ -1752,20 +2351,23 @@ RK_API int Rk_DistribSetNormalValues(Rk_DistribStruct* distrib, double nom, doub
 RK_API int Rk_DistribSetUniformValues(Rk_DistribStruct* distrib, double nom, double zone,
                                       int trunc, double lowt, double hight, const char* desc1,
                                       const char* desc2);
-/* Copies the name into `name` (49 places). */
+/* Copies the name (at most 48 characters) into `name` (49 places, padded with terminators). */
 RK_API int Rk_DistribGetName(const Rk_DistribStruct* distrib, char* name);
 /* Copies the type code. */
 RK_API int Rk_DistribGetType(const Rk_DistribStruct* distrib, int* type);
 /* Pointers to the two description lines inside the record (not copies). */
 RK_API int Rk_DistribGetDesc(Rk_DistribStruct* distrib, char** line1, char** line2);
-/* The constant's value and its description lines; 1 (error 5, nothing written) for another type. */
+/* The constant's value and pointers to its description lines inside the record.
+ * Fails: 5 (rk_dstrb) when `type` is not RK_DISTRIB_CONSTANT; nothing is written. */
 RK_API int Rk_DistribGetConstantValues(Rk_DistribStruct* distrib, double* nom, char** desc1,
                                        char** desc2);
-/* The normal's parameters and description lines; 1 (error 5, nothing written) for another type. */
+/* The normal's parameters and pointers to its description lines inside the record.
+ * Fails: 5 (rk_dstrb) when `type` is not RK_DISTRIB_NORMAL; nothing is written. */
 RK_API int Rk_DistribGetNormalValues(Rk_DistribStruct* distrib, double* nom, double* zone,
                                      double* sigma, int* trunc, double* lowt, double* hight,
                                      char** desc1, char** desc2);
-/* The uniform's parameters and description lines; 1 (error 5, nothing written) for another type. */
+/* The uniform's parameters and pointers to its description lines inside the record.
+ * Fails: 5 (rk_dstrb) when `type` is not RK_DISTRIB_UNIFORM; nothing is written. */
 RK_API int Rk_DistribGetUniformValues(Rk_DistribStruct* distrib, double* nom, double* zone,
                                       int* trunc, double* lowt, double* hight, char** desc1,
                                       char** desc2);
@@ -1773,17 +2375,27 @@ RK_API int Rk_DistribGetUniformValues(Rk_DistribStruct* distrib, double* nom, do
 /* ==== Random numbers (rk_math) ==== */
 
 /* The next value of the minimal standard generator (16807 x seed mod 2147483647, in double
- * arithmetic); advances `seed` and returns seed / 2147483647. A seed of 0 stays 0. */
+ * arithmetic, which is exact); advances `seed` and returns the new seed / 2147483647, strictly
+ * between 0 and 1 for seeds 1 to 2147483646. A seed of 0 stays 0 (2147483647 becomes 0); a
+ * negative seed runs the mirror image of the positive sequence. Never fails. */
 RK_API double Rk_MathSeededRandom(int* seed);
 
 /* ======================================================================================
- * Diagnostic dumps: Debug writes to the console, DebugRpt into the caller's report.
+ * Diagnostic dumps
  * ====================================================================================== */
 
-/* A DebugRpt describes its object in a report the caller has opened and leaves it open with the
- * indent it had; it returns 1 when the object cannot be read or a scratch text cannot be held. A
- * Debug writes an empty line and the same description to the console. Neither changes the object,
- * except the draining dumps of the two global queues, which take out what they print. */
+/* `Rk_<Type>DebugRpt` describes its object in a report the caller has initialised (any destination)
+ * and leaves that report open, with its indent restored on every path, the failing ones included.
+ * `Rk_<Type>Debug` opens a console report, writes an empty line, calls the DebugRpt with it and
+ * closes the report again. A DebugRpt returns 1 when a getter of its object fails (with the
+ * getter's error) or memory for a line runs out (11 in the family's module); the lines written
+ * before stay written, and the status of single writes is not looked at unless a dump below says
+ * so. A Debug returns 1 when any of its steps fails. No dump changes its object, except the plain
+ * dumps of the error and message queues (Rk_ErrorQueueDebug, Rk_ErrorQueueDebugRpt and their
+ * Rk_MessageQueue twins), which drain the queue: each record queued when the dump starts is taken
+ * out as it is printed (records queued while it runs are left). Their NoFlush variants print copies
+ * and leave the queue as it was. Points, lines, planes and the tolerances have only a Debug, which
+ * prints one line straight to standard output. */
 
 /* ---- Messages, errors and their queues (rk_mes, rk_error, rk_mesqu, rk_errqu) ---- */
 /* The message's id, its non-empty tokens and its summary and detailed texts, into `report`. */
@@ -1838,8 +2450,9 @@ RK_API int Rk_DblTableDebug(const Rk_DblTable* table);
 RK_API int Rk_PtrTableDebugRpt(const Rk_PtrTable* table, Rk_ReportStruct* report);
 /* As Rk_PtrTableDebugRpt, to the console. */
 RK_API int Rk_PtrTableDebug(const Rk_PtrTable* table);
-/* The table's size, sorting and rows (cells 15 wide; a longer text shows its first 11 characters
- * and "..."), or "Table not initialized"; error 1 for a record of another member. */
+/* The table's size, sorting and rows (cells 15 wide; a text of 15 characters or more shows as a
+ * blank, its first 11 characters and "..."), or "Table not initialized"; error 1 for a record of
+ * another member. */
 RK_API int Rk_StrTableDebugRpt(const Rk_StrTable* table, Rk_ReportStruct* report);
 /* As Rk_StrTableDebugRpt, to the console. */
 RK_API int Rk_StrTableDebug(const Rk_StrTable* table);
