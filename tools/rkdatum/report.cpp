@@ -238,7 +238,7 @@ void write_histogram(Writer& w, const CheckStats& stats)
         const int bar = static_cast<int>(std::lround(static_cast<double>(kHistogramWidth) * count / most));
         const bool last = b + 1 == stats.histogram.size();
         w.line("[" + fixed(low + width * b, kStatDecimals, 10) + "," + fixed(low + width * (b + 1), kStatDecimals, 10) +
-               (last ? "]" : ")") + format("%9ld  ", count) + std::string(static_cast<std::size_t>(bar), '#'));
+               (last ? "]" : ")") + format("%9ld", count) + (bar > 0 ? "  " + std::string(static_cast<std::size_t>(bar), '#') : ""));
     }
 }
 
