@@ -134,7 +134,7 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectory)
     EXPECT_STREQ(out, "C:\\w\\x\\");
 }
 
-TEST_F(Directory, TheSpecificationMayBeTheDirectorysOwnPath)
+TEST_F(Directory, ThePathGivenMayBeTheDirectorysOwnPath)
 {
     WorkingDir cwd("C:\\w\\x");
     Rk_DirectoryStruct d = dir_of("..\\y");
