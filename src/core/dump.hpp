@@ -7,7 +7,7 @@
 #include <cstdarg>
 #include <cstddef>
 
-#include "core/fail.h"
+#include "core/fail.hpp"
 
 #if defined(__GNUC__)
 #define RK_PRINTF_LIKE(fmt, first) __attribute__((format(printf, fmt, first)))

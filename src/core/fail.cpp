@@ -1,4 +1,4 @@
-#include "core/fail.h"
+#include "core/fail.hpp"
 
 namespace rk {
 

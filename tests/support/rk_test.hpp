@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/seams.h"
+#include "core/seams.hpp"
 #include "rk_basekit.h"
 
 namespace rktest {

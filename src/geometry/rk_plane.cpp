@@ -1,0 +1,282 @@
+// Planes: unbounded planes given by a point and a normal (any non-zero length, never made unit),
+// their construction from coordinates, an equation, points and lines, their comparisons, offsets
+// and the line two planes share.
+#include <cmath>
+#include <cstdio>
+
+#include "core/fail.hpp"
+#include "geometry/frame_axes.hpp"
+#include "geometry/geometry.hpp"
+#include "geometry/refine.hpp"
+
+namespace {
+
+constexpr char kModule[] = "src/rk_plane";
+
+// Brings `p`, a point of `home`, onto the line `home` shares with `other`, `angle` degrees away.
+int refine_onto_common_line(Rk_PointStruct* p, const Rk_PlaneStruct* home, const Rk_PlaneStruct* other,
+                            double angle)
+{
+    const auto to_home = [home](const Rk_PointStruct& q, Rk_PointStruct* foot) {
+        return Rk_PointProjOnPlane(&q, home, foot);
+    };
+    const auto to_other = [other](const Rk_PointStruct& q, Rk_PointStruct* foot) {
+        return Rk_PointProjOnPlane(&q, other, foot);
+    };
+    switch (rk::refine(p, to_other, to_home, angle)) {
+    case rk::Refinement::failed:
+        return 1;
+    case rk::Refinement::stuck:
+        return RK_FAIL(RK_ERR_GENERAL);
+    case rk::Refinement::converged:
+        break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+extern "C" RK_API int Rk_PlaneInit(Rk_PlaneStruct* planePtr)
+{
+    *planePtr = {{0.0, 0.0, 0.0}, {0.0, 0.0, 1.0}};
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSet(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point,
+                                  const Rk_VectorStruct* normal)
+{
+    *planePtr = {*point, *normal};
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point)
+{
+    planePtr->point = *point;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* planePtr, const Rk_VectorStruct* normal)
+{
+    planePtr->normal = *normal;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSetByCoords(Rk_PlaneStruct* plane, double x, double y, double z, double i, double j,
+                                          double k)
+{
+    plane->point = {x, y, z};
+    return Rk_VectorSet(&plane->normal, i, j, k);
+}
+
+extern "C" RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* planePtr, double a, double b, double c, double d)
+{
+    RK_TRY(Rk_VectorSet(&planePtr->normal, a, b, c));
+    // The point is where the plane crosses the first axis it is not parallel to.
+    if (std::fabs(a) > rk::zero_eps())
+        planePtr->point = {-d / a, 0.0, 0.0};
+    else if (std::fabs(b) > rk::zero_eps())
+        planePtr->point = {0.0, -d / b, 0.0};
+    else if (std::fabs(c) > rk::zero_eps())
+        planePtr->point = {0.0, 0.0, -d / c};
+    else
+        return RK_FAIL(RK_ERR_CANNOT_SERVE);
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSetByPoints(Rk_PlaneStruct* plane, const Rk_PointStruct* pt1,
+                                          const Rk_PointStruct* pt2, const Rk_PointStruct* pt3)
+{
+    const Rk_PointStruct p1 = *pt1, p2 = *pt2, p3 = *pt3;
+    plane->point = p1;
+    Rk_VectorStruct e1 = {}, e2 = {};
+    RK_TRY(Rk_VectorSetByPoints(&e1, &p1, &p2));
+    RK_TRY(Rk_VectorSetByPoints(&e2, &p1, &p3));
+    return Rk_VectorCross(&e1, &e2, &plane->normal);
+}
+
+extern "C" RK_API int Rk_PlaneSetByPointAndLine(Rk_PlaneStruct* plane, const Rk_PointStruct* pt,
+                                                const Rk_LineStruct* line)
+{
+    int on_line = 0;
+    RK_TRY(Rk_PointIsOnLine(pt, line, &on_line));
+    if (on_line) return RK_FAIL(RK_ERR_GENERAL);
+    Rk_PlaneStruct made = {};
+    RK_TRY(Rk_PlaneSetByPoints(&made, pt, &line->point1, &line->point2));
+    *plane = made;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneSetByLines(Rk_PlaneStruct* plane, const Rk_LineStruct* line1,
+                                         const Rk_LineStruct* line2)
+{
+    int equal = 0;
+    RK_TRY(Rk_LineIsEqualToLine(line1, line2, &equal));
+    if (equal) return RK_FAIL(RK_ERR_GENERAL);
+    // Build on line1 and whichever point of line2 is off it; the other point must then lie on the
+    // plane, else the lines are skew.
+    int first_on_line1 = 0;
+    RK_TRY(Rk_PointIsOnLine(&line2->point1, line1, &first_on_line1));
+    const Rk_PointStruct& spanning = first_on_line1 ? line2->point2 : line2->point1;
+    const Rk_PointStruct& checked = first_on_line1 ? line2->point1 : line2->point2;
+    Rk_PlaneStruct made = {};
+    RK_TRY(Rk_PlaneSetByPoints(&made, &line1->point1, &line1->point2, &spanning));
+    int coplanar = 0;
+    RK_TRY(Rk_PointIsOnPlane(&checked, &made, &coplanar));
+    if (!coplanar) return RK_FAIL(RK_ERR_GENERAL);
+    *plane = made;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGet(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point, Rk_VectorStruct* normal)
+{
+    const Rk_PlaneStruct copy = *planePtr;
+    *point = copy.point;
+    *normal = copy.normal;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point)
+{
+    *point = planePtr->point;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* planePtr, Rk_VectorStruct* normal)
+{
+    *normal = planePtr->normal;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* planePtr, double* a, double* b, double* c,
+                                                   double* d)
+{
+    const Rk_PlaneStruct copy = *planePtr;
+    *a = copy.normal.i_comp;
+    *b = copy.normal.j_comp;
+    *c = copy.normal.k_comp;
+    *d = rk::plane_constant(copy);
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGet3Points(const Rk_PlaneStruct* plane, Rk_PointStruct* pt1, Rk_PointStruct* pt2,
+                                         Rk_PointStruct* pt3)
+{
+    const Rk_PointStruct origin = plane->point;
+    rk::Axes axes = {};
+    RK_TRY(rk::axes_by_z(plane->normal, &axes));
+    *pt1 = origin;
+    *pt2 = {origin.pt_x + axes.x.i_comp, origin.pt_y + axes.x.j_comp, origin.pt_z + axes.x.k_comp};
+    *pt3 = {origin.pt_x + axes.y.i_comp, origin.pt_y + axes.y.j_comp, origin.pt_z + axes.y.k_comp};
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneInvert(const Rk_PlaneStruct* plane, Rk_PlaneStruct* inverse)
+{
+    const Rk_PlaneStruct p = *plane;
+    *inverse = {p.point, {-p.normal.i_comp, -p.normal.j_comp, -p.normal.k_comp}};
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneAngleFromPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                             double* angle)
+{
+    return Rk_VectorAngleFromVector(&plane1->normal, &plane2->normal, angle);
+}
+
+extern "C" RK_API int Rk_PlaneIsParallelToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                                int* parallel)
+{
+    return Rk_VectorIsParallelToVector(&plane1->normal, &plane2->normal, parallel);
+}
+
+extern "C" RK_API int Rk_PlaneIsPerpToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2, int* perp)
+{
+    return Rk_VectorIsPerpToVector(&plane1->normal, &plane2->normal, perp);
+}
+
+extern "C" RK_API int Rk_PlaneIsEqualToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                             int* equal)
+{
+    // Equal planes share their side: opposite normals are not within angle_eps.
+    *equal = 0;
+    double angle = 0.0;
+    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
+    if (angle > rk::angle_eps()) return 0;
+    double dist = 0.0;
+    RK_TRY(Rk_PointDistFromPlane(&plane1->point, plane2, &dist));
+    if (dist > rk::point_eps()) return 0;
+    *equal = 1;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneIsCoincidentToPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                                  int* coincident)
+{
+    *coincident = 0;
+    Rk_PointStruct spanning[3] = {};
+    RK_TRY(Rk_PlaneGet3Points(plane1, &spanning[0], &spanning[1], &spanning[2]));
+    for (const Rk_PointStruct& p : spanning) {
+        int on_plane = 0;
+        RK_TRY(Rk_PointIsOnPlane(&p, plane2, &on_plane));
+        if (!on_plane) return 0;
+    }
+    *coincident = 1;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2, int* found,
+                                             double* offset)
+{
+    int parallel = 0;
+    RK_TRY(Rk_PlaneIsParallelToPlane(plane1, plane2, &parallel));
+    if (!parallel) return RK_FAIL(RK_ERR_GENERAL);
+    const Rk_PointStruct p = plane1->point;
+    Rk_PointStruct q = {};
+    RK_TRY(Rk_PointProjOnPlane(&p, plane2, &q));
+    int same = 0;
+    Rk_PointIsEqualToPoint(&p, &q, &same);
+    if (same) {
+        *found = 0;
+        *offset = 0.0;
+        return 0;
+    }
+    double dist = 0.0;
+    Rk_PointDistFromPoint(&p, &q, &dist);
+    // Positive when plane2 lies on the side plane1's normal points to.
+    Rk_VectorStruct across = {};
+    RK_TRY(Rk_VectorSetByPoints(&across, &p, &q));
+    double angle = 0.0;
+    RK_TRY(Rk_VectorAngleFromVector(&across, &plane1->normal, &angle));
+    *found = 1;
+    *offset = angle > 90.0 ? -dist : dist;
+    return 0;
+}
+
+extern "C" RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
+                                             Rk_LineStruct* line)
+{
+    double angle = 0.0;
+    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
+    if (rk::parallel_angle(angle)) return RK_FAIL(RK_ERR_GENERAL);
+    // Two points of plane1 brought onto the common line give it; when they land on one point (the
+    // first axis of plane1 crosses the line at a right angle) the third point is used instead.
+    Rk_PointStruct p1 = {}, p2 = {}, p3 = {};
+    RK_TRY(Rk_PlaneGet3Points(plane1, &p1, &p2, &p3));
+    RK_TRY(refine_onto_common_line(&p1, plane1, plane2, angle));
+    RK_TRY(refine_onto_common_line(&p2, plane1, plane2, angle));
+    int same = 0;
+    Rk_PointIsEqualToPoint(&p1, &p2, &same);
+    if (!same) return Rk_LineSet(line, &p1, &p2);
+    RK_TRY(refine_onto_common_line(&p3, plane1, plane2, angle));
+    return Rk_LineSet(line, &p1, &p3);
+}
+
+extern "C" RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* planePtr)
+{
+    Rk_PointStruct p = {};
+    Rk_VectorStruct n = {};
+    Rk_PlaneGet(planePtr, &p, &n);
+    std::printf("\n Plane Point %9.4f %9.4f %9.4f  Normal %9.4f %9.4f %9.4f", p.pt_x, p.pt_y, p.pt_z, n.i_comp,
+                n.j_comp, n.k_comp);
+    return 0;
+}

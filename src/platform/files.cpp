@@ -1,0 +1,130 @@
+// The library's file system calls: the only code of the library that calls getcwd, realpath,
+// open, fstat, fchown, fchmod, fsync and rename. It also holds the working-directory seam.
+#include "platform/files.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/seams.hpp"
+
+namespace {
+
+// Attempts at a free name for the new file of a replacement.
+constexpr int kTempAttempts = 100;
+// The seam's substitute keeps at most this many characters.
+constexpr std::size_t kSubstituteMax = 259;
+
+bool g_substituted = false;
+char g_substitute[kSubstituteMax + 1] = "";
+bool g_working_dir_fails = false;
+
+}  // namespace
+
+namespace rk::seam {
+
+void substitute_working_dir(const char* path)
+{
+    g_substituted = path != nullptr;
+    if (path) {
+        std::strncpy(g_substitute, path, kSubstituteMax);
+        g_substitute[kSubstituteMax] = '\0';
+    }
+}
+
+void fail_working_dir(bool fail) { g_working_dir_fails = fail; }
+
+}  // namespace rk::seam
+
+namespace rk::os {
+
+bool working_dir(char* out, std::size_t size)
+{
+    if (g_working_dir_fails) return false;
+    if (g_substituted) {
+        if (std::strlen(g_substitute) >= size) return false;
+        std::strcpy(out, g_substitute);
+        return true;
+    }
+    if (!getcwd(out, size)) return false;
+    for (char* c = out; *c; ++c)
+        if (*c == '/') *c = '\\';
+    return true;
+}
+
+std::FILE* open_for_reading(const char* file)
+{
+    std::FILE* fp = std::fopen(file, "r");
+    if (!fp) return nullptr;
+    struct stat info;
+    if (fstat(fileno(fp), &info) == 0 && !S_ISDIR(info.st_mode)) return fp;
+    std::fclose(fp);
+    errno = EISDIR;
+    return nullptr;
+}
+
+Replacement::~Replacement()
+{
+    if (out_) {
+        std::fclose(out_);
+        std::remove(temp_);
+    }
+}
+
+bool Replacement::resolve(const char* file)
+{
+    if (realpath(file, path_)) return true;
+    if (std::strlen(file) >= sizeof path_) return false;
+    std::strcpy(path_, file);
+    return true;
+}
+
+std::FILE* Replacement::open_original(bool* missing)
+{
+    *missing = false;
+    std::FILE* fp = open_for_reading(path_);
+    if (!fp) {
+        *missing = is_new_ = errno == ENOENT;
+        return nullptr;
+    }
+    if (fstat(fileno(fp), &original_) == 0 && S_ISREG(original_.st_mode)) return fp;
+    std::fclose(fp);
+    return nullptr;
+}
+
+bool Replacement::open_new()
+{
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < kTempAttempts; ++attempt) {
+        std::snprintf(temp_, sizeof temp_, "%s.%ld-%d.tmp", path_, static_cast<long>(getpid()), attempt);
+        fd = open(temp_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    out_ = fdopen(fd, "w");
+    if (!out_) {
+        close(fd);
+        std::remove(temp_);
+        return false;
+    }
+    if (is_new_) return true;
+    // Root may give the file back to its owner; anyone else may keep at least a group of theirs.
+    static_cast<void>(fchown(fd, original_.st_uid, original_.st_gid) == 0 ||
+                      fchown(fd, static_cast<uid_t>(-1), original_.st_gid) == 0);
+    return fchmod(fd, original_.st_mode & 07777) == 0;
+}
+
+bool Replacement::commit()
+{
+    const bool written = !std::ferror(out_) && std::fflush(out_) == 0 && fsync(fileno(out_)) == 0;
+    const bool closed = std::fclose(out_) == 0;
+    out_ = nullptr;
+    if (written && closed && std::rename(temp_, path_) == 0) return true;
+    std::remove(temp_);
+    return false;
+}
+
+}  // namespace rk::os
