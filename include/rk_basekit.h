@@ -485,8 +485,8 @@ typedef struct Rk_ListStruct {
 } Rk_ListStruct, Rk_IntList, Rk_LongList, Rk_PtrList, Rk_StrList;
 
 /* ---- Rk_IntList (rk_intls) ---- */
-/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
-RK_API int Rk_IntListInit(Rk_IntList* list, int allowDups);
+/* Makes `list` an empty list; `allow_dups` 0 makes Add ignore values already present. */
+RK_API int Rk_IntListInit(Rk_IntList* list, int allow_dups);
 /* Appends `val`, unless duplicates are refused and it is already present. */
 RK_API int Rk_IntListAdd(Rk_IntList* list, int val);
 /* Reads the value at `position`. */
@@ -510,8 +510,8 @@ RK_API int Rk_IntListClear(Rk_IntList* list);
 RK_API int Rk_IntListFree(Rk_IntList* list);
 
 /* ---- Rk_LongList (rk_lngls) ---- */
-/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
-RK_API int Rk_LongListInit(Rk_LongList* list, int allowDups);
+/* Makes `list` an empty list; `allow_dups` 0 makes Add ignore values already present. */
+RK_API int Rk_LongListInit(Rk_LongList* list, int allow_dups);
 /* Appends `val`, unless duplicates are refused and it is already present. */
 RK_API int Rk_LongListAdd(Rk_LongList* list, long val);
 /* Reads the value at `position`. */
@@ -535,8 +535,8 @@ RK_API int Rk_LongListClear(Rk_LongList* list);
 RK_API int Rk_LongListFree(Rk_LongList* list);
 
 /* ---- Rk_PtrList (rk_ptrls) ---- */
-/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
-RK_API int Rk_PtrListInit(Rk_PtrList* list, int allowDups);
+/* Makes `list` an empty list; `allow_dups` 0 makes Add ignore values already present. */
+RK_API int Rk_PtrListInit(Rk_PtrList* list, int allow_dups);
 /* Appends `val`, unless duplicates are refused and it is already present. */
 RK_API int Rk_PtrListAdd(Rk_PtrList* list, void* val);
 /* Reads the value at `position`. */
@@ -584,8 +584,8 @@ RK_API int Rk_PtrListGetUniquePtrs(const Rk_PtrList* list1, const Rk_PtrList* li
 RK_API int Rk_PtrListSwap(Rk_PtrList* list, int pos1, int pos2);
 
 /* ---- Rk_StrList (rk_strls) ---- */
-/* Makes `list` an empty list; `allowDups` 0 makes Add ignore values already present. */
-RK_API int Rk_StrListInit(Rk_StrList* list, int allowDups);
+/* Makes `list` an empty list; `allow_dups` 0 makes Add ignore values already present. */
+RK_API int Rk_StrListInit(Rk_StrList* list, int allow_dups);
 /* Appends a copy of `val`, unless duplicates are refused and it is already present. */
 RK_API int Rk_StrListAdd(Rk_StrList* list, const char* val);
 /* Reads the text at `position`: the list's own, valid until that entry changes. */
@@ -921,7 +921,7 @@ typedef struct Rk_ReportStruct {
 } Rk_ReportStruct, Rk_Report;
 
 /* Resets the record: no destination, no file, indent 0, blank lines written. Closes nothing. */
-RK_API int Rk_ReportInit(Rk_ReportStruct* reportPtr);
+RK_API int Rk_ReportInit(Rk_ReportStruct* report);
 /* Resets the record and writes to the console. */
 RK_API int Rk_ReportConsoleInit(Rk_ReportStruct* report);
 /* Resets the record and writes to `filename`: `file_mode` 0 appends, 1 rewrites.
@@ -937,34 +937,34 @@ RK_API int Rk_ReportStrListInit(Rk_ReportStruct* report, Rk_ListStruct* strlist)
  * Fails: 1 (rk_rpt) when a file must be opened and `file_mode` is neither 0 nor 1; 37 (rk_rpt)
  * when it cannot be opened. The destination bits and the function then stay as they were, but an
  * open file of another name, closed on the way, stays closed. */
-RK_API int Rk_ReportSetDestination(Rk_ReportStruct* reportPtr, int destin_mask, const char* filename,
+RK_API int Rk_ReportSetDestination(Rk_ReportStruct* report, int destin_mask, const char* filename,
                                    int file_mode, Rk_ReportFunc func_name);
 /* Copies the destination bits. */
-RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* reportPtr, int* destin_mask);
+RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* report, int* destin_mask);
 /* The open report file's name (129 places) while the file bit is set, else a single blank. */
-RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* reportPtr, char* filename);
+RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* report, char* filename);
 /* Sets the indent (at least 0) of later writes.
  * Fails: 1 (rk_rpt) when `indent` is negative; the indent is then unchanged. */
-RK_API int Rk_ReportSetIndent(Rk_ReportStruct* reportPtr, int indent);
+RK_API int Rk_ReportSetIndent(Rk_ReportStruct* report, int indent);
 /* Copies the indent. */
-RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* reportPtr, int* indent);
+RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* report, int* indent);
 /* Later blank lines (white space only, or empty) are dropped. */
-RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* reportPtr);
+RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* report);
 /* Later blank lines are written. */
-RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* reportPtr);
+RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* report);
 /* Writes `num_lines` lines of one blank each (dropped while blank lines are ignored); stops at the
  * first write that fails. */
 RK_API int Rk_ReportSkipLines(Rk_ReportStruct* report, int num_lines);
 /* Closes the report's file, if any, and resets the record, which may be initialised again. */
-RK_API int Rk_ReportClose(Rk_ReportStruct* reportPtr);
+RK_API int Rk_ReportClose(Rk_ReportStruct* report);
 
 /* Writes `line` as one line to every destination. */
-RK_API int Rk_ReportWrite(Rk_ReportStruct* reportPtr, const char* line);
+RK_API int Rk_ReportWrite(Rk_ReportStruct* report, const char* line);
 /* As Rk_ReportWrite, but the console and the file get no newline after it (the function and the
  * string list get the same as from Rk_ReportWrite). */
-RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* reportPtr, const char* line);
+RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* report, const char* line);
 /* As Rk_ReportWrite, with `prefix` between the indent and `line` (only `line` decides blankness). */
-RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* reportPtr, const char* line, const char* prefix);
+RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* report, const char* line, const char* prefix);
 /* Writes `line`, then a line of as many `symbol` characters; an underline that cannot be allocated
  * is left out without failing. */
 RK_API int Rk_ReportWriteAndUnderline(Rk_ReportStruct* report, const char* line, char symbol);
@@ -1352,23 +1352,23 @@ RK_API int Rk_GeometrySetZeroEpsilon(double zero_eps);
 RK_API int Rk_GeometrySetToDefaults(void);
 
 /* Sets the point to the origin. */
-RK_API int Rk_PointInit(Rk_PointStruct* pointPtr);
+RK_API int Rk_PointInit(Rk_PointStruct* point);
 /* Sets the three coordinates. */
-RK_API int Rk_PointSet(Rk_PointStruct* pointPtr, double x, double y, double z);
+RK_API int Rk_PointSet(Rk_PointStruct* point, double x, double y, double z);
 /* Sets x, leaving y and z. */
-RK_API int Rk_PointSetX(Rk_PointStruct* pointPtr, double x);
+RK_API int Rk_PointSetX(Rk_PointStruct* point, double x);
 /* Sets y, leaving x and z. */
-RK_API int Rk_PointSetY(Rk_PointStruct* pointPtr, double y);
+RK_API int Rk_PointSetY(Rk_PointStruct* point, double y);
 /* Sets z, leaving x and y. */
-RK_API int Rk_PointSetZ(Rk_PointStruct* pointPtr, double z);
+RK_API int Rk_PointSetZ(Rk_PointStruct* point, double z);
 /* Copies the three coordinates. */
-RK_API int Rk_PointGet(const Rk_PointStruct* pointPtr, double* x, double* y, double* z);
+RK_API int Rk_PointGet(const Rk_PointStruct* point, double* x, double* y, double* z);
 /* Copies x. */
-RK_API int Rk_PointGetX(const Rk_PointStruct* pointPtr, double* x);
+RK_API int Rk_PointGetX(const Rk_PointStruct* point, double* x);
 /* Copies y. */
-RK_API int Rk_PointGetY(const Rk_PointStruct* pointPtr, double* y);
+RK_API int Rk_PointGetY(const Rk_PointStruct* point, double* y);
 /* Copies z. */
-RK_API int Rk_PointGetZ(const Rk_PointStruct* pointPtr, double* z);
+RK_API int Rk_PointGetZ(const Rk_PointStruct* point, double* z);
 /* Euclidean distance between two points. */
 RK_API int Rk_PointDistFromPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                  double* dist);
@@ -1397,12 +1397,12 @@ typedef struct Rk_VectorStruct {
 } Rk_VectorStruct, Rk_Vector;
 
 /* Sets the vector to (1, 1, 1). */
-RK_API int Rk_VectorInit(Rk_VectorStruct* vecPtr);
+RK_API int Rk_VectorInit(Rk_VectorStruct* vec);
 /* Stores (i, j, k).
  * Fails: 6 (rk_vec) when every component is below the zero tolerance; the vector is then unchanged. */
-RK_API int Rk_VectorSet(Rk_VectorStruct* vecPtr, double i, double j, double k);
+RK_API int Rk_VectorSet(Rk_VectorStruct* vec, double i, double j, double k);
 /* Copies the three components. */
-RK_API int Rk_VectorGet(const Rk_VectorStruct* vecPtr, double* i, double* j, double* k);
+RK_API int Rk_VectorGet(const Rk_VectorStruct* vec, double* i, double* j, double* k);
 /* `head` - `origin`.
  * Fails: 6 (rk_vec) when the difference is zero (every component below the zero tolerance); `vec`
  * then already holds that difference. */
@@ -1462,7 +1462,7 @@ RK_API int Rk_VectorRotate(const Rk_VectorStruct* vec, const Rk_VectorStruct* ro
 
 /* The point moved `dist` along `dir_vec` (backward for a negative `dist`).
  * Fails: 6 (rk_vec) when `dir_vec` is shorter than the zero tolerance. */
-RK_API int Rk_PointOffset(const Rk_PointStruct* pointPtr, double dist, const Rk_VectorStruct* dir_vec,
+RK_API int Rk_PointOffset(const Rk_PointStruct* point, double dist, const Rk_VectorStruct* dir_vec,
                           Rk_PointStruct* offset_pt);
 /* The distance between the points measured across `dir`: from `point1` to the foot of `point2` on
  * the plane through `point1` normal to `dir`.
@@ -1525,7 +1525,7 @@ RK_API int Rk_VectorSetByLine(Rk_VectorStruct* vec, const Rk_LineStruct* line);
 /* The foot of the point on the unbounded line; a point strictly closer than the point tolerance to
  * `point1` (else to `point2`) projects onto that point itself.
  * Fails: 6 (rk_vec) when the foot is needed and the line has no direction. */
-RK_API int Rk_PointProjOnLine(const Rk_PointStruct* pointPtr, const Rk_LineStruct* line,
+RK_API int Rk_PointProjOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line,
                               Rk_PointStruct* proj_point);
 /* The distance from the point to its foot on the line (Rk_PointProjOnLine).
  * Fails: as Rk_PointProjOnLine. */
@@ -1574,14 +1574,14 @@ typedef struct Rk_PlaneStruct {
 } Rk_PlaneStruct, Rk_Plane;
 
 /* The plane through the origin with normal (0, 0, 1). */
-RK_API int Rk_PlaneInit(Rk_PlaneStruct* planePtr);
+RK_API int Rk_PlaneInit(Rk_PlaneStruct* plane);
 /* Stores the point and the normal, untested. */
-RK_API int Rk_PlaneSet(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point,
+RK_API int Rk_PlaneSet(Rk_PlaneStruct* plane, const Rk_PointStruct* point,
                        const Rk_VectorStruct* normal);
 /* Stores the point. */
-RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point);
+RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* plane, const Rk_PointStruct* point);
 /* Stores the normal, untested. */
-RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* planePtr, const Rk_VectorStruct* normal);
+RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* plane, const Rk_VectorStruct* normal);
 /* Point (x, y, z), normal (i, j, k).
  * Fails: 6 (rk_vec) for a zero normal (every component below the zero tolerance); the point is then
  * already stored, the normal unchanged. */
@@ -1592,7 +1592,7 @@ RK_API int Rk_PlaneSetByCoords(Rk_PlaneStruct* plane, double x, double y, double
  * Fails: 6 (rk_vec) when a, b and c are all below the zero tolerance in absolute value; the plane
  * is then unchanged. 5 (rk_plane) when none of them exceeds it (the largest equals it exactly); the
  * normal is then already stored, the point unchanged. */
-RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* planePtr, double a, double b, double c, double d);
+RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* plane, double a, double b, double c, double d);
 /* The plane through three points: its point `pt1`, its normal (pt2 - pt1) x (pt3 - pt1), by the
  * right-hand rule and not made unit.
  * Fails: 6 (rk_vec) when `pt2` or `pt3` coincides with `pt1` (every coordinate difference below the
@@ -1614,13 +1614,13 @@ RK_API int Rk_PlaneSetByPointAndLine(Rk_PlaneStruct* plane, const Rk_PointStruct
 RK_API int Rk_PlaneSetByLines(Rk_PlaneStruct* plane, const Rk_LineStruct* line1,
                               const Rk_LineStruct* line2);
 /* Copies the point and the normal. */
-RK_API int Rk_PlaneGet(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point, Rk_VectorStruct* normal);
+RK_API int Rk_PlaneGet(const Rk_PlaneStruct* plane, Rk_PointStruct* point, Rk_VectorStruct* normal);
 /* Copies the point. */
-RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point);
+RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* plane, Rk_PointStruct* point);
 /* Copies the normal. */
-RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* planePtr, Rk_VectorStruct* normal);
+RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* plane, Rk_VectorStruct* normal);
 /* a, b, c, d of the plane's equation a x + b y + c z + d = 0. */
-RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* planePtr, double* a, double* b,
+RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* plane, double* a, double* b,
                                         double* c, double* d);
 /* The plane's point and the points one unit along the plane's default x and y axes (the axes
  * Rk_RefFrameSetAxesByZ makes about the normal).
@@ -1750,7 +1750,7 @@ typedef struct Rk_RefFrameStruct {
 } Rk_RefFrameStruct, Rk_RefFrame;
 
 /* The world frame. */
-RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* refframePtr);
+RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* frame);
 /* Right-handed unit axes: x along `x`, y in the half-plane of `y`.
  * Fails: 6 (rk_vec) when `x` and `y` are parallel (every component of their cross product below the
  * zero tolerance) or practically zero; the frame is then unchanged. */
@@ -1766,7 +1766,7 @@ RK_API int Rk_RefFrameSetAxesByZX(Rk_RefFrameStruct* refframe, const Rk_VectorSt
  * Fails: 6 (rk_vec) when `z` is shorter than the zero tolerance; the frame is then unchanged. */
 RK_API int Rk_RefFrameSetAxesByZ(Rk_RefFrameStruct* refframe, const Rk_VectorStruct* z);
 /* Stores the origin. */
-RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* origin);
+RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* frame, const Rk_PointStruct* origin);
 /* Rows x axis, y axis, z axis, origin; each axis made unit, neither made orthogonal nor
  * right-handed.
  * Fails: 6 (rk_vec) for an axis row that is zero (every component below the zero tolerance); the
@@ -1774,7 +1774,7 @@ RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* refframePtr, const Rk_PointSt
  * and the origin unchanged. */
 RK_API int Rk_RefFrameSetByArray(Rk_RefFrameStruct* frame, double vals[4][3]);
 /* Copies the axes and the origin. */
-RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* refframePtr, Rk_VectorStruct* x, Rk_VectorStruct* y,
+RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* frame, Rk_VectorStruct* x, Rk_VectorStruct* y,
                           Rk_VectorStruct* z, Rk_PointStruct* origin);
 /* Copies the origin. */
 RK_API int Rk_RefFrameGetOrigin(const Rk_RefFrameStruct* refframe, Rk_PointStruct* origin);
@@ -1783,18 +1783,18 @@ RK_API int Rk_RefFrameGetZAxis(const Rk_RefFrameStruct* refframe, Rk_VectorStruc
 /* Rows x axis, y axis, z axis, origin. */
 RK_API int Rk_RefFrameGetArray(const Rk_RefFrameStruct* frame, double vals[4][3]);
 /* The frame coordinates of a world point. */
-RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* worldpt,
+RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* frame, const Rk_PointStruct* worldpt,
                                        Rk_PointStruct* framept);
 /* The frame components of a world vector (its dot products with the axes).
  * Fails: 6 (rk_vec) when the result is zero (every component below the zero tolerance). */
-RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* refframePtr,
+RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* frame,
                                         const Rk_VectorStruct* worldvec, Rk_VectorStruct* framevec);
 /* The world point of frame coordinates, through the inverse frame: for a frame whose axes are not
  * right-handed and orthonormal (set by Rk_RefFrameSetByArray) it does not undo
  * Rk_RefFrameTransformWorldPt.
  * Fails: 6 (rk_vec) when the frame's axes are degenerate (for example all zero) and the inverse
  * frame cannot be built. */
-RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* framept,
+RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* frame, const Rk_PointStruct* framept,
                                        Rk_PointStruct* worldpt);
 /* The world vector of frame components, through the inverse frame.
  * Fails: 6 (rk_vec) when the inverse frame cannot be built (as Rk_RefFrameTransformFramePt) or the
@@ -1979,7 +1979,7 @@ RK_API int Rk_LineIntersectArc(const Rk_LineStruct* line, const Rk_ArcStruct* ar
  * on; 6 (rk_vec) and 24 (rk_point) for a normal too short. */
 RK_API int Rk_ArcIntersectPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* plane, int* numpts,
                                 Rk_PointStruct* pt1, Rk_PointStruct* pt2);
-/* The points where two coplanar circles meet. `numPts` (written 0 first): 0 when they are apart,
+/* The points where two coplanar circles meet. `num_pts` (written 0 first): 0 when they are apart,
  * concentric, or one lies inside the other; 1 when they touch from outside (`pt1` only; `pt2` is
  * not written); 2 otherwise, `pt1` and `pt2` on either side of the line of centres (the same point
  * when one touches the other from inside).
@@ -1987,7 +1987,7 @@ RK_API int Rk_ArcIntersectPlane(const Rk_ArcStruct* arc, const Rk_PlaneStruct* p
  * within the point tolerance of `arc1`'s plane (the normals are not compared); 24 (rk_point) when
  * the squared length of arc1's normal is below the zero tolerance; 6 (rk_vec) when a normal is too
  * short for an angle. */
-RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* numPts,
+RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* num_pts,
                               Rk_PointStruct* pt1, Rk_PointStruct* pt2);
 /* The least and greatest fit of two round features of the given kinds with parallel normals,
  * measured across the offset d of their axes (the centres projected on the plane through the world
@@ -2519,23 +2519,23 @@ RK_API int Rk_DirectoryDebug(const Rk_DirectoryStruct* dir);
 /* Prints the three tolerances in force on standard output, on a new line. Always 0. */
 RK_API int Rk_GeometryDebug(void);
 /* Prints the point's coordinates on standard output, on a new line. Always 0. */
-RK_API int Rk_PointDebug(const Rk_PointStruct* pointPtr);
+RK_API int Rk_PointDebug(const Rk_PointStruct* point);
 /* The vector's components; 1 when the line cannot be written. */
-RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vecPtr, Rk_ReportStruct* report);
+RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vec, Rk_ReportStruct* report);
 /* As Rk_VectorDebugRpt, to the console. */
-RK_API int Rk_VectorDebug(const Rk_VectorStruct* vecPtr);
+RK_API int Rk_VectorDebug(const Rk_VectorStruct* vec);
 /* Prints the line's two points on standard output, on a new line. Always 0. */
 RK_API int Rk_LineDebug(const Rk_LineStruct* line);
 /* Prints the plane's point and normal on standard output, on a new line. Always 0. */
-RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* planePtr);
+RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* plane);
 /* The arc's centre, normal and radius; 1 when the line cannot be written. */
 RK_API int Rk_ArcDebugRpt(const Rk_ArcStruct* arc, Rk_ReportStruct* report);
 /* As Rk_ArcDebugRpt, to the console. */
 RK_API int Rk_ArcDebug(const Rk_ArcStruct* arc);
 /* The frame's origin and its three axes. */
-RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* refframePtr, Rk_ReportStruct* report);
+RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* frame, Rk_ReportStruct* report);
 /* As Rk_RefFrameDebugRpt, to the console. */
-RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* refframePtr);
+RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* frame);
 /* The transform's four rows. */
 RK_API int Rk_TransformDebugRpt(const Rk_TransformStruct* tform, Rk_ReportStruct* report);
 /* As Rk_TransformDebugRpt, to the console. */
