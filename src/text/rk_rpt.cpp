@@ -1,6 +1,7 @@
 // The report writer: a caller-owned record that sends each line, after its indent, to the console,
 // a file it owns, the caller's line function and the caller's string list, in that order; with the
-// centred, underlined, prefixed, from-file and message-text writes built on it.
+// centred, underlined, prefixed, from-file and message-text writes built on it. A file's lines are
+// copied in pieces of at most 1,024 characters, a limit the header states.
 #include <cstdio>
 #include <cstring>
 
