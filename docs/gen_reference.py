@@ -3,7 +3,12 @@
 
 The header is the one source: its banners and "==== Family ====" markers give the sections, the
 comment standing before a declaration documents it, and a comment followed by a blank line
-documents the section it stands in. Run with --check to compare with the committed reference.
+documents the section it stands in. A function's comment has a fixed shape: what it does, then
+optionally "Module:" (where it is defined, when its section does not say), "Fails:" (one error a
+line, each "<id> (<module>) <condition>", a line ending in ';' closing an error) and "Leaves:"
+(what a failure leaves), in that order; "Fails:" and "Leaves:" come together. Each part becomes a
+line or a list of its own in the reference. Run with --check to compare with the committed
+reference and to check every comment's shape.
 
     gen_reference.py <rk_basekit.h> <reference.md> [--check [--exports exports.txt]]
 
@@ -16,10 +21,12 @@ BANNER_RULE = re.compile(r"^/?\s*\*?\s*={20,}")
 MARKER = re.compile(r"^/\* ==== (.+?) ==== \*/$")
 MEMBER = re.compile(r"^/\* ---- (.+?) ---- \*/$")
 PRELUDE_END = "#ifdef __cplusplus"
+TAGS = ("Module:", "Fails:", "Leaves:")
+FAILURE = re.compile(r"^\d+(?:(?:, | or )\d+)* \(")
 
 
-def comment_text(lines):
-    """The text of a /* ... */ comment given as its source lines."""
+def comment_lines(lines):
+    """The non-empty lines of a /* ... */ comment given as its source lines, without the markers."""
     text = []
     for line in lines:
         line = line.strip()
@@ -27,7 +34,60 @@ def comment_text(lines):
         line = re.sub(r"\*+/$", "", line)
         line = re.sub(r"^\*(?!/)", "", line)
         text.append(line.strip())
-    return " ".join(t for t in text if t)
+    return [t for t in text if t]
+
+
+def comment_text(lines):
+    """The text of a /* ... */ comment given as its source lines."""
+    return " ".join(comment_lines(lines))
+
+
+class Doc:
+    """A function's comment taken apart: what it does, where it is defined, how it fails and what a
+    failure leaves. `problems` lists the ways the comment breaks the shape."""
+
+    def __init__(self, lines):
+        self.summary = []
+        self.module = []
+        self.fails = []
+        self.leaves = []
+        self.problems = []
+        seen = []
+        part = self.summary
+        for line in lines:
+            tag = next((t for t in TAGS if line.startswith(t)), None)
+            if tag:
+                if tag in seen or any(TAGS.index(s) > TAGS.index(tag) for s in seen):
+                    self.problems.append(f"'{tag}' repeated or out of order")
+                seen.append(tag)
+                part = {"Module:": self.module, "Fails:": self.fails, "Leaves:": self.leaves}[tag]
+                line = line[len(tag):].strip()
+                if part is self.fails:
+                    part.append(line)
+                    continue
+            elif part is self.fails and self.fails[-1].endswith(";"):
+                self.fails.append(line)
+                continue
+            elif part is self.fails:
+                self.fails[-1] += " " + line
+                continue
+            part.append(line)
+        if not self.summary:
+            self.problems.append("nothing says what it does")
+        if bool(self.fails) != bool(self.leaves):
+            self.problems.append("'Fails:' and 'Leaves:' come together")
+        for item in self.fails:
+            if not FAILURE.match(item):
+                self.problems.append(f"a failure that does not start with its id and module: '{item[:40]}'")
+
+    def text(self, part):
+        return " ".join(part)
+
+    def failures(self):
+        return [item.rstrip(";.") for item in self.fails]
+
+    def __bool__(self):
+        return bool(self.summary)
 
 
 def parse(header_lines):
@@ -74,13 +134,12 @@ def parse(header_lines):
                 i += 1
                 block.append(header_lines[i].rstrip("\n"))
             i += 1
-            text = comment_text(block)
             following = header_lines[i].strip() if i < n else ""
             if following == "":
-                yield ("note", text)
+                yield ("note", comment_text(block))
                 pending = None
             else:
-                pending = text
+                pending = block
             continue
         if stripped.startswith("RK_API"):
             decl = [stripped]
@@ -91,7 +150,7 @@ def parse(header_lines):
             text = " ".join(decl)
             text = re.sub(r"^RK_API\s+", "", text)
             text = re.sub(r"\s+", " ", text).replace("( ", "(")
-            yield ("function", text, pending or "")
+            yield ("function", text, Doc(comment_lines(pending or [])))
             pending = None
             continue
         if stripped.startswith(("typedef", "enum", "#define", "struct", "union")):
@@ -106,7 +165,11 @@ def parse(header_lines):
                 if depth == 0 and block[-1].rstrip().endswith(";"):
                     break
             i += 1
-            yield ("code", "\n".join(block), pending or "")
+            # A typedef written right under its record belongs with it.
+            while i < n and block[0].startswith("struct") and header_lines[i].startswith("typedef"):
+                block.append(header_lines[i].rstrip("\n"))
+                i += 1
+            yield ("code", "\n".join(block), comment_text(pending) if pending else "")
             pending = None
             continue
         if stripped == "" or stripped.startswith("#"):
@@ -123,6 +186,15 @@ def intro(header_lines):
             break
         out.append(re.sub(r"^\s*\*\s?", "", line.rstrip("\n")))
     return "\n".join(out).strip()
+
+
+def error_code(failure):
+    """A failure with its ids and module set as code, so that they stand out: `6 (rk_vec)` when ..."""
+    return re.sub(r"^(\d+(?:(?:, | or )\d+)* \([^)]*\))", r"`\1`", failure)
+
+
+def function_name(decl):
+    return re.search(r"(\w+)\s*[(\[;]", decl).group(1)
 
 
 def slug(title):
@@ -154,10 +226,21 @@ def render(header_lines):
                 out += [doc, ""]
             out += ["```c", code, "```", ""]
         elif kind == "function":
-            decl, doc = rest
-            name = re.search(r"(\w+)\s*[(\[;]", decl).group(1)
-            out += [f"- <a id=\"{name.lower()}\"></a>`{decl}`", f"  {doc}" if doc else "  (undocumented)", ""]
+            out += render_function(*rest)
     return "\n".join(out).rstrip() + "\n"
+
+
+def render_function(decl, doc):
+    """A function as a list entry: its declaration, what it does, and each part of its comment on
+    lines of its own, the failures as a list."""
+    name = function_name(decl)
+    out = [f"- <a id=\"{name.lower()}\"></a>`{decl}`", f"  {doc.text(doc.summary)}" if doc else "  (undocumented)"]
+    if doc.module:
+        out += ["", f"  *Module:* {doc.text(doc.module)}"]
+    if doc.fails:
+        out += ["", "  **Fails:**", ""] + [f"  - {error_code(failure)}" for failure in doc.failures()]
+        out += ["", f"  **Leaves:** {doc.text(doc.leaves)}"]
+    return out + [""]
 
 
 def main(argv):
@@ -173,8 +256,13 @@ def main(argv):
             if f.read() != text:
                 print(f"{argv[2]} is out of date: run docs/gen_reference.py {argv[1]} {argv[2]}")
                 status = 1
+        for item in parse(header_lines):
+            if item[0] == "function":
+                for problem in item[2].problems:
+                    print(f"{function_name(item[1])}: {problem}")
+                    status = 1
         if "--exports" in argv[3:]:
-            documented = {re.search(r"(\w+)\s*[(\[;]", item[1]).group(1)
+            documented = {function_name(item[1])
                           for item in parse(header_lines) if item[0] == "function" and item[2]}
             with open(argv[argv.index("--exports") + 1], encoding="utf-8") as f:
                 exported = [line.strip() for line in f if line.strip()]

@@ -1,5 +1,6 @@
 // The dumps of tables, lists, queues and stacks, written once. The members of a family differ
 // only in their titles and in how a value shows, which `Shown<Cell>` holds for each cell type.
+// The cell widths (7, 12 with 3 decimals, 15) and the cut of long texts are the header's contract.
 #pragma once
 
 #include <cstring>

@@ -1,6 +1,7 @@
 // Lists, queues and stacks: one-column tables with a flag or two around them. Every operation
 // maps onto the member's table operations on column 0 and reports only the table's errors, under
-// the table's module.
+// the table's module. A full container grows as its table does, by 25 values: a contract the
+// header states.
 #pragma once
 
 #include "containers/table.hpp"

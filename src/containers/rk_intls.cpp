@@ -9,7 +9,7 @@ using Dump = rk::dump::ContainerDump<rk::IntCell>;
 
 }  // namespace
 
-extern "C" RK_API int Rk_IntListInit(Rk_IntList* list, int allowDups) { return List::init(list, allowDups); }
+extern "C" RK_API int Rk_IntListInit(Rk_IntList* list, int allow_dups) { return List::init(list, allow_dups); }
 
 extern "C" RK_API int Rk_IntListAdd(Rk_IntList* list, int val) { return List::add(list, val); }
 

@@ -9,9 +9,9 @@ using Dump = rk::dump::ContainerDump<rk::LongCell>;
 
 }  // namespace
 
-extern "C" RK_API int Rk_LongListInit(Rk_LongList* list, int allowDups)
+extern "C" RK_API int Rk_LongListInit(Rk_LongList* list, int allow_dups)
 {
-    return List::init(list, allowDups);
+    return List::init(list, allow_dups);
 }
 
 extern "C" RK_API int Rk_LongListAdd(Rk_LongList* list, long val) { return List::add(list, val); }

@@ -9,7 +9,7 @@ using Dump = rk::dump::ContainerDump<rk::PtrCell>;
 
 }  // namespace
 
-extern "C" RK_API int Rk_PtrListInit(Rk_PtrList* list, int allowDups) { return List::init(list, allowDups); }
+extern "C" RK_API int Rk_PtrListInit(Rk_PtrList* list, int allow_dups) { return List::init(list, allow_dups); }
 
 extern "C" RK_API int Rk_PtrListAdd(Rk_PtrList* list, void* val) { return List::add(list, val); }
 

@@ -9,7 +9,7 @@ using Dump = rk::dump::ContainerDump<rk::StrCell>;
 
 }  // namespace
 
-extern "C" RK_API int Rk_StrListInit(Rk_StrList* list, int allowDups) { return List::init(list, allowDups); }
+extern "C" RK_API int Rk_StrListInit(Rk_StrList* list, int allow_dups) { return List::init(list, allow_dups); }
 
 extern "C" RK_API int Rk_StrListAdd(Rk_StrList* list, const char* val) { return List::add(list, val); }
 

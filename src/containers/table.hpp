@@ -1,6 +1,8 @@
 // A table: a grid of cells of one type stored column by column, growing 25 rows at a time,
 // searched on any column and sorted on a list of key columns. The logic of all five members,
 // written once over the cell traits of cells.hpp; errors are raised under the member's module.
+// The growth by 25 rows is a contract, not a tuning knob: callers see it in `num_alloc_rows`, the
+// header states it, and lists, queues and stacks inherit it as a growth by 25 values.
 #pragma once
 
 #include <algorithm>
@@ -22,7 +24,7 @@ struct Table {
     using T = typename Cell::type;
     using In = typename Cell::in;
 
-    static constexpr int kGrowth = 25;
+    static constexpr int kGrowth = 25;  // the contract stated above: never change it for speed
 
     static int init(Rk_TableStruct* t, int ncols)
     {

@@ -1,5 +1,6 @@
 // The error queue and the message queue: one contiguous array of fixed-size records, oldest
-// first, that grows by five records at a time and never shrinks except by Free.
+// first, that grows by five records at a time and never shrinks except by Free. The room for five
+// at Init and the growth by five are contracts: the header states both for the two queues.
 #pragma once
 
 #include <cstring>
@@ -16,7 +17,7 @@ struct RecordQueue {
     int alloc_size = 0;
     Record* records = nullptr;
 
-    static constexpr int kGrowth = 5;
+    static constexpr int kGrowth = 5;  // the contract stated above, for Init and for every growth
 
     // An empty queue with room for five records; an earlier array is released first.
     int init(const char* module, int line)

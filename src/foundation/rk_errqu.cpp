@@ -1,5 +1,6 @@
 // The process-wide error queue: every failing function of the library appends one record here,
-// and the application drains it oldest first.
+// and the application drains it oldest first. It starts with room for five records and grows by
+// five (record_queue.hpp), as the header states.
 #include <cstdio>
 #include <cstring>
 

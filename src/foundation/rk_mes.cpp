@@ -1,6 +1,7 @@
 // Message records: an id, the message file that holds its texts, and 250 token texts; and the
 // texts themselves, looked up in the message file (which is opened, read from its start and closed
-// again by every lookup) with the record's tokens substituted into them.
+// again by every lookup) with the record's tokens substituted into them. The file is read in pieces
+// of at most 256 characters and a text keeps at most 128: both limits are the header's contract.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 // The process-wide message queue: informational messages the application posts and takes out.
+// It starts with room for five records and grows by five (record_queue.hpp), as the header states.
 #include <cstring>
 
 #include "core/dump.hpp"

@@ -228,10 +228,10 @@ extern "C" RK_API int Rk_ArcIntersectPlane(const Rk_ArcStruct* arc, const Rk_Pla
     return Rk_LineIntersectArc(&common, arc, numpts, pt1, pt2);
 }
 
-extern "C" RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* numPts,
+extern "C" RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcStruct* arc2, int* num_pts,
                                          Rk_PointStruct* pt1, Rk_PointStruct* pt2)
 {
-    *numPts = 0;
+    *num_pts = 0;
     const Rk_ArcStruct a1 = *arc1, a2 = *arc2;
     int flag = 0;
     RK_TRY(Rk_ArcIsEqualToArc(&a1, &a2, &flag));
@@ -261,7 +261,7 @@ extern "C" RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcS
         Rk_PointStruct touch = {};
         RK_TRY(Rk_PointOffset(&a1.center, r1, &toward, &touch));
         *pt1 = touch;
-        *numPts = 1;
+        *num_pts = 1;
         return 0;
     }
     if (!(r1 + r2 > d)) return 0;
@@ -281,7 +281,7 @@ extern "C" RK_API int Rk_ArcIntersectArc(const Rk_ArcStruct* arc1, const Rk_ArcS
     RK_TRY(rk::inverse_frame(local, &inverse));
     *pt1 = rk::world_to_frame(inverse, f1);
     *pt2 = rk::world_to_frame(inverse, f2);
-    *numPts = 2;
+    *num_pts = 2;
     return 0;
 }
 

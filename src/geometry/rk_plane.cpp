@@ -36,28 +36,28 @@ int refine_onto_common_line(Rk_PointStruct* p, const Rk_PlaneStruct* home, const
 
 }  // namespace
 
-extern "C" RK_API int Rk_PlaneInit(Rk_PlaneStruct* planePtr)
+extern "C" RK_API int Rk_PlaneInit(Rk_PlaneStruct* plane)
 {
-    *planePtr = {{0.0, 0.0, 0.0}, {0.0, 0.0, 1.0}};
+    *plane = {{0.0, 0.0, 0.0}, {0.0, 0.0, 1.0}};
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneSet(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point,
+extern "C" RK_API int Rk_PlaneSet(Rk_PlaneStruct* plane, const Rk_PointStruct* point,
                                   const Rk_VectorStruct* normal)
 {
-    *planePtr = {*point, *normal};
+    *plane = {*point, *normal};
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* planePtr, const Rk_PointStruct* point)
+extern "C" RK_API int Rk_PlaneSetPoint(Rk_PlaneStruct* plane, const Rk_PointStruct* point)
 {
-    planePtr->point = *point;
+    plane->point = *point;
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* planePtr, const Rk_VectorStruct* normal)
+extern "C" RK_API int Rk_PlaneSetNormal(Rk_PlaneStruct* plane, const Rk_VectorStruct* normal)
 {
-    planePtr->normal = *normal;
+    plane->normal = *normal;
     return 0;
 }
 
@@ -68,16 +68,16 @@ extern "C" RK_API int Rk_PlaneSetByCoords(Rk_PlaneStruct* plane, double x, doubl
     return Rk_VectorSet(&plane->normal, i, j, k);
 }
 
-extern "C" RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* planePtr, double a, double b, double c, double d)
+extern "C" RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* plane, double a, double b, double c, double d)
 {
-    RK_TRY(Rk_VectorSet(&planePtr->normal, a, b, c));
+    RK_TRY(Rk_VectorSet(&plane->normal, a, b, c));
     // The point is where the plane crosses the first axis it is not parallel to.
     if (std::fabs(a) > rk::zero_eps())
-        planePtr->point = {-d / a, 0.0, 0.0};
+        plane->point = {-d / a, 0.0, 0.0};
     else if (std::fabs(b) > rk::zero_eps())
-        planePtr->point = {0.0, -d / b, 0.0};
+        plane->point = {0.0, -d / b, 0.0};
     else if (std::fabs(c) > rk::zero_eps())
-        planePtr->point = {0.0, 0.0, -d / c};
+        plane->point = {0.0, 0.0, -d / c};
     else
         return RK_FAIL(RK_ERR_CANNOT_SERVE);
     return 0;
@@ -127,30 +127,30 @@ extern "C" RK_API int Rk_PlaneSetByLines(Rk_PlaneStruct* plane, const Rk_LineStr
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneGet(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point, Rk_VectorStruct* normal)
+extern "C" RK_API int Rk_PlaneGet(const Rk_PlaneStruct* plane, Rk_PointStruct* point, Rk_VectorStruct* normal)
 {
-    const Rk_PlaneStruct copy = *planePtr;
+    const Rk_PlaneStruct copy = *plane;
     *point = copy.point;
     *normal = copy.normal;
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* planePtr, Rk_PointStruct* point)
+extern "C" RK_API int Rk_PlaneGetPoint(const Rk_PlaneStruct* plane, Rk_PointStruct* point)
 {
-    *point = planePtr->point;
+    *point = plane->point;
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* planePtr, Rk_VectorStruct* normal)
+extern "C" RK_API int Rk_PlaneGetNormal(const Rk_PlaneStruct* plane, Rk_VectorStruct* normal)
 {
-    *normal = planePtr->normal;
+    *normal = plane->normal;
     return 0;
 }
 
-extern "C" RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* planePtr, double* a, double* b, double* c,
+extern "C" RK_API int Rk_PlaneGetEquationConstants(const Rk_PlaneStruct* plane, double* a, double* b, double* c,
                                                    double* d)
 {
-    const Rk_PlaneStruct copy = *planePtr;
+    const Rk_PlaneStruct copy = *plane;
     *a = copy.normal.i_comp;
     *b = copy.normal.j_comp;
     *c = copy.normal.k_comp;
@@ -271,11 +271,11 @@ extern "C" RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const
     return Rk_LineSet(line, &p1, &p3);
 }
 
-extern "C" RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* planePtr)
+extern "C" RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* plane)
 {
     Rk_PointStruct p = {};
     Rk_VectorStruct n = {};
-    Rk_PlaneGet(planePtr, &p, &n);
+    Rk_PlaneGet(plane, &p, &n);
     std::printf("\n Plane Point %9.4f %9.4f %9.4f  Normal %9.4f %9.4f %9.4f", p.pt_x, p.pt_y, p.pt_z, n.i_comp,
                 n.j_comp, n.k_comp);
     return 0;

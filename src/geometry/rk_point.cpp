@@ -48,59 +48,59 @@ int LineProjector::project(const Rk_PointStruct& p, Rk_PointStruct* foot)
 
 }  // namespace rk
 
-extern "C" RK_API int Rk_PointInit(Rk_PointStruct* pointPtr)
+extern "C" RK_API int Rk_PointInit(Rk_PointStruct* point)
 {
-    *pointPtr = {0.0, 0.0, 0.0};
+    *point = {0.0, 0.0, 0.0};
     return 0;
 }
 
-extern "C" RK_API int Rk_PointSet(Rk_PointStruct* pointPtr, double x, double y, double z)
+extern "C" RK_API int Rk_PointSet(Rk_PointStruct* point, double x, double y, double z)
 {
-    *pointPtr = {x, y, z};
+    *point = {x, y, z};
     return 0;
 }
 
-extern "C" RK_API int Rk_PointSetX(Rk_PointStruct* pointPtr, double x)
+extern "C" RK_API int Rk_PointSetX(Rk_PointStruct* point, double x)
 {
-    pointPtr->pt_x = x;
+    point->pt_x = x;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointSetY(Rk_PointStruct* pointPtr, double y)
+extern "C" RK_API int Rk_PointSetY(Rk_PointStruct* point, double y)
 {
-    pointPtr->pt_y = y;
+    point->pt_y = y;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointSetZ(Rk_PointStruct* pointPtr, double z)
+extern "C" RK_API int Rk_PointSetZ(Rk_PointStruct* point, double z)
 {
-    pointPtr->pt_z = z;
+    point->pt_z = z;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointGet(const Rk_PointStruct* pointPtr, double* x, double* y, double* z)
+extern "C" RK_API int Rk_PointGet(const Rk_PointStruct* point, double* x, double* y, double* z)
 {
-    *x = pointPtr->pt_x;
-    *y = pointPtr->pt_y;
-    *z = pointPtr->pt_z;
+    *x = point->pt_x;
+    *y = point->pt_y;
+    *z = point->pt_z;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointGetX(const Rk_PointStruct* pointPtr, double* x)
+extern "C" RK_API int Rk_PointGetX(const Rk_PointStruct* point, double* x)
 {
-    *x = pointPtr->pt_x;
+    *x = point->pt_x;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointGetY(const Rk_PointStruct* pointPtr, double* y)
+extern "C" RK_API int Rk_PointGetY(const Rk_PointStruct* point, double* y)
 {
-    *y = pointPtr->pt_y;
+    *y = point->pt_y;
     return 0;
 }
 
-extern "C" RK_API int Rk_PointGetZ(const Rk_PointStruct* pointPtr, double* z)
+extern "C" RK_API int Rk_PointGetZ(const Rk_PointStruct* point, double* z)
 {
-    *z = pointPtr->pt_z;
+    *z = point->pt_z;
     return 0;
 }
 
@@ -130,12 +130,12 @@ extern "C" RK_API int Rk_PointGetMidpoint(const Rk_PointStruct* pt1, const Rk_Po
     return 0;
 }
 
-extern "C" RK_API int Rk_PointOffset(const Rk_PointStruct* pointPtr, double dist, const Rk_VectorStruct* dir_vec,
+extern "C" RK_API int Rk_PointOffset(const Rk_PointStruct* point, double dist, const Rk_VectorStruct* dir_vec,
                                      Rk_PointStruct* offset_pt)
 {
     Rk_VectorStruct u = {};
     RK_TRY(Rk_VectorUnitize(dir_vec, &u));
-    *offset_pt = rk::offset_by(*pointPtr, dist, u);
+    *offset_pt = rk::offset_by(*point, dist, u);
     return 0;
 }
 
@@ -166,10 +166,10 @@ extern "C" RK_API int Rk_PointClearanceFromPoint(const Rk_PointStruct* point1, c
     return 0;
 }
 
-extern "C" RK_API int Rk_PointProjOnLine(const Rk_PointStruct* pointPtr, const Rk_LineStruct* line,
+extern "C" RK_API int Rk_PointProjOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line,
                                          Rk_PointStruct* proj_point)
 {
-    return rk::LineProjector(*line).project(*pointPtr, proj_point);
+    return rk::LineProjector(*line).project(*point, proj_point);
 }
 
 extern "C" RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist)
@@ -235,12 +235,12 @@ extern "C" RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_Pl
     return Rk_PointIsEqualToPoint(point, &foot, on_plane);
 }
 
-extern "C" RK_API int Rk_PointDebug(const Rk_PointStruct* pointPtr)
+extern "C" RK_API int Rk_PointDebug(const Rk_PointStruct* point)
 {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
-    Rk_PointGet(pointPtr, &x, &y, &z);
+    Rk_PointGet(point, &x, &y, &z);
     std::printf("\n Point  x, y, z\t: %9.4f %9.4f %9.4f ", x, y, z);
     return 0;
 }

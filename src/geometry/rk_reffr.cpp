@@ -63,9 +63,9 @@ int inverse_frame(const Rk_RefFrameStruct& frame, Rk_RefFrameStruct* inverse)
 
 }  // namespace rk
 
-extern "C" RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* refframePtr)
+extern "C" RK_API int Rk_RefFrameInit(Rk_RefFrameStruct* frame)
 {
-    *refframePtr = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}, {0.0, 0.0, 0.0}};
+    *frame = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}, {0.0, 0.0, 0.0}};
     return 0;
 }
 
@@ -89,9 +89,9 @@ extern "C" RK_API int Rk_RefFrameSetAxesByZ(Rk_RefFrameStruct* refframe, const R
     return rk::axes_by_z(*z, &axes) != 0 ? 1 : store_axes(refframe, axes);
 }
 
-extern "C" RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* refframePtr, const Rk_PointStruct* origin)
+extern "C" RK_API int Rk_RefFrameSetOrigin(Rk_RefFrameStruct* frame, const Rk_PointStruct* origin)
 {
-    refframePtr->origin = *origin;
+    frame->origin = *origin;
     return 0;
 }
 
@@ -107,14 +107,14 @@ extern "C" RK_API int Rk_RefFrameSetByArray(Rk_RefFrameStruct* frame, double val
     return Rk_VectorUnitize(&frame->z_axis, &frame->z_axis);
 }
 
-extern "C" RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* refframePtr, Rk_VectorStruct* x, Rk_VectorStruct* y,
+extern "C" RK_API int Rk_RefFrameGet(const Rk_RefFrameStruct* frame, Rk_VectorStruct* x, Rk_VectorStruct* y,
                                      Rk_VectorStruct* z, Rk_PointStruct* origin)
 {
-    const Rk_RefFrameStruct frame = *refframePtr;
-    *x = frame.x_axis;
-    *y = frame.y_axis;
-    *z = frame.z_axis;
-    *origin = frame.origin;
+    const Rk_RefFrameStruct copy = *frame;
+    *x = copy.x_axis;
+    *y = copy.y_axis;
+    *z = copy.z_axis;
+    *origin = copy.origin;
     return 0;
 }
 
@@ -142,25 +142,25 @@ extern "C" RK_API int Rk_RefFrameGetArray(const Rk_RefFrameStruct* frame, double
     return 0;
 }
 
-extern "C" RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* refframePtr,
+extern "C" RK_API int Rk_RefFrameTransformWorldPt(const Rk_RefFrameStruct* frame,
                                                   const Rk_PointStruct* worldpt, Rk_PointStruct* framept)
 {
-    *framept = rk::world_to_frame(*refframePtr, *worldpt);
+    *framept = rk::world_to_frame(*frame, *worldpt);
     return 0;
 }
 
-extern "C" RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* refframePtr,
+extern "C" RK_API int Rk_RefFrameTransformWorldVec(const Rk_RefFrameStruct* frame,
                                                    const Rk_VectorStruct* worldvec, Rk_VectorStruct* framevec)
 {
-    const Rk_PointStruct tail = rk::world_to_frame(*refframePtr, kWorldOrigin);
-    return frame_vector(*refframePtr, tail, *worldvec, framevec);
+    const Rk_PointStruct tail = rk::world_to_frame(*frame, kWorldOrigin);
+    return frame_vector(*frame, tail, *worldvec, framevec);
 }
 
-extern "C" RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* refframePtr,
+extern "C" RK_API int Rk_RefFrameTransformFramePt(const Rk_RefFrameStruct* frame,
                                                   const Rk_PointStruct* framept, Rk_PointStruct* worldpt)
 {
     Rk_RefFrameStruct inverse = {};
-    RK_TRY(rk::inverse_frame(*refframePtr, &inverse));
+    RK_TRY(rk::inverse_frame(*frame, &inverse));
     *worldpt = rk::world_to_frame(inverse, *framept);
     return 0;
 }
@@ -233,11 +233,11 @@ extern "C" RK_API int Rk_RefFrameGetVectorAngles(const Rk_RefFrameStruct* frame,
 }
 
 // No title and no indent of its own: the four lines line up under each other.
-extern "C" RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* refframePtr, Rk_ReportStruct* report)
+extern "C" RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* frame, Rk_ReportStruct* report)
 {
     Rk_VectorStruct axes[3] = {};
     Rk_PointStruct o = {};
-    Rk_RefFrameGet(refframePtr, &axes[0], &axes[1], &axes[2], &o);
+    Rk_RefFrameGet(frame, &axes[0], &axes[1], &axes[2], &o);
     RK_TRY(rk::dump::line(report, kModule, "Ref Frame : Origin   %8.2f %8.2f %8.2f", o.pt_x, o.pt_y, o.pt_z));
     const char* const names[3] = {"X", "Y", "Z"};
     for (int a = 0; a < 3; ++a) {
@@ -248,7 +248,7 @@ extern "C" RK_API int Rk_RefFrameDebugRpt(const Rk_RefFrameStruct* refframePtr, 
     return 0;
 }
 
-extern "C" RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* refframePtr)
+extern "C" RK_API int Rk_RefFrameDebug(const Rk_RefFrameStruct* frame)
 {
-    return rk::dump::to_console(Rk_RefFrameDebugRpt, refframePtr);
+    return rk::dump::to_console(Rk_RefFrameDebugRpt, frame);
 }

@@ -45,24 +45,24 @@ int project_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_Vec
 
 }  // namespace
 
-extern "C" RK_API int Rk_VectorInit(Rk_VectorStruct* vecPtr)
+extern "C" RK_API int Rk_VectorInit(Rk_VectorStruct* vec)
 {
-    *vecPtr = {1.0, 1.0, 1.0};
+    *vec = {1.0, 1.0, 1.0};
     return 0;
 }
 
-extern "C" RK_API int Rk_VectorSet(Rk_VectorStruct* vecPtr, double i, double j, double k)
+extern "C" RK_API int Rk_VectorSet(Rk_VectorStruct* vec, double i, double j, double k)
 {
     if (rk::is_zero_vector(i, j, k)) return RK_FAIL(RK_ERR_ZERO_VECTOR);
-    *vecPtr = {i, j, k};
+    *vec = {i, j, k};
     return 0;
 }
 
-extern "C" RK_API int Rk_VectorGet(const Rk_VectorStruct* vecPtr, double* i, double* j, double* k)
+extern "C" RK_API int Rk_VectorGet(const Rk_VectorStruct* vec, double* i, double* j, double* k)
 {
-    *i = vecPtr->i_comp;
-    *j = vecPtr->j_comp;
-    *k = vecPtr->k_comp;
+    *i = vec->i_comp;
+    *j = vec->j_comp;
+    *k = vec->k_comp;
     return 0;
 }
 
@@ -228,16 +228,16 @@ extern "C" RK_API int Rk_VectorIsPerpToPlane(const Rk_VectorStruct* vec, const R
     return Rk_VectorIsParallelToVector(vec, &plane->normal, perp);
 }
 
-extern "C" RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vecPtr, Rk_ReportStruct* report)
+extern "C" RK_API int Rk_VectorDebugRpt(const Rk_VectorStruct* vec, Rk_ReportStruct* report)
 {
     double i = 0.0;
     double j = 0.0;
     double k = 0.0;
-    Rk_VectorGet(vecPtr, &i, &j, &k);
+    Rk_VectorGet(vec, &i, &j, &k);
     return rk::dump::checked_line(report, kModule, " Vector  i, j, k : %9.4f %9.4f %9.4f\n", i, j, k);
 }
 
-extern "C" RK_API int Rk_VectorDebug(const Rk_VectorStruct* vecPtr)
+extern "C" RK_API int Rk_VectorDebug(const Rk_VectorStruct* vec)
 {
-    return rk::dump::to_console(Rk_VectorDebugRpt, vecPtr);
+    return rk::dump::to_console(Rk_VectorDebugRpt, vec);
 }

@@ -1,7 +1,8 @@
 // Directory paths: absolute directories in drive-and-backslash notation, resolved from what a user
 // types against the current directory (the process's working directory with '/' turned into '\',
 // a test's substitute, or the fixed development directory), and their parents, roots, components
-// and relative paths. Results never exceed 256 characters: a longer one fails, it is never cut.
+// and relative paths. Results never exceed 256 characters: a longer one fails, it is never cut;
+// a working directory of 260 characters or more cannot be read. Both limits are the header's.
 #include <cctype>
 #include <cstring>
 

@@ -1,7 +1,8 @@
 // The input reader: a caller-owned record that delivers lines from the console, a file it owns or
 // the caller's line function, cutting comments and skipping blank lines on request; and the reads
 // built on it: stripped lines, statements spanning lines, skips to tokens or over lines, the rest
-// of the input copied into a report.
+// of the input copied into a report. A read delivers at most 256 characters (RK_INPUT_LINE_MAX), so
+// a longer line arrives in pieces, as the header states.
 #include <cstdio>
 #include <cstring>
 

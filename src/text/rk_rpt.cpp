@@ -1,6 +1,7 @@
 // The report writer: a caller-owned record that sends each line, after its indent, to the console,
 // a file it owns, the caller's line function and the caller's string list, in that order; with the
-// centred, underlined, prefixed, from-file and message-text writes built on it.
+// centred, underlined, prefixed, from-file and message-text writes built on it. A file's lines are
+// copied in pieces of at most 1,024 characters, a limit the header states.
 #include <cstdio>
 #include <cstring>
 
@@ -131,9 +132,9 @@ int write_detailed(const Rk_MessageStruct* message, Write write)
 
 }  // namespace
 
-extern "C" RK_API int Rk_ReportInit(Rk_ReportStruct* reportPtr)
+extern "C" RK_API int Rk_ReportInit(Rk_ReportStruct* report)
 {
-    reset(reportPtr);
+    reset(report);
     return 0;
 }
 
@@ -159,54 +160,54 @@ extern "C" RK_API int Rk_ReportStrListInit(Rk_ReportStruct* report, Rk_ListStruc
 }
 
 // On failure `destination` keeps its former value, though a file closed on the way stays closed.
-extern "C" RK_API int Rk_ReportSetDestination(Rk_ReportStruct* reportPtr, int destin_mask, const char* filename,
+extern "C" RK_API int Rk_ReportSetDestination(Rk_ReportStruct* report, int destin_mask, const char* filename,
                                               int file_mode, Rk_ReportFunc func_name)
 {
-    const int old_mask = reportPtr->destination;
+    const int old_mask = report->destination;
     if (destin_mask & RK_REPORT_FILE)
-        RK_TRY(open_file(reportPtr, old_mask, filename, file_mode));
-    else if (reportPtr->file_ptr)
-        close_file(reportPtr);
-    if (destin_mask & RK_REPORT_FUNCTION) reportPtr->func_name = func_name;
-    reportPtr->destination = destin_mask;
+        RK_TRY(open_file(report, old_mask, filename, file_mode));
+    else if (report->file_ptr)
+        close_file(report);
+    if (destin_mask & RK_REPORT_FUNCTION) report->func_name = func_name;
+    report->destination = destin_mask;
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* reportPtr, int* destin_mask)
+extern "C" RK_API int Rk_ReportGetDestination(const Rk_ReportStruct* report, int* destin_mask)
 {
-    *destin_mask = reportPtr->destination;
+    *destin_mask = report->destination;
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* reportPtr, char* filename)
+extern "C" RK_API int Rk_ReportGetFilename(const Rk_ReportStruct* report, char* filename)
 {
-    const bool open = has(reportPtr, RK_REPORT_FILE) && reportPtr->file_ptr;
-    rk_strncpy(filename, open ? reportPtr->filename : " ", RK_TEXT_MAX);
+    const bool open = has(report, RK_REPORT_FILE) && report->file_ptr;
+    rk_strncpy(filename, open ? report->filename : " ", RK_TEXT_MAX);
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportSetIndent(Rk_ReportStruct* reportPtr, int indent)
+extern "C" RK_API int Rk_ReportSetIndent(Rk_ReportStruct* report, int indent)
 {
     if (indent < 0) return RK_FAIL(RK_ERR_GENERAL);
-    reportPtr->indent = indent;
+    report->indent = indent;
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* reportPtr, int* indent)
+extern "C" RK_API int Rk_ReportGetIndent(const Rk_ReportStruct* report, int* indent)
 {
-    *indent = reportPtr->indent;
+    *indent = report->indent;
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* reportPtr)
+extern "C" RK_API int Rk_ReportIgnoreBlankLinesOn(Rk_ReportStruct* report)
 {
-    reportPtr->print_blank_lines = 0;
+    report->print_blank_lines = 0;
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* reportPtr)
+extern "C" RK_API int Rk_ReportIgnoreBlankLinesOff(Rk_ReportStruct* report)
 {
-    reportPtr->print_blank_lines = 1;
+    report->print_blank_lines = 1;
     return 0;
 }
 
@@ -217,26 +218,26 @@ extern "C" RK_API int Rk_ReportSkipLines(Rk_ReportStruct* report, int num_lines)
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportClose(Rk_ReportStruct* reportPtr)
+extern "C" RK_API int Rk_ReportClose(Rk_ReportStruct* report)
 {
-    close_file(reportPtr);
-    reset(reportPtr);
+    close_file(report);
+    reset(report);
     return 0;
 }
 
-extern "C" RK_API int Rk_ReportWrite(Rk_ReportStruct* reportPtr, const char* line)
+extern "C" RK_API int Rk_ReportWrite(Rk_ReportStruct* report, const char* line)
 {
-    return write_line(reportPtr, {line, nullptr, true});
+    return write_line(report, {line, nullptr, true});
 }
 
-extern "C" RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* reportPtr, const char* line)
+extern "C" RK_API int Rk_ReportWriteNoNewline(Rk_ReportStruct* report, const char* line)
 {
-    return write_line(reportPtr, {line, nullptr, false});
+    return write_line(report, {line, nullptr, false});
 }
 
-extern "C" RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* reportPtr, const char* line, const char* prefix)
+extern "C" RK_API int Rk_ReportWriteWithPrefix(Rk_ReportStruct* report, const char* line, const char* prefix)
 {
-    return write_line(reportPtr, {line, prefix, true});
+    return write_line(report, {line, prefix, true});
 }
 
 // An underline that cannot be allocated is left out; the line itself is written all the same.

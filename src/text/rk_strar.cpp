@@ -1,5 +1,6 @@
 // String arrays: a fixed number of owned string slots, resizable on request, and the packed form
 // that cuts every string into pieces of bounded length (with an index of each string's first piece).
+// The dump shows at most 80 characters of a string, as the header states.
 #include <algorithm>
 #include <cstring>
 

@@ -1,6 +1,8 @@
 // User configuration: named settings in a four-column string table, read from one section of a
 // settings file and written back into it with every other line of the file kept. A file is
-// rewritten through a new file beside it that replaces it only once complete.
+// rewritten through a new file beside it that replaces it only once complete. The header states
+// the limits: lines read in pieces of at most 255 characters, names and values handed out cut to
+// 256, and shown to 35 in the dump.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
