@@ -1,4 +1,4 @@
-// The double queue: first in, first out, kept in a one-column double table (core/containers.hpp).
+// The double queue: first in, first out, kept in a one-column double table (containers.hpp).
 // Its finds match values closer than the zero tolerance.
 #include "containers/container_dump.hpp"
 

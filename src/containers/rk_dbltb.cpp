@@ -1,5 +1,5 @@
 // The double table: a growable grid of double cells, where values closer than the zero tolerance
-// match. Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
+// match. Its logic is shared by the five table members (table.hpp, cells.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

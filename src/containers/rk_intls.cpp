@@ -1,5 +1,5 @@
 // The int list: an ordered sequence of ints, optionally free of duplicates, kept in a one-column
-// int table (core/containers.hpp).
+// int table (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

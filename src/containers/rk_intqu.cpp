@@ -1,4 +1,4 @@
-// The int queue: first in, first out, kept in a one-column int table (core/containers.hpp).
+// The int queue: first in, first out, kept in a one-column int table (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

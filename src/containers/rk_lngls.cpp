@@ -1,5 +1,5 @@
 // The long list: an ordered sequence of longs, optionally free of duplicates, kept in a one-column
-// long table (core/containers.hpp).
+// long table (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

@@ -1,4 +1,4 @@
-// The long stack: last in, first out, kept in a one-column long table (core/containers.hpp).
+// The long stack: last in, first out, kept in a one-column long table (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

@@ -1,5 +1,5 @@
 // The long table: a growable grid of long cells, searched on any column and sorted on key columns.
-// Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
+// Its logic is shared by the five table members (table.hpp, cells.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

@@ -1,5 +1,5 @@
 // The pointer list: an ordered sequence of the caller's pointers, optionally free of duplicates, kept
-// in a one-column pointer table, with set operations between lists (core/containers.hpp).
+// in a one-column pointer table, with set operations between lists (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

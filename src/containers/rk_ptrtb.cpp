@@ -1,5 +1,5 @@
 // The pointer table: a growable grid of the caller's pointers, never dereferenced nor freed, ordered
-// as unsigned addresses. Its logic is shared by the five table members (core/table.hpp, core/cells.hpp).
+// as unsigned addresses. Its logic is shared by the five table members (table.hpp, cells.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

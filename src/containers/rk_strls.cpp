@@ -1,5 +1,5 @@
 // The string list: an ordered sequence of private text copies, optionally free of duplicates, kept
-// in a one-column string table (core/containers.hpp).
+// in a one-column string table (containers.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

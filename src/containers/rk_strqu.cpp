@@ -1,4 +1,4 @@
-// The string queue: first in, first out, kept in a one-column string table (core/containers.hpp).
+// The string queue: first in, first out, kept in a one-column string table (containers.hpp).
 // It holds its own copies of the texts; Get hands the caller a new copy to free.
 #include "containers/container_dump.hpp"
 

@@ -1,5 +1,5 @@
 // The string table: a growable grid of private text copies, compared byte by byte. Its logic is
-// shared by the five table members (core/table.hpp, core/cells.hpp).
+// shared by the five table members (table.hpp, cells.hpp).
 #include "containers/container_dump.hpp"
 
 namespace {

@@ -1,3 +1,4 @@
+// Raising an error: the one place that queues a record for a failing library function.
 #include "core/fail.hpp"
 
 namespace rk {

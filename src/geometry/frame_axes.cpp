@@ -1,3 +1,5 @@
+// The rules that complete right-handed axes from one or two given directions, shared by planes,
+// frames, rotations and arcs.
 #include "geometry/frame_axes.hpp"
 
 #include "core/fail.hpp"
