@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "analysis.hpp"
-#include "montecarlo.hpp"
-#include "report.hpp"
-#include "scheme.hpp"
-#include "session.hpp"
+#include "analysis/montecarlo.hpp"
+#include "analysis/nominal.hpp"
+#include "input/read_scheme.hpp"
+#include "library/session.hpp"
+#include "output/text_report.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The nominal analysis: frames from datum geometry, the candidate transforms between them, the
 // check points carried by each, and the fixture's degrees of freedom in the object's datum frame.
-#include "analysis.hpp"
+#include "analysis/nominal.hpp"
 
 namespace rkdatum {
 
@@ -131,10 +131,10 @@ Nominal analyse(const Scheme& scheme)
 {
     Nominal n;
     const double eps = scheme.angle_tolerance;
-    n.object = frame_of(scheme.object, eps, "object");
-    n.target = frame_of(scheme.target, eps, "target");
-    DatumSet object = scheme.object;
-    DatumSet target = scheme.target;
+    n.object = frame_of(scheme.object().datums, eps, "object");
+    n.target = frame_of(scheme.target().datums, eps, "target");
+    DatumSet object = scheme.object().datums;
+    DatumSet target = scheme.target().datums;
     require(build_transforms(object, target, eps, &n.num_tfms, n.tfms),
             "cannot build the transforms that carry the object onto the target");
     for (int t = 0; t < n.num_tfms; ++t) {

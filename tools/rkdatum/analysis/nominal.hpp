@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scheme.hpp"
+#include "library/session.hpp"
+#include "model/scheme.hpp"
 
 namespace rkdatum {
 

@@ -1,7 +1,7 @@
 // The Monte Carlo run of a datum scheme. Draws come from the library's seeded generator in a fixed
 // order (object primary, secondary, tertiary, then the target's; within a feature point by point,
 // x before y before z), so one seed reproduces a run exactly.
-#include "montecarlo.hpp"
+#include "analysis/montecarlo.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -176,8 +176,7 @@ RunResult run_variation(const Scheme& scheme, const Nominal& nominal, Progress& 
     const Variation& v = scheme.variation;
     const double eps = scheme.angle_tolerance;
     const std::size_t num_checks = scheme.checks.size();
-    const DatumSet* nominal_sets[2] = {&scheme.object, &scheme.target};
-    const FeatureVariation* variations[2] = {v.object, v.target};
+    const std::size_t num_parts = scheme.parts.size();
 
     RunResult r;
     r.samples = v.samples;
@@ -185,28 +184,29 @@ RunResult run_variation(const Scheme& scheme, const Nominal& nominal, Progress& 
     r.failure_kinds.reserve(kMaxFailureKinds);
     std::vector<double> magnitudes(static_cast<std::size_t>(v.samples) * num_checks);
     std::vector<std::array<double, 3>> images(num_checks);
-    Sampler samplers[2][3];
-    for (int part = 0; part < 2; ++part)
+    std::vector<std::array<Sampler, 3>> samplers(num_parts);
+    std::vector<DatumSet> work(num_parts);
+    for (std::size_t part = 0; part < num_parts; ++part) {
+        work[part] = scheme.parts[part].datums;
         for (int p = kPrimary; p <= kTertiary; ++p)
-            if (variations[part][p].varies) samplers[part][p] = make_sampler(variations[part][p]);
-
-    DatumSet work[2] = {scheme.object, scheme.target};
+            if (scheme.parts[part].variation[p].varies) samplers[part][p] = make_sampler(scheme.parts[part].variation[p]);
+    }
     int seed = v.seed;
     progress.start(v.samples);
     const double started = now_seconds();
     for (long k = 0; k < v.samples; ++k) {
         if ((k & 63) == 0) progress.update(k);
-        for (int part = 0; part < 2; ++part)
+        for (std::size_t part = 0; part < num_parts; ++part)
             for (int p = kPrimary; p <= kTertiary; ++p)
-                if (variations[part][p].varies)
-                    perturb(nominal_sets[part]->feature[p], samplers[part][p], &seed, work[part].feature[p]);
+                if (scheme.parts[part].variation[p].varies)
+                    perturb(scheme.parts[part].datums.feature[p], samplers[part][p], &seed, work[part].feature[p]);
 
         Rk_RefFrameStruct object_frame, target_frame;
         Rk_TransformStruct tfms[4];
         int object_redundant = 0, target_redundant = 0, num_tfms = 0;
-        bool ok = build_frame(work[0], eps, &object_frame, &object_redundant) == 0 &&
-                  build_frame(work[1], eps, &target_frame, &target_redundant) == 0 &&
-                  build_transforms(work[0], work[1], eps, &num_tfms, tfms) == 0;
+        bool ok = build_frame(work[kObject], eps, &object_frame, &object_redundant) == 0 &&
+                  build_frame(work[kTarget], eps, &target_frame, &target_redundant) == 0 &&
+                  build_transforms(work[kObject], work[kTarget], eps, &num_tfms, tfms) == 0;
         for (std::size_t c = 0; ok && c < num_checks; ++c) ok = carry(tfms[0], scheme.checks[c].xyz, images[c]) == 0;
         if (!ok) {
             record_failure(r, k);

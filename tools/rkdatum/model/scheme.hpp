@@ -1,10 +1,9 @@
-// The datum scheme that rkdatum analyses, as read from its settings file: the datum features of an
-// object and of a target, named check points, the degrees a fixture controls and the variation of
-// every feature. Reading checks everything a later library call would trip over, so that bad input
-// ends in one message naming the file, the section, the setting and what was expected.
+// The model that rkdatum analyses: parts with their datum features and the variation of each
+// feature, named check points of the located part, and the degrees a fixture controls. Today a
+// scheme holds two parts, an object located on a target; an assembly would hold many, each located
+// on another by its datum features, so everything that belongs to a part lives in its Part.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,9 @@ enum FeatureType { kNone = 0, kPoint = 1, kLine = 2, kPlane = 3 };
 
 // Precedence of a datum feature.
 enum Precedence { kPrimary = 0, kSecondary = 1, kTertiary = 2 };
+
+// The parts of a scheme: the object is located on the target.
+enum PartRole { kObject = 0, kTarget = 1 };
 
 // The labels of the twelve degrees of freedom, in the order of their bits.
 extern const char* const kDofLabels[12];
@@ -35,6 +37,20 @@ struct DatumSet {
     Feature feature[3];
 };
 
+// The variation of one feature: every coordinate of each of its points along the chosen world axes
+// deviates from its nominal value by a draw from `distrib`.
+struct FeatureVariation {
+    bool varies = false;
+    Rk_DistribStruct distrib{};
+    bool along[3] = {true, true, true};
+};
+
+struct Part {
+    std::string name;   // "object", "target": with a precedence it names a feature ("object primary")
+    DatumSet datums;
+    FeatureVariation variation[3];   // per precedence
+};
+
 struct CheckPoint {
     std::string name;
     double xyz[3] = {};
@@ -50,21 +66,12 @@ struct Fixture {
     double max_angle = 10.0;   // degrees, tolerance of both mappings
 };
 
-// The variation of one feature: every coordinate of each of its points along the chosen world axes
-// deviates from its nominal value by a draw from `distrib`.
-struct FeatureVariation {
-    bool varies = false;
-    Rk_DistribStruct distrib{};
-    bool along[3] = {true, true, true};
-};
-
+// The Monte Carlo run's settings; what varies is held by each part.
 struct Variation {
     bool present = false;
     long samples = 0;
     int seed = 1;
     int bins = 10;
-    FeatureVariation object[3];
-    FeatureVariation target[3];
 };
 
 struct Scheme {
@@ -73,38 +80,18 @@ struct Scheme {
     double angle_tolerance = 1.0;   // degrees, for the datum operations' within-angle tests
     bool point_tolerance_given = false;
     double point_tolerance = 0.0;
-    DatumSet object, target;
-    std::vector<CheckPoint> checks;
+    std::vector<Part> parts{Part{"object", {}, {}}, Part{"target", {}, {}}};   // indexed by PartRole
+    std::vector<CheckPoint> checks;                                            // of the object
     Fixture fixture;
     Variation variation;
+
+    const Part& object() const { return parts[kObject]; }
+    const Part& target() const { return parts[kTarget]; }
 };
 
 // Limits of a run: the histograms keep one value per sample and check point.
 constexpr long kMaxSamples = 1000000;
 constexpr long kMaxStoredValues = 10000000;
 constexpr int kMaxBins = 50;
-
-// Bad input: the text is complete and names the file, section and setting.
-class InputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A library call failed; the error queue holds the cause and `what()` names the step.
-class LibraryFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Reads and checks the settings file at `path`.
-Scheme read_scheme(const std::string& path);
-
-// Parses the sample count and the seed as the settings file and the command line give them;
-// `where` opens the message of an InputError ("FILE: [Variation] samples").
-long parse_samples(const std::string& text, const std::string& where);
-int parse_seed(const std::string& text, const std::string& where);
-
-// Refuses a run whose samples times check points exceed what the histograms may keep.
-void check_run_size(const Scheme& scheme, const std::string& where);
 
 }  // namespace rkdatum

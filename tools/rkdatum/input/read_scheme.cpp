@@ -2,7 +2,7 @@
 // configuration. Every value is checked here, before any geometry is built, and the first fault
 // ends the reading with one message that names the file, the section, the setting and what was
 // expected.
-#include "scheme.hpp"
+#include "input/read_scheme.hpp"
 
 #include <cerrno>
 #include <cmath>
@@ -12,6 +12,8 @@
 #include <fstream>
 #include <initializer_list>
 #include <sstream>
+
+#include "library/session.hpp"
 
 namespace rkdatum {
 
@@ -424,15 +426,14 @@ void read_variation(const std::string& file, Scheme& scheme)
                                ", found " + quote(text));
         v.bins = static_cast<int>(bins);
     }
-    for (int part = 0; part < 2; ++part) {
-        const DatumSet& datums = part == 0 ? scheme.object : scheme.target;
-        FeatureVariation* fv = part == 0 ? v.object : v.target;
+    for (Part& part : scheme.parts) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const std::string var = std::string(part == 0 ? "object " : "target ") + precedence_name(p);
+            const std::string var = part.name + " " + precedence_name(p);
             if (!s.get(var.c_str(), text)) continue;
-            parse_distribution(s, var, text, fv[p]);
-            if (fv[p].varies && datums.feature[p].type == kNone)
-                s.fail(var, "the " + var.substr(0, 6) + " has no " + precedence_name(p) + " feature to vary");
+            FeatureVariation& fv = part.variation[p];
+            parse_distribution(s, var, text, fv);
+            if (fv.varies && part.datums.feature[p].type == kNone)
+                s.fail(var, "the " + part.name + " has no " + precedence_name(p) + " feature to vary");
         }
     }
     if (scheme.checks.empty())
@@ -503,21 +504,6 @@ bool parse_whole(const std::string& text, long long max, long long& value)
 
 }  // namespace
 
-const char* const kDofLabels[12] = {"+Tx", "-Tx", "+Ty", "-Ty", "+Tz", "-Tz",
-                                    "+Rx", "-Rx", "+Ry", "-Ry", "+Rz", "-Rz"};
-
-const char* feature_type_name(int type)
-{
-    static const char* const names[] = {"none", "point", "line", "plane"};
-    return type >= kNone && type <= kPlane ? names[type] : "unknown";
-}
-
-const char* precedence_name(int precedence)
-{
-    static const char* const names[] = {"primary", "secondary", "tertiary"};
-    return names[precedence];
-}
-
 long parse_samples(const std::string& text, const std::string& where)
 {
     long long value = 0;
@@ -553,8 +539,8 @@ Scheme read_scheme(const std::string& path)
     check_file(path);
     check_sections(path);
     read_scheme_section(path, scheme);
-    read_datums(path, "Object", scheme.object);
-    read_datums(path, "Target", scheme.target);
+    read_datums(path, "Object", scheme.parts[kObject].datums);
+    read_datums(path, "Target", scheme.parts[kTarget].datums);
     read_check_points(path, scheme);
     read_fixture(path, scheme.fixture);
     read_variation(path, scheme);

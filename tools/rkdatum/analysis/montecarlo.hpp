@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis.hpp"
-#include "session.hpp"
+#include "analysis/nominal.hpp"
 
 namespace rkdatum {
 

@@ -3,8 +3,8 @@
 // statistics of a variation run.
 #pragma once
 
-#include "analysis.hpp"
-#include "montecarlo.hpp"
+#include "analysis/montecarlo.hpp"
+#include "analysis/nominal.hpp"
 
 namespace rkdatum {
 

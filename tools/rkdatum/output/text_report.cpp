@@ -1,6 +1,6 @@
 // The report of a run. Numbers are printed in fixed columns with a fixed count of decimals, and a
 // value that rounds to zero prints without a sign, so reports of one scheme compare line by line.
-#include "report.hpp"
+#include "output/text_report.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -263,9 +263,9 @@ void write_variation(Writer& w, const Scheme& scheme, const RunResult& run)
     w.title(format("Variation: %ld samples from seed %d", v.samples, v.seed));
     w.indent(1);
     bool any = false;
-    for (int part = 0; part < 2; ++part) {
+    for (const Part& part : scheme.parts) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const FeatureVariation& fv = part == 0 ? v.object[p] : v.target[p];
+            const FeatureVariation& fv = part.variation[p];
             if (!fv.varies) continue;
             char name[RK_DISTRIB_NAME_MAX + 1];
             Rk_DistribGetName(&fv.distrib, name);
@@ -304,8 +304,8 @@ int write_report(Rk_ReportStruct& report, const Scheme& scheme, const Nominal& n
 {
     Writer w(report);
     write_header(w, scheme);
-    write_frame(w, "Object", scheme.object, nominal.object);
-    write_frame(w, "Target", scheme.target, nominal.target);
+    write_frame(w, "Object", scheme.object().datums, nominal.object);
+    write_frame(w, "Target", scheme.target().datums, nominal.target);
     write_transforms(w, scheme, nominal);
     if (nominal.has_fixture) write_fixture(w, scheme, nominal);
     if (run != nullptr) write_variation(w, scheme, *run);
