@@ -1,6 +1,6 @@
 // The Monte Carlo run of a datum scheme. Draws come from the library's seeded generator in a fixed
-// order (object primary, secondary, tertiary, then the target's; within a feature point by point,
-// x before y before z), so one seed reproduces a run exactly.
+// order (the inputs' order: object primary, secondary, tertiary, then the target's; within a
+// feature point by point, x before y before z), so one seed reproduces a run exactly.
 #include "analysis/montecarlo.hpp"
 
 #include <algorithm>
@@ -14,17 +14,7 @@ namespace rkdatum {
 namespace {
 
 constexpr std::size_t kMaxFailureKinds = 8;
-constexpr int kMaxDraws = 100000;
-constexpr double kTwoPi = 6.283185307179586;
-
-// A standard normal deviate by the Box-Muller transform. The generator's values lie strictly
-// between 0 and 1 for every seed a scheme accepts, so the logarithm is finite.
-double gaussian(int* seed)
-{
-    const double u1 = Rk_MathSeededRandom(seed);
-    const double u2 = Rk_MathSeededRandom(seed);
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(kTwoPi * u2);
-}
+constexpr long kBlockSamples = 1024;
 
 double now_seconds()
 {
@@ -73,78 +63,151 @@ void record_failure(RunResult& r, long sample)
     }
 }
 
-void perturb(const Feature& nominal, const Sampler& sampler, int* seed, Feature& work)
-{
-    for (int row = 0; row < nominal.type; ++row)
-        for (int axis = 0; axis < 3; ++axis)
-            if (sampler.along[axis]) work.rows[row][axis] = nominal.rows[row][axis] + sampler.draw(seed);
-}
-
 void fill_histograms(RunResult& r, const std::vector<double>& magnitudes, int bins)
 {
-    for (std::size_t c = 0; c < r.checks.size(); ++c) {
-        CheckStats& stats = r.checks[c];
-        stats.histogram.assign(static_cast<std::size_t>(bins), 0);
-        const double low = stats.magnitude.min;
-        const double width = (stats.magnitude.max - low) / bins;
+    r.histograms.assign(r.total.checks.size(), std::vector<long>(static_cast<std::size_t>(bins), 0));
+    for (std::size_t c = 0; c < r.total.checks.size(); ++c) {
+        const Moments& distance = r.total.checks[c].magnitude;
+        const double width = (distance.max - distance.min) / bins;
         const double* values = magnitudes.data() + c * static_cast<std::size_t>(r.samples);
         for (long k = 0; k < r.used; ++k) {
-            int bin = width > 0.0 ? static_cast<int>((values[k] - low) / width) : 0;
-            bin = std::clamp(bin, 0, bins - 1);
-            ++stats.histogram[static_cast<std::size_t>(bin)];
+            int bin = width > 0.0 ? static_cast<int>((values[k] - distance.min) / width) : 0;
+            ++r.histograms[c][static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
         }
     }
 }
 
+Tally empty_tally(const Scheme& scheme, const Inputs& inputs)
+{
+    Tally t;
+    t.checks.resize(scheme.checks.size());
+    t.measures.resize(scheme.measurements.size());
+    for (MeasureTally& m : t.measures) m.features.resize(inputs.features.size());
+    return t;
+}
+
+// One run's working state, sized before the first sample.
+class Sampling {
+public:
+    Sampling(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
+             const std::vector<LinearModel>& models, bool keep_images, RunResult& r)
+        : scheme_(scheme), nominal_(nominal), inputs_(inputs), models_(models), keep_images_(keep_images), r_(r),
+          evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()), block_(empty_tally(scheme, inputs)),
+          empty_(block_)
+    {
+        for (const Part& part : scheme.parts) work_.push_back(part.datums);
+        const std::size_t samples = static_cast<std::size_t>(r.samples);
+        magnitudes_.resize(samples * scheme.checks.size());
+        r.values.resize(samples * scheme.measurements.size());
+        if (keep_images) {
+            r.images.resize(samples * scheme.checks.size() * 3);
+            r.sample_of.resize(samples);
+        }
+    }
+
+    void run_block(long first, long count, int* seed)
+    {
+        block_ = empty_;   // same sizes: copies into the storage already held
+        for (long k = first; k < first + count; ++k) {
+            draw(seed);
+            if (evaluate(scheme_, work_, evaluation_) != 0) record_failure(r_, k);
+            else add(k);
+        }
+        r_.total.merge(block_);
+    }
+
+    const std::vector<double>& magnitudes() const { return magnitudes_; }
+
+private:
+    void draw(int* seed)
+    {
+        for (std::size_t i = 0; i < inputs_.inputs.size(); ++i) {
+            const Input& in = inputs_.inputs[i];
+            const VaryingFeature& f = inputs_.features[in.feature];
+            deviations_[i] = f.sampler.draw(seed);
+            work_[f.part].feature[f.precedence].rows[in.row][in.axis] =
+                scheme_.parts[f.part].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
+        }
+    }
+
+    void add(long sample)
+    {
+        const Evaluation& e = evaluation_;
+        const std::size_t stored = static_cast<std::size_t>(r_.used);
+        const std::size_t samples = static_cast<std::size_t>(r_.samples);
+        ++block_.used;
+        ++r_.used;
+        block_.object_redundancy_changed += e.object_redundant != nominal_.object.redundant;
+        block_.target_redundancy_changed += e.target_redundant != nominal_.target.redundant;
+        block_.candidates_changed += e.num_tfms != nominal_.num_tfms;
+        for (std::size_t c = 0; c < scheme_.checks.size(); ++c) {
+            const std::array<double, 3>& at = nominal_.images[0][c];
+            const double d[3] = {e.images[c][0] - at[0], e.images[c][1] - at[1], e.images[c][2] - at[2]};
+            const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            block_.checks[c].magnitude.add(magnitude);
+            for (int a = 0; a < 3; ++a) block_.checks[c].along[a].add(d[a]);
+            magnitudes_[c * samples + stored] = magnitude;
+            if (keep_images_) std::copy(e.images[c].begin(), e.images[c].end(), &r_.images[(stored * scheme_.checks.size() + c) * 3]);
+        }
+        if (keep_images_) r_.sample_of[stored] = sample + 1;
+        for (std::size_t m = 0; m < scheme_.measurements.size(); ++m) add_measure(m, e.values[m], stored);
+    }
+
+    void add_measure(std::size_t m, double value, std::size_t stored)
+    {
+        const Measurement& def = scheme_.measurements[m];
+        MeasureTally& t = block_.measures[m];
+        t.values.add(value);
+        t.below += def.has_lsl && value < def.lsl;
+        t.above += def.has_usl && value > def.usl;
+        r_.values[m * static_cast<std::size_t>(r_.samples) + stored] = value;
+        const std::vector<double>& s = models_[m].sensitivity;
+        for (std::size_t f = 0; f < inputs_.features.size(); ++f) {
+            double linear = 0.0;
+            for (std::size_t i = inputs_.features[f].first; i < inputs_.features[f].end; ++i) linear += s[i] * deviations_[i];
+            t.features[f].add(value, linear);
+        }
+    }
+
+    const Scheme& scheme_;
+    const Nominal& nominal_;
+    const Inputs& inputs_;
+    const std::vector<LinearModel>& models_;
+    bool keep_images_;
+    RunResult& r_;
+    std::vector<DatumSet> work_;
+    Evaluation evaluation_;
+    std::vector<double> deviations_;
+    std::vector<double> magnitudes_;
+    Tally block_;
+    const Tally empty_;
+};
+
 }  // namespace
 
-double Sampler::draw(int* seed) const
+void CheckTally::merge(const CheckTally& other)
 {
-    double value = nominal;
-    for (int attempt = 0; attempt < kMaxDraws; ++attempt) {
-        value = nominal + spread * (normal ? gaussian(seed) : Rk_MathSeededRandom(seed) - 0.5);
-        if ((!has_low || value >= low) && (!has_high || value <= high)) return value;
-    }
-    // Reached only if a window kept almost nothing, which reading the scheme refuses.
-    if (has_low) value = std::max(value, low);
-    if (has_high) value = std::min(value, high);
-    return value;
+    magnitude.merge(other.magnitude);
+    for (int a = 0; a < 3; ++a) along[a].merge(other.along[a]);
 }
 
-Sampler make_sampler(const FeatureVariation& variation)
+void MeasureTally::merge(const MeasureTally& other)
 {
-    Sampler s;
-    Rk_DistribStruct record = variation.distrib;   // the getters take a writable record
-    int type = 0;
-    int trunc = 0;
-    char* desc1 = nullptr;
-    char* desc2 = nullptr;
-    Rk_DistribGetType(&record, &type);
-    s.normal = type == RK_DISTRIB_NORMAL;
-    double zone = 0.0;
-    const int status = s.normal ? Rk_DistribGetNormalValues(&record, &s.nominal, &zone, &s.spread, &trunc, &s.low,
-                                                            &s.high, &desc1, &desc2)
-                                : Rk_DistribGetUniformValues(&record, &s.nominal, &s.spread, &trunc, &s.low, &s.high,
-                                                             &desc1, &desc2);
-    if (status != 0) throw LibraryFailure(std::string("cannot read the distribution of ") + record.name);
-    s.has_low = (trunc & 1) != 0;
-    s.has_high = (trunc & 2) != 0;
-    std::copy(variation.along, variation.along + 3, s.along);
-    return s;
+    values.merge(other.values);
+    below += other.below;
+    above += other.above;
+    for (std::size_t f = 0; f < features.size(); ++f) features[f].merge(other.features[f]);
 }
 
-void Accumulator::add(double value)
+void Tally::merge(const Tally& other)
 {
-    ++count;
-    if (count == 1) min = max = value;
-    min = std::min(min, value);
-    max = std::max(max, value);
-    const double delta = value - mean;
-    mean += delta / static_cast<double>(count);
-    m2 += delta * (value - mean);
+    used += other.used;
+    object_redundancy_changed += other.object_redundancy_changed;
+    target_redundancy_changed += other.target_redundancy_changed;
+    candidates_changed += other.candidates_changed;
+    for (std::size_t c = 0; c < checks.size(); ++c) checks[c].merge(other.checks[c]);
+    for (std::size_t m = 0; m < measures.size(); ++m) measures[m].merge(other.measures[m]);
 }
-
-double Accumulator::std_dev() const { return count > 0 ? std::sqrt(m2 / static_cast<double>(count)) : 0.0; }
 
 void Progress::start(long total)
 {
@@ -171,63 +234,24 @@ void Progress::finish()
     if (shown_ && isatty(STDERR_FILENO)) std::fprintf(stderr, "\rrkdatum: %ld samples done          \n", total_);
 }
 
-RunResult run_variation(const Scheme& scheme, const Nominal& nominal, Progress& progress)
+RunResult run_variation(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
+                        const std::vector<LinearModel>& models, bool keep_images, Progress& progress)
 {
-    const Variation& v = scheme.variation;
-    const double eps = scheme.angle_tolerance;
-    const std::size_t num_checks = scheme.checks.size();
-    const std::size_t num_parts = scheme.parts.size();
-
     RunResult r;
-    r.samples = v.samples;
-    r.checks.resize(num_checks);
+    r.samples = scheme.variation.samples;
+    r.total = empty_tally(scheme, inputs);
     r.failure_kinds.reserve(kMaxFailureKinds);
-    std::vector<double> magnitudes(static_cast<std::size_t>(v.samples) * num_checks);
-    std::vector<std::array<double, 3>> images(num_checks);
-    std::vector<std::array<Sampler, 3>> samplers(num_parts);
-    std::vector<DatumSet> work(num_parts);
-    for (std::size_t part = 0; part < num_parts; ++part) {
-        work[part] = scheme.parts[part].datums;
-        for (int p = kPrimary; p <= kTertiary; ++p)
-            if (scheme.parts[part].variation[p].varies) samplers[part][p] = make_sampler(scheme.parts[part].variation[p]);
-    }
-    int seed = v.seed;
-    progress.start(v.samples);
+    Sampling sampling(scheme, nominal, inputs, models, keep_images, r);
+    int seed = scheme.variation.seed;
+    progress.start(r.samples);
     const double started = now_seconds();
-    for (long k = 0; k < v.samples; ++k) {
-        if ((k & 63) == 0) progress.update(k);
-        for (std::size_t part = 0; part < num_parts; ++part)
-            for (int p = kPrimary; p <= kTertiary; ++p)
-                if (scheme.parts[part].variation[p].varies)
-                    perturb(scheme.parts[part].datums.feature[p], samplers[part][p], &seed, work[part].feature[p]);
-
-        Rk_RefFrameStruct object_frame, target_frame;
-        Rk_TransformStruct tfms[4];
-        int object_redundant = 0, target_redundant = 0, num_tfms = 0;
-        bool ok = build_frame(work[kObject], eps, &object_frame, &object_redundant) == 0 &&
-                  build_frame(work[kTarget], eps, &target_frame, &target_redundant) == 0 &&
-                  build_transforms(work[kObject], work[kTarget], eps, &num_tfms, tfms) == 0;
-        for (std::size_t c = 0; ok && c < num_checks; ++c) ok = carry(tfms[0], scheme.checks[c].xyz, images[c]) == 0;
-        if (!ok) {
-            record_failure(r, k);
-            continue;
-        }
-        r.object_redundancy_changed += object_redundant != nominal.object.redundant;
-        r.target_redundancy_changed += target_redundant != nominal.target.redundant;
-        r.candidates_changed += num_tfms != nominal.num_tfms;
-        for (std::size_t c = 0; c < num_checks; ++c) {
-            const std::array<double, 3>& at = nominal.images[0][c];
-            const double d[3] = {images[c][0] - at[0], images[c][1] - at[1], images[c][2] - at[2]};
-            const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-            r.checks[c].magnitude.add(magnitude);
-            for (int a = 0; a < 3; ++a) r.checks[c].along[a].add(d[a]);
-            magnitudes[c * static_cast<std::size_t>(v.samples) + static_cast<std::size_t>(r.used)] = magnitude;
-        }
-        ++r.used;
+    for (long first = 0; first < r.samples; first += kBlockSamples) {
+        progress.update(first);
+        sampling.run_block(first, std::min(kBlockSamples, r.samples - first), &seed);
     }
     r.seconds = now_seconds() - started;
     progress.finish();
-    fill_histograms(r, magnitudes, v.bins);
+    fill_histograms(r, sampling.magnitudes(), scheme.variation.bins);
     return r;
 }
 

@@ -1,46 +1,40 @@
-// The Monte Carlo run: every datum point perturbed by the distribution of its feature, both datum
-// frames and the first transform rebuilt, and the displacement of every check point collected.
-// All storage is taken before the first sample; the loop itself allocates nothing.
+// The Monte Carlo run: every varying coordinate drawn from its feature's distribution, the scheme
+// analysed again, and the displacement of every check point and the value of every measurement
+// collected. Samples run in blocks whose tallies merge into the run's; all storage is taken before
+// the first sample, so the loop allocates nothing.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "analysis/linear.hpp"
 #include "analysis/nominal.hpp"
+#include "analysis/statistics.hpp"
 
 namespace rkdatum {
 
-// A deviation drawn from a distribution record, read back through the library's getters.
-struct Sampler {
-    bool normal = false;
-    double nominal = 0.0;
-    double spread = 0.0;   // sigma of a normal, full range of a uniform
-    bool has_low = false, has_high = false;
-    double low = 0.0, high = 0.0;
-    bool along[3] = {true, true, true};
-
-    // The next deviation; a truncated distribution draws again until a value falls inside.
-    double draw(int* seed) const;
+struct CheckTally {
+    Moments magnitude;
+    Moments along[3];
+    void merge(const CheckTally& other);
 };
 
-Sampler make_sampler(const FeatureVariation& variation);
-
-// Running mean, spread and extremes (Welford's update: one pass, no stored values).
-struct Accumulator {
-    long count = 0;
-    double mean = 0.0;
-    double m2 = 0.0;
-    double min = 0.0;
-    double max = 0.0;
-
-    void add(double value);
-    double std_dev() const;   // of the population of values seen
+struct MeasureTally {
+    Moments values;
+    long below = 0, above = 0;        // samples below the lower limit, above the upper
+    std::vector<CoMoments> features;  // the value against each varying feature's linear part
+    void merge(const MeasureTally& other);
 };
 
-struct CheckStats {
-    Accumulator magnitude;
-    Accumulator along[3];
-    std::vector<long> histogram;   // counts of the magnitude over [min, max] in equal bins
+// What a block of samples adds up; blocks merge in order into the run's total.
+struct Tally {
+    long used = 0;
+    long object_redundancy_changed = 0;
+    long target_redundancy_changed = 0;
+    long candidates_changed = 0;
+    std::vector<CheckTally> checks;
+    std::vector<MeasureTally> measures;
+    void merge(const Tally& other);
 };
 
 // Failures of samples grouped by error id and location.
@@ -54,10 +48,11 @@ struct RunResult {
     long samples = 0;
     long used = 0;
     long failed = 0;
-    long object_redundancy_changed = 0;
-    long target_redundancy_changed = 0;
-    long candidates_changed = 0;
-    std::vector<CheckStats> checks;
+    Tally total;
+    std::vector<std::vector<long>> histograms;   // per check point: its distance over [min, max] in equal bins
+    std::vector<double> values;      // per measurement, per used sample: values[m * samples + k]
+    std::vector<double> images;      // when kept: per used sample, per check point, x y z
+    std::vector<long> sample_of;     // when images are kept: the number (from 1) of each used sample
     long first_failed_sample = 0;              // 1-based; 0 when none failed
     std::vector<ErrorText> first_failure;      // the errors of that sample, with their texts
     std::vector<FailureKind> failure_kinds;    // all failures by id and location
@@ -81,6 +76,10 @@ private:
     double last_ = 0.0;
 };
 
-RunResult run_variation(const Scheme& scheme, const Nominal& nominal, Progress& progress);
+// Runs the scheme's samples (none when it asks for 0). `models` gives each measurement's
+// sensitivities, from which each feature's linear part in a sample is formed; `keep_images` keeps
+// every check point's image of every sample.
+RunResult run_variation(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
+                        const std::vector<LinearModel>& models, bool keep_images, Progress& progress);
 
 }  // namespace rkdatum

@@ -24,7 +24,8 @@ Scheme read_scheme(const std::string& path);
 long parse_samples(const std::string& text, const std::string& where);
 int parse_seed(const std::string& text, const std::string& where);
 
-// Refuses a run whose samples times check points exceed what the histograms may keep.
-void check_run_size(const Scheme& scheme, const std::string& where);
+// Refuses a run that would keep more values than kMaxStoredValues: per sample one per check point
+// and measurement, and three more per check point when `keep_images` (for --samples-csv).
+void check_run_size(const Scheme& scheme, bool keep_images, const std::string& where);
 
 }  // namespace rkdatum

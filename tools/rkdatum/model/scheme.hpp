@@ -1,13 +1,16 @@
 // The model that rkdatum analyses: parts with their datum features and the variation of each
-// feature, named check points of the located part, and the degrees a fixture controls. Today a
-// scheme holds two parts, an object located on a target; an assembly would hold many, each located
-// on another by its datum features, so everything that belongs to a part lives in its Part.
+// feature, named check points of the located part, measurements taken from them, and the degrees a
+// fixture controls. Today a scheme holds two parts, an object located on a target; an assembly
+// would hold many, each located on another by its datum features, so everything that belongs to a
+// part lives in its Part.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include <rk_basekit.h>
+
+#include "model/measurement.hpp"
 
 namespace rkdatum {
 
@@ -82,6 +85,7 @@ struct Scheme {
     double point_tolerance = 0.0;
     std::vector<Part> parts{Part{"object", {}, {}}, Part{"target", {}, {}}};   // indexed by PartRole
     std::vector<CheckPoint> checks;                                            // of the object
+    std::vector<Measurement> measurements;
     Fixture fixture;
     Variation variation;
 
@@ -89,7 +93,8 @@ struct Scheme {
     const Part& target() const { return parts[kTarget]; }
 };
 
-// Limits of a run: the histograms keep one value per sample and check point.
+// Limits of a run: the histograms keep one value per sample and check point, the statistics one
+// per sample and measurement.
 constexpr long kMaxSamples = 1000000;
 constexpr long kMaxStoredValues = 10000000;
 constexpr int kMaxBins = 50;
