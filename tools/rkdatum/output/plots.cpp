@@ -27,7 +27,7 @@ void on_abort(PLCHAR_VECTOR message)
     if (plplot_error.empty()) plplot_error = message;
 }
 
-int on_exit(PLCHAR_VECTOR message)
+int on_fatal(PLCHAR_VECTOR message)
 {
     std::fprintf(stderr, "rkdatum: the plotting library failed: %s\n", message);
     return 2;
@@ -224,7 +224,7 @@ std::vector<std::string> plot_names(const Scheme& scheme)
 
 std::string write_plots(const std::string& dir, const Scheme& scheme, const Results& r)
 {
-    plsexit(on_exit);
+    plsexit(on_fatal);
     plsabort(on_abort);
     plplot_error.clear();
     const std::vector<std::string> names = plot_names(scheme);
