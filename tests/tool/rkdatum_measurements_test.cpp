@@ -150,6 +150,35 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
                                {80.0, first["mc_percent"].get<double>()}, 0.01));
 }
 
+// x = 15 + d for the target's deviation d: the linear model takes its mean, spread and worst-case
+// range from the distribution as drawn. Cut to [a, b] in sigmas, a unit normal has mean
+// (phi(a) - phi(b)) / Z and variance 1 + (a phi(a) - b phi(b)) / Z - mean^2, Z = Phi(b) - Phi(a).
+TEST_F(Measurements, TheLinearModelTakesEachDistributionAsDrawn)
+{
+    const double pdf1 = std::exp(-0.5) / std::sqrt(2 * M_PI);   // phi(1) = phi(-1)
+    const double cut_mean = pdf1 / phi(1);                       // below -1 cut away
+    const double pdf_half = std::exp(-0.125) / std::sqrt(2 * M_PI);
+    const struct {
+        const char* distribution;
+        double mean, std_dev, low, high;
+    } cases[] = {
+        {"normal sigma 2", 0, 2, -6, 6},
+        {"uniform range 2", 0, 2 / std::sqrt(12.0), -1, 1},
+        {"uniform range 2 nominal 0.5 high 1", 0.25, 1.5 / std::sqrt(12.0), -0.5, 1},
+        {"normal sigma 1 low -0.5 high 0.5", 0, std::sqrt(1 - pdf_half / (2 * phi(0.5) - 1)), -0.5, 0.5},
+        {"normal sigma 1 low -1", cut_mean, std::sqrt(1 - pdf1 / phi(1) - cut_mean * cut_mean), -1, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.distribution);
+        const json x = by_name(Run(PointScheme("x = coordinate probe along x\n",
+                                               std::string("target primary = ") + c.distribution + " along x\n", 0)),
+                               "x");
+        EXPECT_NEAR(x["rss_mean"].get<double>(), 15 + c.mean, 1e-6);
+        EXPECT_NEAR(x["rss_std_dev"].get<double>(), c.std_dev, 1e-6);
+        EXPECT_TRUE(tooltest::near(x["worst_case"].get<std::vector<double>>(), {15 + c.low, 15 + c.high}, 1e-6));
+    }
+}
+
 // With samples = 0 the linear model still answers; every sampled value is absent, not zero.
 TEST_F(Measurements, NoSamplesStillGiveTheLinearModel)
 {
