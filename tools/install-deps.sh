@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   g++ clang cmake make ninja-build pkg-config python3   # the build
   libgtest-dev libbenchmark-dev                         # tests and benchmarks
+  nlohmann-json3-dev                                    # rkdatum --json
+  libplplot-dev plplot-driver-cairo fonts-dejavu-core   # rkdatum --plots: PLplot, its PNG driver, a font
+  python3-jsonschema                                    # the test that checks --json against its schema
 )
 
 missing=()

@@ -6,6 +6,8 @@
 // ZX(z, x): y = z cross x, then x = y cross z. A plane's normal is (p2 - p1) cross (p3 - p1).
 #include "tool_helpers.hpp"
 
+#include <nlohmann/json.hpp>
+
 namespace {
 
 using tooltest::cells;
@@ -197,21 +199,42 @@ TEST_F(Examples, RedundantSchemeStillGivesItsTwoCandidates)
                       {"far top corner"});
 }
 
-// The variation example runs the housing of housing.ini: its nominal part is that scheme's.
-TEST_F(Examples, VariationExampleRunsTheHousingScheme)
+// The variation example runs the housing of housing.ini (with one more check point), and shows its
+// measurements.
+TEST_F(Examples, VariationExampleRunsTheHousingSchemeAndItsMeasurements)
 {
     const tooltest::Run run = tooltest::rkdatum({"--quiet", tooltest::example("housing_variation.ini")}, TempDir());
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string variation = part(run.out, "Variation:");
-    EXPECT_NE(variation.find("Samples used                        20000 of 20000"), std::string::npos) << variation;
-    expect_transforms(run.out,
-                      {
-                          {{0, -1, 0}, {0, 0, -1}, {1, 0, 0}, {500, 0, 300},
-                           {{0, 0, 120, 620, 0, 300}, {40, 40, 0, 500, -40, 260}}},
-                          {{0, 1, 0}, {0, 0, -1}, {-1, 0, 0}, {500, 0, 300},
-                           {{0, 0, 120, 380, 0, 300}, {40, 40, 0, 500, 40, 260}}},
-                      },
-                      {"shaft end", "mounting hole"});
+    EXPECT_NE(part(run.out, "Variation:").find("Samples used                        20000 of 20000"), std::string::npos);
+    const std::string housing = Report("housing.ini");
+    for (const char* frame : {"Object datum reference frame", "Target datum reference frame"}) {
+        EXPECT_NE(part(run.out, frame), "");
+        EXPECT_EQ(part(run.out, frame), part(housing, frame)) << frame;
+    }
+    const std::string first = part(run.out, "Transform 1 of 2", "Check point");
+    EXPECT_NE(first, "");
+    EXPECT_EQ(first, part(housing, "Transform 1 of 2", "Check point"));
+    for (const char* name : {"shaft height", "shaft offset", "shaft tilt", "hole gap"})
+        EXPECT_EQ(numbers(part(run.out, "Monte Carlo statistics"), name).size(), 7u) << name;
+}
+
+// The plate in its fixture: the hole lands at (200 - 30, 100 + 70, 20 + 10); some parts fall outside
+// the hole's limits, and its distance from the true position is flagged as not linear.
+TEST_F(Examples, PlateLimitsExampleHasPartsOutAndANonLinearMeasurement)
+{
+    const std::string json = TempDir() + "/plate.json";
+    const tooltest::Run run = tooltest::rkdatum({"--quiet", "--json", json, tooltest::example("plate_limits.ini")}, TempDir());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json measurements = nlohmann::json::parse(rktest::ReadFile(json))["measurements"];
+    ASSERT_EQ(measurements.size(), 4u);
+    EXPECT_EQ(measurements[0]["name"], "hole x");
+    EXPECT_NEAR(measurements[0]["nominal"].get<double>(), 170.0, 1e-9);
+    EXPECT_NEAR(measurements[1]["nominal"].get<double>(), 170.0, 1e-9);
+    const nlohmann::json& position = measurements[2];
+    EXPECT_GT(position["out"].get<long>(), 0);
+    EXPECT_EQ(position["rss_std_dev"], 0.0);
+    EXPECT_GT(position["mc_percent_unexplained"].get<double>(), 99.0);
+    EXPECT_NE(part(run.out, "Contributors to hole position").find("the measurement is not linear"), std::string::npos);
 }
 
 TEST_F(Examples, AReportFileHoldsWhatTheConsoleShows)

@@ -53,6 +53,14 @@ inline std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
+inline std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> cells;
+    std::istringstream in(text);
+    for (std::string cell; std::getline(in, cell, separator);) cells.push_back(cell);
+    return cells;
+}
+
 // The part of a report that starts at the line beginning with `from` and ends before the next line
 // beginning (after its indent) with `to`, or at the next title (a line underlined with dashes).
 inline std::string part(const std::string& text, const std::string& from, const std::string& to = "")

@@ -2,15 +2,20 @@
 // file, builds the datum reference frames of an object and a target, the candidate transforms
 // between them and the fixture's degrees of freedom, runs the variation the scheme describes and
 // reports it all through the library's report writer.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
-#include "analysis.hpp"
-#include "montecarlo.hpp"
-#include "report.hpp"
-#include "scheme.hpp"
-#include "session.hpp"
+#include "analysis/summary.hpp"
+#include "input/read_scheme.hpp"
+#include "library/session.hpp"
+#include "output/json_report.hpp"
+#include "output/plots.hpp"
+#include "output/samples_csv.hpp"
+#include "output/text_report.hpp"
 
 namespace {
 
@@ -28,11 +33,16 @@ const char kUsage[] =
     "Builds the datum reference frames of an object and a target from their datum features, the\n"
     "candidate transforms that carry the object onto the target and where they take its check\n"
     "points, maps a fixture's degrees of freedom into the object's datum frame and, when the scheme\n"
-    "describes variation, runs a Monte Carlo analysis of the check points' displacement.\n"
+    "describes variation, runs a Monte Carlo analysis of the check points' displacement. Its\n"
+    "measurements are compared with their limits: worst case and root sum square from the\n"
+    "sensitivities, and the statistics, parts out of limits and contributors of the samples.\n"
     "The settings file format is described in docs/rkdatum.md.\n"
     "\n"
     "options:\n"
     "  --report FILE     write the report to FILE (rewritten) instead of standard output\n"
+    "  --json FILE       write the whole report as JSON to FILE (docs/rkdatum.schema.json)\n"
+    "  --samples-csv FILE  write every sample's measurements and check point images to FILE\n"
+    "  --plots DIR       draw a PNG per measurement into DIR (made when missing)\n"
     "  --samples N       run N samples instead of the count the settings file gives\n"
     "  --seed N          start the random generator from N (1 to 2147483646)\n"
     "  --messages FILE   the message file that holds the texts of the library's errors\n"
@@ -41,11 +51,15 @@ const char kUsage[] =
     "  --help            show this text\n"
     "  --version         show the version\n"
     "\n"
-    "exit status: 0 done; 1 bad input or usage; 2 the library failed; 3 some samples failed\n";
+    "exit status: 0 done; 1 bad input or usage; 2 the library failed or an output could not be\n"
+    "written; 3 some samples failed\n";
 
 struct Options {
     std::string file;
     std::string report;
+    std::string json;
+    std::string csv;
+    std::string plots;
     std::string samples;
     std::string seed;
     std::string messages;
@@ -81,7 +95,8 @@ Options parse_args(int argc, char** argv)
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (take_value(arg, "--report", i, argc, argv, o.report) ||
+        if (take_value(arg, "--report", i, argc, argv, o.report) || take_value(arg, "--json", i, argc, argv, o.json) ||
+            take_value(arg, "--samples-csv", i, argc, argv, o.csv) || take_value(arg, "--plots", i, argc, argv, o.plots) ||
             take_value(arg, "--samples", i, argc, argv, o.samples) ||
             take_value(arg, "--seed", i, argc, argv, o.seed) ||
             take_value(arg, "--messages", i, argc, argv, o.messages))
@@ -105,7 +120,49 @@ void apply_overrides(const Options& o, Scheme& scheme)
                          " has no [Variation] section to run");
     if (!o.samples.empty()) scheme.variation.samples = parse_samples(o.samples, "--samples");
     if (!o.seed.empty()) scheme.variation.seed = parse_seed(o.seed, "--seed");
-    if (scheme.variation.present) check_run_size(scheme, "--samples");
+    if (!o.csv.empty() && !scheme.variation.present)
+        throw InputError("--samples-csv: " + scheme.file + " has no [Variation] section to sample");
+    if (!o.plots.empty() && scheme.measurements.empty())
+        throw InputError("--plots: " + scheme.file + " has no [Measurements] section to plot");
+    if (scheme.variation.present) check_run_size(scheme, !o.csv.empty(), "--samples");
+}
+
+// The files a run writes besides its report. They are opened, and so emptied, before the analysis:
+// a path that cannot be written ends the run before its samples, and a failed run leaves them
+// empty rather than holding an earlier result.
+struct Outputs {
+    std::ofstream json, csv;
+};
+
+std::string open_outputs(const Options& o, Outputs& out)
+{
+    const std::pair<const std::string*, std::ofstream*> files[] = {{&o.json, &out.json}, {&o.csv, &out.csv}};
+    for (const auto& [path, stream] : files) {
+        if (path->empty()) continue;
+        stream->open(*path, std::ios::binary | std::ios::trunc);
+        if (!*stream) return "cannot write " + *path + ": " + std::strerror(errno);
+    }
+    if (o.plots.empty()) return "";
+    std::error_code ec;
+    std::filesystem::create_directories(o.plots, ec);
+    if (!std::filesystem::is_directory(o.plots))
+        return "cannot make the plot directory " + o.plots + (ec ? ": " + ec.message() : "");
+    return "";
+}
+
+std::string write_outputs(const Options& o, const Scheme& scheme, const Results& results, Outputs& out)
+{
+    if (!o.json.empty()) {
+        write_json(out.json, scheme, results);
+        out.json.close();
+        if (!out.json) return "cannot write " + o.json;
+    }
+    if (!o.csv.empty()) {
+        write_samples_csv(out.csv, scheme, results);
+        out.csv.close();
+        if (!out.csv) return "cannot write " + o.csv;
+    }
+    return o.plots.empty() ? "" : write_plots(o.plots, scheme, results);
 }
 
 // The lines of a failure go to standard error and, when the report is a file, into the file in
@@ -145,21 +202,31 @@ int run(const Options& o)
         return kLibraryFailed;
     }
 
-    RunResult run;
+    Outputs outputs;
+    const std::string unopened = open_outputs(o, outputs);
+    if (!unopened.empty()) {
+        Rk_ReportClose(&report);
+        write_to_stderr({"rkdatum: " + unopened});
+        return kLibraryFailed;
+    }
+
+    Results results;
     try {
         if (scheme.point_tolerance_given) Rk_GeometrySetPointEpsilon(scheme.point_tolerance);
-        const Nominal nominal = analyse(scheme);
-        if (scheme.variation.present) {
-            Progress progress(!o.quiet);
-            run = run_variation(scheme, nominal, progress);
-        }
-        if (write_report(report, scheme, nominal, scheme.variation.present ? &run : nullptr) != 0)
-            throw LibraryFailure("cannot write the report");
+        Progress progress(!o.quiet);
+        results = run_analyses(scheme, !o.csv.empty(), progress);
+        if (write_report(report, scheme, results) != 0) throw LibraryFailure("cannot write the report");
     } catch (const LibraryFailure& e) {
         return fail_run(report, to_file, e.what());
     }
     Rk_ReportClose(&report);
+    const std::string unwritten = write_outputs(o, scheme, results, outputs);
+    if (!unwritten.empty()) {
+        write_to_stderr({"rkdatum: " + unwritten});
+        return kLibraryFailed;
+    }
 
+    const RunResult& run = results.run;
     if (o.timing && scheme.variation.present)
         std::fprintf(stderr, "rkdatum: %ld samples in %.3f s: %.0f samples per second\n", run.samples, run.seconds,
                      run.seconds > 0.0 ? static_cast<double>(run.samples) / run.seconds : 0.0);

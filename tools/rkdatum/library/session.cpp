@@ -1,6 +1,6 @@
 // The library session: the message file, set-up and tear-down, and the error queue drained into
 // texts that the user can read.
-#include "session.hpp"
+#include "library/session.hpp"
 
 #include <cstdio>
 #include <filesystem>

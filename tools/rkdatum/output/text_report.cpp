@@ -1,94 +1,17 @@
-// The report of a run. Numbers are printed in fixed columns with a fixed count of decimals, and a
-// value that rounds to zero prints without a sign, so reports of one scheme compare line by line.
-#include "report.hpp"
+// The report of a run: the scheme's frames, transforms, fixture and check point statistics (the
+// measurements' tables are in text_measurements.cpp).
+#include "output/text_report.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
+
+#include "output/text_writer.hpp"
 
 namespace rkdatum {
 
 namespace {
 
-constexpr int kCoordDecimals = 4;
-constexpr int kStatDecimals = 6;
 constexpr int kHistogramWidth = 40;
-
-std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* fmt, ...)
-{
-    char buffer[512];
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(buffer, sizeof buffer, fmt, args);
-    va_end(args);
-    return buffer;
-}
-
-std::string fixed(double value, int decimals, int width)
-{
-    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;
-    return format("%*.*f", width, decimals, value);
-}
-
-std::string columns(const double xyz[3], int decimals = kCoordDecimals, int width = 12)
-{
-    return fixed(xyz[0], decimals, width) + fixed(xyz[1], decimals, width) + fixed(xyz[2], decimals, width);
-}
-
-std::string padded(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
-}
-
-std::string capitalised(std::string text)
-{
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    return text;
-}
-
-std::string point_text(const double xyz[3]) { return format("(%g, %g, %g)", xyz[0], xyz[1], xyz[2]); }
-
-class Writer {
-public:
-    explicit Writer(Rk_ReportStruct& report) : report_(report) { Rk_ReportGetIndent(&report_, &base_); }
-    ~Writer() { Rk_ReportSetIndent(&report_, base_); }
-    Writer(const Writer&) = delete;
-    Writer& operator=(const Writer&) = delete;
-
-    void line(const std::string& text)
-    {
-        if (Rk_ReportWrite(&report_, text.c_str()) != 0) status_ = 1;
-    }
-    // An empty line, without the blanks of the indent.
-    void blank()
-    {
-        int indent = 0;
-        Rk_ReportGetIndent(&report_, &indent);
-        Rk_ReportSetIndent(&report_, 0);
-        line("");
-        Rk_ReportSetIndent(&report_, indent);
-    }
-    void title(const std::string& text)
-    {
-        indent(0);
-        blank();
-        if (Rk_ReportWriteAndUnderline(&report_, text.c_str(), '-') != 0) status_ = 1;
-    }
-    // Indents later lines by `level` steps of four blanks.
-    void indent(int level) { Rk_ReportSetIndent(&report_, base_ + 4 * level); }
-    void row(const std::string& label, const double xyz[3], std::size_t width = 14)
-    {
-        line(padded(label, width) + columns(xyz));
-    }
-    int status() const { return status_; }
-
-private:
-    Rk_ReportStruct& report_;
-    int base_ = 0;
-    int status_ = 0;
-};
 
 void write_header(Writer& w, const Scheme& scheme)
 {
@@ -217,26 +140,26 @@ std::string distribution_text(const FeatureVariation& fv)
     return text + "; " + desc1 + " " + desc2;
 }
 
-void write_stats_row(Writer& w, const char* label, const Accumulator& a)
+void write_stats_row(Writer& w, const char* label, const Moments& a)
 {
     w.line(padded(label, 12) + fixed(a.mean, kStatDecimals, 14) + fixed(a.std_dev(), kStatDecimals, 14) +
            fixed(a.min, kStatDecimals, 14) + fixed(a.max, kStatDecimals, 14));
 }
 
-void write_histogram(Writer& w, const CheckStats& stats)
+void write_histogram(Writer& w, const Moments& distance, const std::vector<long>& histogram)
 {
-    const long most = *std::max_element(stats.histogram.begin(), stats.histogram.end());
-    const double low = stats.magnitude.min;
-    const double width = (stats.magnitude.max - low) / static_cast<double>(stats.histogram.size());
+    const long most = *std::max_element(histogram.begin(), histogram.end());
+    const double low = distance.min;
+    const double width = (distance.max - low) / static_cast<double>(histogram.size());
     w.line("Histogram of the distance");
     if (width <= 0.0) {
-        w.line(format("all %ld samples at %s", stats.magnitude.count, fixed(low, kStatDecimals, 0).c_str()));
+        w.line(format("all %ld samples at %s", distance.count, fixed(low, kStatDecimals, 0).c_str()));
         return;
     }
-    for (std::size_t b = 0; b < stats.histogram.size(); ++b) {
-        const long count = stats.histogram[b];
+    for (std::size_t b = 0; b < histogram.size(); ++b) {
+        const long count = histogram[b];
         const int bar = static_cast<int>(std::lround(static_cast<double>(kHistogramWidth) * count / most));
-        const bool last = b + 1 == stats.histogram.size();
+        const bool last = b + 1 == histogram.size();
         w.line("[" + fixed(low + width * b, kStatDecimals, 10) + "," + fixed(low + width * (b + 1), kStatDecimals, 10) +
                (last ? "]" : ")") + format("%9ld", count) + (bar > 0 ? "  " + std::string(static_cast<std::size_t>(bar), '#') : ""));
     }
@@ -263,9 +186,9 @@ void write_variation(Writer& w, const Scheme& scheme, const RunResult& run)
     w.title(format("Variation: %ld samples from seed %d", v.samples, v.seed));
     w.indent(1);
     bool any = false;
-    for (int part = 0; part < 2; ++part) {
+    for (const Part& part : scheme.parts) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const FeatureVariation& fv = part == 0 ? v.object[p] : v.target[p];
+            const FeatureVariation& fv = part.variation[p];
             if (!fv.varies) continue;
             char name[RK_DISTRIB_NAME_MAX + 1];
             Rk_DistribGetName(&fv.distrib, name);
@@ -274,17 +197,24 @@ void write_variation(Writer& w, const Scheme& scheme, const RunResult& run)
         }
     }
     if (!any) w.line("No feature varies.");
+    if (run.samples == 0) {
+        w.line(scheme.measurements.empty()
+                   ? "No samples drawn (samples = 0)."
+                   : "No samples drawn (samples = 0): the measurements come from the linear model alone.");
+        return;
+    }
     w.line(padded("Samples used", 36) + format("%ld of %ld", run.used, run.samples));
     if (run.failed > 0) write_failures(w, run);
-    w.line(padded("Redundancy other than nominal", 36) +
-           format("object %ld, target %ld samples", run.object_redundancy_changed, run.target_redundancy_changed));
-    w.line(padded("Candidate count other than nominal", 36) + format("%ld samples", run.candidates_changed));
+    w.line(padded("Redundancy other than nominal", 36) + format("object %ld, target %ld samples",
+                                                                run.total.object_redundancy_changed,
+                                                                run.total.target_redundancy_changed));
+    w.line(padded("Candidate count other than nominal", 36) + format("%ld samples", run.total.candidates_changed));
     if (run.used == 0) {
         w.line("No sample could be analysed, so there are no statistics.");
         return;
     }
     for (std::size_t c = 0; c < scheme.checks.size(); ++c) {
-        const CheckStats& stats = run.checks[c];
+        const CheckTally& stats = run.total.checks[c];
         w.indent(1);
         w.blank();
         w.line("Check point " + scheme.checks[c].name + ": displacement of its image under transform 1");
@@ -294,21 +224,23 @@ void write_variation(Writer& w, const Scheme& scheme, const RunResult& run)
         write_stats_row(w, "along x", stats.along[0]);
         write_stats_row(w, "along y", stats.along[1]);
         write_stats_row(w, "along z", stats.along[2]);
-        write_histogram(w, stats);
+        write_histogram(w, stats.magnitude, run.histograms[c]);
     }
 }
 
 }  // namespace
 
-int write_report(Rk_ReportStruct& report, const Scheme& scheme, const Nominal& nominal, const RunResult* run)
+int write_report(Rk_ReportStruct& report, const Scheme& scheme, const Results& results)
 {
+    const Nominal& nominal = results.nominal;
     Writer w(report);
     write_header(w, scheme);
-    write_frame(w, "Object", scheme.object, nominal.object);
-    write_frame(w, "Target", scheme.target, nominal.target);
+    write_frame(w, "Object", scheme.object().datums, nominal.object);
+    write_frame(w, "Target", scheme.target().datums, nominal.target);
     write_transforms(w, scheme, nominal);
     if (nominal.has_fixture) write_fixture(w, scheme, nominal);
-    if (run != nullptr) write_variation(w, scheme, *run);
+    if (results.has_run) write_variation(w, scheme, results.run);
+    write_measurements(w, scheme, results);
     return w.status();
 }
 

@@ -1,13 +1,20 @@
 // The tool's use of the library as a whole: finding the message file, initialising and freeing the
-// library, and draining the error queue into readable texts.
+// library, and draining the error queue into readable texts. Every other room may use this one.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <rk_basekit.h>
 
 namespace rkdatum {
+
+// A library call failed; the error queue holds the cause and `what()` names the step.
+class LibraryFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The message file to initialise the library with: `explicit_path` when given, else the one
 // installed beside the program (<prefix>/share/rkbasekit/messages.txt), else the source tree's.

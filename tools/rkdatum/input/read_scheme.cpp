@@ -2,7 +2,7 @@
 // configuration. Every value is checked here, before any geometry is built, and the first fault
 // ends the reading with one message that names the file, the section, the setting and what was
 // expected.
-#include "scheme.hpp"
+#include "input/read_scheme.hpp"
 
 #include <cerrno>
 #include <cmath>
@@ -10,8 +10,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
-#include <sstream>
+
+#include "input/read_measurements.hpp"
+#include "input/settings.hpp"
+#include "library/session.hpp"
 
 namespace rkdatum {
 
@@ -21,161 +23,7 @@ namespace {
 constexpr std::size_t kMaxLineChars = 254;
 constexpr int kMaxSeed = 2147483646;
 
-const char* const kSections[] = {"Scheme", "Object", "Target", "Check points", "Fixture", "Variation"};
-
-std::string quote(const std::string& text) { return "'" + text + "'"; }
-
-bool same_word(const std::string& a, const char* b) { return rk_stricmp(a.c_str(), b) == 0; }
-
-// Splits at any character of `separators`, dropping empty pieces.
-std::vector<std::string> split(const std::string& text, const char* separators)
-{
-    std::vector<std::string> pieces;
-    std::string piece;
-    for (char c : text) {
-        if (std::strchr(separators, c) != nullptr) {
-            if (!piece.empty()) pieces.push_back(piece);
-            piece.clear();
-        } else {
-            piece += c;
-        }
-    }
-    if (!piece.empty()) pieces.push_back(piece);
-    return pieces;
-}
-
-std::string trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string number_text(double value)
-{
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
-
-// One section of the settings file in memory. Its messages name the file, the section and the
-// setting, so every check below can end the reading in one line.
-class Section {
-public:
-    Section(const std::string& file, const char* name) : file_(file), name_(name)
-    {
-        if (Rk_UserConfigInit(&config_) != 0)
-            throw LibraryFailure("cannot hold the settings of section [" + name_ + "]");
-        int file_found = 0;
-        if (Rk_UserConfigReadFromFile(&config_, file.c_str(), name, &file_found, &found_) != 0)
-            throw LibraryFailure("cannot read section [" + name_ + "] of " + file);
-        if (!file_found) fail_file(file, "cannot be read any more");
-    }
-    ~Section() { Rk_UserConfigFree(&config_); }
-    Section(const Section&) = delete;
-    Section& operator=(const Section&) = delete;
-
-    bool found() const { return found_ != 0; }
-
-    int size() const
-    {
-        int size = 0;
-        Rk_UserConfigGetSize(&config_, &size);
-        return size;
-    }
-
-    // The value of `var`; false when the setting is absent or its value blank.
-    bool get(const char* var, std::string& value) const
-    {
-        char buffer[RK_PATH_MAX + 1];
-        int found = 0;
-        if (Rk_UserConfigGetValue(&config_, var, buffer, &found) != 0)
-            throw LibraryFailure("cannot read setting " + std::string(var));
-        if (found) value = buffer;
-        return found != 0;
-    }
-
-    std::string require(const char* var, const std::string& expected) const
-    {
-        std::string value;
-        if (!get(var, value)) fail(var, "missing; expected " + expected);
-        return value;
-    }
-
-    // The names of the settings in the order the file first gives them.
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> names;
-        char name[RK_PATH_MAX + 1];
-        int found = 0;
-        Rk_UserConfigGetFirstVar(&config_, name, &found);
-        while (found) {
-            names.emplace_back(name);
-            char next[RK_PATH_MAX + 1];
-            Rk_UserConfigGetNextVar(&config_, name, next, &found);
-            if (found) std::memcpy(name, next, sizeof name);
-        }
-        return names;
-    }
-
-    // Refuses any setting that is not one of `known` (a misspelt name would otherwise be ignored).
-    void allow_only(std::initializer_list<const char*> known) const
-    {
-        for (const std::string& name : names()) {
-            bool ok = false;
-            for (const char* k : known) ok = ok || same_word(name, k);
-            if (ok) continue;
-            std::string list;
-            for (const char* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-            std::string value;
-            const std::string hint = get(name.c_str(), value) ? "" : " (a setting is written \"name = value\")";
-            fail(name, "unknown setting" + hint + "; this section takes " + list);
-        }
-    }
-
-    [[noreturn]] void fail(const std::string& setting, const std::string& text) const
-    {
-        throw InputError(file_ + ": [" + name_ + "] " + setting + ": " + text);
-    }
-
-    [[noreturn]] void fail_section(const std::string& text) const
-    {
-        throw InputError(file_ + ": [" + name_ + "]: " + text);
-    }
-
-    [[noreturn]] static void fail_file(const std::string& file, const std::string& text)
-    {
-        throw InputError(file + ": " + text);
-    }
-
-private:
-    std::string file_;
-    std::string name_;
-    Rk_UserConfigStruct config_{};
-    int found_ = 0;
-};
-
-double parse_number(const Section& s, const std::string& setting, const std::string& token,
-                    const std::string& context)
-{
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(token.c_str(), &end);
-    if (end == token.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        s.fail(setting, quote(token) + " is not a number" + context);
-    return value;
-}
-
-// Three coordinates "x y z" (blanks or commas between them).
-void parse_xyz(const Section& s, const std::string& setting, const std::string& text,
-               const std::string& context, double xyz[3])
-{
-    const std::vector<std::string> tokens = split(text, " \t,");
-    if (tokens.size() != 3)
-        s.fail(setting, "expected three coordinates x y z" + context + ", found " +
-                            std::to_string(tokens.size()) + " numbers in " + quote(trimmed(text)));
-    for (int i = 0; i < 3; ++i) xyz[i] = parse_number(s, setting, tokens[i], context);
-}
+const char* const kSections[] = {"Scheme", "Object", "Target", "Check points", "Measurements", "Fixture", "Variation"};
 
 int parse_feature_type(const Section& s, const std::string& setting, const std::string& text)
 {
@@ -424,15 +272,14 @@ void read_variation(const std::string& file, Scheme& scheme)
                                ", found " + quote(text));
         v.bins = static_cast<int>(bins);
     }
-    for (int part = 0; part < 2; ++part) {
-        const DatumSet& datums = part == 0 ? scheme.object : scheme.target;
-        FeatureVariation* fv = part == 0 ? v.object : v.target;
+    for (Part& part : scheme.parts) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const std::string var = std::string(part == 0 ? "object " : "target ") + precedence_name(p);
+            const std::string var = part.name + " " + precedence_name(p);
             if (!s.get(var.c_str(), text)) continue;
-            parse_distribution(s, var, text, fv[p]);
-            if (fv[p].varies && datums.feature[p].type == kNone)
-                s.fail(var, "the " + var.substr(0, 6) + " has no " + precedence_name(p) + " feature to vary");
+            FeatureVariation& fv = part.variation[p];
+            parse_distribution(s, var, text, fv);
+            if (fv.varies && part.datums.feature[p].type == kNone)
+                s.fail(var, "the " + part.name + " has no " + precedence_name(p) + " feature to vary");
         }
     }
     if (scheme.checks.empty())
@@ -480,7 +327,7 @@ void check_sections(const std::string& file)
         if (!known)
             Section::fail_file(file, "unknown section [" + name +
                                          "]; the sections are [Scheme], [Object], [Target], [Check points], "
-                                         "[Fixture] and [Variation]");
+                                         "[Measurements], [Fixture] and [Variation]");
     }
     Section unnamed(file, "");
     if (unnamed.size() > 0)
@@ -503,26 +350,11 @@ bool parse_whole(const std::string& text, long long max, long long& value)
 
 }  // namespace
 
-const char* const kDofLabels[12] = {"+Tx", "-Tx", "+Ty", "-Ty", "+Tz", "-Tz",
-                                    "+Rx", "-Rx", "+Ry", "-Ry", "+Rz", "-Rz"};
-
-const char* feature_type_name(int type)
-{
-    static const char* const names[] = {"none", "point", "line", "plane"};
-    return type >= kNone && type <= kPlane ? names[type] : "unknown";
-}
-
-const char* precedence_name(int precedence)
-{
-    static const char* const names[] = {"primary", "secondary", "tertiary"};
-    return names[precedence];
-}
-
 long parse_samples(const std::string& text, const std::string& where)
 {
     long long value = 0;
-    if (!parse_whole(text, kMaxSamples, value) || value < 1)
-        throw InputError(where + ": expected a whole number of samples from 1 to " + std::to_string(kMaxSamples) +
+    if (!parse_whole(text, kMaxSamples, value))
+        throw InputError(where + ": expected a whole number of samples from 0 to " + std::to_string(kMaxSamples) +
                          ", found " + quote(text));
     return static_cast<long>(value);
 }
@@ -536,14 +368,17 @@ int parse_seed(const std::string& text, const std::string& where)
     return static_cast<int>(value);
 }
 
-void check_run_size(const Scheme& scheme, const std::string& where)
+void check_run_size(const Scheme& scheme, bool keep_images, const std::string& where)
 {
-    const long long values = static_cast<long long>(scheme.variation.samples) *
-                             static_cast<long long>(scheme.checks.size());
-    if (values > kMaxStoredValues)
-        throw InputError(where + ": " + std::to_string(scheme.variation.samples) + " samples of " +
-                         std::to_string(scheme.checks.size()) + " check points exceed the " +
-                         std::to_string(kMaxStoredValues) + " displacements a run keeps; take fewer samples");
+    const long long checks = static_cast<long long>(scheme.checks.size());
+    const long long measurements = static_cast<long long>(scheme.measurements.size());
+    const long long samples = scheme.variation.samples;
+    if (samples * (checks * (keep_images ? 4 : 1) + measurements) <= kMaxStoredValues) return;
+    std::string what = std::to_string(checks) + " check points";
+    if (measurements > 0) what += " and " + std::to_string(measurements) + " measurements";
+    if (keep_images) what += ", with the images --samples-csv writes,";
+    throw InputError(where + ": " + std::to_string(samples) + " samples of " + what + " exceed the " +
+                     std::to_string(kMaxStoredValues) + " values a run keeps; take fewer samples");
 }
 
 Scheme read_scheme(const std::string& path)
@@ -553,12 +388,13 @@ Scheme read_scheme(const std::string& path)
     check_file(path);
     check_sections(path);
     read_scheme_section(path, scheme);
-    read_datums(path, "Object", scheme.object);
-    read_datums(path, "Target", scheme.target);
+    read_datums(path, "Object", scheme.parts[kObject].datums);
+    read_datums(path, "Target", scheme.parts[kTarget].datums);
     read_check_points(path, scheme);
+    read_measurements(path, scheme);
     read_fixture(path, scheme.fixture);
     read_variation(path, scheme);
-    if (scheme.variation.present) check_run_size(scheme, path + ": [Variation] samples");
+    if (scheme.variation.present) check_run_size(scheme, false, path + ": [Variation] samples");
     return scheme;
 }
 

@@ -1,6 +1,9 @@
 // The nominal analysis: frames from datum geometry, the candidate transforms between them, the
-// check points carried by each, and the fixture's degrees of freedom in the object's datum frame.
-#include "analysis.hpp"
+// check points carried by each, the fixture's degrees of freedom in the object's datum frame, and
+// the one analysis of a varied scheme that samples and sensitivities repeat.
+#include "analysis/nominal.hpp"
+
+#include "analysis/measure.hpp"
 
 namespace rkdatum {
 
@@ -127,14 +130,38 @@ int carry(const Rk_TransformStruct& tfm, const double xyz[3], std::array<double,
     return Rk_TransformApply(&tfm, xyz[0], xyz[1], xyz[2], &image[0], &image[1], &image[2]);
 }
 
+Evaluation make_evaluation(const Scheme& scheme)
+{
+    Evaluation e;
+    e.images.resize(scheme.checks.size());
+    e.values.resize(scheme.measurements.size());
+    return e;
+}
+
+int evaluate(const Scheme& scheme, std::vector<DatumSet>& work, Evaluation& out)
+{
+    const double eps = scheme.angle_tolerance;
+    Rk_RefFrameStruct object_frame, target_frame;
+    Rk_TransformStruct tfms[4];
+    if (build_frame(work[kObject], eps, &object_frame, &out.object_redundant) != 0 ||
+        build_frame(work[kTarget], eps, &target_frame, &out.target_redundant) != 0 ||
+        build_transforms(work[kObject], work[kTarget], eps, &out.num_tfms, tfms) != 0)
+        return 1;
+    for (std::size_t c = 0; c < scheme.checks.size(); ++c)
+        if (carry(tfms[0], scheme.checks[c].xyz, out.images[c]) != 0) return 1;
+    for (std::size_t m = 0; m < scheme.measurements.size(); ++m)
+        out.values[m] = measure(scheme.measurements[m], out.images.data());
+    return 0;
+}
+
 Nominal analyse(const Scheme& scheme)
 {
     Nominal n;
     const double eps = scheme.angle_tolerance;
-    n.object = frame_of(scheme.object, eps, "object");
-    n.target = frame_of(scheme.target, eps, "target");
-    DatumSet object = scheme.object;
-    DatumSet target = scheme.target;
+    n.object = frame_of(scheme.object().datums, eps, "object");
+    n.target = frame_of(scheme.target().datums, eps, "target");
+    DatumSet object = scheme.object().datums;
+    DatumSet target = scheme.target().datums;
     require(build_transforms(object, target, eps, &n.num_tfms, n.tfms),
             "cannot build the transforms that carry the object onto the target");
     for (int t = 0; t < n.num_tfms; ++t) {
@@ -144,6 +171,7 @@ Nominal analyse(const Scheme& scheme)
             n.images[t].push_back(image);
         }
     }
+    for (const Measurement& m : scheme.measurements) n.values.push_back(measure(m, n.images[0].data()));
     if (scheme.fixture.present) {
         n.has_fixture = true;
         n.fixture = map_fixture(scheme.fixture, n.object.frame, n.tfms[0]);

@@ -1,0 +1,51 @@
+// The linear model of the measurements: the varying coordinates (inputs), each measurement's
+// sensitivity to each by central differences through the library, and what follows without
+// sampling: the worst case, the root-sum-square spread and each feature's share of it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "analysis/distribution.hpp"
+#include "analysis/nominal.hpp"
+
+namespace rkdatum {
+
+// One varying coordinate: a datum point's coordinate along an axis its feature varies along.
+struct Input {
+    std::size_t feature = 0;   // into Inputs::features
+    int row = 0, axis = 0;
+    double mean = 0.0, std_dev = 0.0;        // of its deviation, truncation included
+    double lowest = 0.0, highest = 0.0;      // its worst-case range
+    double step = 0.0;                       // of the central differences
+};
+
+struct VaryingFeature {
+    std::size_t part = 0;
+    int precedence = 0;
+    std::string name;         // "object primary"
+    Sampler sampler;
+    std::size_t first = 0, end = 0;   // its inputs
+};
+
+// The inputs in the order a sample draws them: part by part, feature by feature, point by point,
+// x before y before z.
+struct Inputs {
+    std::vector<VaryingFeature> features;
+    std::vector<Input> inputs;
+};
+
+Inputs varying_inputs(const Scheme& scheme);
+
+struct LinearModel {
+    std::vector<double> sensitivity;        // per input
+    double worst_low = 0.0, worst_high = 0.0;
+    double rss_mean = 0.0, rss_std_dev = 0.0;
+    std::vector<double> feature_variance;   // per varying feature: its inputs' (sensitivity x std dev)^2
+};
+
+// Two analyses per input, once per run; throws LibraryFailure when a stepped scheme fails.
+std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, const Nominal& nominal);
+
+}  // namespace rkdatum

@@ -1,0 +1,100 @@
+// Per measurement: the linear model's results, the sampled statistics and the contributors.
+// Percentiles interpolate between the sorted values kept by the run; the interval of the share out
+// of limits is Wilson's score interval, which stays inside [0, 1] and gives an upper bound when no
+// sample falls outside; Cp and Cpk take the samples' standard deviation.
+#include "analysis/summary.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rkdatum {
+
+namespace {
+
+void sampled(const Measurement& def, const MeasureTally& t, std::vector<double>& sorted, MeasurementSummary& s)
+{
+    const double n = static_cast<double>(t.values.count);
+    s.mean = t.values.mean;
+    s.std_dev = t.values.std_dev();
+    s.min = t.values.min;
+    s.max = t.values.max;
+    std::sort(sorted.begin(), sorted.end());
+    s.p00135 = percentile(sorted, 0.00135);
+    s.p50 = percentile(sorted, 0.5);
+    s.p99865 = percentile(sorted, 0.99865);
+    s.out = t.below + t.above;
+    s.percent_out = 100.0 * static_cast<double>(s.out) / n;
+    s.ppm_out = 1e6 * static_cast<double>(s.out) / n;
+    wilson_interval(s.out, t.values.count, s.ci_low, s.ci_high);
+    s.ci_low *= 100.0;
+    s.ci_high *= 100.0;
+    if (!(s.std_dev > 0.0)) return;
+    const double upper = def.has_usl ? (def.usl - s.mean) / (3.0 * s.std_dev) : NAN;
+    const double lower = def.has_lsl ? (s.mean - def.lsl) / (3.0 * s.std_dev) : NAN;
+    if (def.has_lsl && def.has_usl) {
+        s.cp = (def.usl - def.lsl) / (6.0 * s.std_dev);
+        s.cpk = std::min(upper, lower);
+    } else if (def.has_lsl || def.has_usl) {
+        s.cpk = def.has_usl ? upper : lower;
+    }
+}
+
+void contributors(const LinearModel& model, const MeasureTally* t, MeasurementSummary& s)
+{
+    double variance = 0.0;
+    for (double v : model.feature_variance) variance += v;
+    double explained = 0.0;
+    for (std::size_t f = 0; f < model.feature_variance.size(); ++f) {
+        Contributor c;
+        c.feature = f;
+        c.rss_percent = variance > 0.0 ? 100.0 * model.feature_variance[f] / variance : NAN;
+        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared() : NAN;
+        explained += c.mc_percent;
+        s.contributors.push_back(c);
+    }
+    if (t != nullptr && !std::isnan(explained)) s.mc_unexplained = std::max(0.0, 100.0 - explained);
+    std::stable_sort(s.contributors.begin(), s.contributors.end(), [](const Contributor& a, const Contributor& b) {
+        return (std::isnan(b.rss_percent) ? -1.0 : b.rss_percent) < (std::isnan(a.rss_percent) ? -1.0 : a.rss_percent);
+    });
+}
+
+std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& nominal,
+                                          const std::vector<LinearModel>& models, const RunResult* run)
+{
+    std::vector<MeasurementSummary> result(scheme.measurements.size());
+    std::vector<double> sorted;
+    const bool has_samples = run != nullptr && run->used > 0;
+    for (std::size_t m = 0; m < result.size(); ++m) {
+        const Measurement& def = scheme.measurements[m];
+        MeasurementSummary& s = result[m];
+        s.nominal = nominal.values[m];
+        s.rss_percent_out = 100.0 * normal_share_outside(models[m].rss_mean, models[m].rss_std_dev,
+                                                         def.has_lsl ? def.lsl : -HUGE_VAL,
+                                                         def.has_usl ? def.usl : HUGE_VAL);
+        const MeasureTally* t = has_samples ? &run->total.measures[m] : nullptr;
+        if (t != nullptr) {
+            s.samples_used = run->used;
+            const double* first = run->values.data() + m * static_cast<std::size_t>(run->samples);
+            sorted.assign(first, first + run->used);
+            sampled(def, *t, sorted, s);
+        }
+        contributors(models[m], t, s);
+    }
+    return result;
+}
+
+}  // namespace
+
+Results run_analyses(const Scheme& scheme, bool keep_images, Progress& progress)
+{
+    Results r;
+    r.nominal = analyse(scheme);
+    r.inputs = varying_inputs(scheme);
+    if (!scheme.measurements.empty()) r.models = linearise(scheme, r.inputs, r.nominal);
+    r.has_run = scheme.variation.present;
+    if (r.has_run) r.run = run_variation(scheme, r.nominal, r.inputs, r.models, keep_images, progress);
+    r.measurements = summarise(scheme, r.nominal, r.models, r.has_run ? &r.run : nullptr);
+    return r;
+}
+
+}  // namespace rkdatum

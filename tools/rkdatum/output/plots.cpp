@@ -1,0 +1,260 @@
+// Plots with PLplot through its cairo PNG driver. PLplot gives the axes with their ticks and
+// labels, the bars and the curves in a few calls, and keeps one current stream: each plot is
+// begun and ended in turn. PLplot reports trouble through handlers, which are pointed here so a
+// failure becomes a message instead of an exit.
+#include "output/plots.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include <plplot.h>
+
+namespace rkdatum {
+
+namespace {
+
+enum Colour { kWhite, kBlack, kBar, kCurve, kLimit, kNominal, kMcBar, kGrid };
+
+constexpr int kWidth = 1000, kHeight = 900;
+constexpr int kCurvePoints = 200;
+
+std::string plplot_error;
+
+void on_abort(PLCHAR_VECTOR message)
+{
+    if (plplot_error.empty()) plplot_error = message;
+}
+
+int on_fatal(PLCHAR_VECTOR message)
+{
+    std::fprintf(stderr, "rkdatum: the plotting library failed: %s\n", message);
+    return 2;
+}
+
+std::string slug(const std::string& name)
+{
+    std::string text;
+    for (char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c))) text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!text.empty() && text.back() != '-') text += '-';
+    }
+    while (!text.empty() && text.back() == '-') text.pop_back();
+    return text.empty() ? "measurement" : text;
+}
+
+std::string format_number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+void palette()
+{
+    const int rgb[][3] = {{255, 255, 255}, {0, 0, 0},      {170, 196, 222}, {31, 80, 160},
+                          {200, 30, 30},   {20, 140, 40},  {240, 150, 40},  {200, 200, 200}};
+    for (int i = 0; i < 8; ++i) plscol0(i, rgb[i][0], rgb[i][1], rgb[i][2]);
+}
+
+// A line across the histogram at `x`, labelled above; a label near an edge of the window
+// [low, high] is kept inside it.
+void vertical(double x, double low, double high, double top, Colour colour, int style, const char* label)
+{
+    plcol0(colour);
+    pllsty(style);
+    plwidth(2.0);
+    pljoin(x, 0.0, x, top);
+    pllsty(1);
+    plwidth(1.0);
+    const double at = (x - low) / (high - low);
+    plptex(x, top * 1.04, 1.0, 0.0, at < 0.1 ? 0.0 : at > 0.9 ? 1.0 : 0.5, label);
+}
+
+void box(double x0, double x1, double y0, double y1, Colour fill)
+{
+    PLFLT x[] = {x0, x1, x1, x0};
+    PLFLT y[] = {y0, y0, y1, y1};
+    plcol0(fill);
+    plfill(4, x, y);
+    plcol0(kBlack);
+    plline(4, x, y);
+    pljoin(x0, y1, x0, y0);
+}
+
+// The sampled values' histogram and fitted normal; without samples, the linear model's normal.
+void distribution_panel(const Measurement& def, const MeasurementSummary& s, const LinearModel& lm,
+                        const std::vector<double>& values)
+{
+    const bool sampled = !values.empty();
+    const double mean = sampled ? s.mean : lm.rss_mean;
+    const double sd = sampled ? s.std_dev : lm.rss_std_dev;
+    double low = sampled ? s.min : mean - 4.0 * sd;
+    double high = sampled ? s.max : mean + 4.0 * sd;
+    for (double x : {s.nominal, def.has_lsl ? def.lsl : s.nominal, def.has_usl ? def.usl : s.nominal}) {
+        low = std::min(low, x);
+        high = std::max(high, x);
+    }
+    const double margin = high > low ? 0.05 * (high - low) : std::max(1e-6, 0.05 * std::fabs(low));
+    low -= margin;
+    high += margin;
+    // Ticks cannot tell 300.01 from 300.02 when printed as 300.0: a narrow range far from 0 is
+    // drawn as the deviation from the nominal.
+    const double origin = (high - low) < 1e-3 * std::max(std::fabs(low), std::fabs(high)) ? s.nominal : 0.0;
+
+    const int bins = sampled ? std::clamp(static_cast<int>(std::sqrt(static_cast<double>(values.size()))), 10, 60) : 0;
+    const double width = sampled && s.max > s.min ? (s.max - s.min) / bins : 0.0;
+    std::vector<double> counts(static_cast<std::size_t>(bins), 0.0);
+    for (double v : values) {
+        const int b = width > 0.0 ? static_cast<int>((v - s.min) / width) : 0;
+        counts[static_cast<std::size_t>(std::clamp(b, 0, bins - 1))] += 1.0;
+    }
+    // The fitted normal in counts per bin (density per unit of the value without samples).
+    const double scale = sampled ? static_cast<double>(values.size()) * (width > 0.0 ? width : 1.0) : 1.0;
+    std::vector<PLFLT> cx(kCurvePoints), cy(kCurvePoints);
+    double top = counts.empty() ? 0.0 : *std::max_element(counts.begin(), counts.end());
+    for (int i = 0; i < kCurvePoints; ++i) {
+        cx[i] = low + (high - low) * i / (kCurvePoints - 1);
+        cy[i] = sd > 0.0 ? scale * normal_pdf((cx[i] - mean) / sd) / sd : 0.0;
+        top = std::max(top, cy[i]);
+    }
+    if (!(top > 0.0)) top = 1.0;
+
+    plvpor(0.10, 0.95, 0.53, 0.84);
+    plwind(low - origin, high - origin, 0.0, top * 1.12);
+    plcol0(kBlack);
+    plbox("bcnst", 0.0, 0, "bcnstv", 0.0, 0);
+    for (int b = 0; b < bins; ++b)
+        if (counts[static_cast<std::size_t>(b)] > 0.0)
+            box(s.min + b * width - origin, s.min + (b + 1) * width - origin, 0.0, counts[static_cast<std::size_t>(b)],
+                kBar);
+    if (sd > 0.0) {
+        for (PLFLT& x : cx) x -= origin;
+        plcol0(kCurve);
+        plwidth(2.0);
+        plline(kCurvePoints, cx.data(), cy.data());
+        plwidth(1.0);
+    }
+    low -= origin;
+    high -= origin;
+    vertical(s.nominal - origin, low, high, top, kNominal, 2, "nominal");
+    if (def.has_lsl) vertical(def.lsl - origin, low, high, top, kLimit, 1, "LSL");
+    if (def.has_usl) vertical(def.usl - origin, low, high, top, kLimit, 1, "USL");
+    plcol0(kBlack);
+    char caption[200];
+    if (sampled)
+        std::snprintf(caption, sizeof caption, "%zu samples, mean %.8g, std dev %.6g", values.size(), mean, sd);
+    else
+        std::snprintf(caption, sizeof caption, "no samples: the linear model's mean %.8g, std dev %.6g", mean, sd);
+    std::string axis = is_angle(def.kind) ? "degrees" : "value";
+    if (origin != 0.0) axis += " - " + format_number(origin);
+    pllab(axis.c_str(), sampled ? "samples per bin" : "density", "");
+    plschr(0.0, 1.1);
+    plmtex("t", 3.6, 0.5, 0.5, def.name.c_str());
+    plschr(0.0, 0.8);
+    plmtex("t", 2.4, 0.5, 0.5, caption);
+    plmtex("t", 1.1, 0.5, 0.5, sampled ? "curve: fitted normal; green dashed: nominal; red: limits"
+                                       : "curve: the linear model's normal; green dashed: nominal; red: limits");
+    plschr(0.0, 0.9);
+}
+
+// Each feature's share by the linear model (RSS) and, with samples, by the sampled values (MC);
+// with samples, a last row holds the share no feature's linear part explains.
+void contributor_panel(const MeasurementSummary& s, const Inputs& inputs, bool sampled)
+{
+    const int n = static_cast<int>(s.contributors.size()) + (sampled ? 1 : 0);
+    plvpor(0.25, 0.95, 0.10, 0.36);
+    plwind(0.0, 100.0, 0.0, std::max(1, n));
+    plcol0(kBlack);
+    plbox("bcgnst", 0.0, 0, "bc", 0.0, 0);
+    pllab("percent of the variance", "", sampled ? "contributors: RSS (blue), MC (orange)" : "contributors: RSS");
+    for (int i = 0; i < n; ++i) {
+        const bool rest = i == static_cast<int>(s.contributors.size());
+        const Contributor c = rest ? Contributor{0, NAN, s.mc_unexplained} : s.contributors[static_cast<std::size_t>(i)];
+        const double y = n - 1 - i;   // the largest at the top
+        const double rss = std::isnan(c.rss_percent) ? 0.0 : c.rss_percent;
+        const double mc = std::isnan(c.mc_percent) ? 0.0 : c.mc_percent;
+        if (sampled) {
+            box(0.0, rss, y + 0.52, y + 0.88, kBar);
+            box(0.0, mc, y + 0.12, y + 0.48, kMcBar);
+        } else {
+            box(0.0, rss, y + 0.2, y + 0.8, kBar);
+        }
+        plcol0(kBlack);
+        plmtex("lv", 1.0, (y + 0.5) / std::max(1, n), 1.0,
+               rest ? "unexplained" : inputs.features[c.feature].name.c_str());
+    }
+    if (n == 0) plptex(50.0, 0.5, 1.0, 0.0, 0.5, "no feature varies");
+}
+
+std::string draw(const std::string& path, const Measurement& def, const MeasurementSummary& s, const LinearModel& lm,
+                 const Inputs& inputs, const std::vector<double>& values)
+{
+    std::FILE* probe = std::fopen(path.c_str(), "wb");   // PLplot would ask on standard input instead
+    if (probe == nullptr) return "cannot write " + path;
+    std::fclose(probe);
+    plsdev("pngcairo");
+    plsfnam(path.c_str());
+    plspage(0.0, 0.0, kWidth, kHeight, 0, 0);
+    palette();
+    plinit();
+    pladv(0);
+    plschr(0.0, 0.9);
+    distribution_panel(def, s, lm, values);
+    contributor_panel(s, inputs, !values.empty());
+    plend1();
+    return plplot_error.empty() ? "" : "the plotting library failed on " + path + ": " + plplot_error;
+}
+
+}  // namespace
+
+std::vector<std::string> plot_names(const Scheme& scheme)
+{
+    std::vector<std::string> names;
+    for (const Measurement& m : scheme.measurements) {
+        const std::string base = slug(m.name);
+        std::string name = base;
+        for (int k = 2; std::find(names.begin(), names.end(), name + ".png") != names.end(); ++k)
+            name = base + "-" + std::to_string(k);
+        names.push_back(name + ".png");
+    }
+    return names;
+}
+
+std::string write_plots(const std::string& dir, const Scheme& scheme, const Results& r)
+{
+    plsexit(on_fatal);
+    plsabort(on_abort);
+    plplot_error.clear();
+    const std::vector<std::string> names = plot_names(scheme);
+    std::vector<double> values;
+    std::string failure;
+    for (std::size_t m = 0; m < scheme.measurements.size() && failure.empty(); ++m) {
+        values.clear();
+        if (r.has_run && r.run.used > 0) {
+            const double* first = r.run.values.data() + m * static_cast<std::size_t>(r.run.samples);
+            values.assign(first, first + r.run.used);
+        }
+        failure = draw(dir + "/" + names[m], scheme.measurements[m], r.measurements[m], r.models[m], r.inputs, values);
+    }
+    plend();
+    return failure;
+}
+
+}  // namespace rkdatum
+
+// Under LeakSanitizer: fontconfig (below PLplot's cairo driver) and libltdl (which loads PLplot's
+// drivers) keep blocks they never free. They are not this program's to free, so the leak check
+// passes over them and keeps watching everything else.
+#if defined(__SANITIZE_ADDRESS__)
+#define RKDATUM_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RKDATUM_LEAK_CHECKED 1
+#endif
+#endif
+#ifdef RKDATUM_LEAK_CHECKED
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\nleak:libltdl.so\n"; }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+#endif

@@ -1,0 +1,20 @@
+// One PNG per measurement, drawn with PLplot: the histogram of its sampled values with the fitted
+// normal, the nominal and the limits, over a bar chart of its contributors.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/summary.hpp"
+
+namespace rkdatum {
+
+// The file names the plots take in their directory, one per measurement: its name in lower case
+// with every run of other characters than letters and digits made one '-', kept apart by a
+// number where two would be the same.
+std::vector<std::string> plot_names(const Scheme& scheme);
+
+// Draws into the directory `dir` (which exists); returns "" or what failed.
+std::string write_plots(const std::string& dir, const Scheme& scheme, const Results& results);
+
+}  // namespace rkdatum
