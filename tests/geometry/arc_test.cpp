@@ -41,8 +41,7 @@ TEST_F(Arc, EqualityOnPlaneAndParallelTests)
     // Close centres and opposite normals; centres the point tolerance apart; radii 2e-9 apart;
     // normals 1.15 degrees apart.
     for (auto [other, equal] : {std::pair{A(P(0.005, 0, 0), V(0, 0, -3), 1.0), 1},
-                                {A(P(0.01, 0, 0), V(0, 0, 1), 1.0), 0},
-                                {A(P(0, 0, 0), V(0, 0, 1), 1.0 + 2e-9), 0},
+                                {A(P(0.01, 0, 0), V(0, 0, 1), 1.0), 0}, {A(P(0, 0, 0), V(0, 0, 1), 1.0 + 2e-9), 0},
                                 {A(P(0, 0, 0), V(0, 0.02, 1), 1.0), 0}})
         EXPECT_EQ(Query(Rk_ArcIsEqualToArc, &kUnit, &other), equal) << Show(other.center) << Show(other.normal);
     const Rk_PlaneStruct floor = Pl(P(5, 5, 0.005), V(0, 0, -1)), above = Pl(P(0, 0, 2), V(0, 0.01, 1));
@@ -108,8 +107,7 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
           {kUnit, A(P(2, 0, 0), V(0, 0, 5), 1), 1, P(1, 0, 0), P(9, 9, 9)},
           {kUnit, A(P(0.1, 0, 0), V(0, 0, 1), 0.2), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
-          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
-          {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
+          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)}, {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
           {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
           {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)}}) {
         p1 = p2 = P(9, 9, 9);

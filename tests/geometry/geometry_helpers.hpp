@@ -38,7 +38,7 @@ inline Rk_VectorStruct Cross(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 inline double Norm(const Rk_VectorStruct& a) { return std::sqrt(Dot(a, a)); }
 inline Rk_VectorStruct Scale(const Rk_VectorStruct& a, double s) { return {a.i_comp * s, a.j_comp * s, a.k_comp * s}; }
 inline Rk_VectorStruct Unit(const Rk_VectorStruct& a) { return Scale(a, 1.0 / Norm(a)); }
-// head - tail.
+// head - tail, and p moved s times d.
 inline Rk_VectorStruct Sub(const Rk_PointStruct& head, const Rk_PointStruct& tail)
 {
     return {head.pt_x - tail.pt_x, head.pt_y - tail.pt_y, head.pt_z - tail.pt_z};
@@ -47,16 +47,12 @@ inline Rk_PointStruct Along(const Rk_PointStruct& p, const Rk_VectorStruct& d, d
 {
     return {p.pt_x + s * d.i_comp, p.pt_y + s * d.j_comp, p.pt_z + s * d.k_comp};
 }
-// The unsigned angle between two vectors, in degrees.
+// The unsigned angle between two vectors, and the unit vector `degrees` from world x toward y.
 inline double AngleDeg(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / kPi;
 }
-// The unit vector `degrees` from world x toward world y.
-inline Rk_VectorStruct AtDegrees(double degrees)
-{
-    return {std::cos(degrees * kPi / 180.0), std::sin(degrees * kPi / 180.0), 0.0};
-}
+inline Rk_VectorStruct AtDegrees(double degrees) { return {std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180), 0}; }
 
 inline Rk_VectorStruct RandomVector(std::mt19937& gen, double range = 10.0)
 {
@@ -71,8 +67,7 @@ inline Rk_PointStruct RandomPoint(std::mt19937& gen, double range = 10.0)
 // A random right-handed orthonormal frame.
 inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
 {
-    const Rk_VectorStruct z = Unit(RandomVector(gen));
-    const Rk_VectorStruct x = Unit(Cross(RandomVector(gen), z));
+    const Rk_VectorStruct z = Unit(RandomVector(gen)), x = Unit(Cross(RandomVector(gen), z));
     return {x, Cross(z, x), z, RandomPoint(gen)};
 }
 
@@ -80,28 +75,25 @@ const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
 // Origin (1, 2, 3), x along world y, y along world -x.
 const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
 
+// Largest coordinate difference, and a record in words.
 inline double Gap(const Rk_PointStruct& a, const Rk_PointStruct& b)
 {
     return std::max({std::fabs(a.pt_x - b.pt_x), std::fabs(a.pt_y - b.pt_y), std::fabs(a.pt_z - b.pt_z)});
 }
 inline double Gap(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
-    return std::max({std::fabs(a.i_comp - b.i_comp), std::fabs(a.j_comp - b.j_comp), std::fabs(a.k_comp - b.k_comp)});
-}
-inline double Gap(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
-{
-    return std::max(
-        {Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
+    return Gap(Rk_PointStruct{a.i_comp, a.j_comp, a.k_comp}, Rk_PointStruct{b.i_comp, b.j_comp, b.k_comp});
 }
 inline std::string Show(const Rk_PointStruct& p)
 {
     return "(" + std::to_string(p.pt_x) + ", " + std::to_string(p.pt_y) + ", " + std::to_string(p.pt_z) + ")";
 }
 inline std::string Show(const Rk_VectorStruct& v) { return Show(P(v.i_comp, v.j_comp, v.k_comp)); }
-inline std::string Show(const Rk_RefFrameStruct& f)
+inline double Gap(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
 {
-    return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + " at " + Show(f.origin);
+    return std::max({Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
 }
+inline std::string Show(const Rk_RefFrameStruct& f) { return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + Show(f.origin); }
 
 // Every coordinate of `got` within `tol` of `want` (a NaN is never near).
 template <class T>
@@ -111,26 +103,18 @@ template <class T>
     return ::testing::AssertionFailure() << "got " << Show(got) << ", want " << Show(want) << " within " << tol;
 }
 
-// The address of a temporary, valid for the call it is passed to.
-template <class T>
-T* Ptr(T&& value)
-{
-    return &value;
-}
-
-// What `call` returns while the n-th next allocation fails.
-template <class Call>
-int WithFailingAlloc(long n, Call call)
-{
-    rktest::FailingAlloc guard(n);
-    return call();
-}
-
 // Byte for byte: for records without padding.
 template <class T>
 bool Same(const T& a, const T& b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The address of a temporary, valid for the call it is passed to.
+template <class T>
+T* Ptr(T&& value)
+{
+    return &value;
 }
 
 // A call that cannot fail succeeds.
@@ -145,6 +129,14 @@ Out Query(F query, Args... args)
     return out;
 }
 
+// What `call` returns while the n-th next allocation fails.
+template <class Call>
+int WithFailingAlloc(long n, Call call)
+{
+    rktest::FailingAlloc guard(n);
+    return call();
+}
+
 struct Refusal {
     const char* why;
     long id;
@@ -153,11 +145,7 @@ struct Refusal {
 };
 
 // A refusal named by its call: error `id` raised in src/rk_<module>.
-#define REFUSES(id, module, call)                          \
-    ::geomtest::Refusal                                    \
-    {                                                      \
-#call, id, "rk_" #module "(", [&] { return call; } \
-    }
+#define REFUSES(id, module, call) ::geomtest::Refusal{#call, id, "rk_" #module "(", [&] { return call; }}
 
 class GeomTest : public rktest::LibraryTest {
 protected:

@@ -88,9 +88,7 @@ TEST_F(Line, FeetSnapToTheDefiningPointsAndMatchTheClosedFormElsewhere)
         EXPECT_TRUE(Same(got, foot)) << Show(p);
     }
     // Distances: off the line, within the tolerance, exactly the tolerance off, snapped onto point1.
-    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0},
-                               {P(5, 0.009, 0), 0.009, 1},
-                               {P(5, 0.01, 0), 0.01, 0},
+    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0}, {P(5, 0.009, 0), 0.009, 1}, {P(5, 0.01, 0), 0.01, 0},
                                {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}}) {
         double got = -1;
         int flag = -1;
@@ -112,8 +110,7 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
 {
     const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0)), stub = L(P(0, 0, 0), P(0.02, 0.009, 0));
     for (auto [l1, l2, equal] : {std::tuple{x_axis, L(P(5, 0, 0), P(-3, 0, 0)), 1},
-                                 {x_axis, L(P(5, 0.02, 0), P(-3, 0, 0)), 0},
-                                 {x_axis, L(P(5, 0, 0), P(-3, 0, 0.5)), 0},
+                                 {x_axis, L(P(5, 0.02, 0), P(-3, 0, 0)), 0}, {x_axis, L(P(5, 0, 0), P(-3, 0, 0.5)), 0},
                                  {x_axis, stub, 1},
                                  {stub, x_axis, 0}}) {
         int flag = -1;
@@ -121,8 +118,7 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
         EXPECT_EQ(flag, equal) << Show(l2.point1) << Show(l2.point2) << " on " << Show(l1.point2);
     }
     // Opposite and elsewhere, skew and perpendicular, just under a degree, 45 degrees.
-    for (auto [l2, parallel, perp] : {std::tuple{L(P(0, 5, 5), P(-3, 5, 5)), 1, 0},
-                                      {L(P(0, 5, 5), P(0, 5, 9)), 0, 1},
+    for (auto [l2, parallel, perp] : {std::tuple{L(P(0, 5, 5), P(-3, 5, 5)), 1, 0}, {L(P(0, 5, 5), P(0, 5, 9)), 0, 1},
                                       {L(P(0, 0, 0), P(1, 0.0174, 0)), 1, 0},
                                       {L(P(0, 0, 0), P(1, 1, 0)), 0, 0}}) {
         int flags[2] = {-1, -1};

@@ -18,10 +18,8 @@ TEST_F(RefFrame, AxisRulesCompleteRightHandedFramesAndLeaveTheOrigin)
     const double s = 1 / std::sqrt(1.0001);
     // Along world z; world x kept when perpendicular; along, against and 0.57 degrees from world x,
     // world y is the reference.
-    for (auto [z, x, y] : {std::tuple{V(0, 0, 5), V(1, 0, 0), V(0, 1, 0)},
-                           {V(0, 3, 4), V(1, 0, 0), V(0, 0.8, -0.6)},
-                           {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)},
-                           {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)},
+    for (auto [z, x, y] : {std::tuple{V(0, 0, 5), V(1, 0, 0), V(0, 1, 0)}, {V(0, 3, 4), V(1, 0, 0), V(0, 0.8, -0.6)},
+                           {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)}, {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)},
                            {V(1, 0.01, 0), V(0, 0, -1), V(-0.01 * s, s, 0)}}) {
         Rk_RefFrameStruct f = kTurned;
         OK(Rk_RefFrameSetAxesByZ(&f, &z));
@@ -110,12 +108,8 @@ TEST_F(RefFrame, VectorAnglesAreAzimuthAndInclination)
 {
     // Toward +y and -y, half a turn (180, not -180), straight down, within the angle tolerance of z,
     // half way up, within the angle tolerance of x (left unsigned), toward y and down.
-    for (auto [v, rot, inc] : {std::tuple{V(1, 1, 0), 45.0, 0.0},
-                               {V(1, -1, 0), -45.0, 0.0},
-                               {V(-1, 0, 0), 180.0, 0.0},
-                               {V(0, 0, -2), 0.0, -90.0},
-                               {V(0, 0.01, 3), 0.0, 90.0},
-                               {V(1, 0, 1), 0.0, 45.0},
+    for (auto [v, rot, inc] : {std::tuple{V(1, 1, 0), 45.0, 0.0}, {V(1, -1, 0), -45.0, 0.0}, {V(-1, 0, 0), 180.0, 0.0},
+                               {V(0, 0, -2), 0.0, -90.0}, {V(0, 0.01, 3), 0.0, 90.0}, {V(1, 0, 1), 0.0, 45.0},
                                {V(1, -0.01, 0), std::atan(0.01) * 180 / kPi, 0.0},
                                {V(0, 2, -2), 90.0, -45.0}}) {
         double r = 99, i = 99;

@@ -35,9 +35,7 @@ TEST_F(Transform, IdentityFlagToleratesTheZeroToleranceInclusivelyAndAFlaggedMat
     OK(Rk_TransformInit(&t) + Rk_TransformGet(&t, rows));
     EXPECT_TRUE(t.is_identity == 1 && std::memcmp(rows, kIdentity, sizeof rows) == 0);
     // A diagonal 5e-10 or 2e-9 off, an entry equal to the tolerance, a translation just over it, NaN.
-    for (auto [row, col, value, flag] : {std::tuple{0, 0, 1 + 5e-10, 1},
-                                         {0, 0, 1 + 2e-9, 0},
-                                         {2, 1, 1e-9, 1},
+    for (auto [row, col, value, flag] : {std::tuple{0, 0, 1 + 5e-10, 1}, {0, 0, 1 + 2e-9, 0}, {2, 1, 1e-9, 1},
                                          {3, 2, -1.0000001e-9, 0},
                                          {1, 0, std::nan(""), 0}}) {
         rows[row][col] = value;

@@ -14,16 +14,13 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
     std::uniform_real_distribution<double> turn(-360.0, 360.0);
     for (int n = 0; n < 200; ++n) {
         Rk_VectorStruct a = RandomVector(gen), b = RandomVector(gen), c = a, k = Unit(b);
-        double dot = 0, mag = 0, angle = 0;
-        Rk_VectorDot(&a, &b, &dot);
-        Rk_VectorMagnitude(&a, &mag);
-        EXPECT_TRUE(std::fabs(dot - Dot(a, b)) < 1e-12 && std::fabs(mag - Norm(a)) < 1e-12);
-        ASSERT_EQ(Rk_VectorCross(&c, &b, &c), 0);
+        EXPECT_NEAR(Query<double>(Rk_VectorDot, &a, &b), Dot(a, b), 1e-12);
+        EXPECT_NEAR(Query<double>(Rk_VectorMagnitude, &a), Norm(a), 1e-12);
+        OK(Rk_VectorCross(&c, &b, &c));
         EXPECT_TRUE(Near(c, Cross(a, b), 1e-12));
-        ASSERT_EQ(Rk_VectorUnitize(&a, &c), 0);
-        Rk_VectorInvert(&c, &c);
+        OK(Rk_VectorUnitize(&a, &c) + Rk_VectorInvert(&c, &c));
         EXPECT_TRUE(Near(c, Scale(Unit(a), -1), 1e-15));
-        ASSERT_EQ(Rk_VectorAngleFromVector(&a, &b, &angle), 0);
+        double angle = Query<double>(Rk_VectorAngleFromVector, &a, &b);
         EXPECT_NEAR(angle, AngleDeg(a, b), 1e-9);
         const double r = turn(gen) * kPi / 180.0, kv = Dot(k, a) * (1 - std::cos(r));
         if (angle < 5 || angle > 175 || std::fabs(std::remainder(r * 180 / kPi, 360.0)) > 179) continue;
@@ -31,63 +28,44 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
         const Rk_VectorStruct want = V(a.i_comp * std::cos(r) + Cross(k, a).i_comp * std::sin(r) + k.i_comp * kv,
                                        a.j_comp * std::cos(r) + Cross(k, a).j_comp * std::sin(r) + k.j_comp * kv,
                                        a.k_comp * std::cos(r) + Cross(k, a).k_comp * std::sin(r) + k.k_comp * kv);
-        ASSERT_EQ(Rk_VectorRotate(&a, &b, r * 180 / kPi, &c), 0);
+        OK(Rk_VectorRotate(&a, &b, r * 180 / kPi, &c));
         EXPECT_TRUE(Near(c, want, 1e-10));
-        ASSERT_EQ(Rk_VectorSignedAngleFromVector(&a, &c, &b, &angle), 0);
-        EXPECT_NEAR(angle, std::remainder(r * 180 / kPi, 360.0), 1e-8);
+        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &a, &c, &b), std::remainder(r * 180 / kPi, 360.0), 1e-8);
     }
 }
 
 TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
 {
     Rk_VectorStruct v = V(0, 0, 0), x = V(1, 0, 0), z = V(0, 0, 1), up = V(0, 0, 2), out;
-    Rk_VectorInit(&v);
-    EXPECT_TRUE(Same(v, V(1, 1, 1)));
-    ASSERT_EQ(Rk_VectorSet(&v, 0.0, -1e-9, 0.0), 0) << "a component at the zero tolerance is not zero";
     double i = 7, j = 7, k = 7;
-    Rk_VectorGet(&v, &i, &j, &k);
+    OK(Rk_VectorInit(&v));
+    EXPECT_TRUE(Same(v, V(1, 1, 1)));
+    OK(Rk_VectorSet(&v, 0.0, -1e-9, 0.0) + Rk_VectorGet(&v, &i, &j, &k)) << "a component at the zero tolerance is not zero";
     EXPECT_TRUE(i == 0 && j == -1e-9 && k == 0);
     const Rk_PointStruct a = P(1, 2, 3), b = P(1 + 4e-10, 2, 3);
     EXPECT_EQ(Rk_VectorSetByPoints(&v, &a, &b), 1);
     EXPECT_ERROR(6, "rk_vec(");
     EXPECT_TRUE(Same(v, Sub(b, a))) << "the difference is written before it is found zero";
-    ASSERT_EQ(Rk_VectorRotate(&up, &z, 33.0, &out), 0);
+    OK(Rk_VectorRotate(&up, &z, 33.0, &out));
     EXPECT_TRUE(Same(out, up)) << "a vector along the axis is copied";
-    for (auto [w, equal] : {std::pair{V(5, 0, 0), 1}, {V(-1, 0, 0), 0}, {V(1, 0.0099, 0), 1}, {V(1, 0.0101, 0), 0}}) {
-        int flag = -1;
-        EXPECT_EQ(Rk_VectorIsEqualToVector(&x, &w, &flag), 0);
-        EXPECT_EQ(flag, equal) << "unit tips compared: " << Show(w);
-    }
-    double angle = 0;
-    Rk_VectorStruct tilted = V(1, 0, 5), other = V(0, 1, -3);
-    ASSERT_EQ(Rk_VectorAngleFromVecInView(&tilted, &other, &up, &angle), 0);
-    EXPECT_NEAR(angle, 90.0, 1e-12) << "the projections on the plane normal to the view";
+    for (auto [w, equal] : {std::pair{V(5, 0, 0), 1}, {V(-1, 0, 0), 0}, {V(1, 0.0099, 0), 1}, {V(1, 0.0101, 0), 0}})
+        EXPECT_EQ(Query(Rk_VectorIsEqualToVector, &x, &w), equal) << "unit tips compared: " << Show(w);
+    EXPECT_NEAR(Query<double>(Rk_VectorAngleFromVecInView, Ptr(V(1, 0, 5)), Ptr(V(0, 1, -3)), &up), 90.0, 1e-12)
+        << "the projections on the plane normal to the view";
     // Half a turn is 180 in either sense, never -180; the same direction seen along z is 0.
-    for (auto [v1, v2, dir, want] : {std::tuple{x, V(0, 1, 0), V(0, 0, -1), -90.0},
-                                     {x, V(-1, 0, 0), z, 180.0},
-                                     {x, V(-1, 0, 0), V(0, 0, -1), 180.0},
-                                     {V(2, 0, 3), V(4, 0, -1), z, 0.0}}) {
-        EXPECT_EQ(Rk_VectorSignedAngleFromVector(&v1, &v2, &dir, &angle), 0);
-        EXPECT_NEAR(angle, want, 1e-12) << Show(v1) << " to " << Show(v2) << " about " << Show(dir);
-    }
+    for (auto [v1, v2, dir, want] : {std::tuple{x, V(0, 1, 0), V(0, 0, -1), -90.0}, {x, V(-1, 0, 0), z, 180.0},
+                                     {x, V(-1, 0, 0), V(0, 0, -1), 180.0}, {V(2, 0, 3), V(4, 0, -1), z, 0.0}})
+        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12) << Show(v1) << Show(v2) << Show(dir);
 }
 
 TEST_F(VectorAngle, ParallelBandExcludesItsBoundsPerpendicularBandIncludesThem)
 {
     const Rk_VectorStruct x = V(1, 0, 0);
-    for (auto [degrees, parallel, perp] : {std::tuple{0.997, 1, 0},
-                                           {1.003, 0, 0},
-                                           {179.003, 1, 0},
-                                           {178.997, 0, 0},
-                                           {89.5, 0, 1},
-                                           {88.9, 0, 0},
-                                           {90.9, 0, 1},
-                                           {91.2, 0, 0}}) {
+    for (auto [degrees, parallel, perp] : {std::tuple{0.997, 1, 0}, {1.003, 0, 0}, {179.003, 1, 0}, {178.997, 0, 0},
+                                           {89.5, 0, 1}, {88.9, 0, 0}, {90.9, 0, 1}, {91.2, 0, 0}}) {
         const Rk_VectorStruct b = AtDegrees(degrees);
-        int flags[2] = {-1, -1};
-        Rk_VectorIsParallelToVector(&x, &b, &flags[0]);
-        Rk_VectorIsPerpToVector(&x, &b, &flags[1]);
-        EXPECT_TRUE(flags[0] == parallel && flags[1] == perp) << degrees;
+        EXPECT_TRUE(Query(Rk_VectorIsParallelToVector, &x, &b) == parallel && Query(Rk_VectorIsPerpToVector, &x, &b) == perp)
+            << degrees;
     }
     // The tolerance set to the measured angle's distance from 0, 180 or 90, then moved past it.
     for (double degrees : {0.7, 179.25, 88.5, 91.5}) {
@@ -98,20 +76,17 @@ TEST_F(VectorAngle, ParallelBandExcludesItsBoundsPerpendicularBandIncludesThem)
         const double eps = perp_band ? std::fabs(90.0 - angle) : std::min(angle, 180.0 - angle);
         ASSERT_EQ(perp_band ? (angle < 90 ? 90 - eps : 90 + eps) : (angle < 90 ? eps : 180 - eps), angle);
         const auto test = perp_band ? Rk_VectorIsPerpToVector : Rk_VectorIsParallelToVector;
-        int on_bound = -1, past = -1;
-        Rk_GeometrySetAngleEpsilon(eps);
-        test(&x, &b, &on_bound);
-        Rk_GeometrySetAngleEpsilon(perp_band ? eps * (1 - 1e-12) : eps * (1 + 1e-12));
-        test(&x, &b, &past);
-        EXPECT_TRUE(on_bound == (perp_band ? 1 : 0) && past == (perp_band ? 0 : 1));
+        OK(Rk_GeometrySetAngleEpsilon(eps));
+        EXPECT_EQ(Query(test, &x, &b), perp_band ? 1 : 0) << "on the bound";
+        OK(Rk_GeometrySetAngleEpsilon(perp_band ? eps * (1 - 1e-12) : eps * (1 + 1e-12)));
+        EXPECT_EQ(Query(test, &x, &b), perp_band ? 0 : 1) << "the bound moved past the angle";
     }
 }
 
 TEST_F(VectorAngle, CosinesRoundedPastOneAreClampedAndTheZeroToleranceBoundIsMeasurable)
 {
-    double angle = 0;
-    const Rk_VectorStruct a = V(1e-5, 0, 0), b = V(0, 1e-4, 0);
-    EXPECT_EQ(Rk_VectorAngleFromVector(&a, &b, &angle), 0) << "lengths multiplying to the zero tolerance";
+    double angle = Query<double>(Rk_VectorAngleFromVector, Ptr(V(1e-5, 0, 0)), Ptr(V(0, 1e-4, 0)));
+    EXPECT_DOUBLE_EQ(angle, 90) << "lengths multiplying to the zero tolerance";
     std::mt19937 gen(11);
     int found = 0;
     for (int n = 0; n < 100000 && found < 6; ++n) {
@@ -138,11 +113,8 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
     double d = 42;
     int flag = 7;
     ExpectRefusals(
-        {
-            REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)),
-            REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
-            REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)),
-            REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
+        {REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)), REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
+            REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
             REFUSES(6, vec, Rk_VectorAngleFromVector(&zero, &x, &d)),
             REFUSES(6, vec, Rk_VectorIsParallelToVector(&tiny, &ty, &flag)),
             REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
@@ -155,8 +127,7 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
             REFUSES(6, vec, Rk_VectorRotate(&x, &zero, 10, &out)),
             REFUSES(6, vec, Rk_PointOffset(&o, 1, &shorter, &pt)),
             REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d)),
-            REFUSES(6, vec, Rk_PointClearanceFromPoint(&o, &p, &zero, &d)),
-        },
+            REFUSES(6, vec, Rk_PointClearanceFromPoint(&o, &p, &zero, &d))},
         [&] { return Same(out, V(8, 8, 8)) && Same(pt, P(8, 8, 8)) && d == 42 && flag == 7; });
 }
 
@@ -165,19 +136,13 @@ TEST_F(Vector, PointsMoveAndMeasureAlongADirection)
     Rk_PointStruct p = P(1, 2, 3);
     const Rk_PointStruct o = P(0, 0, 0), q = P(3, 4, 5);
     const Rk_VectorStruct up = V(0, 0, 7), slanted = V(1, 1, 0);
-    ASSERT_EQ(Rk_PointOffset(&p, -2.5, &up, &p), 0);
+    OK(Rk_PointOffset(&p, -2.5, &up, &p));
     EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
-    double dist = -1;
-    ASSERT_EQ(Rk_PointDistFromPointAlongVec(&o, &q, &slanted, &dist), 0);
-    EXPECT_NEAR(dist, std::sqrt(0.5 + 25.0), 1e-12) << "the part of (3, 4, 5) normal to (1, 1, 0)";
+    EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, &q, &slanted), std::sqrt(25.5), 1e-12) << "across (1, 1, 0)";
     // Signed extent: behind along +z, ahead along -z, within the point tolerance, along an unnormalised direction.
-    for (auto [to, dir, want] : {std::tuple{P(3, 4, -5), V(0, 0, 1), -5.0},
-                                 {P(3, 4, -5), V(0, 0, -1), 5.0},
-                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0},
-                                 {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}}) {
-        ASSERT_EQ(Rk_PointClearanceFromPoint(&o, &to, &dir, &dist), 0);
-        EXPECT_NEAR(dist, want, 1e-12) << Show(to) << " along " << Show(dir);
-    }
+    for (auto [to, dir, want] : {std::tuple{P(3, 4, -5), V(0, 0, 1), -5.0}, {P(3, 4, -5), V(0, 0, -1), 5.0},
+                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0}, {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}})
+        EXPECT_NEAR(Query<double>(Rk_PointClearanceFromPoint, &o, &to, &dir), want, 1e-12) << Show(to) << Show(dir);
 }
 
 }  // namespace
