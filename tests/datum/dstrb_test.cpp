@@ -94,7 +94,10 @@ TEST_F(Distribution, AGetterOfAnotherTypeFailsWithoutWritingItsOutputsOrTheRecor
             REFUSES(5, dstrb, Rk_DistribGetConstantValues(&d, &v[0], &desc1, &desc2)),
             REFUSES(5, dstrb, Rk_DistribGetNormalValues(&d, &v[0], &v[1], &v[2], &trunc, &v[3], &v[4], &desc1, &desc2)),
             REFUSES(5, dstrb, Rk_DistribGetUniformValues(&d, &v[0], &v[1], &trunc, &v[3], &v[4], &desc1, &desc2))};
-        const int served = type == RK_DISTRIB_CONSTANT ? 0 : type == RK_DISTRIB_NORMAL ? 1 : type == RK_DISTRIB_UNIFORM ? 2 : 3;
+        const int served = type == RK_DISTRIB_CONSTANT  ? 0
+                           : type == RK_DISTRIB_NORMAL  ? 1
+                           : type == RK_DISTRIB_UNIFORM ? 2
+                                                        : 3;
         if (served < 3) rows.erase(rows.begin() + served);  // the getter of the record's own type
         ExpectRefusals(rows, [&] {
             return v[0] == -9 && v[1] == -9 && v[2] == -9 && v[3] == -9 && v[4] == -9 && trunc == -9 &&

@@ -161,7 +161,8 @@ TEST_F(DiscPts, AverageBoundsAndTheCentreOfTheBoundsInAFrame)
     OK(Rk_DiscPtsGetCenterPt(&set.s, &turned, &centre));
     EXPECT_TRUE(Near(centre, P(u * c - v * c, u * c + v * c, 0), 1e-12));
     // A point removed last leaves its cells behind the live rows: they must play no part.
-    OK(Rk_DiscPtsAddPt(&spread.s, Ptr(P(-50, 50, 50)), nullptr, 0) + Rk_DiscPtsRemovePoint(&spread.s, Ptr(P(-50, 50, 50))));
+    OK(Rk_DiscPtsAddPt(&spread.s, Ptr(P(-50, 50, 50)), nullptr, 0) +
+       Rk_DiscPtsRemovePoint(&spread.s, Ptr(P(-50, 50, 50))));
     double b[6] = {};
     OK(Rk_DiscPtsGetBoundingBox(&spread.s, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]) +
        Rk_DiscPtsGetCenterPt(&spread.s, &turned, &centre) + Rk_DiscPtsGetAveragePt(&spread.s, &average));

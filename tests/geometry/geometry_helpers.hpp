@@ -52,7 +52,10 @@ inline double AngleDeg(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / kPi;
 }
-inline Rk_VectorStruct AtDegrees(double degrees) { return {std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180), 0}; }
+inline Rk_VectorStruct AtDegrees(double degrees)
+{
+    return {std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180), 0};
+}
 
 inline Rk_VectorStruct RandomVector(std::mt19937& gen, double range = 10.0)
 {
@@ -91,9 +94,13 @@ inline std::string Show(const Rk_PointStruct& p)
 inline std::string Show(const Rk_VectorStruct& v) { return Show(P(v.i_comp, v.j_comp, v.k_comp)); }
 inline double Gap(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
 {
-    return std::max({Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
+    return std::max(
+        {Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
 }
-inline std::string Show(const Rk_RefFrameStruct& f) { return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + Show(f.origin); }
+inline std::string Show(const Rk_RefFrameStruct& f)
+{
+    return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + Show(f.origin);
+}
 
 // Every coordinate of `got` within `tol` of `want` (a NaN is never near).
 template <class T>
@@ -145,7 +152,11 @@ struct Refusal {
 };
 
 // A refusal named by its call: error `id` raised in src/rk_<module>.
-#define REFUSES(id, module, call) ::geomtest::Refusal{#call, id, "rk_" #module "(", [&] { return call; }}
+#define REFUSES(id, module, call)                          \
+    ::geomtest::Refusal                                    \
+    {                                                      \
+#call, id, "rk_" #module "(", [&] { return call; } \
+    }
 
 class GeomTest : public rktest::LibraryTest {
 protected:

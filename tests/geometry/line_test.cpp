@@ -25,24 +25,18 @@ Rk_PointStruct ClosestOnFirst(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
 TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
 {
     Rk_LineStruct line;
-    Rk_PointStruct a = P(0, 0, 0), b = P(0.01, 0, 0), got1, got2;
-    Rk_LineInit(&line);
+    Rk_PointStruct a = P(0, 0, 0), b = P(0.01, 0, 0), far = P(0, 5, 0), got1, got2;
+    Rk_VectorStruct up = V(0, 0, 7), dir;
+    OK(Rk_LineInit(&line));
     EXPECT_TRUE(Same(line, L(P(0, 0, 0), P(1, 1, 1))));
-    ASSERT_EQ(Rk_LineSet(&line, &a, &b), 0) << "exactly the tolerance apart";
-    Rk_LineGet(&line, &got1, &got2);
+    OK(Rk_LineSet(&line, &a, &b) + Rk_LineGet(&line, &got1, &got2)) << "exactly the tolerance apart";
     EXPECT_TRUE(Same(got1, a) && Same(got2, b));
-    const Rk_PointStruct far = P(0, 5, 0);
-    ASSERT_EQ(Rk_LineSetPoint1(&line, &far), 0);
-    Rk_LineGetPoint1(&line, &got1);
-    Rk_LineGetPoint2(&line, &got2);
+    OK(Rk_LineSetPoint1(&line, &far) + Rk_LineGetPoint1(&line, &got1) + Rk_LineGetPoint2(&line, &got2));
     EXPECT_TRUE(Same(got1, far) && Same(got2, b));
-    ASSERT_EQ(Rk_LineSetPoint2(&line, &a), 0);
-    const Rk_VectorStruct up = V(0, 0, 7);
-    ASSERT_EQ(Rk_LineSetByPointAndVector(&line, &line.point2, &up), 0) << "the point read from the line itself";
+    OK(Rk_LineSetPoint2(&line, &a) + Rk_LineSetByPointAndVector(&line, &line.point2, &up))
+        << "the point read from the line";
     EXPECT_TRUE(Same(line, L(a, P(0, 0, 1)))) << "the second point one unit along the direction";
-    Rk_VectorStruct dir;
-    Rk_LineSetByCoords(&line, 1, 2, 3, 3, 1, 7);
-    ASSERT_EQ(Rk_VectorSetByLine(&dir, &line), 0);
+    OK(Rk_LineSetByCoords(&line, 1, 2, 3, 3, 1, 7) + Rk_VectorSetByLine(&dir, &line));
     EXPECT_TRUE(Same(dir, V(2, -1, 4)));
 }
 
@@ -90,11 +84,9 @@ TEST_F(Line, FeetSnapToTheDefiningPointsAndMatchTheClosedFormElsewhere)
     // Distances: off the line, within the tolerance, exactly the tolerance off, snapped onto point1.
     for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0}, {P(5, 0.009, 0), 0.009, 1}, {P(5, 0.01, 0), 0.01, 0},
                                {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}}) {
-        double got = -1;
-        int flag = -1;
-        ASSERT_EQ(Rk_PointDistFromLine(&p, &line, &got), 0);
-        ASSERT_EQ(Rk_PointIsOnLine(&p, &line, &flag), 0);
-        EXPECT_TRUE(std::fabs(got - dist) < 1e-17 && flag == on) << Show(p);
+        EXPECT_TRUE(std::fabs(Query<double>(Rk_PointDistFromLine, &p, &line) - dist) < 1e-17 &&
+                    Query(Rk_PointIsOnLine, &p, &line) == on)
+            << Show(p);
     }
     std::mt19937 gen(5);
     for (int n = 0; n < 200; ++n) {
@@ -112,40 +104,28 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
     for (auto [l1, l2, equal] : {std::tuple{x_axis, L(P(5, 0, 0), P(-3, 0, 0)), 1},
                                  {x_axis, L(P(5, 0.02, 0), P(-3, 0, 0)), 0}, {x_axis, L(P(5, 0, 0), P(-3, 0, 0.5)), 0},
                                  {x_axis, stub, 1},
-                                 {stub, x_axis, 0}}) {
-        int flag = -1;
-        ASSERT_EQ(Rk_LineIsEqualToLine(&l1, &l2, &flag), 0);
-        EXPECT_EQ(flag, equal) << Show(l2.point1) << Show(l2.point2) << " on " << Show(l1.point2);
-    }
+                                 {stub, x_axis, 0}})
+        EXPECT_EQ(Query(Rk_LineIsEqualToLine, &l1, &l2), equal)
+            << Show(l2.point1) << Show(l2.point2) << Show(l1.point2);
     // Opposite and elsewhere, skew and perpendicular, just under a degree, 45 degrees.
     for (auto [l2, parallel, perp] : {std::tuple{L(P(0, 5, 5), P(-3, 5, 5)), 1, 0}, {L(P(0, 5, 5), P(0, 5, 9)), 0, 1},
                                       {L(P(0, 0, 0), P(1, 0.0174, 0)), 1, 0},
-                                      {L(P(0, 0, 0), P(1, 1, 0)), 0, 0}}) {
-        int flags[2] = {-1, -1};
-        Rk_LineIsParallelToLine(&x_axis, &l2, &flags[0]);
-        Rk_LineIsPerpToLine(&x_axis, &l2, &flags[1]);
-        EXPECT_TRUE(flags[0] == parallel && flags[1] == perp) << Show(l2.point2);
-    }
+                                      {L(P(0, 0, 0), P(1, 1, 0)), 0, 0}})
+        EXPECT_TRUE(Query(Rk_LineIsParallelToLine, &x_axis, &l2) == parallel &&
+                    Query(Rk_LineIsPerpToLine, &x_axis, &l2) == perp)
+            << Show(l2.point2);
     // Within the caller's angle: below angle + zero_eps near 0, from 180 - angle - zero_eps near 180.
     const auto at = [](double degrees) { return L(P(2, 3, 4), Along(P(2, 3, 4), AtDegrees(degrees), 1)); };
-    const auto para = [&](double degrees, double angle) {
-        const Rk_LineStruct l2 = at(degrees);
-        int flag = -1;
-        EXPECT_EQ(Rk_LineIsParaToLineWithinAngle(&x_axis, &l2, angle, &flag), 0);
-        return flag;
+    const auto para = [&](double deg, double angle) {
+        return Query(Rk_LineIsParaToLineWithinAngle, &x_axis, Ptr(at(deg)), angle);
     };
-    const auto measured = [&](double degrees) {
-        const Rk_LineStruct l2 = at(degrees);
-        Rk_VectorStruct d1 = V(1, 0, 0), d2;
-        double angle = 0;
-        Rk_VectorSetByLine(&d2, &l2);
-        Rk_VectorAngleFromVector(&d1, &d2, &angle);
-        return angle;
+    const auto measured = [&](double deg) {
+        return Query<double>(Rk_VectorAngleFromVector, Ptr(V(1, 0, 0)), Ptr(Sub(at(deg).point2, at(deg).point1)));
     };
     EXPECT_TRUE(para(4.9, 5) == 1 && para(175.1, 5) == 1 && para(6, 5) == 0 && para(174, 5) == 0);
     const double a3 = measured(3), a177 = measured(177);
     EXPECT_TRUE(para(3, a3 - 0.5e-9) == 1 && para(3, a3 - 2e-9) == 0);
-    Rk_GeometrySetZeroEpsilon(0.0);
+    OK(Rk_GeometrySetZeroEpsilon(0.0));
     ASSERT_EQ(180.0 - (180.0 - a177), a177);
     EXPECT_TRUE(para(3, a3) == 0 && para(177, 180.0 - a177) == 1) << "the near bound excluded, the far included";
 }

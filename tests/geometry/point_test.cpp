@@ -16,7 +16,8 @@ TEST_F(Point, TolerancesStartAtTheDefaultsAndAreStoredAsAbsoluteValues)
     OK(Rk_GeometrySetAngleEpsilon(-2.5) + Rk_GeometrySetPointEpsilon(-0.5) + Rk_GeometrySetZeroEpsilon(-1e-6));
     OK(Rk_GeometryGetAngleEpsilon(&one[0]) + Rk_GeometryGetPointEpsilon(&one[1]) + Rk_GeometryGetZeroEpsilon(&one[2]));
     OK(Rk_GeometryGetDefaults(&t[0], &t[1], &t[2]));
-    EXPECT_TRUE(one[0] == 2.5 && one[1] == 0.5 && one[2] == 1e-6 && std::memcmp(t, d, sizeof t) == 0) << "defaults kept";
+    EXPECT_TRUE(one[0] == 2.5 && one[1] == 0.5 && one[2] == 1e-6 && std::memcmp(t, d, sizeof t) == 0)
+        << "defaults kept";
     OK(Rk_GeometrySetToDefaults() + Rk_GeometryGet(&t[0], &t[1], &t[2]));
     EXPECT_EQ(std::memcmp(t, d, sizeof t), 0);
 }
@@ -27,7 +28,8 @@ TEST_F(Point, SettersTouchOnlyTheirCoordinateAndEqualityIsStrictlyBelowThePointT
     double x = 0, y = 0, z = 0, d = 0;
     OK(Rk_PointInit(&p));
     EXPECT_TRUE(Same(p, P(0, 0, 0)));
-    OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointDistFromPoint(&p, &q, &d) + Rk_PointSetY(&p, 7) + Rk_PointGet(&p, &x, &y, &z));
+    OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointDistFromPoint(&p, &q, &d) + Rk_PointSetY(&p, 7) +
+       Rk_PointGet(&p, &x, &y, &z));
     EXPECT_TRUE(d == 13 && x == 1 && y == 7 && z == 3);
     OK(Rk_PointSetX(&p, -4) + Rk_PointSetZ(&p, 9) + Rk_PointGetX(&p, &x) + Rk_PointGetY(&p, &y) + Rk_PointGetZ(&p, &z));
     EXPECT_TRUE(x == -4 && y == 7 && z == 9);

@@ -30,7 +30,8 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
                                        a.k_comp * std::cos(r) + Cross(k, a).k_comp * std::sin(r) + k.k_comp * kv);
         OK(Rk_VectorRotate(&a, &b, r * 180 / kPi, &c));
         EXPECT_TRUE(Near(c, want, 1e-10));
-        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &a, &c, &b), std::remainder(r * 180 / kPi, 360.0), 1e-8);
+        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &a, &c, &b), std::remainder(r * 180 / kPi, 360.0),
+                    1e-8);
     }
 }
 
@@ -40,7 +41,8 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
     double i = 7, j = 7, k = 7;
     OK(Rk_VectorInit(&v));
     EXPECT_TRUE(Same(v, V(1, 1, 1)));
-    OK(Rk_VectorSet(&v, 0.0, -1e-9, 0.0) + Rk_VectorGet(&v, &i, &j, &k)) << "a component at the zero tolerance is not zero";
+    OK(Rk_VectorSet(&v, 0.0, -1e-9, 0.0) + Rk_VectorGet(&v, &i, &j, &k))
+        << "a component at the zero tolerance is not zero";
     EXPECT_TRUE(i == 0 && j == -1e-9 && k == 0);
     const Rk_PointStruct a = P(1, 2, 3), b = P(1 + 4e-10, 2, 3);
     EXPECT_EQ(Rk_VectorSetByPoints(&v, &a, &b), 1);
@@ -54,17 +56,21 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
         << "the projections on the plane normal to the view";
     // Half a turn is 180 in either sense, never -180; the same direction seen along z is 0.
     for (auto [v1, v2, dir, want] : {std::tuple{x, V(0, 1, 0), V(0, 0, -1), -90.0}, {x, V(-1, 0, 0), z, 180.0},
-                                     {x, V(-1, 0, 0), V(0, 0, -1), 180.0}, {V(2, 0, 3), V(4, 0, -1), z, 0.0}})
-        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12) << Show(v1) << Show(v2) << Show(dir);
+                                     {x, V(-1, 0, 0), V(0, 0, -1), 180.0},
+                                     {V(2, 0, 3), V(4, 0, -1), z, 0.0}})
+        EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12)
+            << Show(v1) << Show(v2) << Show(dir);
 }
 
 TEST_F(VectorAngle, ParallelBandExcludesItsBoundsPerpendicularBandIncludesThem)
 {
     const Rk_VectorStruct x = V(1, 0, 0);
     for (auto [degrees, parallel, perp] : {std::tuple{0.997, 1, 0}, {1.003, 0, 0}, {179.003, 1, 0}, {178.997, 0, 0},
-                                           {89.5, 0, 1}, {88.9, 0, 0}, {90.9, 0, 1}, {91.2, 0, 0}}) {
+                                           {89.5, 0, 1}, {88.9, 0, 0}, {90.9, 0, 1},
+                                           {91.2, 0, 0}}) {
         const Rk_VectorStruct b = AtDegrees(degrees);
-        EXPECT_TRUE(Query(Rk_VectorIsParallelToVector, &x, &b) == parallel && Query(Rk_VectorIsPerpToVector, &x, &b) == perp)
+        EXPECT_TRUE(Query(Rk_VectorIsParallelToVector, &x, &b) == parallel &&
+                    Query(Rk_VectorIsPerpToVector, &x, &b) == perp)
             << degrees;
     }
     // The tolerance set to the measured angle's distance from 0, 180 or 90, then moved past it.
@@ -114,20 +120,19 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
     int flag = 7;
     ExpectRefusals(
         {REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)), REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
-            REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
-            REFUSES(6, vec, Rk_VectorAngleFromVector(&zero, &x, &d)),
-            REFUSES(6, vec, Rk_VectorIsParallelToVector(&tiny, &ty, &flag)),
-            REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
-            REFUSES(6, vec, Rk_VectorIsEqualToVector(&x, &zero, &flag)),
-            REFUSES(6, vec, Rk_VectorAngleFromVecInView(&x, &z, &z, &d)),
-            REFUSES(24, point, Rk_VectorAngleFromVecInView(&z, &ty, &tiny, &d)),
-            REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&z, &x, &z, &d)),
-            REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&x, &near_minus_z, &z, &d)),
-            REFUSES(6, vec, Rk_VectorSignedAngleFromVector(&x, &z, &zero, &d)),
-            REFUSES(6, vec, Rk_VectorRotate(&x, &zero, 10, &out)),
-            REFUSES(6, vec, Rk_PointOffset(&o, 1, &shorter, &pt)),
-            REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d)),
-            REFUSES(6, vec, Rk_PointClearanceFromPoint(&o, &p, &zero, &d))},
+         REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
+         REFUSES(6, vec, Rk_VectorAngleFromVector(&zero, &x, &d)),
+         REFUSES(6, vec, Rk_VectorIsParallelToVector(&tiny, &ty, &flag)),
+         REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
+         REFUSES(6, vec, Rk_VectorIsEqualToVector(&x, &zero, &flag)),
+         REFUSES(6, vec, Rk_VectorAngleFromVecInView(&x, &z, &z, &d)),
+         REFUSES(24, point, Rk_VectorAngleFromVecInView(&z, &ty, &tiny, &d)),
+         REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&z, &x, &z, &d)),
+         REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&x, &near_minus_z, &z, &d)),
+         REFUSES(6, vec, Rk_VectorSignedAngleFromVector(&x, &z, &zero, &d)),
+         REFUSES(6, vec, Rk_VectorRotate(&x, &zero, 10, &out)), REFUSES(6, vec, Rk_PointOffset(&o, 1, &shorter, &pt)),
+         REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d)),
+         REFUSES(6, vec, Rk_PointClearanceFromPoint(&o, &p, &zero, &d))},
         [&] { return Same(out, V(8, 8, 8)) && Same(pt, P(8, 8, 8)) && d == 42 && flag == 7; });
 }
 
@@ -138,10 +143,12 @@ TEST_F(Vector, PointsMoveAndMeasureAlongADirection)
     const Rk_VectorStruct up = V(0, 0, 7), slanted = V(1, 1, 0);
     OK(Rk_PointOffset(&p, -2.5, &up, &p));
     EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
-    EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, &q, &slanted), std::sqrt(25.5), 1e-12) << "across (1, 1, 0)";
+    EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, &q, &slanted), std::sqrt(25.5), 1e-12)
+        << "across (1, 1, 0)";
     // Signed extent: behind along +z, ahead along -z, within the point tolerance, along an unnormalised direction.
     for (auto [to, dir, want] : {std::tuple{P(3, 4, -5), V(0, 0, 1), -5.0}, {P(3, 4, -5), V(0, 0, -1), 5.0},
-                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0}, {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}})
+                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0},
+                                 {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}})
         EXPECT_NEAR(Query<double>(Rk_PointClearanceFromPoint, &o, &to, &dir), want, 1e-12) << Show(to) << Show(dir);
 }
 
