@@ -41,7 +41,8 @@ TEST_F(Arc, EqualityOnPlaneAndParallelTests)
     // Close centres and opposite normals; centres the point tolerance apart; radii 2e-9 apart;
     // normals 1.15 degrees apart.
     for (auto [other, equal] : {std::pair{A(P(0.005, 0, 0), V(0, 0, -3), 1.0), 1},
-                                {A(P(0.01, 0, 0), V(0, 0, 1), 1.0), 0}, {A(P(0, 0, 0), V(0, 0, 1), 1.0 + 2e-9), 0},
+                                {A(P(0.01, 0, 0), V(0, 0, 1), 1.0), 0},
+                                {A(P(0, 0, 0), V(0, 0, 1), 1.0 + 2e-9), 0},
                                 {A(P(0, 0, 0), V(0, 0.02, 1), 1.0), 0}})
         EXPECT_EQ(Query(Rk_ArcIsEqualToArc, &kUnit, &other), equal) << Show(other.center) << Show(other.normal);
     const Rk_PlaneStruct floor = Pl(P(5, 5, 0.005), V(0, 0, -1)), above = Pl(P(0, 0, 2), V(0, 0.01, 1));
@@ -107,7 +108,8 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
           {kUnit, A(P(2, 0, 0), V(0, 0, 5), 1), 1, P(1, 0, 0), P(9, 9, 9)},
           {kUnit, A(P(0.1, 0, 0), V(0, 0, 1), 0.2), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
-          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)}, {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
+          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
+          {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
           {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
           {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)}}) {
         p1 = p2 = P(9, 9, 9);
@@ -132,12 +134,13 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
 
 TEST_F(Arc, ClearanceOfHolesAndPins)
 {
-    // Pin in a hole either way round; overlap of two holes, one inside the other, apart; envelope of
-    // two pins, one inside the other.
+    // Pin in a hole either way round; overlap of two holes, one inside the other (the least radius
+    // accepted too), apart; envelope of two pins, one inside the other.
     for (auto [r1, k1, r2, k2, offset, least, most] : {std::tuple{5.0, kHole, 4.0, kPin, 0.5, 0.5, 1.5},
                                                        {4.0, kPin, 5.0, kHole, 0.5, 0.5, 1.5},
                                                        {5.0, kHole, 5.0, kHole, 1.0, 9.0, 9.0},
                                                        {5.0, kHole, 3.0, kHole, 1.0, 6.0, 6.0},
+                                                       {1e-9, kHole, 5.0, kHole, 1.0, 2e-9, 2e-9},
                                                        {5.0, kHole, 3.0, kHole, 9.0, 0.0, 0.0},
                                                        {5.0, kPin, 5.0, kPin, 1.0, 11.0, 11.0},
                                                        {5.0, kPin, 3.0, kPin, 1.0, 10.0, 10.0}}) {
