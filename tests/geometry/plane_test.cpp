@@ -29,7 +29,8 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
        Rk_PlaneGetEquationConstants(&plane, &e[0], &e[1], &e[2], &e[3]));
     EXPECT_TRUE(Same(gp, q) && Same(gn, n) && e[1] == 3 && e[3] == 3) << "3 y + 3 = 0";
     // The point where the plane crosses the first axis whose coefficient exceeds zero_eps.
-    for (auto [a, b, c, d, point] : {std::tuple{-3.0, 0.0, 0.0, 6.0, P(2, 0, 0)}, {1e-10, 4.0, 1.0, 8.0, P(0, -2, 0)},
+    for (auto [a, b, c, d, point] : {std::tuple{-3.0, 0.0, 0.0, 6.0, P(2, 0, 0)},
+                                     {1e-10, 4.0, 1.0, 8.0, P(0, -2, 0)},
                                      {0.0, 1e-10, 2.0, -4.0, P(0, 0, 2)}}) {
         OK(Rk_PlaneSetByEquation(&plane, a, b, c, d));
         EXPECT_TRUE(Near(plane.point, point, 1e-15) && Same(plane.normal, V(a, b, c))) << Show(point);
@@ -45,6 +46,18 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
         OK(Rk_PlaneSetByLines(&plane, Ptr(L(o, x)), &other));
         EXPECT_TRUE(Same(plane.point, o) &&
                     Height(x, plane) + Height(other.point1, plane) + Height(other.point2, plane) < 1e-12);
+    }
+    // The plane's point and one unit along its default axes: world x and y, y flipped for a downward
+    // normal; along and against world x, world y is the reference.
+    for (auto [normal, x2, y3] : {std::tuple{V(0, 0, 1), V(1, 0, 0), V(0, 1, 0)},
+                                  {V(0, 0, -3), V(1, 0, 0), V(0, -1, 0)},
+                                  {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)},
+                                  {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)}}) {
+        Rk_PlaneStruct p = Pl(P(1, 2, 3), normal);
+        Rk_PointStruct p2, p3;
+        OK(Rk_PlaneGet3Points(&p, &p.point, &p2, &p3)) << "pt1 over the plane's own point";
+        EXPECT_TRUE(Same(p.point, P(1, 2, 3)) && Near(p2, Along(p.point, x2, 1), 1e-15) &&
+                    Near(p3, Along(p.point, y3, 1), 1e-15));
     }
     // What a failure has already stored is said: the point, before a zero normal is refused.
     const Rk_VectorStruct kept = plane.normal;
@@ -66,8 +79,10 @@ TEST_F(Plane, ComparisonsIntersectionAndOffsetFollowTheFirstPlane)
     // Opposite senses are parallel and coincident, not equal; a point the point tolerance off is within
     // the equality bound but not on the plane; one further is neither.
     for (auto [test, b, want] : {std::tuple<Test, Rk_PlaneStruct, int>{Rk_PlaneIsParallelToPlane, down, 1},
-                                 {Rk_PlaneIsCoincidentToPlane, down, 1}, {Rk_PlaneIsEqualToPlane, down, 0},
-                                 {Rk_PlaneIsEqualToPlane, inverted, 1}, {Rk_PlaneIsPerpToPlane, wall, 1},
+                                 {Rk_PlaneIsCoincidentToPlane, down, 1},
+                                 {Rk_PlaneIsEqualToPlane, down, 0},
+                                 {Rk_PlaneIsEqualToPlane, inverted, 1},
+                                 {Rk_PlaneIsPerpToPlane, wall, 1},
                                  {Rk_PlaneIsParallelToPlane, wall, 0},
                                  {Rk_PlaneIsEqualToPlane, Pl(P(4, 4, 0.01), V(0, 0, 2)), 1},
                                  {Rk_PlaneIsCoincidentToPlane, Pl(P(4, 4, 0.01), V(0, 0, 2)), 0},
@@ -89,7 +104,9 @@ TEST_F(Plane, ComparisonsIntersectionAndOffsetFollowTheFirstPlane)
     // for the slope, so its third is used.
     const Rk_PlaneStruct slope = Pl(P(0, 0, 0), V(1, 0, 1)), far = Pl(P(-1500, 2500, 3004), AtDegrees(88.95));
     std::mt19937 gen(37);
-    for (auto [a, b] : {std::pair{up, wall}, {up, slope}, {Pl(P(1000, -2000, 3000), V(0, 1, 0)), far},
+    for (auto [a, b] : {std::pair{up, wall},
+                        {up, slope},
+                        {Pl(P(1000, -2000, 3000), V(0, 1, 0)), far},
                         {Pl(RandomPoint(gen, 20), RandomVector(gen)), Pl(RandomPoint(gen, 20), RandomVector(gen))}}) {
         Rk_LineStruct line;
         OK(Rk_PlaneIntersectPlane(&a, &b, &line));
