@@ -309,7 +309,7 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
             Set full;
             for (int i = 0; i < fill; ++i) OK(Rk_DiscPtsAddPt(&full.s, Ptr(P(-100 - i, 0, 0)), nullptr, 0));
             const long live = rk::seam::live_blocks();
-            const int status = WithFailingAlloc(n, [&] { return op(&full.s); });
+            const int status = WithFailingAlloc(n, [&full, &run = op] { return run(&full.s); });
             EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && full.s.num_pts == 25 &&
                         rk::seam::live_blocks() == live)
                 << fill << " points, allocation " << n;
