@@ -1,286 +1,148 @@
-// Degree-of-freedom sets: building, reading, testing and combining sets of the twelve degrees.
-#include "rk_test.hpp"
-
+// Degree-of-freedom sets (rk_dof): the word of twelve degrees, its operations, and the sets carried
+// into another frame's axes axis to axis, by root sum square, and for open degrees.
 #include <array>
+
+#include "datum_helpers.hpp"
 
 namespace {
 
-using DofSet = rktest::LibraryTest;
+using namespace datumtest;
+using Dof = GeomTest;
 
-Rk_DofStruct word(int value)
+enum : int {
+    TXP = 1,
+    TXM = 2,
+    TYP = 4,
+    TYM = 8,
+    TZP = 16,
+    TZM = 32,
+    RXP = 64,
+    RXM = 128,
+    RYP = 256,
+    RYM = 512,
+    RZP = 1024,
+    RZM = 2048
+};
+using Unary = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
+using Binary = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
+using Map = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefFrameStruct*, double, Rk_DofStruct*);
+const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1);
+
+int Word(const Rk_DofStruct& dof) { return Query(Rk_DofMapToInt, &dof); }
+
+// A frame turned `degrees` about the world z axis.
+Rk_RefFrameStruct AboutZ(double degrees)
+{
+    return {AtDegrees(degrees), AtDegrees(degrees + 90), V(0, 0, 1), P(0, 0, 0)};
+}
+
+TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
 {
     Rk_DofStruct dof;
-    Rk_DofMapFromInt(&dof, value);
-    return dof;
-}
-
-int to_int(const Rk_DofStruct& dof)
-{
-    int value = 0x5A5A5A5A;
-    EXPECT_EQ(Rk_DofMapToInt(&dof, &value), 0);
-    return value;
-}
-
-int all_controlled(const Rk_DofStruct& dof)
-{
-    int flag = -1;
-    EXPECT_EQ(Rk_DofAllDegreesControlled(&dof, &flag), 0);
-    return flag;
-}
-
-int any_controlled(const Rk_DofStruct& dof)
-{
-    int flag = -1;
-    EXPECT_EQ(Rk_DofAnyDegreeControlled(&dof, &flag), 0);
-    return flag;
-}
-
-std::array<int, 12> flags_of(const Rk_DofStruct& dof)
-{
-    std::array<int, 12> f;
-    f.fill(7);
-    Rk_DofGet(&dof, &f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8], &f[9], &f[10], &f[11]);
-    return f;
-}
-
-Rk_DofStruct from_flags(const std::array<int, 12>& f)
-{
-    Rk_DofStruct dof = word(-1);
-    EXPECT_EQ(Rk_DofSet(&dof, f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11]), 0);
-    return dof;
-}
-
-TEST_F(DofSet, InitAndClearOpenEveryDegree)
-{
-    for (auto init : {Rk_DofInit, Rk_DofClear}) {
-        Rk_DofStruct dof = word(-1);
-        EXPECT_EQ(init(&dof), 0);
-        EXPECT_EQ(to_int(dof), 0) << "the whole word, upper bits included, must be cleared";
-        EXPECT_EQ(all_controlled(dof), 0);
-        EXPECT_EQ(any_controlled(dof), 0);
-    }
-}
-
-TEST_F(DofSet, InitNotControlsTheTwelveDegreesOnly)
-{
-    Rk_DofStruct dof = word(-1);
-    EXPECT_EQ(Rk_DofInitNot(&dof), 0);
-    EXPECT_EQ(to_int(dof), 4095);
-    EXPECT_EQ(all_controlled(dof), 1);
-    EXPECT_EQ(any_controlled(dof), 1);
-}
-
-TEST_F(DofSet, EachFlagOfSetLandsOnItsOwnBitAndGetReadsItBack)
-{
-    // Parameter order txp, txm, typ, tym, tzp, tzm, rxp, rxm, ryp, rym, rzp, rzm.
-    const int bit_values[12] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048};
+    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofInit(&dof));
+    EXPECT_EQ(Word(dof), 0) << "upper bits cleared too";
+    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofClear(&dof));
+    EXPECT_EQ(Word(dof), 0);
+    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofInitNot(&dof));
+    EXPECT_EQ(Word(dof), 4095);
     for (int i = 0; i < 12; ++i) {
-        std::array<int, 12> in{};
-        in[i] = 1;
-        const Rk_DofStruct dof = from_flags(in);
-        EXPECT_EQ(to_int(dof), bit_values[i]) << "flag " << i << " set the wrong bit";
-        EXPECT_EQ(flags_of(dof), in) << "flag " << i << " did not read back alone";
+        std::array<int, 12> in{}, out;
+        in[i] = i % 2 ? -1 : 2;  // any flag but 0 is controlled
+        OK(Rk_DofSet(&dof, in[0], in[1], in[2], in[3], in[4], in[5], in[6], in[7], in[8], in[9], in[10], in[11]));
+        EXPECT_EQ(Word(dof), 1 << i);
+        OK(Rk_DofMapFromInt(&dof, (1 << i) | ~0xFFF));
+        OK(Rk_DofGet(&dof, &out[0], &out[1], &out[2], &out[3], &out[4], &out[5], &out[6], &out[7], &out[8], &out[9],
+                     &out[10], &out[11]));
+        for (int k = 0; k < 12; ++k) EXPECT_EQ(out[k], k == i ? 1 : 0) << i << " read as " << k;
+    }
+    // +Tx or -Rz open fails the all test; -Rz or +Tx alone passes the any test; upper bits count for neither.
+    for (auto [word, all, any] : {std::tuple{4095 & ~1, 0, 1}, {4095 & ~2048, 0, 1}, {2048, 0, 1}, {1, 0, 1},
+                                  {4095 | 0x7FFFF000, 1, 1},
+                                  {0x7FFFF000, 0, 0}}) {
+        OK(Rk_DofMapFromInt(&dof, word));
+        EXPECT_TRUE(Query(Rk_DofAllDegreesControlled, &dof) == all && Query(Rk_DofAnyDegreeControlled, &dof) == any)
+            << word;
     }
 }
 
-TEST_F(DofSet, SetTakesAnyNonZeroFlagAsControlled)
+TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
 {
-    // A raw shift would put 2 on the neighbouring degree and spread -1 over bits 11 to 31.
-    const Rk_DofStruct doubled = from_flags({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(to_int(doubled), 1);
-    const Rk_DofStruct negative = from_flags({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1});
-    EXPECT_EQ(to_int(negative), 2048);
+    // Per-degree operations leave bits 12 to 31 clear; not, intersection and union carry the whole word.
+    for (auto [op, in, out] : {std::tuple<Unary, int, int>{Rk_DofControlRz, 1 | 128, 1 | 128 | 3072},
+                               {Rk_DofControlRz, -1, 4095}, {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
+                               {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64}, {Rk_DofAdjustForFixture, 1 | 2048, 3075},
+                               {Rk_DofAdjustForFixture, 8 | 16 | 64, 12 | 48 | 192},
+                               {Rk_DofAdjustForFixture, 512 | 1024 | 0x1000, 768 | 3072},
+                               {Rk_DofAdjustForFixture, 4 | 1, 15},
+                               {Rk_DofNot, 0x0F0, ~0x0F0}}) {
+        Rk_DofStruct a = {in}, b = {0x1234};
+        OK(op(&a, &b) + op(&a, &a));
+        EXPECT_TRUE(b.dof == out && a.dof == out) << in;
+    }
+    for (auto [op, x, y, out] : {std::tuple<Binary, int, int, int>{Rk_DofIntersectDof, 0x7005, 0x3006, 0x3004},
+                                 {Rk_DofUnionDof, 0x7005, 0x3006, 0x7007}, {Rk_DofExclusiveOrDof, 3 | 0x1000, 5, 6},
+                                 {Rk_DofExclusiveOrDof, 0xA5C, 0xA5C, 0}, {Rk_DofSubtractDofCont, 0x1F0F, 0, 0xF0F},
+                                 {Rk_DofSubtractDofCont, 7, 5, 2},
+                                 {Rk_DofSubtractDofCont, 2, 5, 2}}) {
+        Rk_DofStruct a = {x}, b = {y}, c = {0x1234}, first = {x}, second = {y};
+        OK(op(&a, &b, &c) + op(&first, &b, &first) + op(&a, &second, &second));
+        EXPECT_TRUE(c.dof == out && first.dof == out && second.dof == out) << x << ", " << y;
+    }
 }
 
-TEST_F(DofSet, GetWritesZeroForOpenDegreesAndIgnoresTheUpperBits)
+TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
 {
-    std::array<int, 12> none{};
-    EXPECT_EQ(flags_of(word(~0xFFF)), none) << "bits 12 to 31 carry no degree";
-    std::array<int, 12> mixed = {1, 0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 1};
-    EXPECT_EQ(flags_of(word(1 | 8 | 16 | 256 | 2048 | 0x10000)), mixed);
-}
-
-TEST_F(DofSet, NotComplementsTheWholeWord)
-{
-    Rk_DofStruct empty;
-    Rk_DofInit(&empty);
-    Rk_DofStruct full;
-    EXPECT_EQ(Rk_DofNot(&empty, &full), 0);
-    EXPECT_EQ(to_int(full), -1);
-    EXPECT_EQ(all_controlled(full), 1);
-
-    Rk_DofStruct back;
-    Rk_DofNot(&full, &back);
-    EXPECT_EQ(to_int(back), 0);
-    Rk_DofStruct some = word(0x0F0);
-    Rk_DofNot(&some, &some);
-    EXPECT_EQ(to_int(some), ~0x0F0);
-}
-
-TEST_F(DofSet, IntersectionAndUnionCombineTheWholeWords)
-{
-    const Rk_DofStruct a = word(0x7000 | 5), b = word(0x3000 | 6);
-    Rk_DofStruct out;
-    EXPECT_EQ(Rk_DofIntersectDof(&a, &b, &out), 0);
-    EXPECT_EQ(to_int(out), 0x3000 | 4) << "upper bits must be kept by the intersection";
-    EXPECT_EQ(Rk_DofUnionDof(&a, &b, &out), 0);
-    EXPECT_EQ(to_int(out), 0x7000 | 7) << "upper bits must be kept by the union";
-}
-
-TEST_F(DofSet, AnUpperBitAloneControlsNothing)
-{
-    const Rk_DofStruct upper = word(4096);
-    EXPECT_EQ(to_int(upper), 4096) << "the integer form copies the whole word";
-    EXPECT_EQ(any_controlled(upper), 0);
-    EXPECT_EQ(all_controlled(upper), 0);
-
-    Rk_DofStruct empty, out;
-    Rk_DofInit(&empty);
-    EXPECT_EQ(Rk_DofExclusiveOrDof(&upper, &empty, &out), 0);
-    EXPECT_EQ(to_int(out), 0);
-}
-
-TEST_F(DofSet, TestsLookAtEveryOneOfTheTwelveDegrees)
-{
-    struct Case {
-        int word;
-        int all;
-        int any;
-        const char* why;
-    } cases[] = {
-        {4095 & ~1, 0, 1, "+Tx open is enough to fail the all test"},
-        {4095 & ~2048, 0, 1, "-Rz open, the last degree, fails the all test"},
-        {2048, 0, 1, "-Rz alone, the last degree, passes the any test"},
-        {1, 0, 1, "+Tx alone passes the any test"},
-        {4095 | 0x7FFFF000, 1, 1, "upper bits do not disturb the all test"},
-        {0x7FFFF000, 0, 0, "upper bits alone are no controlled degree"},
+    const Rk_RefFrameStruct half = {V(-1, 0, 0), V(0, -1, 0), V(0, 0, 1), P(0, 0, 0)},
+                            moved = {kX, kY, kZ, P(50, -7, 3)};
+    const Rk_RefFrameStruct& world = kWorld;
+    const auto map = [](Map op, int word, const Rk_RefFrameStruct& from, const Rk_RefFrameStruct& to, double angle) {
+        Rk_DofStruct in = {word}, out = {0x5A5A5A5A}, same = {word};
+        EXPECT_EQ(op(&in, &from, &to, angle, &out), 0);
+        EXPECT_TRUE(op(&same, &from, &to, angle, &same) == 0 && same.dof == out.dof) << "the output may be the input";
+        return out.dof;
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(all_controlled(word(c.word)), c.all) << c.why;
-        EXPECT_EQ(any_controlled(word(c.word)), c.any) << c.why;
-    }
+    // Columns: axis to axis, root sum square.
+    for (auto [in, from, to, angle, axes, rss] :
+         {std::tuple{0x3A5C, world, moved, 45.0, 0xA5C, 0xA5C},  // origins ignored, only bits 0 to 11 out
+          {0xA5C, world, world, 0.0, 0, 0xA5C},                  // no angle below 0; rss 1 is below 1 + zero_eps
+          {TXP | RYM | RZP, world, half, 10.0, TXM | RYP | RZP, TXM | RYP | RZP},
+          {TXP, world, AboutZ(45), 10.0, 0, 0},          // an oblique source controls nothing alone
+          {TXP | TYP, world, AboutZ(45), 10.0, 0, TXP},  // together they give rss 1 on the new +x
+          {TXP | RYP, world, AboutZ(45), 10.0, 0, 0},    // a rotation adds nothing to a translation
+          {TXM | TYM, world, AboutZ(45), 10.0, 0, TXM},
+          {TXP, world, AboutZ(40), 45.0, TXP, TXP},                       // cos 50 on the new -y stays below cos 45
+          {TXP, world, world, 95.0, TXP | TYP | TYM | TZP | TZM, 0xFFF},  // above 90 the perpendicular axes too
+          {RZM, world, world, 95.0, RZM | RXP | RXM | RYP | RYM, 0xFFF}, {TXP, world, world, 181.0, 0x3F, 0xFFF},
+          {TXP | TYM | RZP, world, Rk_RefFrameStruct{V(0, 0, 4), V(3, 0, 0), V(0, 2, 0), P(1, 1, 1)}, 10.0,
+           TYP | TZM | RXP, TYP | TZM | RXP}})  // axis lengths do not matter to angles
+        EXPECT_TRUE(map(Rk_DofMapContToRefFrame, in, from, to, angle) == axes &&
+                    map(Rk_DofMapContToRefFrameRss, in, from, to, angle) == rss)
+            << in << " within " << angle;
+    // Open degrees are carried, everything else is controlled.
+    for (auto [in, to, out] : {std::tuple{-1, half, -1}, {4095, world, -1}, {0, world, ~0xFFF}, {~TXP, half, ~TXM},
+                               {~(TXP | TYM), AboutZ(45), -1},
+                               {~(TXP | RZM), AboutZ(45), ~RZM}})
+        EXPECT_EQ(map(Rk_DofMapOpenToRefFrame, in, world, to, 10), out) << in;
+    const Rk_RefFrameStruct no_x = {V(0, 0, 0), kY, kZ, P(0, 0, 0)};
+    EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP | TYP | RZM, no_x, world, 10), TYP | RZM)
+        << "a zero axis adds nothing";
+    Rk_GeometrySetZeroEpsilon(0.0);
+    EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP, world, world, 0), 0) << "rss 1 is not above cos 0";
+    Rk_GeometrySetZeroEpsilon(0.3);
+    EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP, world, AboutZ(45), 10), TXP | TYM) << "0.707 + 0.3 passes cos 10";
 }
 
-TEST_F(DofSet, ClearingAndControllingKeepTheOtherDegreesAndDropTheUpperBits)
+TEST_F(Dof, AMappingThatCannotMeasureAnAngleLeavesTheOutputAsItWas)
 {
-    using Op = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
-    struct Case {
-        Op op;
-        int in;
-        int out;
-        const char* why;
-    } cases[] = {
-        {Rk_DofControlRz, 0, 3072, "the empty set gains +Rz and -Rz"},
-        {Rk_DofClearRotation, 4095, 63, "the full set keeps its translations"},
-        {Rk_DofClearTranslation, 4095, 4032, "the full set keeps its rotations"},
-        {Rk_DofControlRz, -1, 4095, "control Rz writes only the twelve degrees"},
-        {Rk_DofClearRotation, -1, 63, "clear rotation writes only the twelve degrees"},
-        {Rk_DofClearTranslation, -1, 4032, "clear translation writes only the twelve degrees"},
-        {Rk_DofControlRz, 1 | 128, 1 | 128 | 3072, "control Rz keeps +Tx and -Rx"},
-        {Rk_DofClearRotation, 2 | 512, 2, "clear rotation keeps -Tx, drops -Ry"},
-        {Rk_DofClearTranslation, 32 | 64, 64, "clear translation drops -Tz, keeps +Rx"},
-    };
-    for (const Case& c : cases) {
-        const Rk_DofStruct in = word(c.in);
-        Rk_DofStruct out = word(0x1234);
-        EXPECT_EQ(c.op(&in, &out), 0);
-        EXPECT_EQ(to_int(out), c.out) << c.why;
-    }
-}
-
-TEST_F(DofSet, FixtureAdjustmentControlsBothSensesOfAnAxis)
-{
-    struct Case {
-        int in;
-        int out;
-        const char* why;
-    } cases[] = {
-        {1 | 2048, 3075, "+Tx and -Rz give both senses of Tx and Rz"},
-        {2, 3, "-Tx alone gives both senses of Tx"},
-        {8, 12, "-Ty alone gives both senses of Ty"},
-        {16, 48, "+Tz alone gives both senses of Tz"},
-        {64, 192, "+Rx alone gives both senses of Rx"},
-        {512, 768, "-Ry alone gives both senses of Ry"},
-        {1024, 3072, "+Rz alone gives both senses of Rz"},
-        {0, 0, "nothing controlled stays nothing"},
-        {1 | 4, 15, "each axis is adjusted on its own"},
-        {4095, 4095, "the full set stays full"},
-        {4096 | 2, 3, "upper bits are dropped"},
-    };
-    for (const Case& c : cases) {
-        const Rk_DofStruct in = word(c.in);
-        Rk_DofStruct out = word(-1);
-        EXPECT_EQ(Rk_DofAdjustForFixture(&in, &out), 0);
-        EXPECT_EQ(to_int(out), c.out) << c.why;
-    }
-}
-
-TEST_F(DofSet, ExclusiveOrAndSubtractionWorkDegreeByDegree)
-{
-    using Op = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
-    struct Case {
-        Op op;
-        int a;
-        int b;
-        int out;
-        const char* why;
-    } cases[] = {
-        {Rk_DofExclusiveOrDof, 0xA5C, 0xA5C, 0, "a set exclusive-or itself is empty"},
-        {Rk_DofExclusiveOrDof, 3, 5, 6, "controlled in exactly one of the sets"},
-        {Rk_DofExclusiveOrDof, -1, 0, 4095, "upper bits are dropped"},
-        {Rk_DofSubtractDofCont, 0xA5C, 4095, 0, "any set minus the full set is empty"},
-        {Rk_DofSubtractDofCont, 0x1F0F, 0, 0xF0F, "minus the empty set is the set, twelve degrees only"},
-        {Rk_DofSubtractDofCont, 7, 5, 2, "the degrees of the second set are taken out"},
-        {Rk_DofSubtractDofCont, 2, 5, 2, "degrees open in the first set stay open"},
-    };
-    for (const Case& c : cases) {
-        const Rk_DofStruct a = word(c.a), b = word(c.b);
-        Rk_DofStruct out = word(0x1234);
-        EXPECT_EQ(c.op(&a, &b, &out), 0);
-        EXPECT_EQ(to_int(out), c.out) << c.why;
-    }
-}
-
-TEST_F(DofSet, AnOutputMayBeAnInputOfAUnaryOperation)
-{
-    using Op = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
-    const Op ops[] = {Rk_DofClearTranslation, Rk_DofClearRotation, Rk_DofControlRz, Rk_DofAdjustForFixture,
-                      Rk_DofNot};
-    for (int value : {0, 1 | 2048, 0x5A5, 0x1F3C, -1}) {
-        for (Op op : ops) {
-            const Rk_DofStruct in = word(value);
-            Rk_DofStruct apart;
-            op(&in, &apart);
-            Rk_DofStruct same = word(value);
-            op(&same, &same);
-            EXPECT_EQ(to_int(same), to_int(apart)) << "word " << value;
-        }
-    }
-}
-
-TEST_F(DofSet, AnOutputMayBeAnInputOfABinaryOperation)
-{
-    using Op = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
-    const Op ops[] = {Rk_DofIntersectDof, Rk_DofUnionDof, Rk_DofExclusiveOrDof, Rk_DofSubtractDofCont};
-    const int a_value = 0x1A5C, b_value = 0x20F3;
-    for (Op op : ops) {
-        const Rk_DofStruct a = word(a_value), b = word(b_value);
-        Rk_DofStruct apart;
-        op(&a, &b, &apart);
-
-        Rk_DofStruct first = word(a_value), second = word(b_value);
-        op(&first, &second, &first);
-        EXPECT_EQ(to_int(first), to_int(apart)) << "output on the first input";
-
-        first = word(a_value);
-        op(&first, &second, &second);
-        EXPECT_EQ(to_int(second), to_int(apart)) << "output on the second input";
-
-        Rk_DofStruct self_apart, self = word(a_value);
-        op(&a, &a, &self_apart);
-        op(&self, &self, &self);
-        EXPECT_EQ(to_int(self), to_int(self_apart)) << "one record as both inputs and the output";
-    }
+    Rk_RefFrameStruct bad_from = kWorld, bad_to = kWorld;
+    bad_from.x_axis = V(0, 0, 0);
+    bad_to.z_axis = V(1e-12, 0, 0);
+    Rk_DofStruct in = {TXP | RZM}, out = {0x1234}, same = {TXP | RZM};
+    ExpectRefusals({REFUSES(6, vec, Rk_DofMapContToRefFrame(&in, &bad_from, &kWorld, 10, &out)),
+                    REFUSES(6, vec, Rk_DofMapContToRefFrame(&same, &kWorld, &bad_to, 10, &same)),
+                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&in, &bad_from, &kWorld, 10, &out)),
+                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&same, &kWorld, &bad_to, 10, &same))},
+                   [&] { return out.dof == 0x1234 && same.dof == (TXP | RZM); });
 }
 
 }  // namespace

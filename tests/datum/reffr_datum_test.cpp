@@ -1,23 +1,12 @@
-// Frames of datum reference frames: every case of a point, line or plane primary with each
-// secondary and tertiary, the fallbacks that drop a feature, the angle within which lines and
-// planes count as parallel or perpendicular, and the refusals.
-#include <cmath>
-#include <random>
-
+// Frames of datum reference frames (rk_reffr): each case of a point, line or plane primary with its
+// secondary and tertiary, the fallbacks that drop a feature adding nothing, the caller's angle, the
+// refusals, and a frame that moves with its features.
 #include "datum_helpers.hpp"
-#include "rk_test.hpp"
 
 namespace {
 
 using namespace datumtest;
-
-using FrameByGeom = rktest::LibraryTest;
-using FrameByGeomPointPrimary = rktest::LibraryTest;
-using FrameByGeomLinePrimary = rktest::LibraryTest;
-using FrameByGeomPlanePrimary = rktest::LibraryTest;
-
-constexpr double kZeroEps = 1e-9;  // the default zero tolerance
-constexpr double kNear = 1e-8;     // hand-derived origins and axes, after iterative intersections
+using FrameByGeom = GeomTest;
 
 struct Built {
     int status;
@@ -25,11 +14,13 @@ struct Built {
     int redundant;
 };
 
-// The frame and the flag start as garbage, so a result the call did not write shows.
-Built Build(Feature pri, Feature sec, Feature ter, double eps = 1.0)
+// The frame and the flag start as garbage, so a result the call did not write shows; the rows are
+// the caller's own.
+Built Build(const Feature& pri, const Feature& sec, const Feature& ter, double eps = 1.0)
 {
     Built b = {-1, {{9, 9, 9}, {9, 9, 9}, {9, 9, 9}, {9, 9, 9}}, 7};
-    b.status = Rk_RefFrameSetByGeom(&b.frame, pri.type, pri.rows, sec.type, sec.rows, ter.type, ter.rows, eps,
+    const auto rows = [](const Feature& f) { return const_cast<double(*)[3]>(f.rows); };
+    b.status = Rk_RefFrameSetByGeom(&b.frame, pri.type, rows(pri), sec.type, rows(sec), ter.type, rows(ter), eps,
                                     &b.redundant);
     return b;
 }
@@ -37,415 +28,186 @@ Built Build(Feature pri, Feature sec, Feature ter, double eps = 1.0)
 struct Row {
     const char* why;
     Feature pri, sec, ter;
-    double eps;
     Rk_PointStruct origin;
     Rk_VectorStruct z, x;  // directions; the frame's axes are their unit vectors
     int redundant;
+    double eps = 1;
 };
 
-void ExpectFrames(const Row* rows, size_t count)
+const Rk_PointStruct kO = P(0, 0, 0);
+const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V(-1, 0, 0), kMY = V(0, -1, 0);
+const Feature kZ5 = Pt(P(0, 0, 5)), kZLine = Ln(P(0, 0, 0), P(0, 0, 10)), kZ2 = Ln(kO, P(0, 0, 2));
+const Feature kBeside = Ln(P(4, 0, 0), P(4, 0, 10));  // parallel to kZLine, 4 along x
+const Feature kTiltedDown = Pl(kO, P(1, 0, 0), P(0, 1, 1)), kTiltedUp = Pl(P(0, 0, 4), P(1, 0, 4), P(0, 1, 3));
+const Feature kFloor = Pl(P(1, 1, 0), P(2, 1, 0), P(1, 2, 0));  // z = 0, first point (1, 1, 0)
+const Feature kAlongX = Ln(P(0, 5, 3), P(1, 5, 3)), kUpright = Ln(P(3, 4, 5), P(3, 4, 9));
+const Feature kSlanted = Ln(P(0, 0, 1), P(0, 1, 2));
+
+void ExpectFrames(std::initializer_list<Row> rows)
 {
-    for (size_t i = 0; i < count; ++i) {
-        const Row& r = rows[i];
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.why);
         const Built b = Build(r.pri, r.sec, r.ter, r.eps);
-        ASSERT_EQ(b.status, 0) << r.why;
-        ExpectPointNear(b.frame.origin, r.origin, kNear, r.why);
-        ExpectVectorNear(b.frame.z_axis, Unit(r.z), kNear, r.why);
-        ExpectVectorNear(b.frame.x_axis, Unit(r.x), kNear, r.why);
-        ExpectRightHandedOrthonormal(b.frame, kZeroEps, r.why);
-        EXPECT_EQ(b.redundant, r.redundant) << r.why;
+        ASSERT_EQ(b.status, 0);
+        const Rk_VectorStruct x = Unit(r.x), z = Unit(r.z);
+        EXPECT_TRUE(Near(b.frame, Rk_RefFrameStruct{x, Cross(z, x), z, r.origin}, 1e-8));
+        EXPECT_EQ(b.redundant, r.redundant);
     }
 }
 
-template <size_t N>
-void ExpectFrames(const Row (&rows)[N])
+TEST_F(FrameByGeom, PointPrimary)
 {
-    ExpectFrames(rows, N);
+    ExpectFrames(
+        {{"alone: world axes at P", Pt(P(1, 2, 3)), None(), None(), P(1, 2, 3), kZ, kX, 0},
+         {"no S: T ignored, not built", Pt(P(1, 2, 3)), None(), Pl(kO, P(1, 1, 1), P(2, 2, 2)), P(1, 2, 3), kZ, kX, 0},
+         {"pt: z toward S", Pt(P(1, 2, 3)), Pt(P(1, 5, 7)), None(), P(1, 2, 3), V(0, 3, 4), kX, 0},
+         {"pt equal to P: S dropped", Pt(P(1, 2, 3)), Pt(P(1.005, 2, 3)), None(), P(1, 2, 3), kZ, kX, 1},
+         {"pt, pt: x toward T", Pt(kO), kZ5, Pt(P(3, 4, 7)), kO, kZ, V(3, 4, 0), 0},
+         {"pt, pt on PS: T dropped", Pt(kO), kZ5, Pt(P(0, 0, 9)), kO, kZ, kX, 1},
+         {"S equal to P: T takes its place", Pt(kO), Pt(P(0.001, 0, 0)), Pt(P(0, 3, 4)), kO, V(0, 3, 4), kX, 1},
+         {"pt, line: x along T", Pt(kO), kZ5, Ln(P(1, 1, 1), P(1, 3, 1)), kO, kZ, kY, 0},
+         {"pt, line parallel to PS: x toward T's first point", Pt(kO), kZ5, Ln(P(2, 0, 1), P(2, 0, 4)), kO, kZ, kX, 0},
+         {"pt, plane: z projected on T", Pt(kO), kZ5, kTiltedDown, kO, kZ, kY, 0},
+         {"pt, plane parallel to PS: x = n(T) x z", Pt(kO), kZ5, XPlane(3), kO, kZ, kMY, 0},
+         {"line: x toward the foot of P", Pt(P(1, 0, 0)), kZ2, None(), P(1, 0, 0), kZ, kMX, 0},
+         {"line through P: completed from z", Pt(P(0, 0, 1)), kZ2, None(), P(0, 0, 1), kZ, kX, 0},
+         {"line, pt: x toward T", Pt(P(0, 0, 1)), kZ2, Pt(P(0, 2, 5)), P(0, 0, 1), kZ, kY, 0},
+         {"line, line: x along T", Pt(P(0, 0, 1)), kZ2, Ln(P(5, 5, 5), P(6, 6, 5)), P(0, 0, 1), kZ, V(1, 1, 0), 0},
+         {"line, plane: x along S projected on T", Pt(P(0, 0, 1)), kZ2, kTiltedDown, P(0, 0, 1), kZ, kY, 0},
+         {"plane: z along the normal", Pt(P(1, 2, 3)), XPlane(0), None(), P(1, 2, 3), kX, V(0, 0, -1), 0},
+         {"plane, pt: x toward T", Pt(kO), ZPlane(0), Pt(P(2, 2, 5)), kO, kZ, V(1, 1, 0), 0},
+         {"plane, line: x along T", Pt(kO), ZPlane(0), Ln(P(0, 0, 1), P(1, 2, 1)), kO, kZ, V(1, 2, 0), 0},
+         {"plane, line along n: x toward where it meets S", Pt(kO), ZPlane(0), Ln(P(3, 4, 1), P(3, 4, 2)), kO, kZ,
+          V(3, 4, 0), 0},
+         {"plane, plane: x along n(S) x n(T)", Pt(kO), ZPlane(0), YPlane(2), kO, kZ, kMX, 0}});
 }
 
-const Rk_PointStruct kO = P(0, 0, 0);
-const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1);
-
-// A plane through the origin with normal (0, -1, 1), and one through (0, 0, 4) with normal (0, 1, 1).
-const Feature kTiltedDown = Pl(P(0, 0, 0), P(1, 0, 0), P(0, 1, 1));
-const Feature kTiltedUp = Pl(P(0, 0, 4), P(1, 0, 4), P(0, 1, 3));
-
-TEST_F(FrameByGeomPointPrimary, EveryCaseAndFallback)
+TEST_F(FrameByGeom, LinePrimary)
 {
-    const Row rows[] = {
-        {"point alone: world axes at the point", Pt(P(1, 2, 3)), None(), None(), 1, P(1, 2, 3), kZ, kX, 0},
-        {"a tertiary without a secondary is ignored, not even built", Pt(P(1, 2, 3)), None(),
-         Pl(P(0, 0, 0), P(1, 1, 1), P(2, 2, 2)), 1, P(1, 2, 3), kZ, kX, 0},
-        {"point, point: z toward S, completed from z", Pt(P(1, 2, 3)), Pt(P(1, 5, 7)), None(), 1, P(1, 2, 3),
-         V(0, 3, 4), kX, 0},
-        {"point, point: S equal to P is dropped", Pt(P(1, 2, 3)), Pt(P(1.005, 2, 3)), None(), 1, P(1, 2, 3), kZ, kX,
-         1},
-        {"three points", Pt(kO), Pt(P(0, 0, 5)), Pt(P(3, 0, 0)), 1, kO, kZ, kX, 0},
-        {"three points: x toward T", Pt(kO), Pt(P(0, 0, 5)), Pt(P(3, 4, 7)), 1, kO, kZ, V(3, 4, 0), 0},
-        {"three points: S equal to P drops S, T takes its place", Pt(kO), Pt(P(0.001, 0, 0)), Pt(P(0, 3, 4)), 1, kO,
-         V(0, 3, 4), kX, 1},
-        {"three points: T on the line of P and S is dropped", Pt(kO), Pt(P(0, 0, 5)), Pt(P(0, 0, 9)), 1, kO, kZ, kX,
-         1},
-        {"point, point, line: x along T", Pt(kO), Pt(P(0, 0, 5)), Ln(P(1, 1, 1), P(1, 3, 1)), 1, kO, kZ, kY, 0},
-        {"point, point, line: T parallel to PS, x toward its first point", Pt(kO), Pt(P(0, 0, 5)),
-         Ln(P(2, 0, 1), P(2, 0, 4)), 1, kO, kZ, kX, 0},
-        {"point, point, line: T equal to PS is dropped", Pt(kO), Pt(P(0, 0, 5)), Ln(P(0, 0, -3), P(0, 0, 7)), 1, kO,
-         kZ, kX, 1},
-        {"point, point, line: S equal to P drops S", Pt(kO), Pt(kO), Ln(P(0, 2, 0), P(0, 2, 4)), 1, kO, kZ, kY, 1},
-        {"point, point, plane: z projected on T", Pt(kO), Pt(P(0, 0, 5)), kTiltedDown, 1, kO, kZ, kY, 0},
-        {"point, point, plane: PS parallel to T, x = n(T) x z", Pt(kO), Pt(P(0, 0, 5)), XPlane(3), 1, kO, kZ,
-         V(0, -1, 0), 0},
-        {"point, point, plane: PS perpendicular to T is dropped", Pt(kO), Pt(P(0, 0, 5)), ZPlane(2), 1, kO, kZ, kX,
-         1},
-        {"point, point, plane: S equal to P drops S", Pt(kO), Pt(kO), XPlane(3), 1, kO, kX, V(0, 0, -1), 1},
-        {"point, line: x toward the foot of P", Pt(P(1, 0, 0)), Ln(kO, P(0, 0, 2)), None(), 1, P(1, 0, 0), kZ,
-         V(-1, 0, 0), 0},
-        {"point, line: P on S, completed from z", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), None(), 1, P(0, 0, 1), kZ, kX,
-         0},
-        {"point, line, point: x toward T", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), Pt(P(0, 2, 5)), 1, P(0, 0, 1), kZ, kY,
-         0},
-        {"point, line, point: P off S drops T", Pt(P(1, 0, 0)), Ln(kO, P(0, 0, 2)), Pt(P(0, 2, 5)), 1, P(1, 0, 0), kZ,
-         V(-1, 0, 0), 1},
-        {"point, line, point: T on S is dropped", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), Pt(P(0, 0, 7)), 1, P(0, 0, 1),
-         kZ, kX, 1},
-        {"point, line, line: x along T", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), Ln(P(5, 5, 5), P(6, 6, 5)), 1,
-         P(0, 0, 1), kZ, V(1, 1, 0), 0},
-        {"point, line, line: T parallel to S, x toward its first point", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)),
-         Ln(P(0, 3, 0), P(0, 3, 1)), 1, P(0, 0, 1), kZ, kY, 0},
-        {"point, line, line: T equal to S is dropped", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)),
-         Ln(P(0, 0, -4), P(0, 0, 9)), 1, P(0, 0, 1), kZ, kX, 1},
-        {"point, line, line: P off S drops T", Pt(P(1, 0, 0)), Ln(kO, P(0, 0, 2)), Ln(P(0, 3, 0), P(0, 3, 1)), 1,
-         P(1, 0, 0), kZ, V(-1, 0, 0), 1},
-        {"point, line, plane: x along S projected on T", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), kTiltedDown, 1,
-         P(0, 0, 1), kZ, kY, 0},
-        {"point, line, plane: S parallel to T, x = n(T) x z", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), XPlane(3), 1,
-         P(0, 0, 1), kZ, V(0, -1, 0), 0},
-        {"point, line, plane: S perpendicular to T is dropped", Pt(P(0, 0, 1)), Ln(kO, P(0, 0, 2)), ZPlane(2), 1,
-         P(0, 0, 1), kZ, kX, 1},
-        {"point, line, plane: P off S drops T", Pt(P(1, 0, 0)), Ln(kO, P(0, 0, 2)), XPlane(3), 1, P(1, 0, 0), kZ,
-         V(-1, 0, 0), 1},
-        {"point, plane: z along the normal", Pt(P(1, 2, 3)), XPlane(0), None(), 1, P(1, 2, 3), kX, V(0, 0, -1), 0},
-        {"point, plane, point: x toward T", Pt(kO), ZPlane(0), Pt(P(2, 2, 5)), 1, kO, kZ, V(1, 1, 0), 0},
-        {"point, plane, point: T on the normal through P is dropped", Pt(kO), ZPlane(0), Pt(P(0, 0, 4)), 1, kO, kZ,
-         kX, 1},
-        {"point, plane, line: x along T", Pt(kO), ZPlane(0), Ln(P(0, 0, 1), P(1, 2, 1)), 1, kO, kZ, V(1, 2, 0), 0},
-        {"point, plane, line: T along the normal, x toward where it meets S", Pt(kO), ZPlane(0),
-         Ln(P(3, 4, 1), P(3, 4, 2)), 1, kO, kZ, V(3, 4, 0), 0},
-        {"point, plane, line: T equal to the normal through P is dropped", Pt(kO), ZPlane(0),
-         Ln(P(0, 0, 5), P(0, 0, -1)), 1, kO, kZ, kX, 1},
-        {"point, plane, plane: x along S meet T, n(S) x n(T)", Pt(kO), ZPlane(0), YPlane(2), 1, kO, kZ, V(-1, 0, 0),
-         0},
-        {"point, plane, plane: T parallel to S is dropped", Pt(kO), ZPlane(0), ZPlane(5), 1, kO, kZ, kX, 1},
-    };
-    ExpectFrames(rows);
+    const Feature thirty = Pl(kO, P(1, 0, 0), P(0, -0.5, std::sqrt(3.0) / 2));  // 30 degrees to the z axis
+    const Feature skew = Ln(P(0, 3, 2), P(1, 3, 2)), across = Pl(kO, P(0, 0, 1), P(1, -1, 0));
+    ExpectFrames(
+        {{"alone: origin at its middle", kZLine, None(), None(), P(0, 0, 5), kZ, kX, 0},
+         {"pt on it: origin at S", kZLine, Pt(P(0, 0, 3)), None(), P(0, 0, 3), kZ, kX, 0},
+         {"pt off it: origin at its foot, x toward S", kZLine, Pt(P(0, 3, 4)), None(), P(0, 0, 4), kZ, kY, 0},
+         {"pt, pt: x toward T", kZLine, Pt(P(0, 0, 3)), Pt(P(1, 1, 9)), P(0, 0, 3), kZ, V(1, 1, 0), 0},
+         {"pt off P, pt: T dropped", kZLine, Pt(P(0, 3, 4)), Pt(P(1, 1, 9)), P(0, 0, 4), kZ, kY, 1},
+         {"pt, line: x along T", kZLine, Pt(P(0, 0, 3)), Ln(kO, P(0, 5, 5)), P(0, 0, 3), kZ, kY, 0},
+         {"pt, plane: x is n(T) made normal to z", kZLine, Pt(P(0, 0, 3)), Pl(kO, P(1, 0, 0), P(0, 1, -1)), P(0, 0, 3),
+          kZ, kY, 0},
+         {"parallel line: x toward S", kZLine, kBeside, None(), P(0, 0, 5), kZ, kX, 0},
+         {"skew line: origin nearest S, x along S", kZLine, skew, None(), P(0, 0, 2), kZ, kX, 0},
+         {"line equal to P: S dropped", kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), None(), P(0, 0, 5), kZ, kX, 1},
+         {"line, pt: origin at T's foot", kZLine, kBeside, Pt(P(7, 7, 3)), P(0, 0, 3), kZ, kX, 0},
+         {"line, line: origin nearest T", kZLine, kBeside, Ln(P(0, 5, 3), P(1, 5, 3)), P(0, 0, 3), kZ, kX, 0},
+         {"line, plane: origin where P meets T", kZLine, kBeside, ZPlane(2), P(0, 0, 2), kZ, kX, 0},
+         {"plane parallel: x = n(S) x z", kZLine, XPlane(3), None(), P(0, 0, 5), kZ, kMY, 0},
+         {"plane across: origin where they meet", kZLine, ZPlane(2), None(), P(0, 0, 2), kZ, kX, 0},
+         {"plane at 45 degrees: x along P projected on S", kZLine, kTiltedUp, None(), P(0, 0, 4), kZ, kMY, 0},
+         {"plane parallel, pt: origin at T's foot", kZLine, XPlane(3), Pt(P(5, 5, 7)), P(0, 0, 7), kZ, kMY, 0},
+         {"plane across, pt: x toward T", kZLine, ZPlane(2), Pt(P(1, 0, 9)), P(0, 0, 2), kZ, kX, 0},
+         {"plane at 30 degrees, pt: T dropped", kZLine, thirty, Pt(P(5, 5, 5)), kO, kZ, kMY, 1},
+         {"plane parallel, line: nearest T", kZLine, XPlane(3), Ln(P(0, 5, 6), P(1, 5, 6)), P(0, 0, 6), kZ, kMY, 0},
+         {"plane across, line: x along T", kZLine, ZPlane(2), Ln(P(0, 0, 5), P(1, 1, 5)), P(0, 0, 2), kZ, V(1, 1, 0),
+          0},
+         {"plane parallel, plane: origin where P meets T", kZLine, XPlane(3), ZPlane(6), P(0, 0, 6), kZ, kMY, 0},
+         {"plane across, plane: x along S meet T", kZLine, ZPlane(2), across, P(0, 0, 2), kZ, V(-1, 1, 0), 0}});
 }
 
-const Feature kZLine = Ln(P(0, 0, 0), P(0, 0, 10));
-const Feature kBeside = Ln(P(4, 0, 0), P(4, 0, 10));  // parallel to kZLine, 4 along x
-
-TEST_F(FrameByGeomLinePrimary, EveryCaseAndFallback)
+TEST_F(FrameByGeom, PlanePrimary)
 {
-    const double r3 = std::sqrt(3.0) / 2;
-    // The plane through the origin at 30 degrees to the z axis (its normal 120 degrees from it).
-    const Feature thirty = Pl(kO, P(1, 0, 0), P(0, -0.5, r3));
-    const Row rows[] = {
-        {"line alone: origin at its middle", kZLine, None(), None(), 1, P(0, 0, 5), kZ, kX, 0},
-        {"line, point on it: origin at the point", kZLine, Pt(P(0, 0, 3)), None(), 1, P(0, 0, 3), kZ, kX, 0},
-        {"line, point off it: origin at its foot, x toward it", kZLine, Pt(P(0, 3, 4)), None(), 1, P(0, 0, 4), kZ, kY,
-         0},
-        {"line, point, point: x toward T", kZLine, Pt(P(0, 0, 3)), Pt(P(1, 1, 9)), 1, P(0, 0, 3), kZ, V(1, 1, 0), 0},
-        {"line, point, point: S off P drops T", kZLine, Pt(P(0, 3, 4)), Pt(P(1, 1, 9)), 1, P(0, 0, 4), kZ, kY, 1},
-        {"line, point, point: T on P is dropped", kZLine, Pt(P(0, 0, 3)), Pt(P(0, 0, 8)), 1, P(0, 0, 3), kZ, kX, 1},
-        {"line, point, line: x along T", kZLine, Pt(P(0, 0, 3)), Ln(kO, P(0, 5, 5)), 1, P(0, 0, 3), kZ, kY, 0},
-        {"line, point, line: T parallel to P, x toward its first point", kZLine, Pt(P(0, 0, 3)),
-         Ln(P(4, 0, 0), P(4, 0, 1)), 1, P(0, 0, 3), kZ, kX, 0},
-        {"line, point, line: T equal to P is dropped", kZLine, Pt(P(0, 0, 3)), Ln(P(0, 0, -1), P(0, 0, 20)), 1,
-         P(0, 0, 3), kZ, kX, 1},
-        {"line, point, line: S off P drops T", kZLine, Pt(P(0, 3, 4)), Ln(kO, P(0, 5, 5)), 1, P(0, 0, 4), kZ, kY, 1},
-        {"line, point, plane: x is n(T) made perpendicular to z", kZLine, Pt(P(0, 0, 3)),
-         Pl(kO, P(1, 0, 0), P(0, 1, -1)), 1, P(0, 0, 3), kZ, kY, 0},
-        {"line, point, plane: P perpendicular to T is dropped", kZLine, Pt(P(0, 0, 3)), ZPlane(7), 1, P(0, 0, 3), kZ,
-         kX, 1},
-        {"line, point, plane: S off P drops T", kZLine, Pt(P(0, 3, 4)), ZPlane(7), 1, P(0, 0, 4), kZ, kY, 1},
-        {"two parallel lines: origin at P's middle, x toward S", kZLine, kBeside, None(), 1, P(0, 0, 5), kZ, kX, 0},
-        {"two skew lines: origin at P's point nearest S, x along S", kZLine, Ln(P(0, 3, 2), P(1, 3, 2)), None(), 1,
-         P(0, 0, 2), kZ, kX, 0},
-        {"line, line: S equal to P is dropped", kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), None(), 1, P(0, 0, 5), kZ, kX, 1},
-        {"line, line, point: origin at the foot of T", kZLine, kBeside, Pt(P(7, 7, 3)), 1, P(0, 0, 3), kZ, kX, 0},
-        {"line, line, point: S not parallel to P drops T", kZLine, Ln(P(0, 3, 2), P(1, 3, 2)), Pt(P(7, 7, 3)), 1,
-         P(0, 0, 2), kZ, kX, 1},
-        {"line, line, point: S equal to P drops S", kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), Pt(P(0, 5, 6)), 1, P(0, 0, 6),
-         kZ, kY, 1},
-        {"line, line, line: origin at P's point nearest T", kZLine, kBeside, Ln(P(0, 5, 3), P(1, 5, 3)), 1,
-         P(0, 0, 3), kZ, kX, 0},
-        {"line, line, line: T parallel to P is dropped", kZLine, kBeside, Ln(P(0, 5, 0), P(0, 5, 1)), 1, P(0, 0, 5),
-         kZ, kX, 1},
-        {"line, line, line: S not parallel to P drops T", kZLine, Ln(P(0, 3, 2), P(1, 3, 2)),
-         Ln(P(0, 5, 3), P(1, 5, 3)), 1, P(0, 0, 2), kZ, kX, 1},
-        {"line, line, plane: origin where P meets T", kZLine, kBeside, ZPlane(2), 1, P(0, 0, 2), kZ, kX, 0},
-        {"line, line, plane: P parallel to T is dropped", kZLine, kBeside, XPlane(9), 1, P(0, 0, 5), kZ, kX, 1},
-        {"line, line, plane: S equal to P drops S", kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), ZPlane(2), 1, P(0, 0, 2), kZ,
-         kX, 1},
-        {"line, plane parallel: origin at P's middle, x = n(S) x z", kZLine, XPlane(3), None(), 1, P(0, 0, 5), kZ,
-         V(0, -1, 0), 0},
-        {"line, plane perpendicular: origin where they meet, completed from z", kZLine, ZPlane(2), None(), 1,
-         P(0, 0, 2), kZ, kX, 0},
-        {"line, plane at 45 degrees: x along P projected on S", kZLine, kTiltedUp, None(), 1, P(0, 0, 4), kZ,
-         V(0, -1, 0), 0},
-        {"line, plane, point: parallel, origin at the foot of T", kZLine, XPlane(3), Pt(P(5, 5, 7)), 1, P(0, 0, 7),
-         kZ, V(0, -1, 0), 0},
-        {"line, plane, point: perpendicular, x toward T", kZLine, ZPlane(2), Pt(P(1, 0, 9)), 1, P(0, 0, 2), kZ, kX,
-         0},
-        {"line, plane, point: 30 degrees, neither, drops T", kZLine, thirty, Pt(P(5, 5, 5)), 1, kO, kZ, V(0, -1, 0),
-         1},
-        {"line, plane, point: perpendicular and T on P drops T", kZLine, ZPlane(2), Pt(P(0, 0, 8)), 1, P(0, 0, 2), kZ,
-         kX, 1},
-        {"line, plane, line: parallel, origin at P's point nearest T", kZLine, XPlane(3), Ln(P(0, 5, 6), P(1, 5, 6)),
-         1, P(0, 0, 6), kZ, V(0, -1, 0), 0},
-        {"line, plane, line: perpendicular, x along T", kZLine, ZPlane(2), Ln(P(0, 0, 5), P(1, 1, 5)), 1, P(0, 0, 2),
-         kZ, V(1, 1, 0), 0},
-        {"line, plane, line: perpendicular, T parallel to P, x from P.p1 to T.p1", kZLine, ZPlane(2),
-         Ln(P(3, 0, 0), P(3, 0, 1)), 1, P(0, 0, 2), kZ, kX, 0},
-        {"line, plane, line: neither drops T", kZLine, kTiltedUp, Ln(P(0, 0, 5), P(1, 1, 5)), 1, P(0, 0, 4), kZ,
-         V(0, -1, 0), 1},
-        {"line, plane, line: perpendicular and T equal to P drops T", kZLine, ZPlane(2), Ln(P(0, 0, 1), P(0, 0, 3)),
-         1, P(0, 0, 2), kZ, kX, 1},
-        {"line, plane, line: parallel and T parallel to P drops T", kZLine, XPlane(3), Ln(P(0, 5, 0), P(0, 5, 1)), 1,
-         P(0, 0, 5), kZ, V(0, -1, 0), 1},
-        {"line, plane, plane: parallel, origin where P meets T", kZLine, XPlane(3), ZPlane(6), 1, P(0, 0, 6), kZ,
-         V(0, -1, 0), 0},
-        {"line, plane, plane: perpendicular, x along S meet T, n(S) x n(T)", kZLine, ZPlane(2),
-         Pl(kO, P(0, 0, 1), P(1, -1, 0)), 1, P(0, 0, 2), kZ, V(-1, 1, 0), 0},
-        {"line, plane, plane: neither drops T", kZLine, kTiltedUp, ZPlane(6), 1, P(0, 0, 4), kZ, V(0, -1, 0), 1},
-        {"line, plane, plane: perpendicular and P perpendicular to T drops T", kZLine, ZPlane(2), ZPlane(7), 1,
-         P(0, 0, 2), kZ, kX, 1},
-        {"line, plane, plane: parallel and P parallel to T drops T", kZLine, XPlane(3), YPlane(1), 1, P(0, 0, 5), kZ,
-         V(0, -1, 0), 1},
-    };
-    ExpectFrames(rows);
-}
-
-// Primary plane z = 0 whose first point is (1, 1, 0).
-const Feature kFloor = Pl(P(1, 1, 0), P(2, 1, 0), P(1, 2, 0));
-const Feature kAlongX = Ln(P(0, 5, 3), P(1, 5, 3));  // parallel to kFloor
-const Feature kUpright = Ln(P(3, 4, 5), P(3, 4, 9));  // perpendicular to kFloor
-const Feature kSlanted = Ln(P(0, 0, 1), P(0, 1, 2));  // 45 degrees to kFloor
-
-TEST_F(FrameByGeomPlanePrimary, EveryCaseAndFallback)
-{
-    const Row rows[] = {
-        {"plane alone: origin at its first point", kFloor, None(), None(), 1, P(1, 1, 0), kZ, kX, 0},
-        {"plane, point: origin at its foot", kFloor, Pt(P(2, 3, 7)), None(), 1, P(2, 3, 0), kZ, kX, 0},
-        {"plane, point, point: x between the feet", kFloor, Pt(P(2, 3, 7)), Pt(P(5, 7, -2)), 1, P(2, 3, 0), kZ,
-         V(3, 4, 0), 0},
-        {"plane, point, point: feet equal, T dropped", kFloor, Pt(P(2, 3, 7)), Pt(P(2, 3, -4)), 1, P(2, 3, 0), kZ, kX,
-         1},
-        {"plane, point, line: x along T", kFloor, Pt(P(2, 3, 7)), Ln(P(0, 0, 5), P(0, 1, 5)), 1, P(2, 3, 0), kZ, kY, 0},
-        {"plane, point, line: T along the normal, x toward its first point", kFloor, Pt(P(2, 3, 7)),
-         Ln(P(5, 3, 1), P(5, 3, 2)), 1, P(2, 3, 0), kZ, kX, 0},
-        {"plane, point, line: T the normal through S is dropped", kFloor, Pt(P(2, 3, 7)), Ln(P(2, 3, -1), P(2, 3, 4)),
-         1, P(2, 3, 0), kZ, kX, 1},
-        {"plane, point, plane: x along P meet T, n(P) x n(T)", kFloor, Pt(P(2, 3, 7)), XPlane(4), 1, P(2, 3, 0), kZ,
-         kY, 0},
-        {"plane, point, plane: T parallel to P is dropped", kFloor, Pt(P(2, 3, 7)), ZPlane(5), 1, P(2, 3, 0), kZ, kX,
-         1},
-        {"plane, line parallel: origin on S's trace, x along S", kFloor, kAlongX, None(), 1, P(1, 5, 0), kZ, kX, 0},
-        {"plane, line perpendicular: origin where it meets P", kFloor, kUpright, None(), 1, P(3, 4, 0), kZ, kX, 0},
-        {"plane, line at 45 degrees: origin where it meets P, x along it", kFloor, kSlanted, None(), 1, P(0, -1, 0),
-         kZ, kY, 0},
-        {"plane, line, point: parallel, origin at T's foot on S's trace", kFloor, kAlongX, Pt(P(7, 9, 9)), 1,
-         P(7, 5, 0), kZ, kX, 0},
-        {"plane, line, point: perpendicular, x toward T", kFloor, kUpright, Pt(P(6, 8, 1)), 1, P(3, 4, 0), kZ,
-         V(3, 4, 0), 0},
-        {"plane, line, point: neither drops T", kFloor, kSlanted, Pt(P(7, 9, 9)), 1, P(0, -1, 0), kZ, kY, 1},
-        {"plane, line, point: perpendicular and T on S drops T", kFloor, kUpright, Pt(P(3, 4, 20)), 1, P(3, 4, 0), kZ,
-         kX, 1},
-        {"plane, line, line: parallel, origin on S's trace nearest T", kFloor, kAlongX, Ln(P(2, 0, 7), P(2, 1, 7)), 1,
-         P(2, 5, 0), kZ, kX, 0},
-        {"plane, line, line: perpendicular, T along the normal", kFloor, kUpright, Ln(P(6, 8, 1), P(6, 8, 2)), 1,
-         P(3, 4, 0), kZ, V(3, 4, 0), 0},
-        {"plane, line, line: perpendicular, x along T", kFloor, kUpright, Ln(P(0, 0, 1), P(0, 1, 1)), 1, P(3, 4, 0),
-         kZ, kY, 0},
-        {"plane, line, line: neither drops T", kFloor, kSlanted, Ln(P(0, 0, 1), P(0, 1, 1)), 1, P(0, -1, 0), kZ, kY,
-         1},
-        {"plane, line, line: perpendicular and T equal to S drops T", kFloor, kUpright, Ln(P(3, 4, 0), P(3, 4, 1)), 1,
-         P(3, 4, 0), kZ, kX, 1},
-        {"plane, line, line: parallel and S parallel to T drops T", kFloor, kAlongX, Ln(P(0, 9, 9), P(1, 9, 9)), 1,
-         P(1, 5, 0), kZ, kX, 1},
-        {"plane, line, plane: parallel, origin where S's trace meets T", kFloor, kAlongX, XPlane(4), 1, P(4, 5, 0), kZ,
-         kX, 0},
-        {"plane, line, plane: perpendicular, x along P meet T", kFloor, kUpright, XPlane(4), 1, P(3, 4, 0), kZ, kY, 0},
-        {"plane, line, plane: neither drops T", kFloor, kSlanted, XPlane(4), 1, P(0, -1, 0), kZ, kY, 1},
-        {"plane, line, plane: perpendicular and P parallel to T drops T", kFloor, kUpright, ZPlane(8), 1, P(3, 4, 0),
-         kZ, kX, 1},
-        {"plane, line, plane: parallel and S parallel to T drops T", kFloor, kAlongX, YPlane(1), 1, P(1, 5, 0), kZ, kX,
-         1},
-        {"two planes: origin at the foot of P's first point on their line", kFloor, XPlane(4), None(), 1, P(4, 1, 0),
-         kZ, kY, 0},
-        {"two planes: S parallel to P is dropped", kFloor, ZPlane(6), None(), 1, P(1, 1, 0), kZ, kX, 1},
-        {"plane, plane, point: origin at the foot of T on their line", kFloor, XPlane(4), Pt(P(9, 7, 5)), 1,
-         P(4, 7, 0), kZ, kY, 0},
-        {"plane, plane, point: S parallel to P drops S", kFloor, ZPlane(6), Pt(P(2, 3, 7)), 1, P(2, 3, 0), kZ, kX, 1},
-        {"plane, plane, line: origin on their line nearest T", kFloor, XPlane(4), Ln(P(0, 0, 3), P(1, 0, 3)), 1,
-         P(4, 0, 0), kZ, kY, 0},
-        {"plane, plane, line: T parallel to their line is dropped", kFloor, XPlane(4), Ln(P(0, 0, 3), P(0, 1, 3)), 1,
-         P(4, 1, 0), kZ, kY, 1},
-        {"plane, plane, line: S parallel to P drops S", kFloor, ZPlane(6), kAlongX, 1, P(1, 5, 0), kZ, kX, 1},
-        {"three planes: origin where they meet", kFloor, XPlane(4), YPlane(6), 1, P(4, 6, 0), kZ, kY, 0},
-        {"three planes: T parallel to the line of P and S is dropped", kFloor, XPlane(4), XPlane(9), 1, P(4, 1, 0), kZ,
-         kY, 1},
-        {"three planes: S parallel to P drops S", kFloor, ZPlane(6), XPlane(4), 1, P(4, 1, 0), kZ, kY, 1},
-    };
-    ExpectFrames(rows);
+    ExpectFrames(
+        {{"alone: origin at its first point", kFloor, None(), None(), P(1, 1, 0), kZ, kX, 0},
+         {"pt: origin at its foot", kFloor, Pt(P(2, 3, 7)), None(), P(2, 3, 0), kZ, kX, 0},
+         {"pt, pt: x between the feet", kFloor, Pt(P(2, 3, 7)), Pt(P(5, 7, -2)), P(2, 3, 0), kZ, V(3, 4, 0), 0},
+         {"pt, pt with the same foot: T dropped", kFloor, Pt(P(2, 3, 7)), Pt(P(2, 3, -4)), P(2, 3, 0), kZ, kX, 1},
+         {"pt, line: x along T", kFloor, Pt(P(2, 3, 7)), Ln(P(0, 0, 5), P(0, 1, 5)), P(2, 3, 0), kZ, kY, 0},
+         {"pt, plane: x along P meet T", kFloor, Pt(P(2, 3, 7)), XPlane(4), P(2, 3, 0), kZ, kY, 0},
+         {"line parallel: origin on S's trace", kFloor, kAlongX, None(), P(1, 5, 0), kZ, kX, 0},
+         {"line across: origin where it meets P", kFloor, kUpright, None(), P(3, 4, 0), kZ, kX, 0},
+         {"line at 45 degrees: x along it", kFloor, kSlanted, None(), P(0, -1, 0), kZ, kY, 0},
+         {"line parallel, pt: origin at T's foot on the trace", kFloor, kAlongX, Pt(P(7, 9, 9)), P(7, 5, 0), kZ, kX, 0},
+         {"line across, pt: x toward T", kFloor, kUpright, Pt(P(6, 8, 1)), P(3, 4, 0), kZ, V(3, 4, 0), 0},
+         {"line parallel, line: origin on the trace nearest T", kFloor, kAlongX, Ln(P(2, 0, 7), P(2, 1, 7)), P(2, 5, 0),
+          kZ, kX, 0},
+         {"line across, line: x along T", kFloor, kUpright, Ln(P(0, 0, 1), P(0, 1, 1)), P(3, 4, 0), kZ, kY, 0},
+         {"line parallel, plane: origin where the trace meets T", kFloor, kAlongX, XPlane(4), P(4, 5, 0), kZ, kX, 0},
+         {"line across, plane: x along P meet T", kFloor, kUpright, XPlane(4), P(3, 4, 0), kZ, kY, 0},
+         {"plane: origin at the foot of P's point on their line", kFloor, XPlane(4), None(), P(4, 1, 0), kZ, kY, 0},
+         {"plane parallel to P: S dropped", kFloor, ZPlane(6), None(), P(1, 1, 0), kZ, kX, 1},
+         {"plane, pt: origin at T's foot on their line", kFloor, XPlane(4), Pt(P(9, 7, 5)), P(4, 7, 0), kZ, kY, 0},
+         {"plane, line: origin on their line nearest T", kFloor, XPlane(4), Ln(P(0, 0, 3), P(1, 0, 3)), P(4, 0, 0), kZ,
+          kY, 0},
+         {"plane, plane: origin where the three meet", kFloor, XPlane(4), YPlane(6), P(4, 6, 0), kZ, kY, 0}});
 }
 
 // The caller's angle decides "parallel within eps"; where a line is within eps of both parallel
-// and perpendicular to a plane, each test applies by its own flag and the frame is built as for
-// parallel.
+// and perpendicular to a plane, each test applies by its own flag and the frame is built as for parallel.
 TEST_F(FrameByGeom, TheCallersAngleDecidesParallelAndPerpendicular)
 {
-    const double tilt = std::tan(3.0 * kPi / 180.0) * 10;
-    const Feature three_degrees = Ln(P(4, 0, 0), P(4, tilt, 10));
-    const Row rows[] = {
-        {"lines 3 degrees apart, eps 5: parallel, origin at P's middle", kZLine, three_degrees, None(), 5, P(0, 0, 5),
-         kZ, kX, 0},
-        {"lines 3 degrees apart, eps 1: origin at P's point nearest S, x along S", kZLine, three_degrees, None(), 1,
-         kO, kZ, kY, 0},
-        {"lines 3 degrees apart, eps 5, tertiary point kept", kZLine, three_degrees, Pt(P(9, 9, 2)), 5, P(0, 0, 2),
-         kZ, kX, 0},
-        {"lines 3 degrees apart, eps 1, tertiary point dropped", kZLine, three_degrees, Pt(P(9, 9, 2)), 1, kO, kZ, kY,
-         1},
-        {"line primary, plane at 45 degrees, eps 50: the parallel branch", kZLine, kTiltedUp, None(), 50, P(0, 0, 5),
-         kZ, kX, 0},
-        {"both flags, T on P: the perpendicular test drops T", kZLine, kTiltedUp, Pt(P(0, 0, 8)), 50, P(0, 0, 5), kZ,
-         kX, 1},
-        {"both flags, T off P: built as parallel", kZLine, kTiltedUp, Pt(P(3, 0, 7)), 50, P(0, 0, 7), kZ, kX, 0},
-        {"both flags, T equal to P: the perpendicular test drops T", kZLine, kTiltedUp, Ln(P(0, 0, 1), P(0, 0, 2)), 50,
-         P(0, 0, 5), kZ, kX, 1},
-        {"plane primary, line at 45 degrees, eps 50: the parallel branch, not ByZ", kFloor, kSlanted, None(), 50,
-         P(0, 1, 0), kZ, kY, 0},
-        {"plane primary, line at 45 degrees, eps 50, T on S: dropped", kFloor, kSlanted, Pt(P(0, 2, 3)), 50,
-         P(0, 1, 0), kZ, kY, 1},
-    };
-    ExpectFrames(rows);
+    const Feature three = Ln(P(4, 0, 0), P(4, std::tan(3.0 * kPi / 180.0) * 10, 10));  // 3 degrees from kZLine
+    ExpectFrames(
+        {{"3 degrees within eps 5: parallel", kZLine, three, None(), P(0, 0, 5), kZ, kX, 0, 5},
+         {"3 degrees beyond eps 1: nearest points, x along S", kZLine, three, None(), kO, kZ, kY, 0, 1},
+         {"3 degrees within eps 5: T kept", kZLine, three, Pt(P(9, 9, 2)), P(0, 0, 2), kZ, kX, 0, 5},
+         {"3 degrees beyond eps 1: T dropped", kZLine, three, Pt(P(9, 9, 2)), kO, kZ, kY, 1, 1},
+         {"both flags, T off P: built as parallel", kZLine, kTiltedUp, Pt(P(3, 0, 7)), P(0, 0, 7), kZ, kX, 0, 50},
+         {"both flags, T equal to P: the perpendicular test drops T", kZLine, kTiltedUp, Ln(P(0, 0, 1), P(0, 0, 2)),
+          P(0, 0, 5), kZ, kX, 1, 50},
+         {"plane primary, 45 degrees within 50: parallel", kFloor, kSlanted, None(), P(0, 1, 0), kZ, kY, 0, 50}});
 }
 
-TEST_F(FrameByGeom, ACombinationThatFixesNoFrameIsRefused)
+TEST_F(FrameByGeom, RefusalsLeaveTheWorldFrameOrAPartialOne)
 {
-    const Feature pt = Pt(P(1, 2, 3));
-    const struct {
-        int pri_type, sec_type, ter_type;
-        const char* why;
-    } cases[] = {
-        {2, 0, 1, "line primary with a tertiary but no secondary"},
-        {3, 0, 3, "plane primary with a tertiary but no secondary"},
-        {0, 1, 1, "no primary"},
-        {4, 0, 0, "primary type past plane"},
-        {-1, 0, 0, "negative primary type"},
-        {1, 4, 0, "secondary type past plane"},
-        {1, 1, -1, "negative tertiary type"},
-        {1, 0, 7, "tertiary type past plane, even after a point alone"},
-    };
-    for (const auto& c : cases) {
-        Feature pri = pt, sec = pt, ter = pt;
-        pri.type = c.pri_type;
-        sec.type = c.sec_type;
-        ter.type = c.ter_type;
-        const Built b = Build(pri, sec, ter);
-        EXPECT_EQ(b.status, 1) << c.why;
-        EXPECT_ERROR(1, "rk_reffr(");
-        ExpectPointNear(b.frame.origin, kO, 0, c.why);
-        ExpectVectorNear(b.frame.x_axis, kX, 0, c.why);
-        ExpectVectorNear(b.frame.y_axis, kY, 0, c.why);
-        ExpectVectorNear(b.frame.z_axis, kZ, 0, c.why);
-        EXPECT_EQ(b.redundant, 0) << c.why;
+    // Combinations that fix no frame: the world frame, redundant 0.
+    for (auto [pri, sec, ter] :
+         {std::tuple{2, 0, 1}, {3, 0, 3}, {0, 1, 1}, {4, 0, 0}, {-1, 0, 0}, {1, 4, 0}, {1, 1, -1}, {1, 0, 7}}) {
+        Feature f = Pt(P(1, 2, 3)), g = f, h = f;
+        f.type = pri, g.type = sec, h.type = ter;
+        const Built b = Build(f, g, h);
+        EXPECT_TRUE(b.status == 1 && NextErrorIs(1, "rk_reffr(") && Same(b.frame, kWorld) && b.redundant == 0)
+            << pri << sec << ter;
+    }
+    // Degenerate rows fail with their own error, before any test (a tertiary that would be dropped too);
+    // constructions the geometry tolerances refuse where the caller's angle let them through fail too.
+    const Feature short_line = Ln(P(0, 0, 0), P(0.005, 0, 0)),
+                  half = Ln(P(4, 0, 0), P(4, std::tan(0.5 * kPi / 180) * 10, 10));
+    const double lean = std::tan(0.5 * kPi / 180.0);
+    for (auto [pri, sec, ter, eps, id, where] :
+         {std::tuple{short_line, None(), None(), 1.0, 10, "rk_line("},
+          {kFloor, Pl(kO, P(1, 1, 1), P(2, 2, 2)), None(), 1.0, 6, "rk_vec("},
+          {kZLine, Pt(P(0, 3, 4)), short_line, 1.0, 10, "rk_line("}, {kZLine, half, None(), 0.1, 1, "rk_line("},
+          {kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), Pl(kO, P(0, 1, 0), P(-lean, 0, 1)), 0.1, 1, "rk_line("},
+          {kZLine, Pl(kO, P(1, 0, lean), P(0, 1, 0)), None(), 0.1, 23, "rk_line("}}) {
+        const Built b = Build(pri, sec, ter, eps);
+        EXPECT_TRUE(b.status == 1 && NextErrorIs(id, where) && b.redundant == 0) << id << " " << eps;
     }
 }
 
-TEST_F(FrameByGeom, ADegenerateFeatureFailsWithoutFallback)
+// The motion of the features moves the frame; the caller's rows are only read, and nothing is allocated.
+TEST_F(FrameByGeom, AFrameMovesWithItsFeaturesAndLeavesTheirRows)
 {
-    const Feature short_line = Ln(P(0, 0, 0), P(0.005, 0, 0));
-    const Feature collinear = Pl(P(0, 0, 0), P(1, 1, 1), P(2, 2, 2));
-
-    Built b = Build(short_line, None(), None());
-    EXPECT_EQ(b.status, 1) << "a line primary closer than the point tolerance";
-    EXPECT_ERROR(10, "rk_line(");
-    EXPECT_EQ(b.redundant, 0);
-
-    b = Build(kFloor, collinear, None());
-    EXPECT_EQ(b.status, 1) << "a secondary plane on collinear points";
-    EXPECT_ERROR(6, "rk_vec(");
-
-    // The features are built before any test: a tertiary that would be dropped still fails.
-    b = Build(kZLine, Pt(P(0, 3, 4)), short_line);
-    EXPECT_EQ(b.status, 1) << "a degenerate tertiary with a secondary off the primary";
-    EXPECT_ERROR(10, "rk_line(");
-}
-
-// Where a within-eps test and the geometry tolerance disagree, the construction is refused by
-// its own operation.
-TEST_F(FrameByGeom, AConstructionTheGeometryToleranceRefusesFails)
-{
-    const double tilt = std::tan(0.5 * kPi / 180.0) * 10;
-    Built b = Build(kZLine, Ln(P(4, 0, 0), P(4, tilt, 10)), None(), 0.1);
-    EXPECT_EQ(b.status, 1) << "lines 0.5 degrees apart are not parallel within 0.1, but have no nearest point";
-    EXPECT_ERROR(1, "rk_line(");
-
-    // After a fallback (S equal to P) the inner call fails: the flag stays as that call left it.
-    const double lean = std::tan(0.5 * kPi / 180.0);
-    const Feature almost_along = Pl(P(0, 0, 0), P(0, 1, 0), P(-lean, 0, 1));  // normal 89.5 degrees from z
-    b = Build(kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), almost_along, 0.1);
-    EXPECT_EQ(b.status, 1) << "neither within 0.1, but too near parallel for the line to meet the plane";
-    EXPECT_ERROR(1, "rk_line(");
-    EXPECT_EQ(b.redundant, 0);
-
-    const Feature almost_across = Pl(P(0, 0, 0), P(1, 0, lean), P(0, 1, 0));  // normal 0.5 degrees from z
-    b = Build(kZLine, almost_across, None(), 0.1);
-    EXPECT_EQ(b.status, 1) << "neither within 0.1, but too near perpendicular to project the line on the plane";
-    EXPECT_ERROR(23, "rk_line(");
-}
-
-TEST_F(FrameByGeom, LeavesTheCallersRowsAndAllocatesNothing)
-{
-    Feature pri = kFloor, sec = kAlongX, ter = Pt(P(7, 9, 9));
-    const Feature pri0 = pri, sec0 = sec, ter0 = ter;
-    const long allocs = rk::seam::alloc_calls();
-    const Built b = Build(pri, sec, ter);
-    EXPECT_EQ(b.status, 0);
-    EXPECT_EQ(rk::seam::alloc_calls(), allocs);
-    EXPECT_TRUE(SameRows(pri, pri0) && SameRows(sec, sec0) && SameRows(ter, ter0));
-}
-
-// A frame built from moved features is the moved frame, whatever the motion: the axes come from
-// the features, not from the world axes (the line two planes share points along n1 x n2).
-TEST_F(FrameByGeom, AFrameTurnsWithItsFeatures)
-{
-    const struct {
-        const char* why;
-        Feature pri, sec, ter;
-    } schemes[] = {
-        {"three points", Pt(P(1, 2, 3)), Pt(P(4, -1, 2)), Pt(P(0, 5, -2))},
-        {"plane, line, point", kFloor, kAlongX, Pt(P(7, 9, 9))},
-        {"three planes", kFloor, XPlane(4), YPlane(6)},
-        {"point, plane, plane", Pt(P(1, 1, 1)), ZPlane(0), XPlane(4)},
-        {"line, plane, plane", kZLine, ZPlane(2), Pl(kO, P(0, 0, 1), P(1, -1, 0))},
-        {"plane, point, plane", kFloor, Pt(P(2, 3, 7)), XPlane(4)},
-        {"line, line, point", kZLine, kBeside, Pt(P(7, 7, 3))},
-    };
+    const Feature schemes[][3] = {{Pt(P(1, 2, 3)), Pt(P(4, -1, 2)), Pt(P(0, 5, -2))}, {kFloor, kAlongX, Pt(P(7, 9, 9))},
+                                  {kFloor, XPlane(4), YPlane(6)}, {Pt(P(1, 1, 1)), ZPlane(0), XPlane(4)},
+                                  {kZLine, ZPlane(2), Pl(kO, P(0, 0, 1), P(1, -1, 0))}};
     std::mt19937 gen(20240611);
     for (const auto& s : schemes) {
-        const Built home = Build(s.pri, s.sec, s.ter);
-        ASSERT_EQ(home.status, 0) << s.why;
+        SCOPED_TRACE(&s - schemes);
+        const long allocs = rk::seam::alloc_calls();
+        Feature f[3] = {s[0], s[1], s[2]};
+        const Built home = Build(f[0], f[1], f[2]);
+        ASSERT_EQ(home.status, 0);
+        EXPECT_TRUE(rk::seam::alloc_calls() == allocs && SameRows(f[0], s[0]) && SameRows(f[1], s[1]) &&
+                    SameRows(f[2], s[2]));
         for (int trial = 0; trial < 25; ++trial) {
             const Rk_RefFrameStruct m = RandomFrame(gen);
-            const Built moved = Build(Move(s.pri, m), Move(s.sec, m), Move(s.ter, m));
-            ASSERT_EQ(moved.status, 0) << s.why;
-            const Rk_PointStruct tip_x = Carry(m, Along(home.frame.origin, home.frame.x_axis, 1.0));
-            const Rk_PointStruct tip_z = Carry(m, Along(home.frame.origin, home.frame.z_axis, 1.0));
-            const Rk_PointStruct origin = Carry(m, home.frame.origin);
-            ExpectPointNear(moved.frame.origin, origin, 1e-7, s.why);
-            ExpectVectorNear(moved.frame.x_axis, Sub(tip_x, origin), 1e-7, s.why);
-            ExpectVectorNear(moved.frame.z_axis, Sub(tip_z, origin), 1e-7, s.why);
+            const Built moved = Build(Move(s[0], m), Move(s[1], m), Move(s[2], m));
+            const Rk_PointStruct o = Carry(m, home.frame.origin);
+            ASSERT_EQ(moved.status, 0);
+            EXPECT_TRUE(
+                Near(moved.frame.origin, o, 1e-7) &&
+                Near(moved.frame.x_axis, Sub(Carry(m, Along(home.frame.origin, home.frame.x_axis, 1)), o), 1e-7) &&
+                Near(moved.frame.z_axis, Sub(Carry(m, Along(home.frame.origin, home.frame.z_axis, 1)), o), 1e-7));
         }
     }
 }

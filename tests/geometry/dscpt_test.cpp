@@ -1,616 +1,318 @@
-// Discretized point sets: points with optional normals, searches, summaries, extreme points,
-// points on lines and planes, duplicate removal, rigid motion, and their failures.
-#include <cmath>
-#include <functional>
-#include <random>
+// Discretized point sets (rk_dscpt): points with optional normals, searches, summaries, extreme
+// points, points on lines and planes, duplicate removal, rigid motion, and their failures.
 #include <vector>
 
 #include "geometry_helpers.hpp"
-#include "rk_test.hpp"
 
 namespace {
 
 using namespace geomtest;
-using rktest::FailingAlloc;
-
-using DiscPts = rktest::LibraryTest;
-using DiscPtsSearch = rktest::LibraryTest;
-using DiscPtsSummary = rktest::LibraryTest;
-using DiscPtsExtent = rktest::LibraryTest;
-using DiscPtsLinePlane = rktest::LibraryTest;
-using DiscPtsFailure = rktest::LibraryTest;
+using DiscPts = GeomTest;
+using Points = std::vector<Rk_PointStruct>;
 
 // A set initialised for the test and freed at its end.
 struct Set {
     Rk_DiscPtsStruct s;
-    Set() { EXPECT_EQ(Rk_DiscPtsInit(&s), 0); }
-    Set(std::initializer_list<Rk_PointStruct> pts) : Set()
+    Set(const Points& pts = {})
     {
-        for (const Rk_PointStruct& p : pts) Add(p);
+        EXPECT_EQ(Rk_DiscPtsInit(&s), 0);
+        for (const Rk_PointStruct& p : pts) EXPECT_EQ(Rk_DiscPtsAddPt(&s, &p, nullptr, 0), 0);
     }
     ~Set() { Rk_DiscPtsFree(&s); }
-    Set(const Set&) = delete;
-    Set& operator=(const Set&) = delete;
-
-    void Add(const Rk_PointStruct& p) { EXPECT_EQ(Rk_DiscPtsAddPt(&s, &p, nullptr, 0), 0); }
-    void Add(const Rk_PointStruct& p, const Rk_VectorStruct& n) { EXPECT_EQ(Rk_DiscPtsAddPt(&s, &p, &n, 1), 0); }
-
-    int Count() const
-    {
-        int n = -1;
-        Rk_DiscPtsGetNumPts(&s, &n);
-        EXPECT_EQ(n, s.pt_table.num_rows) << "num_pts must follow the table";
-        return n;
-    }
-
-    std::vector<Rk_PointStruct> Points() const
-    {
-        std::vector<Rk_PointStruct> out;
-        for (int i = 0; i < s.pt_table.num_rows; ++i) {
-            Rk_PointStruct p = {};
-            Rk_VectorStruct n = {};
-            int flag = 0;
-            EXPECT_EQ(Rk_DiscPtsGetPt(&s, i, &p, &n, &flag), 0);
-            out.push_back(p);
-        }
-        return out;
-    }
-
-    // The normal of point `i`, or nothing.
-    bool Normal(int i, Rk_VectorStruct* n) const
+    void Add(Rk_PointStruct p, Rk_VectorStruct n) { EXPECT_EQ(Rk_DiscPtsAddPt(&s, &p, &n, 1), 0); }
+    // Point i, and its normal ((7, 7, 7), unwritten, when it has none).
+    Rk_PointStruct At(int i, Rk_VectorStruct* n) const
     {
         Rk_PointStruct p = {};
         int flag = -1;
+        *n = V(7, 7, 7);
         EXPECT_EQ(Rk_DiscPtsGetPt(&s, i, &p, n, &flag), 0);
-        return flag == 1;
+        EXPECT_EQ(flag, Same(*n, V(7, 7, 7)) ? 0 : 1);
+        return p;
+    }
+    Rk_PointStruct At(int i) const { return At(i, Ptr(V(0, 0, 0))); }
+    Rk_VectorStruct NormalAt(int i) const
+    {
+        Rk_VectorStruct n;
+        At(i, &n);
+        return n;
+    }
+    ::testing::AssertionResult Holds(const Points& want) const
+    {
+        if (Query(Rk_DiscPtsGetNumPts, &s) != static_cast<int>(want.size()) || s.pt_table.num_rows != s.num_pts)
+            return ::testing::AssertionFailure() << s.num_pts << " points, " << s.pt_table.num_rows << " rows";
+        for (int i = 0; i < s.num_pts; ++i)
+            if (Gap(At(i), want[i]) > 1e-12) return ::testing::AssertionFailure() << i << ": " << Show(At(i));
+        return ::testing::AssertionSuccess();
     }
 };
 
-void ExpectPoints(const Set& set, const std::vector<Rk_PointStruct>& want, const char* why)
-{
-    const std::vector<Rk_PointStruct> got = set.Points();
-    ASSERT_EQ(got.size(), want.size()) << why;
-    EXPECT_EQ(set.Count(), static_cast<int>(want.size())) << why;
-    for (std::size_t i = 0; i < want.size(); ++i) ExpectPointNear(got[i], want[i], 1e-12, why);
-}
-
-const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
-
-TEST_F(DiscPts, NormalsReadBackOrAreLost)
+TEST_F(DiscPts, NormalsReadBackUnlessEveryComponentIsWithinTheZeroTolerance)
 {
     Set set;
-    set.Add(P(1, 2, 3));
-    set.Add(P(4, 5, 6), V(0, 0, 1));
-    set.Add(P(7, 8, 9), V(1e-10, 0, 0));
-    set.Add(P(0, 0, 0), V(1e-9, -1e-9, 1e-9));
-    set.Add(P(0, 0, 1), V(0, 2e-9, 0));
-    const struct {
-        int index;
-        bool has;
-        Rk_VectorStruct normal;
-        const char* why;
-    } cases[] = {
-        {0, false, {}, "added with norm_set 0"},
-        {1, true, {0, 0, 1}, "a unit normal"},
-        {2, false, {}, "a normal shorter than the zero tolerance in every component is lost"},
-        {3, false, {}, "components equal to the zero tolerance count as zero"},
-        {4, true, {0, 2e-9, 0}, "one component above the zero tolerance keeps the normal"},
-    };
-    for (const auto& c : cases) {
-        Rk_VectorStruct n = {7, 7, 7};
-        EXPECT_EQ(set.Normal(c.index, &n), c.has) << c.why;
-        ExpectVectorNear(n, c.has ? c.normal : V(7, 7, 7), 0, c.has ? c.why : "a missing normal is not written");
-    }
-    ExpectPoints(set, {P(1, 2, 3), P(4, 5, 6), P(7, 8, 9), P(0, 0, 0), P(0, 0, 1)}, "insertion order");
+    const Points pts = {P(1, 2, 3), P(4, 5, 6), P(7, 8, 9), P(0, 0, 0), P(0, 0, 1)};
+    const Rk_VectorStruct normals[] = {V(7, 7, 7), V(0, 0, 1), V(1e-10, 0, 0), V(1e-9, -1e-9, 1e-9), V(0, 2e-9, 0)};
+    OK(Rk_DiscPtsAddPt(&set.s, &pts[0], nullptr, 0));
+    for (int i = 1; i < 5; ++i) set.Add(pts[i], normals[i]);
+    const Rk_VectorStruct want[] = {V(7, 7, 7), V(0, 0, 1), V(7, 7, 7), V(7, 7, 7), V(0, 2e-9, 0)};
+    Rk_VectorStruct n;
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(Same(set.At(i, &n), pts[i]) && Same(n, want[i])) << i;
+    EXPECT_TRUE(set.Holds(pts)) << "insertion order";
+    OK(Rk_DiscPtsClear(&set.s));
+    EXPECT_TRUE(set.Holds({}) && set.s.pt_table.num_alloc_rows > 0) << "clear keeps the storage";
+    OK(Rk_DiscPtsFree(&set.s));
+    EXPECT_TRUE(set.s.num_pts == 0 && set.s.pt_table.num_alloc_rows == 0);
+    OK(Rk_DiscPtsFree(&set.s)) << "freeing twice is harmless";
+    OK(Rk_DiscPtsInit(&set.s)) << "a freed set may be initialised again";
 }
 
-TEST_F(DiscPts, ClearEmptiesAndKeepsStorageFreeReleases)
+TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
 {
-    Set set = {P(1, 0, 0), P(2, 0, 0)};
-    EXPECT_EQ(Rk_DiscPtsClear(&set.s), 0);
-    EXPECT_EQ(set.Count(), 0);
-    EXPECT_GT(set.s.pt_table.num_alloc_rows, 0) << "clear keeps the storage";
-    set.Add(P(3, 0, 0));
-    EXPECT_EQ(Rk_DiscPtsFree(&set.s), 0);
-    EXPECT_EQ(set.s.num_pts, 0);
-    EXPECT_EQ(set.s.pt_table.num_alloc_rows, 0);
-    EXPECT_EQ(Rk_DiscPtsFree(&set.s), 0) << "freeing twice is harmless";
-    EXPECT_EQ(Rk_DiscPtsInit(&set.s), 0) << "a freed set may be initialised again";
-    EXPECT_EQ(set.Count(), 0);
-}
-
-TEST_F(DiscPts, AddAllCopiesPointsWithTheirNormalsAndASetAddedToItselfDoubles)
-{
-    Set from, to = {P(9, 9, 9)};
-    from.Add(P(1, 0, 0), V(0, 1, 0));
-    from.Add(P(2, 0, 0));
-    EXPECT_EQ(Rk_DiscPtsAddAllPts(&to.s, &from.s), 0);
-    ExpectPoints(to, {P(9, 9, 9), P(1, 0, 0), P(2, 0, 0)}, "appended after what the set held");
-    Rk_VectorStruct n = {};
-    EXPECT_TRUE(to.Normal(1, &n));
-    ExpectVectorNear(n, V(0, 1, 0), 0, "the normal travels");
-    EXPECT_FALSE(to.Normal(2, &n));
-
-    EXPECT_EQ(Rk_DiscPtsAddAllPts(&from.s, &from.s), 0);
-    ExpectPoints(from, {P(1, 0, 0), P(2, 0, 0), P(1, 0, 0), P(2, 0, 0)}, "the count is taken once");
-}
-
-TEST_F(DiscPts, ApplyTransformMovesPointsAndTurnsNormalsByTheRotationOnly)
-{
-    Set set;
-    set.Add(P(1, 2, 3), V(1, 0, 0));
-    set.Add(P(-1, 0, 5));
-    double shift[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {10, 20, 30}};
-    double quarter[4][3] = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {10, 20, 30}};
-    double near_identity[4][3] = {{1 + 5e-10, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 5e-10}};
-    const struct {
-        double (*rows)[3];
-        Rk_PointStruct p0, p1;
-        Rk_VectorStruct n0;
-        const char* why;
-    } cases[] = {
-        {shift, P(11, 22, 33), P(9, 20, 35), V(1, 0, 0), "a pure translation leaves the normal"},
-        {quarter, P(8, 21, 33), P(10, 19, 35), V(0, 1, 0), "a quarter turn about z turns the normal, unshifted"},
-        {near_identity, P(1, 2, 3), P(-1, 0, 5), V(1, 0, 0), "a transform flagged as identity moves nothing"},
-    };
-    for (const auto& c : cases) {
+    Set from, to({P(9, 9, 9)});
+    from.Add(P(1, 2, 3), V(2, 3, 4));
+    OK(Rk_DiscPtsAddPt(&from.s, Ptr(P(-1, 0, 5)), nullptr, 0));
+    OK(Rk_DiscPtsAddAllPts(&to.s, &from.s));
+    EXPECT_TRUE(to.Holds({P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5)}) && Same(to.NormalAt(1), V(2, 3, 4)));
+    OK(Rk_DiscPtsAddAllPts(&to.s, &to.s));
+    EXPECT_TRUE(to.Holds({P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5), P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5)})) << "doubled once";
+    // A translation leaves the normal; a quarter turn about z turns it, unshifted; a transform
+    // flagged as the identity moves nothing.
+    for (auto [rows, p0, p1, n0] :
+         {std::tuple<std::vector<double>, Rk_PointStruct, Rk_PointStruct, Rk_VectorStruct>{
+              {1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, 30}, P(11, 22, 33), P(9, 20, 35), V(2, 3, 4)},
+          {{0, 1, 0, -1, 0, 0, 0, 0, 1, 10, 20, 30}, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
+          {{1 + 5e-10, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 5e-10}, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
         Set moved;
-        EXPECT_EQ(Rk_DiscPtsAddAllPts(&moved.s, &set.s), 0);
         Rk_TransformStruct t;
-        Rk_TransformSet(&t, c.rows);
-        EXPECT_EQ(Rk_DiscPtsApplyTransform(&moved.s, &t), 0);
-        ExpectPoints(moved, {c.p0, c.p1}, c.why);
-        Rk_VectorStruct n = {};
-        EXPECT_TRUE(moved.Normal(0, &n)) << c.why;
-        ExpectVectorNear(n, c.n0, 1e-15, c.why);
-        EXPECT_FALSE(moved.Normal(1, &n)) << "a row without a normal keeps none: " << c.why;
+        OK(Rk_DiscPtsAddAllPts(&moved.s, &from.s) + Rk_TransformSet(&t, reinterpret_cast<double(*)[3]>(rows.data())));
+        OK(Rk_DiscPtsApplyTransform(&moved.s, &t));
+        EXPECT_TRUE(moved.Holds({p0, p1}) && Near(moved.NormalAt(0), n0, 1e-15) && Same(moved.NormalAt(1), V(7, 7, 7)));
     }
 }
 
-TEST_F(DiscPtsSearch, FindTakesTheFirstPointWithinThePointTolerance)
+TEST_F(DiscPts, FindRemoveSortAndDuplicatesUseThePointTolerance)
 {
-    Set set = {P(5, 0, 0), P(0, 0, 0), P(0.005, 0, 0)};
-    const struct {
-        Rk_PointStruct at;
-        int found, index;
-        const char* why;
-    } cases[] = {
-        {P(0.004, 0, 0), 1, 1, "the first equal point, not the nearest"},
-        {P(5, 0, 0.0099), 1, 0, "just inside the point tolerance"},
-        {P(-0.01, 0, 0), 0, 42, "at exactly the point tolerance is not equal"},
-        {P(2, 0, 0), 0, 42, "absent: index untouched"},
-    };
-    for (const auto& c : cases) {
-        int index = 42, found = -1;
-        EXPECT_EQ(Rk_DiscPtsFindPt(&set.s, &c.at, &index, &found), 0);
-        EXPECT_EQ(found, c.found) << c.why;
-        EXPECT_EQ(index, c.index) << c.why;
+    Set set({P(5, 0, 0), P(0, 0, 0), P(0.005, 0, 0)});
+    // The first equal point, not the nearest; inside the tolerance; at it; absent.
+    for (auto [at, found, index] :
+         {std::tuple{P(0.004, 0, 0), 1, 1}, {P(5, 0, 0.0099), 1, 0}, {P(-0.01, 0, 0), 0, 42}, {P(2, 0, 0), 0, 42}}) {
+        int i = 42, f = -1;
+        OK(Rk_DiscPtsFindPt(&set.s, &at, &i, &f));
+        EXPECT_TRUE(f == found && i == index) << Show(at);
+    }
+    Set mixed({P(0, 0, 0), P(1, 0, 0), P(0.001, 0, 0), P(2, 0, 0), P(0, 0.002, 0)});
+    OK(Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))) + Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))));
+    EXPECT_TRUE(mixed.Holds({P(1, 0, 0), P(2, 0, 0)})) << "every match goes, the others keep their order";
+    Set sorted({P(1, 2, 0), P(0, 9, 9), P(1, 1, -1)});
+    sorted.Add(P(1 + 5e-10, 1, 0), V(0, 0, 1));
+    OK(Rk_DiscPtsSort(&sorted.s));
+    EXPECT_TRUE(sorted.Holds({P(0, 9, 9), P(1, 1, -1), P(1 + 5e-10, 1, 0), P(1, 2, 0)}) &&
+                Same(sorted.NormalAt(2), V(0, 0, 1)))
+        << "x within the zero tolerance ties and y decides, then z; the normal moves with its point";
+    // Sorted, then the neighbour dropped; equal points the sort keeps apart both stay; a run collapses
+    // onto its first member; an empty set.
+    for (auto [in, out] :
+         {std::pair<Points, Points>{{P(1, 0, 0), P(0, 0, 0), P(1.005, 0, 0)}, {P(0, 0, 0), P(1, 0, 0)}},
+          {{P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}, {P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}},
+          {{P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)}, {P(0, 0, 0), P(0.012, 0, 0)}},
+          {{}, {}}}) {
+        Set s(in);
+        OK(Rk_DiscPtsRemoveDupPts(&s.s));
+        EXPECT_TRUE(s.Holds(out)) << in.size();
     }
 }
 
-TEST_F(DiscPtsSearch, RemovePointTakesEveryPointWithinThePointTolerance)
+TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTolerance)
 {
-    Set set = {P(0, 0, 0), P(0.005, 0, 0), P(1, 0, 0)};
-    const Rk_PointStruct origin = P(0, 0, 0);
-    EXPECT_EQ(Rk_DiscPtsRemovePoint(&set.s, &origin), 0);
-    ExpectPoints(set, {P(1, 0, 0)}, "both points near the origin go");
-    EXPECT_EQ(Rk_DiscPtsRemovePoint(&set.s, &origin), 0);
-    ExpectPoints(set, {P(1, 0, 0)}, "removing an absent point changes nothing");
-
-    Set mixed = {P(0, 0, 0), P(1, 0, 0), P(0.001, 0, 0), P(2, 0, 0), P(0, 0.002, 0)};
-    EXPECT_EQ(Rk_DiscPtsRemovePoint(&mixed.s, &origin), 0);
-    ExpectPoints(mixed, {P(1, 0, 0), P(2, 0, 0)}, "scattered matches go, the others keep their order");
-}
-
-TEST_F(DiscPtsSearch, SortOrdersByXThenYThenZWithTheirNormals)
-{
-    Set set;
-    set.Add(P(1, 2, 0));
-    set.Add(P(1 + 5e-10, 1, 0), V(0, 0, 1));
-    set.Add(P(0, 9, 9));
-    set.Add(P(1, 1, -1));
-    EXPECT_EQ(Rk_DiscPtsSort(&set.s), 0);
-    ExpectPoints(set, {P(0, 9, 9), P(1, 1, -1), P(1 + 5e-10, 1, 0), P(1, 2, 0)},
-                 "x within the zero tolerance ties and y decides, then z");
-    Rk_VectorStruct n = {};
-    EXPECT_TRUE(set.Normal(2, &n)) << "the normal moves with its point";
-}
-
-TEST_F(DiscPtsSearch, DuplicateRemovalComparesSortedNeighboursOnly)
-{
-    const struct {
-        std::vector<Rk_PointStruct> in, out;
-        const char* why;
-    } cases[] = {
-        {{P(1, 0, 0), P(0, 0, 0), P(1.005, 0, 0)}, {P(0, 0, 0), P(1, 0, 0)}, "sorted, then the neighbour dropped"},
-        {{P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)},
-         {P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)},
-         "equal points separated in the sorted order both stay"},
-        {{P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)},
-         {P(0, 0, 0), P(0.012, 0, 0)},
-         "a run collapses onto its first member, which the next point is compared with"},
-        {{}, {}, "an empty set"},
-    };
-    for (const auto& c : cases) {
-        Set set;
-        for (const Rk_PointStruct& p : c.in) set.Add(p);
-        EXPECT_EQ(Rk_DiscPtsRemoveDupPts(&set.s), 0) << c.why;
-        ExpectPoints(set, c.out, c.why);
+    const Rk_PointStruct o = P(0, 0, 0);
+    for (auto [pts, index] : {std::pair<Points, int>{{P(1, 0, 0), P(-1, 0, 0)}, 0}, {{P(1, 0, 0), P(0.5, 0, 0)}, 1},
+                              {{P(1, 0, 0), P(1 - 5e-10, 0, 0)}, 0},
+                              {{P(3, 0, 0)}, 0}}) {
+        Set set(pts);
+        EXPECT_EQ(Query(Rk_DiscPtsGetNearestPt, &set.s, &o), index) << pts.size() << Show(pts.back());
+    }
+    // The 3-4-5 triangle; equal diagonals; collinear (pt3 left as it was); coincident; later pairs
+    // longer by less and by more than the zero tolerance; points equally high above the pair's line.
+    for (auto [pts, i1, i2, i3, area] :
+         {std::tuple<Points, int, int, int, double>{{o, P(3, 0, 0), P(0, 4, 0)}, 1, 2, 0, 6.0},
+          {{o, P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}, 0, 2, 1, 0.5}, {{o, P(1, 0, 0), P(3, 0, 0)}, 0, 2, 77, 0.0},
+          {{P(1, 1, 1), P(1, 1, 1), P(1, 1, 1)}, 0, 1, 0, 0.0},
+          {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 5e-10, 0), P(0, -1, 0)}, 0, 1, 2, 1 + 5e-10},
+          {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 3e-9, 0), P(0, -1, 0)}, 2, 3, 0, 1 + 1.5e-9},
+          {{o, P(5, 2, 1), P(10, 0, 0), P(5, -1, -2)}, 0, 2, 1, 5.0 * std::sqrt(5.0)}}) {
+        Set set(pts);
+        int a = -1, b = -1, t1 = -1, t2 = -1, t3 = 77;
+        double got = -1;
+        OK(Rk_DiscPtsGet2FarthestPts(&set.s, &a, &b) + Rk_DiscPtsGet3FarthestPts(&set.s, &t1, &t2, &t3, &got));
+        EXPECT_TRUE(a == i1 && b == i2 && t1 == i1 && t2 == i2 && t3 == i3 && std::fabs(got - area) < 1e-12)
+            << pts.size();
     }
 }
 
-TEST_F(DiscPtsSearch, NearestPointTiesGoToTheLowestIndex)
+TEST_F(DiscPts, AverageBoundsAndTheCentreOfTheBoundsInAFrame)
 {
-    const struct {
-        std::vector<Rk_PointStruct> pts;
-        int index;
-        const char* why;
-    } cases[] = {
-        {{P(1, 0, 0), P(-1, 0, 0)}, 0, "equally near: the first"},
-        {{P(1, 0, 0), P(0.5, 0, 0)}, 1, "a later point that is nearer"},
-        {{P(1, 0, 0), P(1 - 5e-10, 0, 0)}, 0, "nearer by less than the zero tolerance is not nearer"},
-        {{P(3, 0, 0)}, 0, "a single point"},
-    };
-    for (const auto& c : cases) {
-        Set set;
-        for (const Rk_PointStruct& p : c.pts) set.Add(p);
-        const Rk_PointStruct origin = P(0, 0, 0);
-        int index = -1;
-        EXPECT_EQ(Rk_DiscPtsGetNearestPt(&set.s, &origin, &index), 0);
-        EXPECT_EQ(index, c.index) << c.why;
-    }
-}
-
-TEST_F(DiscPtsSearch, FarthestPairAndTriangle)
-{
-    const struct {
-        std::vector<Rk_PointStruct> pts;
-        int i1, i2, i3;
-        double area;
-        const char* why;
-    } cases[] = {
-        {{P(0, 0, 0), P(3, 0, 0), P(0, 4, 0)}, 1, 2, 0, 6.0, "the 3-4-5 triangle"},
-        {{P(0, 0, 0), P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}, 0, 2, 1, 0.5, "equal diagonals: the first pair wins"},
-        {{P(0, 0, 0), P(1, 0, 0), P(3, 0, 0)}, 0, 2, 77, 0.0, "collinear: pt3_index left as the caller set it"},
-        {{P(1, 1, 1), P(1, 1, 1), P(1, 1, 1)}, 0, 1, 0, 0.0, "coincident points: (0, 1), and pt3 is pt1"},
-        {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 5e-10, 0), P(0, -1, 0)}, 0, 1, 2, 1 + 5e-10,
-         "a later pair longer by less than the zero tolerance is not longer"},
-        {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 3e-9, 0), P(0, -1, 0)}, 2, 3, 0, 1 + 1.5e-9,
-         "a later pair longer by more than the zero tolerance wins"},
-        {{P(0, 0, 0), P(5, 2, 1), P(10, 0, 0), P(5, -1, -2)}, 0, 2, 1, 5.0 * std::sqrt(5.0),
-         "points equally high above the pair's line: the first"},
-    };
-    for (const auto& c : cases) {
-        Set set;
-        for (const Rk_PointStruct& p : c.pts) set.Add(p);
-        int a = -1, b = -1;
-        EXPECT_EQ(Rk_DiscPtsGet2FarthestPts(&set.s, &a, &b), 0);
-        EXPECT_EQ(a, c.i1) << c.why;
-        EXPECT_EQ(b, c.i2) << c.why;
-        int t1 = -1, t2 = -1, t3 = 77;
-        double area = -1;
-        EXPECT_EQ(Rk_DiscPtsGet3FarthestPts(&set.s, &t1, &t2, &t3, &area), 0);
-        EXPECT_EQ(t1, c.i1) << c.why;
-        EXPECT_EQ(t2, c.i2) << c.why;
-        EXPECT_EQ(t3, c.i3) << c.why;
-        EXPECT_NEAR(area, c.area, 1e-12) << c.why;
-    }
-}
-
-TEST_F(DiscPtsSearch, FarthestPairIsTheFirstOfTheLongestAmongManyTies)
-{
-    // Integer coordinates in a small cube: many pairs share the longest distance, and distinct
-    // distances differ by far more than the zero tolerance.
-    std::mt19937 gen(7);
-    std::uniform_int_distribution<int> u(0, 4);
-    for (int round = 0; round < 20; ++round) {
-        Set set;
-        std::vector<Rk_PointStruct> pts;
-        for (int i = 0; i < 60; ++i) {
-            pts.push_back(P(u(gen), u(gen), u(gen)));
-            set.Add(pts.back());
-        }
-        int want1 = -1, want2 = -1;
-        double best = -1;
-        for (int i = 0; i < 60; ++i)
-            for (int j = i + 1; j < 60; ++j) {
-                const double sq = Dot(Sub(pts[j], pts[i]), Sub(pts[j], pts[i]));
-                if (sq > best) {
-                    best = sq;
-                    want1 = i;
-                    want2 = j;
-                }
-            }
-        int a = -1, b = -1;
-        EXPECT_EQ(Rk_DiscPtsGet2FarthestPts(&set.s, &a, &b), 0);
-        EXPECT_EQ(a, want1) << "round " << round;
-        EXPECT_EQ(b, want2) << "round " << round;
-    }
-}
-
-TEST_F(DiscPtsSummary, AverageBoundingBoxAndCentre)
-{
-    Set set = {P(0, 0, 0), P(2, 0, 0), P(0, 4, 0)};
-    Rk_PointStruct average = {};
-    EXPECT_EQ(Rk_DiscPtsGetAveragePt(&set.s, &average), 0);
-    ExpectPointNear(average, P(2.0 / 3.0, 4.0 / 3.0, 0), 1e-15, "the mean");
-    Rk_PointStruct centre = {};
-    EXPECT_EQ(Rk_DiscPtsGetCenterPt(&set.s, &kWorld, &centre), 0);
-    ExpectPointNear(centre, P(1, 2, 0), 1e-15, "the middle of the world bounds");
-
+    Set set({P(0, 0, 0), P(2, 0, 0), P(0, 4, 0)}), spread({P(1, 5, -1), P(-2, 3, 4), P(0, 7, 2)});
+    Rk_PointStruct average, centre;
+    OK(Rk_DiscPtsGetAveragePt(&set.s, &average) + Rk_DiscPtsGetCenterPt(&set.s, &kWorld, &centre));
+    EXPECT_TRUE(Near(average, P(2.0 / 3, 4.0 / 3, 0), 1e-15) && Near(centre, P(1, 2, 0), 1e-15));
     // In a frame turned 45 degrees about z the bounds are those of (x + y)/sqrt2 and (y - x)/sqrt2.
-    const double c = std::sqrt(0.5);
-    const Rk_RefFrameStruct turned = {{c, c, 0}, {-c, c, 0}, {0, 0, 1}, {5, 5, 0}};
-    const double u_mid = (0 + 4 * c) / 2, v_mid = (-2 * c + 4 * c) / 2;
-    EXPECT_EQ(Rk_DiscPtsGetCenterPt(&set.s, &turned, &centre), 0);
-    ExpectPointNear(centre, P(u_mid * c - v_mid * c, u_mid * c + v_mid * c, 0), 1e-12, "bounds taken in the frame");
-
-    Set spread = {P(1, 5, -1), P(-2, 3, 4), P(0, 7, 2)};
+    const double c = std::sqrt(0.5), u = 2 * c, v = c;
+    const Rk_RefFrameStruct turned = {V(c, c, 0), V(-c, c, 0), V(0, 0, 1), P(5, 5, 0)};
+    OK(Rk_DiscPtsGetCenterPt(&set.s, &turned, &centre));
+    EXPECT_TRUE(Near(centre, P(u * c - v * c, u * c + v * c, 0), 1e-12));
+    // A point removed last leaves its cells behind the live rows: they must play no part.
+    OK(Rk_DiscPtsAddPt(&spread.s, Ptr(P(-50, 50, 50)), nullptr, 0) +
+       Rk_DiscPtsRemovePoint(&spread.s, Ptr(P(-50, 50, 50))));
     double b[6] = {};
-    EXPECT_EQ(Rk_DiscPtsGetBoundingBox(&spread.s, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]), 0);
-    const double want[6] = {-2, 1, 3, 7, -1, 4};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(b[i], want[i]) << "bound " << i;
+    OK(Rk_DiscPtsGetBoundingBox(&spread.s, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]) +
+       Rk_DiscPtsGetCenterPt(&spread.s, &turned, &centre) + Rk_DiscPtsGetAveragePt(&spread.s, &average));
+    EXPECT_TRUE(b[0] == -2 && b[1] == 1 && b[2] == 3 && b[3] == 7 && b[4] == -1 && b[5] == 4);
+    EXPECT_TRUE(Near(average, P(-1.0 / 3, 5, 5.0 / 3), 1e-15) && std::fabs(centre.pt_z - 1.5) < 1e-12);
 }
 
-TEST_F(DiscPtsExtent, TheCornersOfASquareAndNotItsCentre)
+TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
 {
-    Set set = {P(0, 0, 0), P(1, 0, 0), P(1, 1, 0), P(0, 1, 0), P(0.5, 0.5, 0)};
-    Set extent;
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &kWorld, 45, &extent.s), 0);
-    ExpectPoints(extent, {P(0, 0, 0), P(0, 1, 0), P(1, 0, 0), P(1, 1, 0)}, "the four corners, sorted");
-}
-
-TEST_F(DiscPtsExtent, OnePassTiesKeepTheLowerIndexAndNormalsTravel)
-{
-    // A step of 180 degrees sweeps the frame's x direction alone.
-    Set set;
-    set.Add(P(0, 0, 0), V(0, 0, 1));
-    set.Add(P(1, 0, 0));
-    set.Add(P(1, 1, 0));
-    set.Add(P(0, 1, 0));
-    Set extent = {P(-50, 0, 0)};
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &kWorld, 180, &extent.s), 0);
-    ExpectPoints(extent, {P(-50, 0, 0), P(0, 0, 0), P(1, 0, 0)}, "added to what the set held, deduplicated, sorted");
-    Rk_VectorStruct n = {};
-    EXPECT_TRUE(extent.Normal(1, &n));
-    ExpectVectorNear(n, V(0, 0, 1), 0, "the extreme point keeps its normal");
-}
-
-TEST_F(DiscPtsExtent, TheSweepLiesInTheFramesXyPlane)
-{
-    // z along the world x axis: the far point along x is never an extreme.
-    const Rk_RefFrameStruct side = {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}, {7, 0, 0}};
-    Set set = {P(0, 1, 0), P(0, -1, 0), P(9, 0, 0), P(0, 0, 1), P(0, 0, -1)};
-    Set extent;
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &side, 90, &extent.s), 0);
-    ExpectPoints(extent, {P(0, -1, 0), P(0, 0, -1), P(0, 0, 1), P(0, 1, 0)}, "the yz outline");
-}
-
-TEST_F(DiscPtsExtent, SmallSetsAreCopiedWhole)
-{
-    Set one = {P(1, 2, 3)}, two = {P(4, 0, 0), P(4, 0, 0)}, none;
-    Set extent;
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&none.s, &kWorld, 10, &extent.s), 0);
-    EXPECT_EQ(extent.Count(), 0) << "an empty set adds nothing";
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 10, &extent.s), 0);
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&one.s, &kWorld, 10, &extent.s), 0);
-    ExpectPoints(extent, {P(4, 0, 0), P(4, 0, 0), P(1, 2, 3)}, "appended as they are, duplicates kept");
-}
-
-TEST_F(DiscPtsExtent, AStepThatIsNotPositiveIsRefused)
-{
-    Set none, two = {P(0, 0, 0), P(1, 0, 0)}, four = {P(0, 0, 0), P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)};
-    for (const Set* set : {&none, &two, &four}) {
-        for (double delta : {0.0, -10.0, std::nan("")}) {
-            Set extent = {P(3, 3, 3)};
-            EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set->s, &kWorld, delta, &extent.s), 1) << delta;
-            EXPECT_ERROR(1, "rk_dscpt(");
-            ExpectPoints(extent, {P(3, 3, 3)}, "nothing appended");
-        }
+    // The corners of a square and not its centre; the yz outline with z along world x.
+    const Rk_RefFrameStruct side = {V(0, 1, 0), V(0, 0, 1), V(1, 0, 0), P(7, 0, 0)};
+    for (auto [in, frame, step, out] : {std::tuple<Points, Rk_RefFrameStruct, double, Points>{
+                                            {P(0, 0, 0), P(1, 0, 0), P(1, 1, 0), P(0, 1, 0), P(0.5, 0.5, 0)},
+                                            kWorld,
+                                            45,
+                                            {P(0, 0, 0), P(0, 1, 0), P(1, 0, 0), P(1, 1, 0)}},
+                                        {{P(0, 1, 0), P(0, -1, 0), P(9, 0, 0), P(0, 0, 1), P(0, 0, -1)},
+                                         side,
+                                         90,
+                                         {P(0, -1, 0), P(0, 0, -1), P(0, 0, 1), P(0, 1, 0)}}}) {
+        Set set(in), extent;
+        OK(Rk_DiscPtsGetExtentPts(&set.s, &frame, step, &extent.s));
+        EXPECT_TRUE(extent.Holds(out)) << step;
     }
+    // One pass (a step of 180): ties keep the lower index, normals travel, the set held is kept.
+    Set square, extent({P(-50, 0, 0)});
+    square.Add(P(0, 0, 0), V(0, 0, 1));
+    for (const Rk_PointStruct& p : {P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}) OK(Rk_DiscPtsAddPt(&square.s, &p, nullptr, 0));
+    OK(Rk_DiscPtsGetExtentPts(&square.s, &kWorld, 180, &extent.s));
+    EXPECT_TRUE(extent.Holds({P(-50, 0, 0), P(0, 0, 0), P(1, 0, 0)}) && Same(extent.NormalAt(1), V(0, 0, 1)));
+    // Sets of one or two points are appended whole; an empty one adds nothing.
+    Set one({P(1, 2, 3)}), two({P(4, 0, 0), P(4, 0, 0)}), none, small;
+    OK(Rk_DiscPtsGetExtentPts(&none.s, &kWorld, 10, &small.s) + Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 10, &small.s) +
+       Rk_DiscPtsGetExtentPts(&one.s, &kWorld, 10, &small.s));
+    EXPECT_TRUE(small.Holds({P(4, 0, 0), P(4, 0, 0), P(1, 2, 3)}));
+    // A set receiving its own extremes grows while it is swept.
+    Set circle;
+    for (int i = 0; i < 40; ++i)
+        OK(Rk_DiscPtsAddPt(&circle.s, Ptr(P(std::cos(i * kPi / 20), std::sin(i * kPi / 20), 0)), nullptr, 0));
+    OK(Rk_DiscPtsGetExtentPts(&circle.s, &kWorld, 4.5, &circle.s));
+    EXPECT_EQ(circle.s.num_pts, 40);
 }
 
-TEST_F(DiscPtsExtent, ASetMayReceiveItsOwnExtremes)
-{
-    // 40 points on a circle: the appended extremes make the set's storage grow while it is swept.
-    Set set;
-    for (int i = 0; i < 40; ++i) set.Add(P(std::cos(i * kPi / 20), std::sin(i * kPi / 20), 0));
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &kWorld, 4.5, &set.s), 0);
-    EXPECT_EQ(set.Count(), 40) << "every extreme is one of its own points";
-}
-
-TEST_F(DiscPtsLinePlane, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
+TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
 {
     const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0));
     const Rk_PlaneStruct ground = Pl(P(0, 0, 0), V(0, 0, 2));
-    using Op = std::function<int(const Rk_DiscPtsStruct*, Rk_DiscPtsStruct*)>;
-    const struct {
-        Op op;
-        std::vector<Rk_PointStruct> out;
-        const char* why;
-    } cases[] = {
-        {[&](auto in, auto out) { return Rk_DiscPtsGetPtsOnLine(in, &x_axis, out); },
-         {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)},
-         "points within the point tolerance of the line"},
-        {[&](auto in, auto out) { return Rk_DiscPtsProjOnLine(in, &x_axis, out); },
-         {P(-2, 0, 0), P(1, 0, 0), P(3, 0, 0), P(100, 0, 0)},
-         "feet on the line"},
-        {[&](auto in, auto out) { return Rk_DiscPtsGetPtsOnPlane(in, &ground, out); },
-         {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)},
-         "points within the point tolerance of the plane"},
-        {[&](auto in, auto out) { return Rk_DiscPtsProjOnPlane(in, &ground, out); },
-         {P(-2, 0.004, 0), P(1, 1, 0), P(3, 0, 0), P(100, 0, 0)},
-         "feet on the plane"},
-    };
-    Set set;
+    Set set({P(1, 1, 0.5), P(-2, 0.004, 0.003), P(3.002, 0, 0)});
     set.Add(P(3, 0, 0), V(0, 0, 1));
-    set.Add(P(1, 1, 0.5));
-    set.Add(P(-2, 0.004, 0.003));
-    set.Add(P(3.002, 0, 0));
-    for (const auto& c : cases) {
-        Set out = {P(100, 0, 0)};
-        EXPECT_EQ(c.op(&set.s, &out.s), 0) << c.why;
-        ExpectPoints(out, c.out, c.why);
-        for (int i = 0; i < out.Count(); ++i) {
-            Rk_VectorStruct n = {};
-            EXPECT_FALSE(out.Normal(i, &n)) << c.why;
-        }
+    using Op = std::function<int(Rk_DiscPtsStruct*)>;
+    for (auto [op, want] :
+         {std::pair<Op, Points>{[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&set.s, &x_axis, out); },
+                                {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
+          {[&](auto out) { return Rk_DiscPtsProjOnLine(&set.s, &x_axis, out); },
+           {P(-2, 0, 0), P(1, 0, 0), P(3, 0, 0), P(100, 0, 0)}},
+          {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&set.s, &ground, out); },
+           {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
+          {[&](auto out) { return Rk_DiscPtsProjOnPlane(&set.s, &ground, out); },
+           {P(-2, 0.004, 0), P(1, 1, 0), P(3, 0, 0), P(100, 0, 0)}}}) {
+        Set out({P(100, 0, 0)});
+        OK(op(&out.s));
+        EXPECT_TRUE(out.Holds(want));
+        for (int i = 0; i < out.s.num_pts; ++i) EXPECT_TRUE(Same(out.NormalAt(i), V(7, 7, 7))) << "no normal";
     }
 }
 
-TEST_F(DiscPtsFailure, EmptyAndTooSmallSetsAreRefused)
+TEST_F(DiscPts, RefusalsLeaveTheOutputsAlone)
 {
-    Set none, one = {P(1, 0, 0)}, two = {P(1, 0, 0), P(2, 0, 0)};
-    const Rk_PointStruct origin = P(0, 0, 0);
+    Set none, one({P(1, 0, 0)}), two({P(1, 0, 0), P(2, 0, 0)}), freed, out({P(3, 3, 3)});
+    OK(Rk_DiscPtsFree(&freed.s));
+    Rk_DiscPtsStruct narrow = {}, wide = {};
+    const double cells[7] = {1, 2, 3, 4, 5, 6, 7};
+    OK(Rk_DblTableInit(&narrow.pt_table, 3) + Rk_DblTableInit(&wide.pt_table, 7) +
+       Rk_DblTableAddRow(&narrow.pt_table, cells) + Rk_DblTableAddRow(&wide.pt_table, cells));
+    const Rk_PointStruct o = P(0, 0, 0);
     int i1 = 7, i2 = 7, i3 = 7;
     double area = 5, d[6] = {7, 7, 7, 7, 7, 7};
     Rk_PointStruct pt = P(7, 7, 7);
-    EXPECT_EQ(Rk_DiscPtsGetNearestPt(&none.s, &origin, &i1), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(Rk_DiscPtsGetAveragePt(&none.s, &pt), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(Rk_DiscPtsGetBoundingBox(&none.s, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5]), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(Rk_DiscPtsGetCenterPt(&none.s, &kWorld, &pt), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(Rk_DiscPtsGet2FarthestPts(&one.s, &i1, &i2), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(Rk_DiscPtsGet3FarthestPts(&two.s, &i1, &i2, &i3, &area), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    EXPECT_EQ(i1 + i2 + i3, 21) << "no index written";
-    EXPECT_EQ(area, 0.0) << "the area is cleared before the count is checked";
-    ExpectPointNear(pt, P(7, 7, 7), 0, "no point written");
-    for (double v : d) EXPECT_EQ(v, 7.0) << "no bound written";
+    Rk_VectorStruct n = V(7, 7, 7);
+    // The area is written 0 first.
+    ExpectRefusals({REFUSES(1, dscpt, Rk_DiscPtsGet3FarthestPts(&two.s, &i1, &i2, &i3, &area)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetNearestPt(&none.s, &o, &i1)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetAveragePt(&none.s, &pt)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetBoundingBox(&none.s, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5])),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetCenterPt(&none.s, &kWorld, &pt)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGet2FarthestPts(&one.s, &i1, &i2)),
+                    REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, -1, &pt, &n, &i1)),
+                    REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, 1, &pt, &n, &i1)),
+                    REFUSES(1, dbltb, Rk_DiscPtsAddPt(&freed.s, &pt, nullptr, 0)),
+                    REFUSES(1, dbltb, Rk_DiscPtsGetNearestPt(&freed.s, &pt, &i1)),
+                    REFUSES(1, dbltb, Rk_DiscPtsRemoveDupPts(&freed.s)), REFUSES(1, dbltb, Rk_DiscPtsClear(&freed.s)),
+                    REFUSES(1, dbltb, Rk_DiscPtsFree(Ptr(Rk_DiscPtsStruct{}))),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetNearestPt(&narrow, &pt, &i1)),
+                    REFUSES(1, dscpt, Rk_DiscPtsAddPt(&narrow, &pt, nullptr, 0)),
+                    REFUSES(1, dscpt, Rk_DiscPtsAddPt(&wide, &pt, nullptr, 0)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetPt(&wide, 0, &pt, &n, &i1)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 0, &out.s)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetExtentPts(&none.s, &kWorld, -10, &out.s)),
+                    REFUSES(1, dscpt, Rk_DiscPtsGetExtentPts(&one.s, &kWorld, std::nan(""), &out.s))},
+                   [&] {
+                       return i1 + i2 + i3 == 21 && area == 0 && Same(pt, P(7, 7, 7)) && Same(n, V(7, 7, 7)) &&
+                              d[0] == 7 && d[5] == 7 && out.Holds({P(3, 3, 3)}) && narrow.pt_table.num_rows == 1 &&
+                              wide.pt_table.num_rows == 1;
+                   });
+    OK(Rk_DblTableFree(&narrow.pt_table) + Rk_DblTableFree(&wide.pt_table));
 }
 
-TEST_F(DiscPtsFailure, AFreedSetAndABadIndexFailInTheTable)
+TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
 {
-    Set set = {P(1, 0, 0)};
-    Rk_PointStruct pt = P(7, 7, 7);
-    Rk_VectorStruct n = {};
-    int flag = 7;
-    for (int index : {-1, 1}) {
-        EXPECT_EQ(Rk_DiscPtsGetPt(&set.s, index, &pt, &n, &flag), 1);
-        EXPECT_ERROR(1, "rk_dbltb(");
-    }
-    EXPECT_EQ(flag, 7);
-    ExpectPointNear(pt, P(7, 7, 7), 0, "nothing written for a bad index");
-
-    Rk_DiscPtsFree(&set.s);
-    int index = 0;
-    EXPECT_EQ(Rk_DiscPtsAddPt(&set.s, &pt, nullptr, 0), 1);
-    EXPECT_ERROR(1, "rk_dbltb(");
-    EXPECT_EQ(Rk_DiscPtsGetNearestPt(&set.s, &pt, &index), 1);
-    EXPECT_ERROR(1, "rk_dbltb(");
-    EXPECT_EQ(Rk_DiscPtsRemoveDupPts(&set.s), 1);
-    EXPECT_ERROR(1, "rk_dbltb(");
-    EXPECT_EQ(Rk_DiscPtsClear(&set.s), 1);
-    EXPECT_ERROR(1, "rk_dbltb(");
-
-    // A table of another width is no point set: its columns are not read.
-    Rk_DiscPtsStruct narrow = {};
-    ASSERT_EQ(Rk_DblTableInit(&narrow.pt_table, 3), 0);
-    const double row[3] = {1, 2, 3};
-    Rk_DblTableAddRow(&narrow.pt_table, row);
-    EXPECT_EQ(Rk_DiscPtsGetNearestPt(&narrow, &pt, &index), 1);
-    EXPECT_ERROR(1, "rk_dscpt(");
-    Rk_DblTableFree(&narrow.pt_table);
-
-    // Nor is a wider one: adding or reading a point must not move more than six cells.
-    for (int width : {3, 7}) {
-        Rk_DiscPtsStruct other = {};
-        ASSERT_EQ(Rk_DblTableInit(&other.pt_table, width), 0);
-        const double cells[7] = {1, 2, 3, 4, 5, 6, 7};
-        Rk_DblTableAddRow(&other.pt_table, cells);
-        EXPECT_EQ(Rk_DiscPtsAddPt(&other, &pt, nullptr, 0), 1) << width << " columns";
-        EXPECT_ERROR(1, "rk_dscpt(");
-        flag = 7;
-        EXPECT_EQ(Rk_DiscPtsGetPt(&other, 0, &pt, &n, &flag), 1) << width << " columns";
-        EXPECT_ERROR(1, "rk_dscpt(");
-        EXPECT_EQ(flag, 7);
-        int ncols = 0, nrows = 0;
-        Rk_DblTableGetSize(&other.pt_table, &ncols, &nrows);
-        EXPECT_EQ(nrows, 1) << "nothing appended to a table of " << width << " columns";
-        Rk_DblTableFree(&other.pt_table);
-    }
-}
-
-TEST_F(DiscPtsFailure, AFailureInTheMiddleOfALoopKeepsWhatWasAppended)
-{
-    // A line without direction: a point at one of its defining points needs none, the next does.
-    const Rk_LineStruct no_direction = L(P(0, 0, 0), P(0, 0, 0));
-    Set set = {P(0, 0, 0.001), P(5, 0, 0), P(6, 0, 0)};
-    Set out = {P(9, 0, 0)};
-    EXPECT_EQ(Rk_DiscPtsGetPtsOnLine(&set.s, &no_direction, &out.s), 1);
-    EXPECT_ERROR(6, "rk_vec(");
-    ExpectPoints(out, {P(9, 0, 0), P(0, 0, 0.001)}, "the point appended stays, and nothing was sorted");
-
-    const Rk_PlaneStruct no_normal = Pl(P(0, 0, 0), V(0, 0, 0));
-    EXPECT_EQ(Rk_DiscPtsProjOnPlane(&set.s, &no_normal, &out.s), 1);
-    EXPECT_ERROR(24, "rk_point(");
-    EXPECT_EQ(out.Count(), 2);
-
+    // A line without direction: a point at its defining point needs none, the next one does.
+    Set set({P(0, 0, 0.001), P(5, 0, 0), P(6, 0, 0)}), out({P(9, 0, 0)});
     Rk_RefFrameStruct flat = kWorld;
     flat.z_axis = V(0, 0, 0);
+    EXPECT_EQ(Rk_DiscPtsGetPtsOnLine(&set.s, Ptr(L(P(0, 0, 0), P(0, 0, 0))), &out.s), 1);
+    EXPECT_ERROR(6, "rk_vec(");
+    EXPECT_EQ(Rk_DiscPtsProjOnPlane(&set.s, Ptr(Pl(P(0, 0, 0), V(0, 0, 0))), &out.s), 1);
+    EXPECT_ERROR(24, "rk_point(");
     EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &flat, 10, &out.s), 1);
     EXPECT_ERROR(6, "rk_vec(");
-    EXPECT_EQ(out.Count(), 2);
-}
-
-TEST_F(DiscPtsFailure, InitReleasesWhatItTookWhenAnAllocationFails)
-{
+    EXPECT_TRUE(out.Holds({P(9, 0, 0), P(0, 0, 0.001)})) << "the point appended stays, unsorted";
     for (long n = 1; n <= 7; ++n) {
-        Rk_DiscPtsStruct set = {};
+        Rk_DiscPtsStruct failed = {};
         const long live = rk::seam::live_blocks();
-        {
-            FailingAlloc guard(n);
-            EXPECT_EQ(Rk_DiscPtsInit(&set), 1) << "allocation " << n;
-        }
-        EXPECT_ERROR(11, "rk_dbltb(");
-        EXPECT_EQ(rk::seam::live_blocks(), live) << "allocation " << n << " leaked";
+        const int status = WithFailingAlloc(n, [&] { return Rk_DiscPtsInit(&failed); });
+        EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && rk::seam::live_blocks() == live)
+            << "allocation " << n;
     }
-}
-
-TEST_F(DiscPtsFailure, AGrowthThatFailsLeavesThePointsAppendedSoFar)
-{
+    Set source, pair({P(0, 0, 0), P(1, 0, 0)});
+    for (int i = 0; i < 8; ++i) source.Add(P(i, 0, 0), V(0, 0, 1));
     const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0));
     const Rk_PlaneStruct ground = Pl(P(0, 0, 0), V(0, 0, 1));
-    Set source;
-    for (int i = 0; i < 8; ++i) source.Add(P(i, 0, 0), V(0, 0, 1));
-    Set pair = {P(0, 0, 0), P(1, 0, 0)};
     using Op = std::function<int(Rk_DiscPtsStruct*)>;
-    const struct {
-        Op op;
-        int fill;
-        int kept;
-        const char* what;
-    } cases[] = {
-        {[&](auto out) { const Rk_PointStruct p = P(1, 1, 1); return Rk_DiscPtsAddPt(out, &p, nullptr, 0); }, 25, 25,
-         "AddPt"},
-        {[&](auto out) { return Rk_DiscPtsAddAllPts(out, &source.s); }, 20, 25, "AddAllPts, after five points"},
-        {[&](auto out) { return Rk_DiscPtsGetExtentPts(&source.s, &kWorld, 1, out); }, 0, 25,
-         "GetExtentPts, in the middle of the sweep"},
-        {[&](auto out) { return Rk_DiscPtsGetExtentPts(&pair.s, &kWorld, 1, out); }, 24, 25,
-         "GetExtentPts of two points"},
-        {[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&source.s, &x_axis, out); }, 23, 25, "GetPtsOnLine"},
-        {[&](auto out) { return Rk_DiscPtsProjOnLine(&source.s, &x_axis, out); }, 23, 25, "ProjOnLine"},
-        {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&source.s, &ground, out); }, 23, 25, "GetPtsOnPlane"},
-        {[&](auto out) { return Rk_DiscPtsProjOnPlane(&source.s, &ground, out); }, 23, 25, "ProjOnPlane"},
-    };
-    for (const auto& c : cases) {
+    // A set of 25 rows full: each operation appends until the growth fails, keeping what it appended.
+    for (auto [op, fill] :
+         {std::pair<Op, int>{[&](auto s) { return Rk_DiscPtsAddPt(s, Ptr(P(1, 1, 1)), nullptr, 0); }, 25},
+          {[&](auto s) { return Rk_DiscPtsAddAllPts(s, &source.s); }, 20},
+          {[&](auto s) { return Rk_DiscPtsGetExtentPts(&source.s, &kWorld, 1, s); }, 0},
+          {[&](auto s) { return Rk_DiscPtsGetExtentPts(&pair.s, &kWorld, 1, s); }, 24},
+          {[&](auto s) { return Rk_DiscPtsGetPtsOnLine(&source.s, &x_axis, s); }, 23},
+          {[&](auto s) { return Rk_DiscPtsProjOnLine(&source.s, &x_axis, s); }, 23},
+          {[&](auto s) { return Rk_DiscPtsGetPtsOnPlane(&source.s, &ground, s); }, 23},
+          {[&](auto s) { return Rk_DiscPtsProjOnPlane(&source.s, &ground, s); }, 23}}) {
         for (long n = 1; n <= 6; ++n) {
-            Set out;
-            for (int i = 0; i < c.fill; ++i) out.Add(P(-100 - i, 0, 0));
+            Set full;
+            for (int i = 0; i < fill; ++i) OK(Rk_DiscPtsAddPt(&full.s, Ptr(P(-100 - i, 0, 0)), nullptr, 0));
             const long live = rk::seam::live_blocks();
-            int status = 0;
-            {
-                FailingAlloc guard(n);
-                status = c.op(&out.s);
-            }
-            EXPECT_EQ(status, 1) << c.what << ", column " << n;
-            EXPECT_ERROR(11, "rk_dbltb(");
-            EXPECT_EQ(out.Count(), c.kept) << c.what << ", column " << n;
-            EXPECT_EQ(rk::seam::live_blocks(), live) << c.what << " leaked";
+            const int status = WithFailingAlloc(n, [&full, &run = op] { return run(&full.s); });
+            EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && full.s.num_pts == 25 &&
+                        rk::seam::live_blocks() == live)
+                << fill << " points, allocation " << n;
         }
     }
 }

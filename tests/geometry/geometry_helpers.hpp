@@ -1,12 +1,20 @@
-// Builders, independent vector arithmetic and near-comparisons shared by the geometry tests.
+// Builders, vector arithmetic worked out independently of the library, near-comparisons, and the
+// fixture of the geometry and datum tests, whose refusal table checks a failing call's error and
+// that it left its outputs alone.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "rk_basekit.h"
+#include "rk_test.hpp"
 
 namespace geomtest {
 
@@ -16,66 +24,152 @@ inline Rk_PointStruct P(double x, double y, double z) { return {x, y, z}; }
 inline Rk_VectorStruct V(double i, double j, double k) { return {i, j, k}; }
 inline Rk_LineStruct L(Rk_PointStruct a, Rk_PointStruct b) { return {a, b}; }
 inline Rk_PlaneStruct Pl(Rk_PointStruct p, Rk_VectorStruct n) { return {p, n}; }
+inline Rk_ArcStruct A(Rk_PointStruct c, Rk_VectorStruct n, double r) { return {c, n, r}; }
 
 inline double Dot(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return a.i_comp * b.i_comp + a.j_comp * b.j_comp + a.k_comp * b.k_comp;
 }
-
 inline Rk_VectorStruct Cross(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return {a.j_comp * b.k_comp - a.k_comp * b.j_comp, a.k_comp * b.i_comp - a.i_comp * b.k_comp,
             a.i_comp * b.j_comp - a.j_comp * b.i_comp};
 }
-
 inline double Norm(const Rk_VectorStruct& a) { return std::sqrt(Dot(a, a)); }
-
-inline Rk_VectorStruct Unit(const Rk_VectorStruct& a)
-{
-    return V(a.i_comp / Norm(a), a.j_comp / Norm(a), a.k_comp / Norm(a));
-}
-
-// head - tail.
+inline Rk_VectorStruct Scale(const Rk_VectorStruct& a, double s) { return {a.i_comp * s, a.j_comp * s, a.k_comp * s}; }
+inline Rk_VectorStruct Unit(const Rk_VectorStruct& a) { return Scale(a, 1.0 / Norm(a)); }
+// head - tail, and p moved s times d.
 inline Rk_VectorStruct Sub(const Rk_PointStruct& head, const Rk_PointStruct& tail)
 {
     return {head.pt_x - tail.pt_x, head.pt_y - tail.pt_y, head.pt_z - tail.pt_z};
 }
-
 inline Rk_PointStruct Along(const Rk_PointStruct& p, const Rk_VectorStruct& d, double s)
 {
     return {p.pt_x + s * d.i_comp, p.pt_y + s * d.j_comp, p.pt_z + s * d.k_comp};
 }
-
-// The unsigned angle between two vectors, in degrees.
+// The unsigned angle between two vectors, and the unit vector `degrees` from world x toward y.
 inline double AngleDeg(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / kPi;
 }
+inline Rk_VectorStruct AtDegrees(double degrees)
+{
+    return {std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180), 0};
+}
 
+inline Rk_VectorStruct RandomVector(std::mt19937& gen, double range = 10.0)
+{
+    std::uniform_real_distribution<double> u(-range, range);
+    return {u(gen), u(gen), u(gen)};
+}
+inline Rk_PointStruct RandomPoint(std::mt19937& gen, double range = 10.0)
+{
+    const Rk_VectorStruct v = RandomVector(gen, range);
+    return {v.i_comp, v.j_comp, v.k_comp};
+}
 // A random right-handed orthonormal frame.
 inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
 {
-    std::uniform_real_distribution<double> u(-10.0, 10.0);
-    const Rk_VectorStruct z = Unit(V(u(gen), u(gen), u(gen)));
-    const Rk_VectorStruct x = Unit(Cross(V(u(gen), u(gen), u(gen)), z));
-    return {x, Cross(z, x), z, P(u(gen), u(gen), u(gen))};
+    const Rk_VectorStruct z = Unit(RandomVector(gen)), x = Unit(Cross(RandomVector(gen), z));
+    return {x, Cross(z, x), z, RandomPoint(gen)};
 }
 
-// The frame of the worked examples: origin (1, 2, 3), x along world y, y along world -x.
+const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
+// Origin (1, 2, 3), x along world y, y along world -x.
 const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
 
-inline void ExpectPointNear(const Rk_PointStruct& got, const Rk_PointStruct& want, double tol, const char* why)
+// Largest coordinate difference, and a record in words.
+inline double Gap(const Rk_PointStruct& a, const Rk_PointStruct& b)
 {
-    EXPECT_NEAR(got.pt_x, want.pt_x, tol) << why;
-    EXPECT_NEAR(got.pt_y, want.pt_y, tol) << why;
-    EXPECT_NEAR(got.pt_z, want.pt_z, tol) << why;
+    return std::max({std::fabs(a.pt_x - b.pt_x), std::fabs(a.pt_y - b.pt_y), std::fabs(a.pt_z - b.pt_z)});
+}
+inline double Gap(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
+{
+    return Gap(Rk_PointStruct{a.i_comp, a.j_comp, a.k_comp}, Rk_PointStruct{b.i_comp, b.j_comp, b.k_comp});
+}
+inline std::string Show(const Rk_PointStruct& p)
+{
+    return "(" + std::to_string(p.pt_x) + ", " + std::to_string(p.pt_y) + ", " + std::to_string(p.pt_z) + ")";
+}
+inline std::string Show(const Rk_VectorStruct& v) { return Show(P(v.i_comp, v.j_comp, v.k_comp)); }
+inline double Gap(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
+{
+    return std::max(
+        {Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
+}
+inline std::string Show(const Rk_RefFrameStruct& f)
+{
+    return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + Show(f.origin);
 }
 
-inline void ExpectVectorNear(const Rk_VectorStruct& got, const Rk_VectorStruct& want, double tol, const char* why)
+// Every coordinate of `got` within `tol` of `want` (a NaN is never near).
+template <class T>
+::testing::AssertionResult Near(const T& got, const T& want, double tol)
 {
-    EXPECT_NEAR(got.i_comp, want.i_comp, tol) << why;
-    EXPECT_NEAR(got.j_comp, want.j_comp, tol) << why;
-    EXPECT_NEAR(got.k_comp, want.k_comp, tol) << why;
+    if (Gap(got, want) <= tol) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << Show(got) << ", want " << Show(want) << " within " << tol;
 }
+
+// Byte for byte: for records without padding.
+template <class T>
+bool Same(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The address of a temporary, valid for the call it is passed to.
+template <class T>
+T* Ptr(T&& value)
+{
+    return &value;
+}
+
+// A call that cannot fail succeeds.
+#define OK(call) EXPECT_EQ((call), 0) << #call
+
+// What a query writes through its last argument (an int unless said); the query must succeed.
+template <class Out = int, class F, class... Args>
+Out Query(F query, Args... args)
+{
+    Out out = Out(-1);
+    EXPECT_EQ(query(args..., &out), 0);
+    return out;
+}
+
+// What `call` returns while the n-th next allocation fails.
+template <class Call>
+int WithFailingAlloc(long n, Call call)
+{
+    rktest::FailingAlloc guard(n);
+    return call();
+}
+
+struct Refusal {
+    const char* why;
+    long id;
+    const char* where;  // location prefix of the error, "rk_vec(" for src/rk_vec
+    std::function<int()> call;
+};
+
+// A refusal named by its call: error `id` raised in src/rk_<module>.
+#define REFUSES(id, module, call)                          \
+    ::geomtest::Refusal                                    \
+    {                                                      \
+#call, id, "rk_" #module "(", [&] { return call; } \
+    }
+
+class GeomTest : public rktest::LibraryTest {
+protected:
+    // Each call fails with its error and leaves `untouched()` true.
+    void ExpectRefusals(const std::vector<Refusal>& rows, const std::function<bool()>& untouched)
+    {
+        for (const Refusal& r : rows) {
+            SCOPED_TRACE(r.why);
+            EXPECT_EQ(r.call(), 1);
+            EXPECT_TRUE(NextErrorIs(r.id, r.where));
+            EXPECT_TRUE(untouched()) << "an output was written";
+        }
+    }
+};
 
 }  // namespace geomtest

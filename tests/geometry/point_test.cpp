@@ -1,130 +1,44 @@
-// Tolerances and points.
-#include "rk_test.hpp"
+// The three tolerances (rk_geom) and points (rk_point).
+#include "geometry_helpers.hpp"
 
 namespace {
 
-using GeometryTolerances = rktest::LibraryTest;
-using Point = rktest::LibraryTest;
+using namespace geomtest;
+using Point = GeomTest;
 
-TEST_F(GeometryTolerances, DefaultsAreInForceWithoutAnyCall)
+TEST_F(Point, TolerancesStartAtTheDefaultsAndAreStoredAsAbsoluteValues)
 {
-    double angle = 0, point = 0, zero = 0;
-    Rk_GeometryGet(&angle, &point, &zero);
-    EXPECT_EQ(angle, 1.0);
-    EXPECT_EQ(point, 0.01);
-    EXPECT_EQ(zero, 1e-9);
+    double t[3] = {}, d[3] = {}, one[3] = {};
+    OK(Rk_GeometryGet(&t[0], &t[1], &t[2]) + Rk_GeometryGetDefaults(&d[0], &d[1], &d[2]));
+    EXPECT_TRUE(t[0] == 1.0 && t[1] == 0.01 && t[2] == 1e-9 && std::memcmp(t, d, sizeof t) == 0);
+    OK(Rk_GeometrySet(-3.0, -0.25, -1e-3) + Rk_GeometryGet(&t[0], &t[1], &t[2]));
+    EXPECT_TRUE(t[0] == 3.0 && t[1] == 0.25 && t[2] == 1e-3);
+    OK(Rk_GeometrySetAngleEpsilon(-2.5) + Rk_GeometrySetPointEpsilon(-0.5) + Rk_GeometrySetZeroEpsilon(-1e-6));
+    OK(Rk_GeometryGetAngleEpsilon(&one[0]) + Rk_GeometryGetPointEpsilon(&one[1]) + Rk_GeometryGetZeroEpsilon(&one[2]));
+    OK(Rk_GeometryGetDefaults(&t[0], &t[1], &t[2]));
+    EXPECT_TRUE(one[0] == 2.5 && one[1] == 0.5 && one[2] == 1e-6 && std::memcmp(t, d, sizeof t) == 0)
+        << "defaults kept";
+    OK(Rk_GeometrySetToDefaults() + Rk_GeometryGet(&t[0], &t[1], &t[2]));
+    EXPECT_EQ(std::memcmp(t, d, sizeof t), 0);
 }
 
-TEST_F(GeometryTolerances, EverySetterStoresTheAbsoluteValue)
+TEST_F(Point, SettersTouchOnlyTheirCoordinateAndEqualityIsStrictlyBelowThePointTolerance)
 {
-    double value = 0;
-    Rk_GeometrySetAngleEpsilon(-2.5);
-    Rk_GeometryGetAngleEpsilon(&value);
-    EXPECT_EQ(value, 2.5);
-    Rk_GeometrySetPointEpsilon(-0.5);
-    Rk_GeometryGetPointEpsilon(&value);
-    EXPECT_EQ(value, 0.5);
-    Rk_GeometrySetZeroEpsilon(-1e-6);
-    Rk_GeometryGetZeroEpsilon(&value);
-    EXPECT_EQ(value, 1e-6);
-
-    double angle = 0, point = 0, zero = 0;
-    Rk_GeometrySet(-3.0, -0.25, -1e-3);
-    Rk_GeometryGet(&angle, &point, &zero);
-    EXPECT_EQ(angle, 3.0);
-    EXPECT_EQ(point, 0.25);
-    EXPECT_EQ(zero, 1e-3);
-}
-
-TEST_F(GeometryTolerances, DefaultsSurviveChangesAndCanBeRestored)
-{
-    Rk_GeometrySet(5.0, 0.5, 0.1);
-    double angle = 0, point = 0, zero = 0;
-    Rk_GeometryGetDefaults(&angle, &point, &zero);
-    EXPECT_EQ(angle, 1.0);
-    EXPECT_EQ(point, 0.01);
-    EXPECT_EQ(zero, 1e-9);
-
-    Rk_GeometrySetToDefaults();
-    Rk_GeometryGet(&angle, &point, &zero);
-    EXPECT_EQ(angle, 1.0);
-    EXPECT_EQ(point, 0.01);
-    EXPECT_EQ(zero, 1e-9);
-}
-
-TEST_F(Point, SettersTouchOnlyTheirCoordinate)
-{
-    Rk_PointStruct p;
-    Rk_PointSet(&p, 1, 2, 3);
-    Rk_PointSetY(&p, 7);
-    double x = 0, y = 0, z = 0;
-    Rk_PointGet(&p, &x, &y, &z);
-    EXPECT_EQ(x, 1);
-    EXPECT_EQ(y, 7);
-    EXPECT_EQ(z, 3);
-    Rk_PointSetX(&p, -4);
-    Rk_PointSetZ(&p, 9);
-    Rk_PointGetX(&p, &x);
-    Rk_PointGetY(&p, &y);
-    Rk_PointGetZ(&p, &z);
-    EXPECT_EQ(x, -4);
-    EXPECT_EQ(y, 7);
-    EXPECT_EQ(z, 9);
-    Rk_PointInit(&p);
-    Rk_PointGet(&p, &x, &y, &z);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(z, 0);
-}
-
-TEST_F(Point, DistanceIsEuclidean)
-{
-    Rk_PointStruct a = {1, 2, 3}, b = {4, 6, 15};
-    double d = 0;
-    EXPECT_EQ(Rk_PointDistFromPoint(&a, &b, &d), 0);
-    EXPECT_EQ(d, 13.0);
-}
-
-TEST_F(Point, EqualityIsStrictlyBelowThePointTolerance)
-{
-    struct Case {
-        double gap;
-        int equal;
-        const char* why;
-    } cases[] = {
-        {0.0099, 1, "0.0099 apart is within the default 0.01"},
-        {0.01, 0, "exactly the tolerance apart is not equal"},
-        {0.02, 0, "well apart"},
-    };
-    for (const Case& c : cases) {
-        Rk_PointStruct a = {0, 0, 0}, b = {c.gap, 0, 0};
-        int equal = -1;
-        Rk_PointIsEqualToPoint(&a, &b, &equal);
-        EXPECT_EQ(equal, c.equal) << c.why;
-    }
-}
-
-TEST_F(Point, WithZeroPointToleranceNoPointEqualsItself)
-{
-    Rk_GeometrySetPointEpsilon(0.0);
-    Rk_PointStruct a = {1, 1, 1};
-    int equal = -1;
-    Rk_PointIsEqualToPoint(&a, &a, &equal);
-    EXPECT_EQ(equal, 0);
-}
-
-TEST_F(Point, MidpointMayOverwriteAnInput)
-{
-    Rk_PointStruct a = {1, 2, 3}, b = {3, 6, -3};
-    Rk_PointGetMidpoint(&a, &b, &a);
-    EXPECT_EQ(a.pt_x, 2);
-    EXPECT_EQ(a.pt_y, 4);
-    EXPECT_EQ(a.pt_z, 0);
-    Rk_PointStruct c = {0, 0, 0}, d = {2, 2, 2};
-    Rk_PointGetMidpoint(&c, &d, &d);
-    EXPECT_EQ(d.pt_x, 1);
-    EXPECT_EQ(d.pt_y, 1);
-    EXPECT_EQ(d.pt_z, 1);
+    Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15);
+    double x = 0, y = 0, z = 0, d = 0;
+    OK(Rk_PointInit(&p));
+    EXPECT_TRUE(Same(p, P(0, 0, 0)));
+    OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointDistFromPoint(&p, &q, &d) + Rk_PointSetY(&p, 7) +
+       Rk_PointGet(&p, &x, &y, &z));
+    EXPECT_TRUE(d == 13 && x == 1 && y == 7 && z == 3);
+    OK(Rk_PointSetX(&p, -4) + Rk_PointSetZ(&p, 9) + Rk_PointGetX(&p, &x) + Rk_PointGetY(&p, &y) + Rk_PointGetZ(&p, &z));
+    EXPECT_TRUE(x == -4 && y == 7 && z == 9);
+    OK(Rk_PointGetMidpoint(&p, &q, &q));
+    EXPECT_TRUE(Same(q, P(0, 6.5, 12))) << "written over an input";
+    for (auto [gap, equal] : {std::pair{0.0099, 1}, {0.01, 0}, {0.02, 0}})
+        EXPECT_EQ(Query(Rk_PointIsEqualToPoint, Ptr(P(0, 0, 0)), Ptr(P(0, gap, 0))), equal) << gap;
+    OK(Rk_GeometrySetPointEpsilon(0.0));
+    EXPECT_EQ(Query(Rk_PointIsEqualToPoint, &p, &p), 0) << "under a tolerance of 0 no point equals itself";
 }
 
 }  // namespace
