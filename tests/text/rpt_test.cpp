@@ -2,16 +2,25 @@
 // string list; blank lines; the report's file; failures part way.
 #include "text_helpers.hpp"
 
-#include <cstring>
 #include <functional>
 
 namespace {
 
 using Report = rktest::LibraryTest;
+using R = Rk_ReportStruct*;
+using Write = std::function<int(R)>;
 
 Lines g_received;  // what the line function was handed
 char* receive(char* line) { return g_received.emplace_back(line), line; }
 char* receive_elsewhere(char* line) { return line; }
+
+// What `write` printed on the console, after its failure if it failed.
+std::string printed(Rk_ReportStruct* report, const Write& write, const char* module = "rk_rpt(")
+{
+    int status = 0;
+    const std::string out = console_of([&] { status = write(report); });
+    return status ? failure(status, module) + ": " + out : out;
+}
 
 TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
 {
@@ -21,10 +30,9 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
     Rk_MessageSet(&msg, 3, messages.c_str());
     Rk_MessageSetToken(&msg, 1, "A7");
     const char* file = MessageFile().c_str();
-    using R = Rk_ReportStruct*;
     const struct {
         int indent;
-        std::function<int(R)> write;
+        Write write;
         std::string console;
     } cases[] = {
         {4, [](R r) { return Rk_ReportWrite(r, "abc"); }, "    abc\n"},
@@ -32,6 +40,11 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         {2, [](R r) { return Rk_ReportWriteWithPrefix(r, "abc", "> "); }, "  > abc\n"},
         {2, [](R r) { return Rk_ReportWriteAndUnderline(r, "Title", '='); }, "  Title\n  =====\n"},
         {0, [](R r) { return Rk_ReportWriteAndUnderline(r, "", '-'); }, "\n\n"},
+        {1, [](R r) {  // blank lines dropped; only the line decides whether it is blank
+             return Rk_ReportIgnoreBlankLinesOn(r) || Rk_ReportSkipLines(r, 3) || Rk_ReportWrite(r, " \t ") ||
+                    Rk_ReportWriteWithPrefix(r, "  ", "> ") || Rk_ReportWriteAndUnderline(r, "", '-') ||
+                    Rk_ReportWriteWithPrefix(r, "x", "  ") || Rk_ReportIgnoreBlankLinesOff(r) || Rk_ReportWrite(r, "");
+         }, "   x\n \n"},
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 10); }, "    abc   \n"},  // 10/2 - 3/2 = 4 blanks before
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abcd", 10); }, "   abcd   \n"},
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 9); }, "   abc   \n"},
@@ -40,7 +53,7 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdef", 3); }, "abc\n"},  // cut to the page
         {0, [](R r) { return Rk_ReportWriteCentered(r, "", 4); }, "    \n"},
         {0, [](R r) { return Rk_ReportWriteCentered(r, "x", 1); }, "x\n"},
-        {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1: "},
         {1, [&](R r) { return Rk_ReportWriteFromFile(r, source.c_str()); },
          " first\n \n   indented\n " + std::string(1024, 'L') + "\n LLLLLL\n last\n"},  // in pieces of 1,024
         {1, [&](R r) { return Rk_ReportWriteFromFile(r, (TempDir() + "/missing").c_str()); }, ""},
@@ -61,115 +74,91 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
     const std::string path = TempDir() + "/report.txt";
     for (const auto& c : cases) {
         Rk_StrListInit(&list, 1);
-        ASSERT_EQ(Rk_ReportStrListInit(&report, &list), 0);
+        Rk_ReportStrListInit(&report, &list);
         ASSERT_EQ(Rk_ReportSetDestination(&report, 15, path.c_str(), 1, receive), 0);
-        ASSERT_EQ(Rk_ReportSetIndent(&report, c.indent), 0);
+        Rk_ReportSetIndent(&report, c.indent);
         g_received.clear();
-        int status = 0;
-        const std::string console = console_of([&] { status = c.write(&report); });
+        const std::string console = printed(&report, c.write);
         Rk_ReportClose(&report);
-        EXPECT_EQ(status ? failure(status, "rk_rpt(") + console : console, c.console);
-        EXPECT_EQ(rktest::ReadFile(path), console);
+        EXPECT_EQ(console, c.console);
         std::string lines;
         for (const std::string& line : g_received) lines += line + "\n";
-        EXPECT_EQ(lines, console) << "the function is handed each line without a newline";
-        EXPECT_EQ(list_lines(list), g_received);
+        EXPECT_EQ(rktest::ReadFile(path), lines) << "the file gets what the function gets, with newlines";
+        EXPECT_EQ(console.rfind("error", 0) == 0 ? "" : console, lines) << "and so does the console";
+        EXPECT_EQ(list_lines(list), g_received) << "and the list what the function gets";
         Rk_StrListFree(&list);
     }
 }
 
-TEST_F(Report, BlankLinesAreDroppedWhileIgnoredAndNoNewlineJoinsOnlyConsoleAndFile)
+TEST_F(Report, NoNewlineJoinsOnlyTheConsoleAndTheFileToTheNextLine)
 {
-    Rk_ReportStruct report;
     const std::string path = TempDir() + "/joined.txt";
-    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
+    Rk_ReportStruct report;
+    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1) + Rk_ReportSetIndent(&report, 2), 0);
     ASSERT_EQ(Rk_ReportSetDestination(&report, 7, path.c_str(), 0, receive), 0);
     g_received.clear();
-    ASSERT_EQ(Rk_ReportIgnoreBlankLinesOn(&report), 0);
-    const std::string console = console_of([&] {
-        Rk_ReportSkipLines(&report, 3);
-        Rk_ReportWrite(&report, " \t ");
-        Rk_ReportWriteWithPrefix(&report, "  ", "prefix: ");  // only the line decides whether it is blank
-        Rk_ReportWriteAndUnderline(&report, "", '-');
-        Rk_ReportWriteWithPrefix(&report, "x", "   ");
-        Rk_ReportIgnoreBlankLinesOff(&report);
-        Rk_ReportSetIndent(&report, 2);
-        Rk_ReportWriteNoNewline(&report, "part");
-        Rk_ReportWrite(&report, "");
-    });
+    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); }), "  part  \n");
     Rk_ReportClose(&report);
-    EXPECT_EQ(console, "   x\n  part  \n");
-    EXPECT_EQ(rktest::ReadFile(path), console);
-    EXPECT_EQ(g_received, (Lines{"   x", "  part", "  "}));
+    EXPECT_EQ(rktest::ReadFile(path), "  part  \n");
+    EXPECT_EQ(g_received, (Lines{"  part", "  "}));
 }
 
-TEST_F(Report, OnlyTheCopiesForTheFunctionAndTheListFailAfterTheEarlierDestinations)
+TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAreWrittenFirst)
 {
     Rk_StrList list;
-    ASSERT_EQ(Rk_StrListInit(&list, 1), 0);
+    Rk_StrListInit(&list, 1);
     Rk_ReportStruct report;
-    Rk_ReportConsoleInit(&report);
-    Rk_ReportSetDestination(&report, 5, "", 0, receive);
+    Rk_ReportStrListInit(&report, &list);
+    Rk_ReportSetDestination(&report, 5, "", 0, receive);  // the console and the function, not yet the list
     g_received.clear();
-    std::string console;
     {
         rktest::FailingAlloc guard(1);
-        EXPECT_EQ(Rk_ReportWrite(&report, "plain"), 0) << "a line without indent or prefix is handed as it is";
-        console = console_of([&] { EXPECT_EQ(failure(Rk_ReportWriteWithPrefix(&report, "x", ""), "rk_rpt("), "error 11"); });
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "plain"); }), "plain\n") << "handed as it is";
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteWithPrefix(r, "x", ""); }), "error 11: x\n");
     }
-    EXPECT_EQ(console, "x\n");
-    Rk_ReportStrListInit(&report, &list);
+    EXPECT_EQ(g_received, Lines{"plain"});
     Rk_ReportSetDestination(&report, 13, "", 0, receive);
     Rk_ReportSetIndent(&report, 1);
-    g_received.clear();
-    EXPECT_GE(fail_each_allocation("rk_",
-                                   [&] {
-                                       int status = 0;
-                                       console = console_of([&] { status = Rk_ReportWrite(&report, "x"); });
-                                       return status;
-                                   },
-                                   [&] {
-                                       EXPECT_EQ(console, " x\n") << "the console is written first";
-                                       EXPECT_LE(g_received.size(), 1u);
-                                       EXPECT_TRUE(list_lines(list).empty());
-                                       g_received.clear();
-                                   }), 3);
-    EXPECT_EQ(list_lines(list), Lines{" x"});
+    for (int n = 1; n <= 3; ++n) {  // the function's copy, the list's copy, the list's own
+        rktest::FailingAlloc guard(n);
+        g_received.clear();
+        const char* module = n < 3 ? "rk_rpt(" : "rk_strtb(";
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "x"); }, module), "error 11:  x\n") << n;
+        EXPECT_EQ(g_received.size() + list_lines(list).size(), n == 1 ? 0u : 1u) << n;
+    }
     Rk_StrListFree(&list);
 
     const std::string file = WriteTempFile("three.txt", "#3\n&1\n&2\n&3\n");
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, 3, file.c_str());
     Rk_ReportSetDestination(&report, 5, "", 0, receive);
-    EXPECT_GE(fail_each_allocation("rk_",
-                                   [&] {
-                                       int status = 0;
-                                       g_received.clear();
-                                       console = console_of([&] { status = Rk_ReportWriteLongMessage(&report, &msg); });
-                                       return status;
-                                   },
-                                   [&] {  // lines before the failure are written, none after it
-                                       const std::string all = " 1\n 2\n 3\n";
-                                       EXPECT_TRUE(!console.empty() || g_received.empty());
-                                       EXPECT_EQ(console, console.empty() ? "" : all.substr(0, 3 * g_received.size() + 3));
-                                   }), 4) << "the detailed text, then the function's copy of each line";
+    std::string console;
+    const auto write = [&] {
+        int status = 0;
+        g_received.clear();
+        console = console_of([&] { status = Rk_ReportWriteLongMessage(&report, &msg); });
+        return status;
+    };
+    const auto check = [&] {  // the lines before the failure are written, none after it
+        const std::string all = " 1\n 2\n 3\n";
+        EXPECT_EQ(console, g_received.empty() && console.empty() ? "" : all.substr(0, 3 * g_received.size() + 3));
+    };
+    EXPECT_GE(fail_each_allocation("rk_", write, check), 4) << "the detailed text, then each line's copy";
     EXPECT_EQ(console, " 1\n 2\n 3\n");
 }
 
 TEST_F(Report, BitsWithoutAFunctionOrListPassOverThemAndARefusedIndentChangesNothing)
 {
     Rk_ReportStruct report;
-    std::memset(&report, 0x5a, sizeof report);
     Rk_ReportInit(&report);
-    EXPECT_EQ(console_of([&] { Rk_ReportWrite(&report, "nowhere"); }), "") << "an initialised report writes nowhere";
     ASSERT_EQ(Rk_ReportSetDestination(&report, 13, "", 0, nullptr), 0);
-    EXPECT_EQ(console_of([&] { EXPECT_EQ(Rk_ReportWrite(&report, "safe"), 0); }), "safe\n");
+    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "safe"); }), "safe\n");
     Rk_ReportSetDestination(&report, RK_REPORT_FUNCTION, "", 0, receive);
     Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, "", 0, receive_elsewhere);
     EXPECT_EQ(report.func_name, receive) << "a mask without the function bit keeps the stored function";
+    int indent = -5;
     Rk_ReportSetIndent(&report, 6);
     EXPECT_EQ(failure(Rk_ReportSetIndent(&report, -1), "rk_rpt("), "error 1");
-    int indent = -5;
     Rk_ReportGetIndent(&report, &indent);
     EXPECT_EQ(indent, 6);
 }
@@ -188,8 +177,7 @@ TEST_F(Report, TheFileIsKeptWhenNamedAgainAndTheFormerDestinationWhenOneCannotBe
     for (int mode : {2, -1})
         EXPECT_EQ(failure(Rk_ReportSetDestination(&report, 6, other.c_str(), mode, receive), "rk_rpt("), "error 1");
     EXPECT_EQ(failure(Rk_ReportSetDestination(&report, 6, unopenable.c_str(), 0, receive), "rk_rpt("), "error 37");
-    EXPECT_EQ(report.destination, RK_REPORT_FILE | RK_REPORT_CONSOLE);
-    EXPECT_EQ(report.func_name, nullptr);
+    EXPECT_TRUE(report.destination == 3 && report.func_name == nullptr) << "the former bits and function stay";
     EXPECT_EQ(report.file_ptr, nullptr) << "the file closed on the way stays closed";
     char name[RK_TEXT_MAX + 1];
     Rk_ReportGetFilename(&report, name);

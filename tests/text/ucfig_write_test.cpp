@@ -15,26 +15,25 @@ namespace {
 namespace fs = std::filesystem;
 const char kExample[] = "# units\n[ Display ]\nUnits = mm\ngrid=ON\n[Print]\nCopies = 2\n";
 
-class UserConfigWrite : public UserConfig {
-protected:
-    // Writes `section` into `file`: its content, or the failure with the content left.
-    std::string Write(const std::string& file, const char* section)
-    {
-        const int status = Rk_UserConfigWriteToFile(&cfg_, file.c_str(), section);
-        return (status ? failure(status, "rk_ucfig(") + ": " : "") + rktest::ReadFile(file);
-    }
-    // Names in the temporary folder other than the message file.
-    std::set<std::string> Entries() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(TempDir())) names.insert(entry.path().filename().string());
-        names.erase("messages.txt");
-        return names;
-    }
-};
+using UserConfigWrite = rktest::LibraryTest;
+
+// Writes `section` of `config` into `file`: the file's content then, after the failure if it failed.
+std::string write(Config& config, const std::string& file, const char* section)
+{
+    const int status = Rk_UserConfigWriteToFile(&config.c, file.c_str(), section);
+    return (status ? failure(status, "rk_ucfig(") + ": " : "") + rktest::ReadFile(file);
+}
+
+std::set<std::string> entries(const std::string& dir)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
 
 TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
 {
+    Config config;
     std::string garbage;
     for (int i = 0; i < 3000; ++i) garbage += static_cast<char>(i % 17 == 0 ? '\n' : i % 5 == 0 ? 1 + i % 9 : 0x80 + (i * 31) % 0x80);
     const std::string comment = "#" + std::string(600, 'c') + " = x\n", other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
@@ -62,79 +61,81 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
          "[A]\nUnits = in\n" + comment.substr(0, 255) + "\nNew = 1\n[C]\n" + other},
         {garbage.c_str(), "Z", garbage + "\n[ Z ]\n\nUnits = in\nNew = 1\n"},
     };
-    Rk_UserConfigSetValue(&cfg_, "Units", "in");
-    Rk_UserConfigSetValue(&cfg_, "New", "1");
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    Rk_UserConfigSetValue(&config.c, "New", "1");
     for (const auto& c : cases) {
         const std::string file = c.before ? WriteTempFile("t.ini", c.before) : TempDir() + "/new.ini";
-        EXPECT_EQ(Write(file, c.section), c.after) << (c.before ? c.before : "no file") << " [" << c.section << "]";
-        EXPECT_EQ(Write(file, c.section), c.after) << "writing again changes nothing";
+        EXPECT_EQ(write(config, file, c.section), c.after) << (c.before ? c.before : "no file") << " [" << c.section << "]";
+        EXPECT_EQ(write(config, file, c.section), c.after) << "writing again changes nothing";
         fs::remove(file);
     }
-    EXPECT_EQ(Settings(), "Units=in;New=1;");
-    EXPECT_STREQ(cfg_.set_table.table.stable[3][0], "Rk_FALSE") << "the configuration is not marked";
+    EXPECT_EQ(config.settings(), "Units=in;New=1;");
+    EXPECT_STREQ(config.c.set_table.table.stable[3][0], "Rk_FALSE") << "the configuration is not marked";
 }
 
 TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
 {
+    Config config;
     const std::string example = WriteTempFile("example.ini", kExample);
     const std::string with_nul = WriteTempFile("nul.ini", std::string("[Z]\nk = 1\nbin\0ary\n", 18));
-    Rk_UserConfigSetValue(&cfg_, "Units", "in");
-    const auto before = Entries();
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    const auto before = entries(TempDir());
     for (const std::string& file : {std::string(""), std::string("   "), TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
         const std::string was = rktest::ReadFile(file);  // a blank name, a directory, no new file beside it, a NUL
-        EXPECT_EQ(Write(file, "Z"), "error 1: " + was) << file;
+        EXPECT_EQ(write(config, file, "Z"), "error 1: " + was) << file;
     }
 
-    Rk_UserConfigSetValue(&cfg_, "Units", std::string(20000, 'u').c_str());
+    Rk_UserConfigSetValue(&config.c, "Units", std::string(20000, 'u').c_str());
     rlimit old_limit{}, small{4096, 4096};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
     small.rlim_max = old_limit.rlim_max;
     const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string stopped = Write(example, "Display");
+    const std::string stopped = write(config, example, "Display");
     setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_EQ(stopped, std::string("error 1: ") + kExample) << "the file size limit stops the write part way";
-    EXPECT_EQ(Entries(), before);
+    EXPECT_EQ(entries(TempDir()), before);
 
-    Rk_UserConfigSetValue(&cfg_, "Units", "in");
-    Rk_UserConfigSetValue(&cfg_, "New", "1");
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    Rk_UserConfigSetValue(&config.c, "New", "1");
     const std::string padded = WriteTempFile("example.ini", std::string(kExample) + std::string(40, '\n'));
     EXPECT_GT(fail_each_allocation("rk_",
-                                   [&] { return Rk_UserConfigWriteToFile(&cfg_, padded.c_str(), "Display"); },
+                                   [&] { return Rk_UserConfigWriteToFile(&config.c, padded.c_str(), "Display"); },
                                    [&] {
                                        ASSERT_EQ(rktest::ReadFile(padded), std::string(kExample) + std::string(40, '\n'));
-                                       ASSERT_EQ(Entries(), before);
+                                       ASSERT_EQ(entries(TempDir()), before);
                                    }), 3) << "the scratch table grows past its first block";
     EXPECT_EQ(rktest::ReadFile(padded), "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n" + std::string(40, '\n'));
 }
 
 TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftoversAreLeftAlone)
 {
-    Rk_UserConfigSetValue(&cfg_, "k", "v");
+    Config config;
+    Rk_UserConfigSetValue(&config.c, "k", "v");
     const std::string file = WriteTempFile("p.ini", "[Z]\n"), link = TempDir() + "/link.ini", fresh = TempDir() + "/fresh.ini";
     const std::string stale = WriteTempFile("p.ini." + std::to_string(getpid()) + "-0.tmp", "stale");
     struct stat info {};
     for (mode_t mode : {mode_t{0640}, mode_t{0600}, mode_t{0604}}) {
         ASSERT_EQ(chmod(file.c_str(), mode), 0);
-        EXPECT_EQ(Write(file, "Z"), "[Z]\nk = v\n");
+        EXPECT_EQ(write(config, file, "Z"), "[Z]\nk = v\n");
         ASSERT_EQ(stat(file.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode);
     }
     EXPECT_EQ(rktest::ReadFile(stale), "stale") << "a leftover of the same name is neither used nor touched";
     const mode_t mask = umask(022);
     umask(mask);
-    Write(fresh, "Z");
+    write(config, fresh, "Z");
     ASSERT_EQ(stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "a new file is made as any other";
     ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
-    Rk_UserConfigSetValue(&cfg_, "k", "w");
-    EXPECT_EQ(Write(link, "Z"), "[Z]\nk = w\n");
+    Rk_UserConfigSetValue(&config.c, "k", "w");
+    EXPECT_EQ(write(config, link, "Z"), "[Z]\nk = w\n");
     EXPECT_EQ(rktest::ReadFile(file), "[Z]\nk = w\n");
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
     if (geteuid() != 0) GTEST_SKIP() << "handing a file to another owner needs root";
     ASSERT_EQ(chown(file.c_str(), 4242, 4343), 0);
-    Write(file, "Z");
+    write(config, file, "Z");
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid), "4242:4343");
 }
