@@ -94,9 +94,7 @@ TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
 
 TEST_F(Directory, ParentsStopAtARootAndRootsKeepTheDriveAsWritten)
 {
-    const struct {
-        const char *path, *parent, *root;
-    } cases[] = {
+    const struct { const char *path, *parent, *root; } cases[] = {
         {"C:\\a\\b\\", "C:\\a\\", "C:\\"}, {"e:\\a\\", "e:\\", "e:\\"}, {"\\a\\", "\\", "\\"}, {"C:\\", "", "C:\\"},
         {"\\", "", "\\"}, {"a\\", "", "\\"}, {"C:a\\", "", "C:\\"}, {"C:\\a", "error 5", "C:\\"}, {"", "error 5", "\\"},
     };
@@ -144,9 +142,7 @@ TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
 
 TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
 {
-    const struct {
-        std::string from, to, expected;
-    } cases[] = {
+    const struct { std::string from, to, expected; } cases[] = {
         {"C:\\a\\b\\", "C:\\a\\b\\c\\d\\", "c\\d\\"}, {"C:\\a\\b\\", "c:\\A\\x\\", "..\\x\\"},
         {"c:\\a\\", "D:\\b\\", "D:\\b\\"},  // another drive: the whole path
         {"C:\\A\\B\\", "c:\\a\\b\\", ""}, {"C:\\a\\b\\c\\", "C:\\a\\", "..\\..\\"}, {"\\", "\\", ""},

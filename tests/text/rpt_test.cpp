@@ -30,11 +30,7 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
     Rk_MessageSet(&msg, 3, messages.c_str());
     Rk_MessageSetToken(&msg, 1, "A7");
     const char* file = MessageFile().c_str();
-    const struct {
-        int indent;
-        Write write;
-        std::string console;
-    } cases[] = {
+    const struct { int indent; Write write; std::string console; } cases[] = {
         {4, [](R r) { return Rk_ReportWrite(r, "abc"); }, "    abc\n"},
         {1, [](R r) { return Rk_ReportSkipLines(r, 2); }, "  \n  \n"},  // each skipped line is one blank
         {2, [](R r) { return Rk_ReportWriteWithPrefix(r, "abc", "> "); }, "  > abc\n"},

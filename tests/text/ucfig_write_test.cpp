@@ -38,10 +38,7 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
     for (int i = 0; i < 3000; ++i) garbage += static_cast<char>(i % 17 == 0 ? '\n' : i % 5 == 0 ? 1 + i % 9 : 0x80 + (i * 31) % 0x80);
     const std::string comment = "#" + std::string(600, 'c') + " = x\n", other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
     const std::string long_lines = "[A]\nUnits = mm\n" + comment + "[C]\n" + other;
-    const struct {
-        const char *before, *section;  // before: null when there is no file
-        std::string after;
-    } cases[] = {
+    const struct { const char *before, *section; std::string after; } cases[] = {  // before null: no file yet
         {kExample, "display", "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n"},  // grid dropped
         {nullptr, "Display", "[ Display ]\n\nUnits = in\nNew = 1\n"},
         {kExample, "Output", std::string(kExample) + "[ Output ]\n\nUnits = in\nNew = 1\n"},
