@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <set>
@@ -135,6 +136,18 @@ TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftovers
     write(config, file, "Z");
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid), "4242:4343");
+}
+
+TEST_F(UserConfigWrite, AFileWhosePathNearlyFillsPathMaxIsRewritten)
+{
+    Config config;
+    Rk_UserConfigSetValue(&config.c, "k", "v");
+    std::string dir = TempDir();
+    while (dir.size() < 3800) dir += "/" + std::string(200, 'd');
+    ASSERT_TRUE(fs::create_directories(dir));
+    const std::string file = dir + "/" + std::string(PATH_MAX - 50 - dir.size(), 'f');  // 4,047 characters
+    std::fclose(std::fopen(file.c_str(), "w"));
+    EXPECT_EQ(write(config, file, "Z"), "[ Z ]\n\nk = v\n");
 }
 
 }  // namespace
