@@ -78,8 +78,9 @@ TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
     const std::string with_nul = WriteTempFile("nul.ini", std::string("[Z]\nk = 1\nbin\0ary\n", 18));
     Rk_UserConfigSetValue(&config.c, "Units", "in");
     const auto before = entries(TempDir());
-    for (const std::string& file : {std::string(""), std::string("   "), TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
-        const std::string was = rktest::ReadFile(file);  // a blank name, a directory, no new file beside it, a NUL
+    const std::string too_long = TempDir() + "/" + std::string(PATH_MAX, 'x');
+    for (const std::string& file : {std::string(""), std::string("   "), too_long, TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
+        const std::string was = rktest::ReadFile(file);  // blank, too long, a directory, no new file beside it, a NUL
         EXPECT_EQ(write(config, file, "Z"), "error 1: " + was) << file;
     }
 
@@ -105,6 +106,7 @@ TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
                                        ASSERT_EQ(entries(TempDir()), before);
                                    }), 3) << "the scratch table grows past its first block";
     EXPECT_EQ(rktest::ReadFile(padded), "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n" + std::string(40, '\n'));
+    EXPECT_EQ(entries(TempDir()), before) << "and a write that succeeds leaves no other file either";
 }
 
 TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftoversAreLeftAlone)
