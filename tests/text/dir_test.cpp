@@ -38,7 +38,8 @@ std::string set(const std::string& spec)
 {
     Rk_DirectoryStruct d = dir_of("kept");
     const int status = spec == "*" ? Rk_DirectorySetToCurrent(&d) : Rk_DirectorySet(&d, spec.c_str());
-    return status == 0 ? d.dir_path : failure(status, "rk_dir(") + (d.dir_path == std::string("kept") ? "" : " changed");
+    const bool kept = d.dir_path == std::string("kept");
+    return status == 0 ? d.dir_path : failure(status, "rk_dir(") + (kept ? "" : " changed");
 }
 
 TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
@@ -54,7 +55,8 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
         {repeat("..\\", 200) + "z", "C:\\z\\"}, {"\\t", "\\t\\"}, {"D:\\t\\", "D:\\t\\"}, {"e:\\Mixed", "e:\\Mixed\\"},
         {"a\\.\\..\\\\b", "C:\\w\\x\\a\\.\\..\\\\b\\"}, {"Sub/Dir", "C:\\w\\x\\Sub/Dir\\"},  // as written
         {r248, "C:\\w\\x\\" + r248 + "\\"}, {r248 + "r", "error 1"}, {".\\" + r248 + "r", "error 1"},
-        {"\\" + a254, "\\" + a254 + "\\"}, {"\\" + a254 + "a", "error 1"}, {"D:\\" + a254.substr(2) + "\\", "D:\\" + a254.substr(2) + "\\"},
+        {"\\" + a254, "\\" + a254 + "\\"}, {"\\" + a254 + "a", "error 1"},
+        {"D:\\" + a254.substr(2) + "\\", "D:\\" + a254.substr(2) + "\\"},
         {"D:\\" + a254.substr(1) + "\\", "error 1"},
     };
     for (const auto& [spec, expected] : cases) EXPECT_EQ(set(spec), expected) << "'" << spec << "'";
@@ -84,7 +86,8 @@ TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
         EXPECT_EQ(set("*") + set(".."), current + current.substr(0, current.size() - 3)) << "a name may end in a blank";
         EXPECT_EQ(set(repeat("..\\", 9) + "z"), "\\z\\") << "climbing stops at the root of the current drive";
     }
-    const std::pair<std::string, const char*> failing[] = {{long_dir, "error 1"}, {long_dir + "/dd", "error 5"}, {gone, "error 5"}};
+    const std::pair<std::string, const char*> failing[] = {
+        {long_dir, "error 1"}, {long_dir + "/dd", "error 5"}, {gone, "error 5"}};
     for (const auto& [dir, expected] : failing) {
         ChangeDir in(dir);  // 260 characters and the terminator do not fit the 260-byte buffer it is read into
         if (dir == gone) rmdir(gone.c_str());
@@ -113,7 +116,8 @@ TEST_F(Directory, ParentsStopAtARootAndRootsKeepTheDriveAsWritten)
 TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
 {
     const std::pair<const char*, Lines> cases[] = {
-        {"C:\\a\\\\b\\", {"x", "a", "b"}}, {"\\a\\a\\", {"x", "a", "a"}}, {"C:\\", {"x"}}, {"c:r\\x\\", {"x", "r", "x"}}};
+        {"C:\\a\\\\b\\", {"x", "a", "b"}}, {"\\a\\a\\", {"x", "a", "a"}}, {"C:\\", {"x"}},
+        {"c:r\\x\\", {"x", "r", "x"}}};
     char text[] = "one two";
     ASSERT_STREQ(std::strtok(text, " "), "one");
     Rk_StrList list{};
@@ -148,7 +152,8 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
         {"C:\\A\\B\\", "c:\\a\\b\\", ""}, {"C:\\a\\b\\c\\", "C:\\a\\", "..\\..\\"}, {"\\", "\\", ""},
         {"C:\\x\\y\\", "C:\\p\\", "..\\..\\p\\"}, {"\\a\\", "C:\\a\\b\\", "b\\"},  // one drive only: components
         {"C:\\" + repeat("a\\", 84), "C:\\bbb\\", repeat("..\\", 84) + "bbb\\"},  // 256 characters
-        {"C:\\" + repeat("a\\", 85), "C:\\bbb\\", "error 1"}, {"C:\\" + repeat("a\\", 120), "C:\\" + repeat("b\\", 120), "error 1"},
+        {"C:\\" + repeat("a\\", 85), "C:\\bbb\\", "error 1"},
+        {"C:\\" + repeat("a\\", 120), "C:\\" + repeat("b\\", 120), "error 1"},
     };
     for (const auto& c : cases) {
         const Rk_DirectoryStruct from = dir_of(c.from);

@@ -9,11 +9,12 @@
 
 namespace {
 
+using namespace std::string_literals;
 using Input = rktest::LibraryTest;
 
 Lines g_lines;  // what the line function hands out, and the next one
 std::size_t g_next = 0;
-char* next_line(char* text_line) { return g_next < g_lines.size() ? std::strcpy(text_line, g_lines[g_next++].c_str()) : nullptr; }
+char* next_line(char* line) { return g_next < g_lines.size() ? std::strcpy(line, g_lines[g_next++].c_str()) : nullptr; }
 
 Rk_InputStruct function_reader(const Lines& lines)
 {
@@ -82,10 +83,11 @@ TEST_F(Input, ReadAndStripDropsOneNewlineAndSkipLinesCountsAcceptedLines)
         char before = '\n';
         char line[RK_INPUT_LINE_MAX + 1];
     } buffer;
-    for (int eof = 0; Rk_InputReadAndStrip(&input, buffer.line, &eof) == 0 && !eof;) out += buffer.line + std::string("|");
-    EXPECT_EQ(out, "a||b|c ||");
+    for (int eof = 0; Rk_InputReadAndStrip(&input, buffer.line, &eof) == 0 && !eof;) out += buffer.line + ";"s;
+    EXPECT_EQ(out, "a;;b;c ;;");
     EXPECT_EQ(buffer.before, '\n') << "an empty line has no newline to drop";
-    const std::pair<int, Lines> skips[] = {{2, {"c\n"}}, {0, {"a\n", "b\n", "c\n"}}, {-3, {"a\n", "b\n", "c\n"}}, {9, {}}};
+    const Lines all = {"a\n", "b\n", "c\n"};
+    const std::pair<int, Lines> skips[] = {{2, {"c\n"}}, {0, all}, {-3, all}, {9, {}}};
     for (const auto& [count, rest] : skips) {
         input = function_reader({"a\n", "\n", "b\n", "c\n"});
         Rk_InputIgnoreBlankLinesOn(&input);
@@ -145,14 +147,15 @@ TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
     for (const char* token : {"END", "STOP"}) Rk_StrTableAddRow(&tokens, const_cast<char**>(&token));
     const std::string longest = std::string(251, 'a') + "STOP\n";
     input = function_reader({"nothing\n", "STOP here\n", "END and STOP\n", longest, "tail\n"});
-    for (const std::string& expected : {std::string("STOP here\n01"), std::string("END and STOP\n11"), longest + "01", std::string("kept00")}) {
+    const std::string expectations[] = {"STOP here\n01", "END and STOP\n11", longest + "01", "kept00"};
+    for (const std::string& expected : expectations) {
         struct {
             char line[RK_INPUT_LINE_MAX + 1] = "kept";
             char canary = '@';
         } buffer;
         ASSERT_EQ(Rk_InputReadToTokensReturn(&input, &tokens, &found, buffer.line, &eof), 0);
         std::string flags = buffer.line;
-        for (int r = 0, v = 0; r < found.num_rows; ++r) flags += std::to_string((Rk_IntTableGetValue(&found, 0, r, &v), v));
+        for (int r = 0, v = 0; r < found.num_rows && Rk_IntTableGetValue(&found, 0, r, &v) == 0; ++r) flags += '0' + v;
         EXPECT_EQ(flags + buffer.canary, expected + "@") << "the findings of the last line read, even at the end";
     }
     Rk_IntTableFree(&found), Rk_IntTableInit(&found, 2);
@@ -163,7 +166,7 @@ TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
     Rk_IntTableInit(&found, 1);
     const char* other = "zz";
     for (int i = 0; i < 30; ++i) Rk_StrTableAddRow(&tokens, const_cast<char**>(&other));
-    EXPECT_GE(fail_each_allocation("rk_inttb(", [&] { return g_next = 0, read(); }, [] {}), 1) << "32 findings outgrow a block";
+    EXPECT_GE(fail_each_allocation("rk_inttb(", [&] { return g_next = 0, read(); }, [] {}), 1) << "32 findings outgrow";
     Rk_StrTableFree(&tokens), Rk_IntTableFree(&found);
     EXPECT_EQ(failure(read(), "rk_strtb("), "error 1");
 }

@@ -24,7 +24,7 @@ std::string printed(Rk_ReportStruct* report, const Write& write, const char* mod
 
 TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
 {
-    const std::string source = WriteTempFile("source.txt", "first  \t\n\n  indented\n" + std::string(1030, 'L') + "\nlast");
+    const std::string source = WriteTempFile("in.txt", "first  \t\n\n  indented\n" + std::string(1030, 'L') + "\nlast");
     const std::string messages = WriteTempFile("m.txt", "#3\n*Part %T1 failed\n&line %T1\n&ab\n");
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, 3, messages.c_str());
@@ -94,7 +94,8 @@ TEST_F(Report, NoNewlineJoinsOnlyTheConsoleAndTheFileToTheNextLine)
     Rk_ReportSetIndent(&report, 2);
     ASSERT_EQ(Rk_ReportSetDestination(&report, 7, path.c_str(), 0, receive), 0);
     g_received.clear();
-    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); }), "  part  \n");
+    const Write part_then_empty = [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); };
+    EXPECT_EQ(printed(&report, part_then_empty), "  part  \n");
     Rk_ReportClose(&report);
     EXPECT_EQ(rktest::ReadFile(path), "  part  \n");
     EXPECT_EQ(g_received, (Lines{"  part", "  "}));

@@ -5,6 +5,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using StrArray = rktest::LibraryTest;
 
 struct Array {  // freed when it goes out of scope; a null text leaves its slot unset
@@ -20,7 +21,7 @@ struct Array {  // freed when it goes out of scope; a null text leaves its slot 
     {
         std::string out;
         char* s = nullptr;
-        for (int i = 0; i < a.array_size && Rk_StrArrayGetStr(&a, i, &s) == 0; ++i) out += (i ? "|" : "") + std::string(s);
+        for (int i = 0; i < a.array_size && Rk_StrArrayGetStr(&a, i, &s) == 0; ++i) out += (i ? "|"s : ""s) + s;
         return out;
     }
 };
@@ -45,7 +46,7 @@ TEST_F(StrArray, SlotsOwnTheirTextReadUnsetAsEmptyAndReallocateOnlyToGrow)
     ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, "abcdefgh"), 0);
     ASSERT_EQ(Rk_StrArrayResetSize(&s.a, 4), 0);
     EXPECT_EQ(s.text(), "cdef|abcdefgh||") << "grown slots are unset; dropped slots do not come back";
-    EXPECT_EQ(std::vector<int>(s.a.str_size, s.a.str_size + 4), (std::vector<int>{4, 8, 0, 0})) << "capacities carried over";
+    EXPECT_EQ(std::vector<int>(s.a.str_size, s.a.str_size + 4), (std::vector<int>{4, 8, 0, 0})) << "carried over";
     ASSERT_EQ(Rk_StrArrayFree(&s.a) + Rk_StrArrayFree(&s.a), 0) << "a freed array may be freed again";
     EXPECT_EQ(s.a.array_size, 4) << "the slot count is left as it was";
 }
@@ -74,9 +75,9 @@ TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
     };
     for (const auto& [what, call] : refused) EXPECT_EQ(failure(call(), "rk_strar("), "error 1") << what;
     for (Rk_StrArrayStruct* dead : {&never, &freed.a}) {  // every operation but Init and Free
-        EXPECT_EQ(Rk_StrArrayGetSize(dead, &size) + Rk_StrArrayGetStr(dead, 0, &text) + Rk_StrArraySetStr(dead, 0, "x") +
-                      Rk_StrArrayResetSize(dead, 3) + Rk_StrArrayPack(dead, 3, &out.a, &index, &size) +
-                      Rk_StrArrayUnpack(dead, first, 1, &out.a), 6);
+        EXPECT_EQ(Rk_StrArrayGetSize(dead, &size) + Rk_StrArrayGetStr(dead, 0, &text) +
+                      Rk_StrArraySetStr(dead, 0, "x") + Rk_StrArrayResetSize(dead, 3) +
+                      Rk_StrArrayPack(dead, 3, &out.a, &index, &size) + Rk_StrArrayUnpack(dead, first, 1, &out.a), 6);
         for (int i = 0; i < 6; ++i) EXPECT_ERROR(1, "rk_strar(");
     }
     EXPECT_TRUE(text == marker && size == -7 && index == &index_marker && untouched.array_size == 5);
@@ -92,7 +93,8 @@ TEST_F(StrArray, AllocationFailuresLeaveTheArrayAsItWas)
                                    [&] { EXPECT_EQ(fresh.array_size, 9); }), 2);
     Rk_StrArrayFree(&fresh);
     char** slots = s.a.array;
-    EXPECT_EQ(fail_each_allocation("rk_strar(", [&] { return Rk_StrArrayResetSize(&s.a, 6) || Rk_StrArrayResetSize(&s.a, 2); },
+    const auto grow_and_shrink = [&] { return Rk_StrArrayResetSize(&s.a, 6) || Rk_StrArrayResetSize(&s.a, 2); };
+    EXPECT_EQ(fail_each_allocation("rk_strar(", grow_and_shrink,
                                    [&] { EXPECT_EQ(s.a.array, slots); }), 2);
     EXPECT_EQ(fail_each_allocation("rk_strar(", [&] { return Rk_StrArraySetStr(&s.a, 1, "longer"); },
                                    [&] { EXPECT_EQ(s.text(), "ab|cd"); }), 1);
@@ -132,12 +134,13 @@ TEST_F(StrArray, AFailingPackOrUnpackKeepsNothingItMade)
 {
     Array empty({"", nullptr}), source({"abcdefg", "", "hi"}), out, packed;
     int marker = 0, *index = &marker, size = -1;
-    EXPECT_EQ(failure(Rk_StrArrayPack(&empty.a, 1, &out.a, &index, &size), "rk_strar("), "error 1") << "no piece at all";
+    EXPECT_EQ(failure(Rk_StrArrayPack(&empty.a, 1, &out.a, &index, &size), "rk_strar("), "error 1") << "no piece";
     EXPECT_TRUE(index == nullptr && size == 0) << "the index array is released and the caller's pointer nulled";
     long n = 0;
-    EXPECT_GE(fail_each_allocation("rk_strar(",
-                                   [&] { return ++n, index = &marker, Rk_StrArrayPack(&source.a, 3, &packed.a, &index, &size); },
-                                   [&] { EXPECT_TRUE(packed.a.array == nullptr && index == (n == 1 ? &marker : nullptr)); }), 5);
+    const auto pack = [&] { return ++n, index = &marker, Rk_StrArrayPack(&source.a, 3, &packed.a, &index, &size); };
+    EXPECT_GE(fail_each_allocation("rk_strar(", pack, [&] {  // the index array is the first allocation
+        EXPECT_TRUE(packed.a.array == nullptr && index == (n == 1 ? &marker : nullptr));
+    }), 5);
     const long live = rk::seam::live_blocks();
     EXPECT_GE(fail_each_allocation("rk_strar(", [&] { return Rk_StrArrayUnpack(&packed.a, index, size, &out.a); },
                                    [&] { EXPECT_EQ(rk::seam::live_blocks(), live); }), 5);

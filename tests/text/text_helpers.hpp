@@ -18,7 +18,8 @@ inline std::string failure(int status, const char* module)
     Rk_ErrorQueueGetError(&error, &found);
     Rk_ErrorQueueGetSize(&left);
     if (!found) return "status " + std::to_string(status) + ", no error";
-    std::string out = "error " + std::to_string(error.msg.msg_id) + (status == 1 ? "" : ", status " + std::to_string(status));
+    std::string out = "error " + std::to_string(error.msg.msg_id);
+    if (status != 1) out += ", status " + std::to_string(status);
     if (std::string(error.loc).rfind(module, 0) != 0) out += " at " + std::string(error.loc);
     return left ? out + " and more" : out;
 }
@@ -46,8 +47,8 @@ inline Lines list_lines(const Rk_StrList& list)
     int size = 0;
     Rk_StrListGetSize(&list, &size);
     Lines out;
-    for (char* text = nullptr; static_cast<int>(out.size()) < size && Rk_StrListGet(&list, static_cast<int>(out.size()), &text) == 0;)
-        out.emplace_back(text);
+    char* text = nullptr;
+    for (int i = 0; i < size && Rk_StrListGet(&list, i, &text) == 0; ++i) out.emplace_back(text);
     return out;
 }
 

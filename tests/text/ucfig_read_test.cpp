@@ -16,7 +16,8 @@ TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
     const std::pair<const char*, int> kinds[] = {
         {"", RK_UCFIG_LINE_BLANK}, {" \t\n", RK_UCFIG_LINE_BLANK}, {"; c", RK_UCFIG_LINE_COMMENT},
         {"  ! c = 1", RK_UCFIG_LINE_COMMENT}, {"#", RK_UCFIG_LINE_COMMENT}, {"// c", RK_UCFIG_LINE_COMMENT},
-        {"/ x = 1", RK_UCFIG_LINE_SETTING}, {" [ Display ] \n", RK_UCFIG_LINE_SECTION}, {"[open", RK_UCFIG_LINE_SECTION},
+        {"/ x = 1", RK_UCFIG_LINE_SETTING}, {" [ Display ] \n", RK_UCFIG_LINE_SECTION},
+        {"[open", RK_UCFIG_LINE_SECTION},
         {"[ ]", RK_UCFIG_LINE_OTHER}, {"[]name", RK_UCFIG_LINE_OTHER}, {"\t=v", RK_UCFIG_LINE_OTHER},
         {"a = #b", RK_UCFIG_LINE_SETTING}, {"Units", RK_UCFIG_LINE_SETTING}};
     for (const auto& [line, kind] : kinds) {
@@ -91,7 +92,8 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
         ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, c.file.c_str(), c.section, &file_found, &section_found), 0);
         EXPECT_EQ(config.settings(), c.settings) << c.file << " [" << c.section << "]";
         EXPECT_EQ(file_found ? section_found : -1, c.found) << c.file << " [" << c.section << "]";
-        EXPECT_EQ(config.c.set_table.table.stable[0][0] + std::string(config.c.set_table.table.stable[3][0]), "UNITSRk_FALSE")
+        const auto columns = config.c.set_table.table.stable;
+        EXPECT_EQ(columns[0][0] + std::string(columns[3][0]), "UNITSRk_FALSE")
             << "the key is the name upper-cased; the written mark stays";
     }
 }
@@ -100,10 +102,11 @@ TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Char
 {
     Config config;
     const std::string name(300, 'n'), value(300, 'v');
-    const std::pair<std::string, std::string> settings[] = {{"empty", ""}, {"white", " \t"}, {"Units", "mm"}, {name, value}, {"UNITS", "in"}};
+    const std::pair<std::string, std::string> settings[] = {
+        {"empty", ""}, {"white", " \t"}, {"Units", "mm"}, {name, value}, {"UNITS", "in"}};
     for (const auto& [var, val] : settings) Rk_UserConfigSetValue(&config.c, var.c_str(), val.c_str());
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "absent"), 0);
-    EXPECT_EQ(config.settings(), "empty=;white= \t;Units=in;" + name + "=" + value + ";") << "the table keeps whole texts";
+    EXPECT_EQ(config.settings(), "empty=;white= \t;Units=in;" + name + "=" + value + ";") << "kept whole";
     for (const auto& [var, expected] : {std::pair<std::string, std::string>{"empty", ""}, {"white", ""}, {"absent", ""},
                                         {"uNITS", "in"}, {name, value.substr(0, 256)}}) {
         char val[RK_PATH_MAX + 2] = "untouched";
@@ -157,7 +160,8 @@ TEST_F(UserConfig, IteratesAndListsInTheOrderSettingsWereFirstAddedAndSectionsAs
     EXPECT_EQ(var + std::to_string(found), "untouched0");
     for (const char* name : {"b", "A", "c", "B"}) Rk_UserConfigSetValue(&config.c, name, "1");
     std::string names;
-    for (Rk_UserConfigGetFirstVar(&config.c, var, &found); found; Rk_UserConfigGetNextVar(&config.c, var, var, &found)) names += var;
+    Rk_UserConfigGetFirstVar(&config.c, var, &found);
+    for (; found; Rk_UserConfigGetNextVar(&config.c, var, var, &found)) names += var;
     EXPECT_EQ(names, "bAc") << "the name may be read and written in place";
     for (const char* last : {"C", "absent"}) {
         ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, last, std::strcpy(var, "untouched"), &found), 0);
@@ -178,7 +182,7 @@ TEST_F(UserConfig, IteratesAndListsInTheOrderSettingsWereFirstAddedAndSectionsAs
     EXPECT_EQ(list_lines(sections), (Lines{"Display", "Print", "Last"}));
     Rk_StrListFree(&vars), Rk_StrListFree(&vals), Rk_StrListFree(&sections);
     Rk_UserConfig dead{};
-    EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration that is not live";
+    EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration not live";
     EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
 }
 
@@ -194,7 +198,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigSetValue(&config.c, "UNITS", "in"); },
                                    [&] { EXPECT_EQ(config.settings(), "Units=mm;grid=on;"); }), 0);
     char* copy = nullptr;
-    int found = -1, file_found = 0, section_found = 0, size = 0;
+    int found = -1, file_found = 0, size = 0;
     const std::pair<std::function<int()>, const char*> copies[] = {
         {[&] { return Rk_UserConfigGetValueAlloc(&config.c, "grid", &copy, &found); }, "on"},
         {[&] { return Rk_UserConfigGetFirstVarAlloc(&config.c, &copy, &found); }, "Units"},
@@ -209,16 +213,17 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     for (int i = 0; i < 30; ++i) text += "v" + std::to_string(i) + " = " + std::to_string(i) + "\n";
     for (int i = 0; i < 30; ++i) text += "[T" + std::to_string(i) + "]\n";
     const std::string file = WriteTempFile("many.ini", text);
-    EXPECT_GT(fail_each_allocation("rk_strtb(",
-                                   [&] { return Rk_UserConfigReadFromFile(&config.c, file.c_str(), "S", &file_found, &section_found); },
-                                   [] {}), 2);
+    const auto read = [&] { return Rk_UserConfigReadFromFile(&config.c, file.c_str(), "S", &file_found, &size); };
+    EXPECT_GT(fail_each_allocation("rk_strtb(", read, [] {}), 2);
     EXPECT_EQ(config.c.set_table.num_rows, 32);
     Rk_StrList vars{}, vals{};
     Rk_StrListInit(&vars, 1), Rk_StrListInit(&vals, 1);
     const auto clear = [&] { Rk_StrListClear(&vars), Rk_StrListClear(&vals); };
-    EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size); }, clear), 2);
+    const auto list = [&] { return Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size); };
+    EXPECT_GT(fail_each_allocation("rk_strtb(", list, clear), 2);
     clear();
-    EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); }, clear), 2);
+    const auto sections = [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); };
+    EXPECT_GT(fail_each_allocation("rk_strtb(", sections, clear), 2);
     EXPECT_EQ(list_lines(vars).size(), 31u);
     Rk_StrListFree(&vars), Rk_StrListFree(&vals);
 }

@@ -14,6 +14,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 const char kExample[] = "# units\n[ Display ]\nUnits = mm\ngrid=ON\n[Print]\nCopies = 2\n";
 
 using UserConfigWrite = rktest::LibraryTest;
@@ -36,8 +37,9 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
 {
     Config config;
     std::string garbage;
-    for (int i = 0; i < 3000; ++i) garbage += static_cast<char>(i % 17 == 0 ? '\n' : i % 5 == 0 ? 1 + i % 9 : 0x80 + (i * 31) % 0x80);
-    const std::string comment = "#" + std::string(600, 'c') + " = x\n", other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
+    for (int i = 0; i < 3000; ++i) garbage += char(i % 17 ? i % 5 ? 0x80 + (i * 31) % 0x80 : 1 + i % 9 : '\n');
+    const std::string comment = "#" + std::string(600, 'c') + " = x\n";
+    const std::string other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
     const std::string long_lines = "[A]\nUnits = mm\n" + comment + "[C]\n" + other;
     const struct { const char *before, *section; std::string after; } cases[] = {  // before null: no file yet
         {kExample, "display", "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n"},  // grid dropped
@@ -49,9 +51,10 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
         {"units = 0\n\n[A]\ny = 7\n", "  ", "Units = in\n\nNew = 1\n[A]\ny = 7\n"},
         {"# c\nz = 1\n", "", "# c\nUnits = in\nNew = 1\n"},
         {nullptr, "", "Units = in\nNew = 1\n"},
-        {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\nNew = 1\n"},  // no final newline
+        {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\nNew = 1\n"},  // no last \n
         {"[Display]\n# end", "Display", "[Display]\n# end\nUnits = in\nNew = 1\n"},
-        {"[Display]\nUnits = mm\n[Print]\nCopies = 2", "Display", "[Display]\nUnits = in\nNew = 1\n[Print]\nCopies = 2"},
+        {"[Display]\nUnits = mm\n[Print]\nCopies = 2", "Display",
+         "[Display]\nUnits = in\nNew = 1\n[Print]\nCopies = 2"},
         {"# only", "", "# only\nUnits = in\nNew = 1\n"},
         // In the target the rest of an over-long line reads as settings and is dropped, and the next line
         // still stands on its own; elsewhere the line is kept whole, and so are bytes of any value.
@@ -63,7 +66,7 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
     Rk_UserConfigSetValue(&config.c, "New", "1");
     for (const auto& c : cases) {
         const std::string file = c.before ? WriteTempFile("t.ini", c.before) : TempDir() + "/new.ini";
-        EXPECT_EQ(write(config, file, c.section), c.after) << (c.before ? c.before : "no file") << " [" << c.section << "]";
+        EXPECT_EQ(write(config, file, c.section), c.after) << (c.before ? c.before : "no file") << " " << c.section;
         EXPECT_EQ(write(config, file, c.section), c.after) << "writing again changes nothing";
         fs::remove(file);
     }
@@ -79,8 +82,9 @@ TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
     Rk_UserConfigSetValue(&config.c, "Units", "in");
     const auto before = entries(TempDir());
     const std::string too_long = TempDir() + "/" + std::string(PATH_MAX, 'x');
-    for (const std::string& file : {std::string(""), std::string("   "), too_long, TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
-        const std::string was = rktest::ReadFile(file);  // blank, too long, a directory, no new file beside it, a NUL
+    // Blank, too long, a directory, no new file can be made beside it, a NUL byte.
+    for (const std::string& file : {""s, "   "s, too_long, TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
+        const std::string was = rktest::ReadFile(file);
         EXPECT_EQ(write(config, file, "Z"), "error 1: " + was) << file;
     }
 
@@ -102,10 +106,11 @@ TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
     EXPECT_GT(fail_each_allocation("rk_",
                                    [&] { return Rk_UserConfigWriteToFile(&config.c, padded.c_str(), "Display"); },
                                    [&] {
-                                       ASSERT_EQ(rktest::ReadFile(padded), std::string(kExample) + std::string(40, '\n'));
+                                       ASSERT_EQ(rktest::ReadFile(padded), kExample + std::string(40, '\n'));
                                        ASSERT_EQ(entries(TempDir()), before);
                                    }), 3) << "the scratch table grows past its first block";
-    EXPECT_EQ(rktest::ReadFile(padded), "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n" + std::string(40, '\n'));
+    const std::string written = "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n";
+    EXPECT_EQ(rktest::ReadFile(padded), written + std::string(40, '\n'));
     EXPECT_EQ(entries(TempDir()), before) << "and a write that succeeds leaves no other file either";
 }
 
@@ -113,7 +118,7 @@ TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftovers
 {
     Config config;
     Rk_UserConfigSetValue(&config.c, "k", "v");
-    const std::string file = WriteTempFile("p.ini", "[Z]\n"), link = TempDir() + "/link.ini", fresh = TempDir() + "/fresh.ini";
+    const std::string file = WriteTempFile("p.ini", "[Z]\n"), link = TempDir() + "/link", fresh = TempDir() + "/new";
     const std::string stale = WriteTempFile("p.ini." + std::to_string(getpid()) + "-0.tmp", "stale");
     struct stat info {};
     for (mode_t mode : {mode_t{0640}, mode_t{0600}, mode_t{0604}}) {
