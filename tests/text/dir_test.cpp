@@ -33,11 +33,11 @@ Rk_DirectoryStruct dir_of(const std::string& path)
     return d;
 }
 
-// What Set (SetToCurrent for "*") makes of `spec`, or its failure ("changed" when it touched the directory).
-std::string set(const std::string& spec)
+// What Set (SetToCurrent for "*") makes of `typed`, or its failure ("changed" when it touched the directory).
+std::string set(const std::string& typed)
 {
     Rk_DirectoryStruct d = dir_of("kept");
-    const int status = spec == "*" ? Rk_DirectorySetToCurrent(&d) : Rk_DirectorySet(&d, spec.c_str());
+    const int status = typed == "*" ? Rk_DirectorySetToCurrent(&d) : Rk_DirectorySet(&d, typed.c_str());
     const bool kept = d.dir_path == std::string("kept");
     return status == 0 ? d.dir_path : failure(status, "rk_dir(") + (kept ? "" : " changed");
 }
@@ -59,7 +59,7 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
         {"D:\\" + a254.substr(2) + "\\", "D:\\" + a254.substr(2) + "\\"},
         {"D:\\" + a254.substr(1) + "\\", "error 1"},
     };
-    for (const auto& [spec, expected] : cases) EXPECT_EQ(set(spec), expected) << "'" << spec << "'";
+    for (const auto& [typed, expected] : cases) EXPECT_EQ(set(typed), expected) << "'" << typed << "'";
     Rk_DirectoryStruct d = dir_of("..\\y");
     char out[RK_PATH_MAX + 1];
     ASSERT_EQ(Rk_DirectorySet(&d, d.dir_path), 0) << "the path given may be the directory's own";
@@ -70,7 +70,7 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
     rk::seam::substitute_working_dir("C:\\");
     EXPECT_EQ(set(""), "C:\\");
     rk::seam::fail_working_dir(true);
-    for (const char* spec : {"*", "", ".", ".\\a", "..\\a", "a", "C:", "D:a"}) EXPECT_EQ(set(spec), "error 5") << spec;
+    for (const char* typed : {"*", "", ".", ".\\a", "..\\a", "a", "C:", "D:a"}) EXPECT_EQ(set(typed), "error 5") << typed;
     EXPECT_EQ(set("\\abs") + set("D:\\abs"), "\\abs\\D:\\abs\\") << "absolute paths need no working directory";
 }
 
