@@ -1,509 +1,195 @@
-// The report writer: destinations, indent, blank lines, files, and the composite writes.
-#include "rk_test.hpp"
+// The report writer: what each write sends to the console, the file, the line function and the
+// string list; blank lines; the report's file; failures part way.
+#include "text_helpers.hpp"
 
-#include <cstring>
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace {
 
 using Report = rktest::LibraryTest;
-using ReportFile = rktest::LibraryTest;
-using ReportWrites = rktest::LibraryTest;
+using R = Rk_ReportStruct*;
+using Write = std::function<int(R)>;
 
-using Lines = std::vector<std::string>;
-
-// What the line function received, and the pointers it was handed.
-Lines g_received;
-std::vector<const char*> g_pointers;
-
-char* receive(char* line)
-{
-    g_received.emplace_back(line);
-    g_pointers.push_back(line);
-    return line;
-}
-
+Lines g_received;  // what the line function was handed
+char* receive(char* line) { return g_received.emplace_back(line), line; }
 char* receive_elsewhere(char* line) { return line; }
 
-// A report to the line function only (and the console when asked), with the record of calls emptied.
-Rk_ReportStruct function_report(int extra_bits = 0)
+// What `write` printed on the console, after its failure if it failed.
+std::string printed(Rk_ReportStruct* report, const Write& write, const char* module = "rk_rpt(")
 {
-    g_received.clear();
-    g_pointers.clear();
-    Rk_ReportStruct report;
-    Rk_ReportInit(&report);
-    EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FUNCTION | extra_bits, "", 0, receive), 0);
-    return report;
+    int status = 0;
+    const std::string out = console_of([&] { status = write(report); });
+    return status ? failure(status, module) + ": " + out : out;
 }
 
-Lines list_lines(const Rk_StrList& list)
+TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
 {
-    int size = 0;
-    EXPECT_EQ(Rk_StrListGetSize(&list, &size), 0);
-    Lines out;
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        Rk_StrListGet(&list, i, &text);
-        out.emplace_back(text);
+    const std::string source = WriteTempFile("in.txt", "first  \t\n\n  indented\n" + std::string(1030, 'L') + "\nlast");
+    const std::string messages = WriteTempFile("m.txt", "#3\n*Part %T1 failed\n&line %T1\n&ab\n");
+    Rk_MessageStruct msg;
+    Rk_MessageSet(&msg, 3, messages.c_str());
+    Rk_MessageSetToken(&msg, 1, "A7");
+    const char* file = MessageFile().c_str();
+    const struct { int indent; Write write; std::string console; } cases[] = {
+        {4, [](R r) { return Rk_ReportWrite(r, "abc"); }, "    abc\n"},
+        {1, [](R r) { return Rk_ReportSkipLines(r, 2); }, "  \n  \n"},  // each skipped line is one blank
+        {2, [](R r) { return Rk_ReportWriteWithPrefix(r, "abc", "> "); }, "  > abc\n"},
+        {2, [](R r) { return Rk_ReportWriteAndUnderline(r, "Title", '='); }, "  Title\n  =====\n"},
+        {0, [](R r) { return Rk_ReportWriteAndUnderline(r, "", '-'); }, "\n\n"},
+        {1, [](R r) {  // blank lines dropped; only the line decides whether it is blank
+             return Rk_ReportIgnoreBlankLinesOn(r) || Rk_ReportSkipLines(r, 3) || Rk_ReportWrite(r, " \t ") ||
+                    Rk_ReportWriteWithPrefix(r, "  ", "> ") || Rk_ReportWriteAndUnderline(r, "", '-') ||
+                    Rk_ReportWriteWithPrefix(r, "x", "  ") || Rk_ReportIgnoreBlankLinesOff(r) || Rk_ReportWrite(r, "");
+         }, "   x\n \n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 10); }, "    abc   \n"},  // 10/2 - 3/2 = 4 blanks before
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abcd", 10); }, "   abcd   \n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 9); }, "   abc   \n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdefgh", 10); }, " abcdefgh \n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abcd", 5); }, "abcd \n"},  // 5/2 - 4/2 = 0: from the start
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdef", 3); }, "abc\n"},  // cut to the page
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "", 4); }, "    \n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "x", 1); }, "x\n"},
+        {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1: "},
+        {1, [&](R r) { return Rk_ReportWriteFromFile(r, source.c_str()); },
+         " first\n \n   indented\n " + std::string(1024, 'L') + "\n LLLLLL\n last\n"},  // in pieces of 1,024
+        {1, [&](R r) { return Rk_ReportWriteFromFile(r, (TempDir() + "/missing").c_str()); }, ""},
+        {2, [&](R r) { return Rk_ReportWriteShortMsgById(r, RK_ERR_NO_MEMORY, file); }, "  Out of memory\n"},
+        {2, [&](R r) { return Rk_ReportWriteLongMsgById(r, 2, file); }, "  (Message ID not found)\n"},
+        {0, [&](R r) { return Rk_ReportWriteLongMsgById(r, RK_ERR_ZERO_RADIUS, file); },
+         "An arc was given a radius whose absolute value is below the zero tolerance.\n"
+         "Give the arc a radius, or check the points it was built from.\n"},
+        {0, [&](R r) { return Rk_ReportWriteShortMsgById(r, 1, "/gone.txt"); }, "(Message file could not be read)\n"},
+        {0, [&](R r) { return Rk_ReportWriteShortMessage(r, &msg) || Rk_ReportWriteShortMessagePfx(r, &msg, "E: "); },
+         "Part A7 failed\nE: Part A7 failed\n"},
+        {0, [&](R r) { return Rk_ReportWriteLongMessage(r, &msg) || Rk_ReportWriteLongMessagePfx(r, &msg, "| "); },
+         "line A7\nab\n| line A7\n| ab\n"},
+        {0, [&](R r) { return Rk_ReportWriteLongMessageCent(r, &msg, 8); }, " line A7\n   ab   \n"},
+    };
+    Rk_StrList list{};
+    Rk_ReportStruct report;
+    const std::string path = TempDir() + "/report.txt";
+    for (const auto& c : cases) {
+        Rk_StrListInit(&list, 1);
+        Rk_ReportStrListInit(&report, &list);
+        ASSERT_EQ(Rk_ReportSetDestination(&report, 15, path.c_str(), 1, receive), 0);
+        Rk_ReportSetIndent(&report, c.indent);
+        g_received.clear();
+        const std::string console = printed(&report, c.write);
+        Rk_ReportClose(&report);
+        EXPECT_EQ(console, c.console);
+        std::string lines;
+        for (const std::string& line : g_received) lines += line + "\n";
+        EXPECT_EQ(rktest::ReadFile(path), lines) << "the file gets what the function gets, with newlines";
+        EXPECT_EQ(console.rfind("error", 0) == 0 ? "" : console, lines) << "and so does the console";
+        EXPECT_EQ(list_lines(list), g_received) << "and the list what the function gets";
+        Rk_StrListFree(&list);
     }
-    return out;
 }
 
-// Runs `write` with the console captured; returns what it printed.
-template <class Write>
-std::string console_of(Write write)
-{
-    testing::internal::CaptureStdout();
-    write();
-    return testing::internal::GetCapturedStdout();
-}
-
-TEST_F(Report, InitResetsEveryFieldAndConsoleInitWritesToTheConsole)
-{
-    Rk_ReportStruct report;
-    std::memset(&report, 0x5a, sizeof report);
-    ASSERT_EQ(Rk_ReportInit(&report), 0);
-    EXPECT_EQ(report.destination, 0);
-    EXPECT_EQ(report.file_ptr, nullptr);
-    EXPECT_STREQ(report.filename, " ");
-    EXPECT_EQ(report.func_name, nullptr);
-    EXPECT_EQ(report.strlist, nullptr);
-    EXPECT_EQ(report.indent, 0);
-    EXPECT_EQ(report.print_blank_lines, 1);
-    EXPECT_EQ(console_of([&] { Rk_ReportWrite(&report, "nowhere"); }), "") << "destination 0 writes nothing";
-
-    report.indent = 3;
-    ASSERT_EQ(Rk_ReportConsoleInit(&report), 0);
-    int mask = 0;
-    Rk_ReportGetDestination(&report, &mask);
-    EXPECT_EQ(mask, RK_REPORT_CONSOLE);
-    EXPECT_EQ(report.indent, 0) << "ConsoleInit resets first";
-    char name[RK_TEXT_MAX + 1] = "";
-    Rk_ReportGetFilename(&report, name);
-    EXPECT_STREQ(name, " ");
-    EXPECT_EQ(console_of([&] { Rk_ReportWrite(&report, "hello"); }), "hello\n");
-}
-
-TEST_F(Report, IndentPrecedesTheLineAtEveryDestination)
-{
-    Rk_StrList list;
-    ASSERT_EQ(Rk_StrListInit(&list, 1), 0);
-    const std::string path = TempDir() + "/both.txt";
-    Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE | RK_REPORT_FILE | RK_REPORT_FUNCTION, path.c_str(),
-                                      1, receive),
-              0);
-    report.strlist = &list;  // a list as Rk_ReportStrListInit would have set it
-    report.destination |= RK_REPORT_STRLIST;
-    g_received.clear();
-
-    ASSERT_EQ(Rk_ReportSetIndent(&report, 4), 0);
-    EXPECT_EQ(console_of([&] { EXPECT_EQ(Rk_ReportWrite(&report, "abc"), 0); }), "    abc\n");
-    EXPECT_EQ(g_received, Lines{"    abc"}) << "the function gets no newline";
-    EXPECT_EQ(list_lines(list), Lines{"    abc"});
-
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "    abc\n");
-    Rk_StrListFree(&list);
-}
-
-TEST_F(Report, WithoutIndentTheFunctionReceivesTheCallersOwnText)
-{
-    Rk_ReportStruct report = function_report();
-    const char line[] = "as given";
-    ASSERT_EQ(Rk_ReportWrite(&report, line), 0);
-    ASSERT_EQ(g_pointers.size(), 1u);
-    EXPECT_EQ(g_pointers[0], line);
-
-    Rk_ReportSetIndent(&report, 1);
-    ASSERT_EQ(Rk_ReportWrite(&report, line), 0);
-    EXPECT_NE(g_pointers[1], line) << "an indented line is a text of its own";
-    EXPECT_EQ(g_received[1], " as given");
-}
-
-TEST_F(Report, NoNewlineLeavesTheConsoleAndFileOnTheSameLine)
+TEST_F(Report, NoNewlineJoinsOnlyTheConsoleAndTheFileToTheNextLine)
 {
     const std::string path = TempDir() + "/joined.txt";
     Rk_ReportStruct report;
     ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE | RK_REPORT_FILE | RK_REPORT_FUNCTION,
-                                      path.c_str(), 0, receive),
-              0);
-    g_received.clear();
     Rk_ReportSetIndent(&report, 2);
-    const std::string console = console_of([&] {
-        Rk_ReportWriteNoNewline(&report, "part");
-        Rk_ReportWrite(&report, "rest");
-    });
-    EXPECT_EQ(console, "  part  rest\n");
-    EXPECT_EQ(g_received, (Lines{"  part", "  rest"})) << "the function gets the same as from a plain write";
+    ASSERT_EQ(Rk_ReportSetDestination(&report, 7, path.c_str(), 0, receive), 0);
+    g_received.clear();
+    const Write part_then_empty = [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); };
+    EXPECT_EQ(printed(&report, part_then_empty), "  part  \n");
     Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "  part  rest\n");
+    EXPECT_EQ(rktest::ReadFile(path), "  part  \n");
+    EXPECT_EQ(g_received, (Lines{"  part", "  "}));
 }
 
-TEST_F(Report, PrefixStandsBetweenIndentAndLineAndIsAlwaysANewText)
+TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAreWrittenFirst)
 {
-    Rk_ReportStruct report = function_report(RK_REPORT_CONSOLE);
-    Rk_ReportSetIndent(&report, 2);
-    EXPECT_EQ(console_of([&] { Rk_ReportWriteWithPrefix(&report, "abc", "> "); }), "  > abc\n");
-    EXPECT_EQ(g_received, Lines{"  > abc"});
-
-    Rk_ReportSetIndent(&report, 0);
-    const char line[] = "plain";
-    ASSERT_EQ(Rk_ReportWriteWithPrefix(&report, line, ""), 0);
-    EXPECT_EQ(g_received.back(), "plain");
-    EXPECT_NE(g_pointers.back(), line);
-}
-
-TEST_F(Report, BlankLinesAreDroppedOnlyWhileIgnored)
-{
-    Rk_ReportStruct report = function_report(RK_REPORT_CONSOLE);
-    ASSERT_EQ(Rk_ReportIgnoreBlankLinesOn(&report), 0);
-    const std::string dropped = console_of([&] {
-        EXPECT_EQ(Rk_ReportSkipLines(&report, 3), 0);
-        EXPECT_EQ(Rk_ReportWrite(&report, " \t "), 0);
-        EXPECT_EQ(Rk_ReportWrite(&report, ""), 0);
-        EXPECT_EQ(Rk_ReportWriteWithPrefix(&report, "  ", "prefix: "), 0);
-        EXPECT_EQ(Rk_ReportWriteAndUnderline(&report, "", '-'), 0);
-    });
-    EXPECT_EQ(dropped, "");
-    EXPECT_TRUE(g_received.empty());
-    EXPECT_EQ(console_of([&] { Rk_ReportWriteWithPrefix(&report, "x", "   "); }), "   x\n")
-        << "only the line decides whether it is blank";
-
-    ASSERT_EQ(Rk_ReportIgnoreBlankLinesOff(&report), 0);
+    Rk_StrList list;
+    Rk_StrListInit(&list, 1);
+    Rk_ReportStruct report;
+    Rk_ReportStrListInit(&report, &list);
+    Rk_ReportSetDestination(&report, 5, "", 0, receive);  // the console and the function, not yet the list
     g_received.clear();
+    {
+        rktest::FailingAlloc guard(1);
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "plain"); }), "plain\n") << "handed as it is";
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteWithPrefix(r, "x", ""); }), "error 11: x\n");
+    }
+    EXPECT_EQ(g_received, Lines{"plain"});
+    Rk_ReportSetDestination(&report, 13, "", 0, receive);
     Rk_ReportSetIndent(&report, 1);
-    EXPECT_EQ(console_of([&] { Rk_ReportSkipLines(&report, 2); }), "  \n  \n") << "each skipped line is one blank";
-    EXPECT_EQ(g_received, (Lines{"  ", "  "}));
+    for (int n = 1; n <= 3; ++n) {  // the function's copy, the list's copy, the list's own
+        rktest::FailingAlloc guard(n);
+        g_received.clear();
+        const char* module = n < 3 ? "rk_rpt(" : "rk_strtb(";
+        EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "x"); }, module), "error 11:  x\n") << n;
+        EXPECT_EQ(g_received.size() + list_lines(list).size(), n == 1 ? 0u : 1u) << n;
+    }
+    Rk_StrListFree(&list);
+
+    const std::string file = WriteTempFile("three.txt", "#3\n&1\n&2\n&3\n");
+    Rk_MessageStruct msg;
+    Rk_MessageSet(&msg, 3, file.c_str());
+    Rk_ReportSetDestination(&report, 5, "", 0, receive);
+    std::string console;
+    const auto write = [&] {
+        int status = 0;
+        g_received.clear();
+        console = console_of([&] { status = Rk_ReportWriteLongMessage(&report, &msg); });
+        return status;
+    };
+    const auto check = [&] {  // the lines before the failure are written, none after it
+        const std::string all = " 1\n 2\n 3\n";
+        EXPECT_EQ(console, g_received.empty() && console.empty() ? "" : all.substr(0, 3 * g_received.size() + 3));
+    };
+    EXPECT_GE(fail_each_allocation("rk_", write, check), 4) << "the detailed text, then each line's copy";
+    EXPECT_EQ(console, " 1\n 2\n 3\n");
 }
 
-TEST_F(Report, NegativeIndentIsRefusedAndLeavesTheIndent)
+TEST_F(Report, BitsWithoutAFunctionOrListPassOverThemAndARefusedIndentChangesNothing)
 {
     Rk_ReportStruct report;
-    Rk_ReportConsoleInit(&report);
-    Rk_ReportSetIndent(&report, 6);
-    EXPECT_EQ(Rk_ReportSetIndent(&report, -1), 1);
-    EXPECT_ERROR(1, "rk_rpt(");
+    Rk_ReportInit(&report);
+    ASSERT_EQ(Rk_ReportSetDestination(&report, 13, "", 0, nullptr), 0);
+    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "safe"); }), "safe\n");
+    Rk_ReportSetDestination(&report, RK_REPORT_FUNCTION, "", 0, receive);
+    Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, "", 0, receive_elsewhere);
+    EXPECT_EQ(report.func_name, receive) << "a mask without the function bit keeps the stored function";
     int indent = -5;
+    Rk_ReportSetIndent(&report, 6);
+    EXPECT_EQ(failure(Rk_ReportSetIndent(&report, -1), "rk_rpt("), "error 1");
     Rk_ReportGetIndent(&report, &indent);
     EXPECT_EQ(indent, 6);
 }
 
-TEST_F(Report, StringListReportAddsEachLineAndFollowsTheListsDuplicateRule)
+TEST_F(Report, TheFileIsKeptWhenNamedAgainAndTheFormerDestinationWhenOneCannotBeOpened)
 {
-    Rk_StrList list;
-    ASSERT_EQ(Rk_StrListInit(&list, 0), 0);
-    Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportStrListInit(&report, &list), 0);
-    EXPECT_EQ(report.destination, RK_REPORT_STRLIST);
-    EXPECT_EQ(console_of([&] {
-                  Rk_ReportWrite(&report, "same");
-                  Rk_ReportWrite(&report, "same");
-                  Rk_ReportWrite(&report, "other");
-                  Rk_ReportSetIndent(&report, 2);
-                  Rk_ReportWrite(&report, "same");
-              }),
-              "");
-    EXPECT_EQ(list_lines(list), (Lines{"same", "other", "  same"}));
-    Rk_ReportClose(&report);
-    EXPECT_EQ(report.strlist, nullptr) << "Close resets, and leaves the list to its owner";
-    EXPECT_EQ(list_lines(list).size(), 3u);
-    Rk_StrListFree(&list);
-}
-
-TEST_F(Report, StringListBitWithoutAListLeavesItOutAndWritesTheRest)
-{
-    Rk_ReportStruct report = function_report(RK_REPORT_CONSOLE | RK_REPORT_STRLIST);
-    EXPECT_EQ(report.strlist, nullptr);
-    std::string console;
-    console = console_of([&] { EXPECT_EQ(Rk_ReportWrite(&report, "line"), 0); });
-    EXPECT_EQ(console, "line\n");
-    EXPECT_EQ(g_received, Lines{"line"});
-}
-
-TEST_F(Report, FunctionBitWithoutAFunctionCallsNothing)
-{
-    Rk_ReportStruct report;
-    Rk_ReportConsoleInit(&report);
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE | RK_REPORT_FUNCTION, "", 0, nullptr), 0);
-    EXPECT_EQ(console_of([&] { EXPECT_EQ(Rk_ReportWrite(&report, "safe"), 0); }), "safe\n");
-}
-
-TEST_F(Report, FunctionIsStoredOnlyWithTheFunctionBit)
-{
-    Rk_ReportStruct report;
-    Rk_ReportInit(&report);
-    Rk_ReportSetDestination(&report, RK_REPORT_FUNCTION, "", 0, receive);
-    Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, "", 0, receive_elsewhere);
-    EXPECT_EQ(report.func_name, receive) << "a mask without the function bit keeps the stored function";
-    Rk_ReportSetDestination(&report, RK_REPORT_FUNCTION, "", 0, receive_elsewhere);
-    EXPECT_EQ(report.func_name, receive_elsewhere);
-}
-
-TEST_F(Report, AFailingFunctionOrListLeavesTheEarlierDestinationsWritten)
-{
-    Rk_StrList list;
-    ASSERT_EQ(Rk_StrListInit(&list, 1), 0);
-    // With an indent the function and the list each get a text of their own (allocations 1 and
-    // 2); the list then copies it (allocation 3 and on).
-    for (long n = 1; n <= 3; ++n) {
-        Rk_ReportStruct report = function_report(RK_REPORT_CONSOLE);
-        report.strlist = &list;
-        report.destination |= RK_REPORT_STRLIST;
-        Rk_ReportSetIndent(&report, 1);
-        std::string console;
-        {
-            rktest::FailingAlloc guard(n);
-            console = console_of([&] { EXPECT_EQ(Rk_ReportWrite(&report, "x"), 1) << "allocation " << n; });
-        }
-        EXPECT_EQ(console, " x\n") << "allocation " << n;
-        EXPECT_EQ(g_received.size(), n == 1 ? 0u : 1u) << "allocation " << n;
-        EXPECT_TRUE(list_lines(list).empty()) << "allocation " << n;
-        Rk_ErrorStruct error;
-        int found = 0;
-        Rk_ErrorQueueGetError(&error, &found);
-        EXPECT_EQ(error.msg.msg_id, RK_ERR_NO_MEMORY) << "allocation " << n;
-        if (n <= 2) {
-            EXPECT_EQ(std::string(error.loc).rfind("rk_rpt(", 0), 0u) << "the report's own text: " << error.loc;
-        }
-        EXPECT_NO_ERROR();
-    }
-    Rk_StrListFree(&list);
-}
-
-TEST_F(ReportFile, ModeZeroAppendsAndModeOneRewrites)
-{
-    const std::string path = WriteTempFile("modes.txt", "old\n");
+    const std::string path = WriteTempFile("modes.txt", "old\n"), other = TempDir() + "/other.txt";
+    const std::string unopenable = TempDir() + "/no/such.txt";
     Rk_ReportStruct report;
     ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 0), 0);
     Rk_ReportWrite(&report, "appended");
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "old\nappended\n");
-
+    std::FILE* open = report.file_ptr;
+    for (int mode : {1, 0, 7})
+        EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE | RK_REPORT_CONSOLE, path.c_str(), mode, nullptr), 0);
+    EXPECT_EQ(report.file_ptr, open) << "the file of that very name stays open whatever the mode";
+    for (int mode : {2, -1})
+        EXPECT_EQ(failure(Rk_ReportSetDestination(&report, 6, other.c_str(), mode, receive), "rk_rpt("), "error 1");
+    EXPECT_EQ(failure(Rk_ReportSetDestination(&report, 6, unopenable.c_str(), 0, receive), "rk_rpt("), "error 37");
+    EXPECT_TRUE(report.destination == 3 && report.func_name == nullptr) << "the former bits and function stay";
+    EXPECT_EQ(report.file_ptr, nullptr) << "the file closed on the way stays closed";
+    char name[RK_TEXT_MAX + 1];
+    Rk_ReportGetFilename(&report, name);
+    EXPECT_EQ(name + rktest::ReadFile(path) + rktest::ReadFile(other), " old\nappended\n<unreadable>");
     ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
     Rk_ReportWrite(&report, "rewritten");
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "rewritten\n");
-
-    const std::string created = TempDir() + "/created.txt";
-    ASSERT_EQ(Rk_ReportFileInit(&report, created.c_str(), 0), 0);
-    char name[RK_TEXT_MAX + 1] = "";
+    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, other.c_str(), 0, nullptr), 0);
+    EXPECT_EQ(rktest::ReadFile(path), "rewritten\n") << "naming another file closes the first";
     Rk_ReportGetFilename(&report, name);
-    EXPECT_EQ(name, created);
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(created), "");
-    EXPECT_EQ(report.file_ptr, nullptr);
-    EXPECT_STREQ(report.filename, " ");
-}
-
-TEST_F(ReportFile, NamingTheOpenFileKeepsItEvenWithModeOne)
-{
-    const std::string path = TempDir() + "/kept.txt";
-    Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
-    Rk_ReportWrite(&report, "first");
-    std::FILE* file = report.file_ptr;
-    for (int mode : {1, 0, 7}) {
-        EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE | RK_REPORT_CONSOLE, path.c_str(), mode, nullptr), 0)
-            << "mode " << mode << " is not looked at";
-        EXPECT_EQ(report.file_ptr, file);
-    }
-    EXPECT_EQ(console_of([&] { Rk_ReportWrite(&report, "second"); }), "second\n");
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "first\nsecond\n");
-}
-
-TEST_F(ReportFile, NamingAnotherFileOrDroppingTheFileBitClosesTheFirst)
-{
-    const std::string first = TempDir() + "/first.txt";
-    const std::string second = TempDir() + "/second.txt";
-    Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportFileInit(&report, first.c_str(), 1), 0);
-    Rk_ReportWrite(&report, "one");
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, second.c_str(), 1, nullptr), 0);
-    EXPECT_EQ(rktest::ReadFile(first), "one\n") << "the first file was closed, so its line is on disk";
-    Rk_ReportWrite(&report, "two");
-    char name[RK_TEXT_MAX + 1] = "";
-    Rk_ReportGetFilename(&report, name);
-    EXPECT_EQ(name, second);
-
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, second.c_str(), 1, nullptr), 0);
-    EXPECT_EQ(report.file_ptr, nullptr);
-    EXPECT_STREQ(report.filename, " ");
-    EXPECT_EQ(rktest::ReadFile(second), "two\n");
-    Rk_ReportGetFilename(&report, name);
-    EXPECT_STREQ(name, " ");
-}
-
-TEST_F(ReportFile, ABadModeOrAnUnopenableFileKeepsTheFormerDestination)
-{
-    const std::string path = TempDir() + "/never.txt";
-    const std::string unopenable = TempDir() + "/no-such-dir/report.txt";
-    Rk_ReportStruct report;
-    Rk_ReportConsoleInit(&report);
-    for (int mode : {2, -1}) {
-        EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, path.c_str(), mode, receive), 1) << mode;
-        EXPECT_ERROR(1, "rk_rpt(");
-        EXPECT_EQ(report.destination, RK_REPORT_CONSOLE);
-        EXPECT_EQ(report.func_name, nullptr);
-    }
-    EXPECT_EQ(rktest::ReadFile(path), "<unreadable>") << "no file was created";
-    EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, unopenable.c_str(), 0, nullptr), 1);
-    EXPECT_ERROR(37, "rk_rpt(");
-    EXPECT_EQ(report.destination, RK_REPORT_CONSOLE);
-    EXPECT_EQ(Rk_ReportFileInit(&report, unopenable.c_str(), 1), 1);
-    EXPECT_ERROR(37, "rk_rpt(");
-
-    // A file closed on the way to a failing open stays closed; the mask keeps its file bit.
-    const std::string first = TempDir() + "/first.txt";
-    ASSERT_EQ(Rk_ReportFileInit(&report, first.c_str(), 1), 0);
-    Rk_ReportWrite(&report, "kept");
-    EXPECT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, unopenable.c_str(), 1, nullptr), 1);
-    EXPECT_ERROR(37, "rk_rpt(");
-    EXPECT_EQ(report.destination, RK_REPORT_FILE);
-    EXPECT_EQ(report.file_ptr, nullptr);
-    EXPECT_EQ(Rk_ReportWrite(&report, "goes nowhere"), 0);
-    EXPECT_EQ(rktest::ReadFile(first), "kept\n");
-}
-
-TEST_F(ReportWrites, CentredLinesAreExactlyThePageWidth)
-{
-    const struct {
-        const char* line;
-        int width;
-        const char* expected;
-        const char* why;
-    } cases[] = {
-        {"abc", 10, "    abc   ", "10/2 - 3/2 = 4 blanks before, the rest after"},
-        {"abcd", 10, "   abcd   ", "10/2 - 4/2 = 3"},
-        {"abc", 9, "   abc   ", "9/2 - 3/2 = 3"},
-        {"abcdefgh", 10, " abcdefgh ", "10/2 - 8/2 = 1: one blank before"},
-        {"abcd", 5, "abcd ", "5/2 - 4/2 = 0: from the start"},
-        {"abcdef", 3, "abc", "a longer line is cut to the page"},
-        {"", 4, "    ", "an empty line is a line of blanks"},
-        {"x", 1, "x", "the narrowest page"},
-    };
-    Rk_ReportStruct report = function_report();
-    for (const auto& c : cases) {
-        g_received.clear();
-        ASSERT_EQ(Rk_ReportWriteCentered(&report, c.line, c.width), 0) << c.why;
-        EXPECT_EQ(g_received, Lines{c.expected}) << c.why;
-    }
-    for (int width : {0, -4}) {
-        g_received.clear();
-        EXPECT_EQ(Rk_ReportWriteCentered(&report, "abc", width), 1) << width;
-        EXPECT_ERROR(1, "rk_rpt(");
-        EXPECT_TRUE(g_received.empty());
-    }
-    {
-        rktest::FailingAlloc guard(1);
-        EXPECT_EQ(Rk_ReportWriteCentered(&report, "abc", 10), 1);
-    }
-    EXPECT_ERROR(11, "rk_rpt(");
-    EXPECT_TRUE(g_received.empty());
-}
-
-TEST_F(ReportWrites, UnderlineRepeatsTheSymbolForEveryCharacter)
-{
-    Rk_ReportStruct report = function_report();
-    Rk_ReportSetIndent(&report, 2);
-    ASSERT_EQ(Rk_ReportWriteAndUnderline(&report, "Title", '='), 0);
-    EXPECT_EQ(g_received, (Lines{"  Title", "  ====="}));
-
-    g_received.clear();
-    Rk_ReportSetIndent(&report, 0);
-    ASSERT_EQ(Rk_ReportWriteAndUnderline(&report, "", '-'), 0);
-    EXPECT_EQ(g_received, (Lines{"", ""})) << "an empty line gives two empty lines";
-
-    Rk_ReportConsoleInit(&report);
-    std::string console;
-    {
-        rktest::FailingAlloc guard(1);
-        console = console_of([&] { EXPECT_EQ(Rk_ReportWriteAndUnderline(&report, "Title", '-'), 0); });
-    }
-    EXPECT_EQ(console, "Title\n") << "an underline that cannot be allocated is left out silently";
-}
-
-TEST_F(ReportWrites, FromFileWritesEachLineWithoutTrailingWhiteSpace)
-{
-    const std::string long_line(1030, 'L');
-    const std::string path = WriteTempFile("source.txt", "first  \t\n\n  indented\n" + long_line + "\nlast");
-    Rk_ReportStruct report = function_report();
-    Rk_ReportSetIndent(&report, 1);
-    EXPECT_EQ(Rk_ReportWriteFromFile(&report, path.c_str()), 0);
-    EXPECT_EQ(g_received, (Lines{" first", " ", "   indented", " " + long_line.substr(0, 1024), " LLLLLL", " last"}))
-        << "lines longer than 1024 characters arrive in pieces";
-
-    g_received.clear();
-    EXPECT_EQ(Rk_ReportWriteFromFile(&report, (TempDir() + "/missing.txt").c_str()), 0);
-    EXPECT_TRUE(g_received.empty());
-}
-
-TEST_F(ReportWrites, MessagesByIdComeFromTheMessageFile)
-{
-    Rk_ReportStruct report;
-    Rk_ReportConsoleInit(&report);
-    Rk_ReportSetIndent(&report, 2);
-    const char* file = MessageFile().c_str();
-    EXPECT_EQ(console_of([&] { EXPECT_EQ(Rk_ReportWriteShortMsgById(&report, RK_ERR_NO_MEMORY, file), 0); }),
-              "  Out of memory\n");
-    EXPECT_EQ(console_of([&] { EXPECT_EQ(Rk_ReportWriteLongMsgById(&report, 2, file), 0); }),
-              "  (Message ID not found)\n");
-    EXPECT_EQ(console_of([&] { Rk_ReportWriteLongMsgById(&report, RK_ERR_ZERO_RADIUS, file); }),
-              "  An arc was given a radius whose absolute value is below the zero tolerance.\n"
-              "  Give the arc a radius, or check the points it was built from.\n");
-    EXPECT_EQ(console_of([&] { Rk_ReportWriteShortMsgById(&report, 1, (TempDir() + "/gone.txt").c_str()); }),
-              "  (Message file could not be read)\n");
-}
-
-TEST_F(ReportWrites, MessageWritesSubstituteTokensAndApplyPrefixAndCentring)
-{
-    const std::string file = WriteTempFile("report.txt", "#3\n*Part %T1 failed\n&line %T1\n&ab\n");
-    Rk_MessageStruct msg;
-    Rk_MessageSet(&msg, 3, file.c_str());
-    Rk_MessageSetToken(&msg, 1, "A7");
-    Rk_ReportStruct report = function_report();
-
-    ASSERT_EQ(Rk_ReportWriteShortMessage(&report, &msg), 0);
-    ASSERT_EQ(Rk_ReportWriteShortMessagePfx(&report, &msg, "E: "), 0);
-    ASSERT_EQ(Rk_ReportWriteLongMessage(&report, &msg), 0);
-    ASSERT_EQ(Rk_ReportWriteLongMessagePfx(&report, &msg, "| "), 0);
-    ASSERT_EQ(Rk_ReportWriteLongMessageCent(&report, &msg, 8), 0);
-    EXPECT_EQ(g_received, (Lines{"Part A7 failed", "E: Part A7 failed", "line A7", "ab", "| line A7", "| ab",
-                                 " line A7", "   ab   "})) << "8/2 - 7/2 = 1 and 8/2 - 2/2 = 3 blanks before";
-}
-
-TEST_F(ReportWrites, ALongMessageStopsAtAFailingWriteAndFreesItsText)
-{
-    const std::string file = WriteTempFile("three.txt", "#3\n&one\n&two\n&three\n");
-    Rk_MessageStruct msg;
-    Rk_MessageSet(&msg, 3, file.c_str());
-    Rk_ReportStruct report = function_report(RK_REPORT_CONSOLE);
-    Rk_ReportSetIndent(&report, 1);
-
-    const long calls = rk::seam::alloc_calls();
-    console_of([&] { ASSERT_EQ(Rk_ReportWriteLongMessage(&report, &msg), 0); });
-    const long allocations = rk::seam::alloc_calls() - calls;
-    // The last three allocations are the function's indented texts, one per line.
-    std::string console;
-    g_received.clear();
-    {
-        rktest::FailingAlloc guard(allocations - 1);
-        console = console_of([&] { EXPECT_EQ(Rk_ReportWriteLongMessage(&report, &msg), 1); });
-    }
-    EXPECT_ERROR(11, "rk_rpt(");
-    EXPECT_EQ(console, " one\n two\n") << "lines before the failure are written, none after it";
-    EXPECT_EQ(g_received, Lines{" one"});
-
-    {
-        rktest::FailingAlloc guard(1);
-        console = console_of([&] { EXPECT_EQ(Rk_ReportWriteLongMsgById(&report, 3, file.c_str()), 1); });
-    }
-    EXPECT_ERROR(11, "rk_strar(");
-    EXPECT_EQ(console, "") << "a detailed text that cannot be read writes nothing";
+    EXPECT_EQ(name, other);
+    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, "", 0, nullptr), 0);
+    EXPECT_EQ(report.file_ptr, nullptr) << "dropping the file bit closes the file";
+    EXPECT_EQ(failure(Rk_ReportFileInit(&report, unopenable.c_str(), 1), "rk_rpt("), "error 37");
+    EXPECT_EQ(report.destination, 0) << "a failed FileInit leaves the record reset";
 }
 
 }  // namespace

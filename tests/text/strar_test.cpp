@@ -1,393 +1,162 @@
-// String arrays: owned slots, resizing, and the packed form.
-#include "rk_test.hpp"
+// String arrays: owned slots, resizing, refusals that change nothing, and the packed form.
+#include "text_helpers.hpp"
 
-#include <string>
-#include <vector>
+#include <cstring>
+#include <functional>
 
 namespace {
 
+using namespace std::string_literals;
 using StrArray = rktest::LibraryTest;
-using StrArrayPack = rktest::LibraryTest;
 
-// An array holding `texts`; a null entry stays unset.
-Rk_StrArrayStruct make_array(const std::vector<const char*>& texts)
-{
+struct Array {  // freed when it goes out of scope; a null text leaves its slot unset
     Rk_StrArrayStruct a{};
-    EXPECT_EQ(Rk_StrArrayInit(&a, static_cast<int>(texts.size())), 0);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i]) {
-            EXPECT_EQ(Rk_StrArraySetStr(&a, static_cast<int>(i), texts[i]), 0);
-        }
+    explicit Array(const std::vector<const char*>& texts = {})
+    {
+        if (!texts.empty()) Rk_StrArrayInit(&a, static_cast<int>(texts.size()));
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            if (texts[i]) Rk_StrArraySetStr(&a, static_cast<int>(i), texts[i]);
     }
-    return a;
-}
-
-std::vector<std::string> contents(const Rk_StrArrayStruct& a)
-{
-    std::vector<std::string> out;
-    int size = 0;
-    if (Rk_StrArrayGetSize(&a, &size) != 0) return {"<not allocated>"};
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        EXPECT_EQ(Rk_StrArrayGetStr(&a, i, &text), 0);
-        out.emplace_back(text ? text : "<null>");
+    ~Array() { Rk_StrArrayFree(&a); }
+    std::string text() const  // the slots joined with '|'
+    {
+        std::string out;
+        char* s = nullptr;
+        for (int i = 0; i < a.array_size && Rk_StrArrayGetStr(&a, i, &s) == 0; ++i) out += (i ? "|"s : ""s) + s;
+        return out;
     }
-    return out;
+};
+
+// Frees blocks of `bytes` full of 0x7f for the next allocations of that size, so that a field left
+// uninitialised shows.
+void dirty_heap(unsigned bytes)
+{
+    void* blocks[4];
+    for (void*& block : blocks) block = std::memset(Rkos_Alloc(bytes), 0x7f, bytes);
+    for (void* block : blocks) Rkos_Free(block);
 }
 
-using Texts = std::vector<std::string>;
-
-char g_marker[] = "marker";
-int g_index_marker[1];
-
-TEST_F(StrArray, UnsetSlotsReadAsAnEmptyStringNeverNull)
+TEST_F(StrArray, SlotsOwnTheirTextReadUnsetAsEmptyAndReallocateOnlyToGrow)
 {
-    Rk_StrArrayStruct a = make_array({nullptr, "x", nullptr});
-    char* text = nullptr;
-    ASSERT_EQ(Rk_StrArrayGetStr(&a, 0, &text), 0);
-    ASSERT_NE(text, nullptr);
-    EXPECT_STREQ(text, "");
-    EXPECT_EQ(a.array[0], nullptr) << "reading an unset slot must not allocate it";
-    EXPECT_EQ(a.str_size[0], 0);
-    EXPECT_EQ(contents(a), (Texts{"", "x", ""}));
-    Rk_StrArrayFree(&a);
-}
-
-TEST_F(StrArray, SlotShrinksInPlaceAndIsReallocatedOnlyToGrow)
-{
-    Rk_StrArrayStruct a = make_array({"abcdef"});
-    EXPECT_EQ(a.str_size[0], 6);
-    char* storage = a.array[0];
-
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 0, "abc"), 0);
-    EXPECT_EQ(a.array[0], storage) << "a shorter text must reuse the slot's storage";
-    EXPECT_EQ(a.str_size[0], 6) << "the capacity stays that of the storage";
-    EXPECT_EQ(contents(a), Texts{"abc"});
-
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 0, "abcdef"), 0);
-    EXPECT_EQ(a.array[0], storage) << "a text of exactly the capacity still fits";
-
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 0, "abcdefgh"), 0);
-    EXPECT_EQ(a.str_size[0], 8);
-    EXPECT_EQ(contents(a), Texts{"abcdefgh"});
-    Rk_StrArrayFree(&a);
-}
-
-TEST_F(StrArray, KeepsItsOwnCopyAndAcceptsItsOwnTextAsSource)
-{
-    char buffer[] = "hello";
-    Rk_StrArrayStruct a = make_array({buffer, nullptr});
-    buffer[0] = 'J';
-    EXPECT_EQ(contents(a), (Texts{"hello", ""}));
-
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 0, a.array[0] + 2), 0) << "the tail of the slot's own text";
-    EXPECT_EQ(contents(a), (Texts{"llo", ""}));
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 1, a.array[0]), 0);
-    EXPECT_EQ(contents(a), (Texts{"llo", "llo"}));
-    EXPECT_NE(a.array[0], a.array[1]);
-    Rk_StrArrayFree(&a);
-}
-
-TEST_F(StrArray, PositionsOutsideTheSlotsAreRefused)
-{
-    Rk_StrArrayStruct a = make_array({"a", "b"});
-    for (int pos : {-1, 2, 1000}) {
-        char* text = g_marker;
-        EXPECT_EQ(Rk_StrArrayGetStr(&a, pos, &text), 1) << pos;
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(text, g_marker) << "the output is untouched on failure";
-        EXPECT_EQ(Rk_StrArraySetStr(&a, pos, "z"), 1) << pos;
-        EXPECT_ERROR(1, "rk_strar(");
+    char buffer[] = "abcdef";
+    dirty_heap(3 * sizeof(int));
+    Array s({nullptr, buffer, "x"});
+    buffer[0] = 'X';
+    EXPECT_EQ(s.text() + (s.a.array[0] || s.a.str_size[0] ? " holds storage" : ""), "|abcdef|x") << "nor does reading it";
+    char* storage = s.a.array[1];
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, s.a.array[1] + 2), 0) << "the tail of the slot's own text";
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 0, s.a.array[1]), 0);
+    EXPECT_EQ(s.text(), "cdef|cdef|x");
+    {
+        rktest::FailingAlloc no_memory(1);
+        ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, "ABCDEF"), 0) << "a text up to the capacity reuses the storage";
+        ASSERT_EQ(Rk_StrArrayResetSize(&s.a, 3), 0) << "so does the same size";
+        ASSERT_EQ(Rk_StrArrayResetSize(&s.a, 2), 0) << "and a smaller one";
     }
-    EXPECT_EQ(contents(a), (Texts{"a", "b"}));
-    Rk_StrArrayFree(&a);
+    EXPECT_EQ(s.a.array[1], storage);
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, "abcdefgh"), 0);
+    ASSERT_EQ(Rk_StrArrayResetSize(&s.a, 4), 0);
+    EXPECT_EQ(s.text(), "cdef|abcdefgh||") << "grown slots are unset; dropped slots do not come back";
+    EXPECT_EQ(std::vector<int>(s.a.str_size, s.a.str_size + 4), (std::vector<int>{4, 8, 0, 0})) << "carried over";
+    ASSERT_EQ(Rk_StrArrayFree(&s.a) + Rk_StrArrayFree(&s.a), 0) << "a freed array may be freed again";
+    EXPECT_EQ(s.a.array_size, 4) << "the slot count is left as it was";
 }
 
-TEST_F(StrArray, EveryOperationRefusesAnArrayThatIsNotAllocated)
+TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
 {
-    Rk_StrArrayStruct never{};  // before Init
-    Rk_StrArrayStruct freed = make_array({"a"});
-    Rk_StrArrayFree(&freed);
-    for (Rk_StrArrayStruct* a : {&never, &freed}) {
-        int size = -7;
-        EXPECT_EQ(Rk_StrArrayGetSize(a, &size), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(size, -7);
-        char* text = g_marker;
-        EXPECT_EQ(Rk_StrArrayGetStr(a, 0, &text), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(text, g_marker);
-        EXPECT_EQ(Rk_StrArraySetStr(a, 0, "x"), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(Rk_StrArrayResetSize(a, 3), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(a->array, nullptr);
-
-        Rk_StrArrayStruct packed{};
-        int* index = nullptr;
-        int index_size = -1;
-        EXPECT_EQ(Rk_StrArrayPack(a, 3, &packed, &index, &index_size), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(index, nullptr);
-        EXPECT_EQ(index_size, -1);
-        const int first[] = {0};
-        Rk_StrArrayStruct unpacked{};
-        EXPECT_EQ(Rk_StrArrayUnpack(a, first, 1, &unpacked), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(unpacked.array, nullptr);
+    Array live({"a", "b"}), freed({"x"}), out;
+    Rk_StrArrayFree(&freed.a);
+    Rk_StrArrayStruct never{}, untouched{5, nullptr, nullptr};
+    char marker[] = "marker";
+    char* text = marker;
+    int size = -7, index_marker = 0, *index = &index_marker;
+    const int first[] = {0}, beyond[] = {0, 5};
+    const std::pair<const char*, std::function<int()>> refused[] = {
+        {"get at -1", [&] { return Rk_StrArrayGetStr(&live.a, -1, &text); }},
+        {"get past the end", [&] { return Rk_StrArrayGetStr(&live.a, 2, &text); }},
+        {"set past the end", [&] { return Rk_StrArraySetStr(&live.a, 2, "z"); }},
+        {"set at -1", [&] { return Rk_StrArraySetStr(&live.a, -1, "z"); }},
+        {"resize to 0", [&] { return Rk_StrArrayResetSize(&live.a, 0); }},
+        {"init with 0", [&] { return Rk_StrArrayInit(&untouched, 0); }},
+        {"pack in pieces of 0", [&] { return Rk_StrArrayPack(&live.a, 0, &out.a, &index, &size); }},
+        {"pack into itself", [&] { return Rk_StrArrayPack(&live.a, 2, &live.a, &index, &size); }},
+        {"unpack into itself", [&] { return Rk_StrArrayUnpack(&live.a, first, 1, &live.a); }},
+        {"unpack no string", [&] { return Rk_StrArrayUnpack(&live.a, first, 0, &out.a); }},
+        {"unpack past the pieces", [&] { return Rk_StrArrayUnpack(&live.a, beyond, 2, &out.a); }},
+    };
+    for (const auto& [what, call] : refused) EXPECT_EQ(failure(call(), "rk_strar("), "error 1") << what;
+    for (Rk_StrArrayStruct* dead : {&never, &freed.a}) {  // every operation but Init and Free
+        EXPECT_EQ(Rk_StrArrayGetSize(dead, &size) + Rk_StrArrayGetStr(dead, 0, &text) +
+                      Rk_StrArraySetStr(dead, 0, "x") + Rk_StrArrayResetSize(dead, 3) +
+                      Rk_StrArrayPack(dead, 3, &out.a, &index, &size) + Rk_StrArrayUnpack(dead, first, 1, &out.a), 6);
+        for (int i = 0; i < 6; ++i) EXPECT_ERROR(1, "rk_strar(");
     }
-}
-
-TEST_F(StrArray, InitNeedsAtLeastOneSlotAndLeavesTheRecordOnFailure)
-{
-    for (int n : {0, -3}) {
-        Rk_StrArrayStruct a{5, nullptr, nullptr};
-        EXPECT_EQ(Rk_StrArrayInit(&a, n), 1) << n;
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(a.array_size, 5);
-        EXPECT_EQ(a.array, nullptr);
-    }
-}
-
-TEST_F(StrArray, ResetSizeGrowsKeepingTextsAndShrinksDroppingThem)
-{
-    Rk_StrArrayStruct a = make_array({"a", "bb", "ccc"});
-    ASSERT_EQ(Rk_StrArrayResetSize(&a, 5), 0);
-    EXPECT_EQ(contents(a), (Texts{"a", "bb", "ccc", "", ""}));
-    EXPECT_EQ(a.array[4], nullptr);
-    EXPECT_EQ(a.str_size[4], 0);
-    EXPECT_EQ(a.str_size[2], 3) << "the old capacities are carried over";
-
-    ASSERT_EQ(Rk_StrArraySetStr(&a, 4, "eeee"), 0);
-    ASSERT_EQ(Rk_StrArrayResetSize(&a, 2), 0);
-    EXPECT_EQ(contents(a), (Texts{"a", "bb"}));
-    char* text = nullptr;
-    EXPECT_EQ(Rk_StrArrayGetStr(&a, 2, &text), 1) << "slot 2 was dropped";
-    EXPECT_ERROR(1, "rk_strar(");
-
-    ASSERT_EQ(Rk_StrArrayResetSize(&a, 5), 0);
-    EXPECT_EQ(contents(a), (Texts{"a", "bb", "", "", ""})) << "dropped slots must not come back";
-
-    ASSERT_EQ(Rk_StrArrayResetSize(&a, 5), 0);
-    EXPECT_EQ(contents(a), (Texts{"a", "bb", "", "", ""}));
-
-    for (int n : {0, -1}) {
-        EXPECT_EQ(Rk_StrArrayResetSize(&a, n), 1) << n;
-        EXPECT_ERROR(1, "rk_strar(");
-    }
-    EXPECT_EQ(contents(a), (Texts{"a", "bb", "", "", ""}));
-    Rk_StrArrayFree(&a);
-}
-
-TEST_F(StrArray, FreeReleasesEverythingAndMayBeRepeated)
-{
-    const long before = rk::seam::live_blocks();
-    Rk_StrArrayStruct a = make_array({"one", nullptr, "three"});
-    EXPECT_EQ(Rk_StrArrayFree(&a), 0);
-    EXPECT_EQ(rk::seam::live_blocks(), before);
-    EXPECT_EQ(a.array, nullptr);
-    EXPECT_EQ(a.str_size, nullptr);
-    EXPECT_EQ(a.array_size, 3) << "the slot count is left as it was";
-    EXPECT_EQ(Rk_StrArrayFree(&a), 0);
-    Rk_StrArrayStruct never{};
-    EXPECT_EQ(Rk_StrArrayFree(&never), 0);
+    EXPECT_TRUE(text == marker && size == -7 && index == &index_marker && untouched.array_size == 5);
+    EXPECT_EQ(out.a.array, nullptr) << "what a failing Unpack built is freed";
+    EXPECT_EQ(live.text() + (never.array || freed.a.array ? " allocated" : ""), "a|b");
 }
 
 TEST_F(StrArray, AllocationFailuresLeaveTheArrayAsItWas)
 {
-    for (long n : {1, 2}) {
-        Rk_StrArrayStruct a{9, nullptr, nullptr};
-        {
-            rktest::FailingAlloc guard(n);
-            EXPECT_EQ(Rk_StrArrayInit(&a, 4), 1) << "allocation " << n;
-        }
-        EXPECT_ERROR(11, "rk_strar(");
-        EXPECT_EQ(a.array_size, 9);
-        EXPECT_EQ(a.array, nullptr);
-    }
-
-    Rk_StrArrayStruct a = make_array({"ab", "cd"});
-    for (long n : {1, 2}) {
-        char** slots = a.array;
-        {
-            rktest::FailingAlloc guard(n);
-            EXPECT_EQ(Rk_StrArrayResetSize(&a, 6), 1) << "allocation " << n;
-        }
-        EXPECT_ERROR(11, "rk_strar(");
-        EXPECT_EQ(a.array, slots);
-        EXPECT_EQ(contents(a), (Texts{"ab", "cd"}));
-    }
-
-    {
-        rktest::FailingAlloc guard(1);
-        EXPECT_EQ(Rk_StrArraySetStr(&a, 1, "longer"), 1);
-    }
-    EXPECT_ERROR(11, "rk_strar(");
-    EXPECT_EQ(a.str_size[1], 2) << "a slot that could not grow keeps its text";
-    EXPECT_EQ(contents(a), (Texts{"ab", "cd"}));
-    {
-        rktest::FailingAlloc guard(1);
-        EXPECT_EQ(Rk_StrArraySetStr(&a, 0, "a"), 0) << "shrinking in place needs no memory";
-    }
-    EXPECT_EQ(contents(a), (Texts{"a", "cd"}));
-    Rk_StrArrayFree(&a);
+    Array s({"ab", "cd"});
+    Rk_StrArrayStruct fresh{9, nullptr, nullptr};
+    EXPECT_EQ(fail_each_allocation("rk_strar(", [&] { return Rk_StrArrayInit(&fresh, 4); },
+                                   [&] { EXPECT_EQ(fresh.array_size, 9); }), 2);
+    Rk_StrArrayFree(&fresh);
+    char** slots = s.a.array;
+    const auto grow_and_shrink = [&] { return Rk_StrArrayResetSize(&s.a, 6) || Rk_StrArrayResetSize(&s.a, 2); };
+    EXPECT_EQ(fail_each_allocation("rk_strar(", grow_and_shrink,
+                                   [&] { EXPECT_EQ(s.a.array, slots); }), 2);
+    EXPECT_EQ(fail_each_allocation("rk_strar(", [&] { return Rk_StrArraySetStr(&s.a, 1, "longer"); },
+                                   [&] { EXPECT_EQ(s.text(), "ab|cd"); }), 1);
 }
 
-struct PackCase {
-    std::vector<const char*> texts;
-    int max_size;
-    Texts pieces;
-    std::vector<int> index;
-    const char* why;
-};
-
-TEST_F(StrArrayPack, CutsIntoPiecesIndexesAndJoinsBackExactly)
+TEST_F(StrArray, PackCutsIntoIndexedPiecesThatUnpackJoinsBack)
 {
-    const PackCase cases[] = {
-        {{"abcdefg", "hi"}, 3, {"abc", "def", "g", "hi"}, {0, 3}, "pieces of 3, the last one shorter"},
-        {{"", "ab"}, 1, {"a", "b"}, {0, 0}, "with max_size 1 an empty string has no piece"},
-        {{"ab", ""}, 1, {"a", "b"}, {0, 2}, "an empty last string with max_size 1 has no piece either"},
-        {{"", "abc"}, 2, {"", "ab", "c"}, {0, 1}, "with max_size 2 an empty string is one empty piece"},
-        {{nullptr, "xy", nullptr}, 4, {"", "xy", ""}, {0, 1, 2}, "unset slots pack as empty strings"},
-        {{"abcdef"}, 3, {"abc", "def"}, {0}, "a length that is a multiple makes no empty tail"},
-        {{"abc", "de"}, 100, {"abc", "de"}, {0, 1}, "short strings stay whole"},
-        {{"abc"}, 1, {"a", "b", "c"}, {0}, "max_size 1 gives one character per piece"},
+    const struct {
+        std::vector<const char*> texts;
+        int max_size;
+        const char* pieces;
+        std::vector<int> index;
+    } cases[] = {
+        {{"abcdefg", "hi"}, 3, "abc|def|g|hi", {0, 3}}, {{"abcdef"}, 3, "abc|def", {0}},  // no empty tail
+        {{"", "ab"}, 1, "a|b", {0, 0}}, {{"ab", ""}, 1, "a|b", {0, 2}},  // with max_size 1 an empty string has no piece
+        {{"", "abc"}, 2, "|ab|c", {0, 1}}, {{nullptr, "xy", nullptr}, 4, "|xy|", {0, 1, 2}},  // else one empty piece
+        {{"abc", "de"}, 100, "abc|de", {0, 1}},
     };
-    for (const PackCase& c : cases) {
-        Rk_StrArrayStruct source = make_array(c.texts);
-        const Texts original = contents(source);
-        Rk_StrArrayStruct packed{};
+    for (const auto& c : cases) {
+        Array source(c.texts), packed, unpacked;
         int* index = nullptr;
-        int index_size = 0;
-        ASSERT_EQ(Rk_StrArrayPack(&source, c.max_size, &packed, &index, &index_size), 0) << c.why;
-        EXPECT_EQ(contents(packed), c.pieces) << c.why;
-        ASSERT_EQ(index_size, static_cast<int>(c.index.size())) << c.why;
-        EXPECT_EQ(std::vector<int>(index, index + index_size), c.index) << c.why;
-
-        Rk_StrArrayStruct unpacked{};
-        ASSERT_EQ(Rk_StrArrayUnpack(&packed, index, index_size, &unpacked), 0) << c.why;
-        EXPECT_EQ(contents(unpacked), original) << c.why;
-        EXPECT_EQ(contents(source), original) << "the source is unchanged";
-
+        int size = 0;
+        ASSERT_EQ(Rk_StrArrayPack(&source.a, c.max_size, &packed.a, &index, &size), 0);
+        ASSERT_EQ(Rk_StrArrayUnpack(&packed.a, index, size, &unpacked.a), 0);
+        EXPECT_EQ(packed.text(), c.pieces) << source.text();
+        EXPECT_EQ(std::vector<int>(index, index + size), c.index) << source.text();
+        EXPECT_EQ(unpacked.text(), source.text());
         Rkos_Free(index);
-        Rk_StrArrayFree(&source);
-        Rk_StrArrayFree(&packed);
-        Rk_StrArrayFree(&unpacked);
     }
-}
-
-TEST_F(StrArrayPack, RefusesBadSizesAndTargetsThatAreTheSource)
-{
-    Rk_StrArrayStruct source = make_array({"abc"});
-    for (int max_size : {0, -2}) {
-        Rk_StrArrayStruct packed{};
-        int* index = nullptr;
-        int index_size = -1;
-        EXPECT_EQ(Rk_StrArrayPack(&source, max_size, &packed, &index, &index_size), 1) << max_size;
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(index, nullptr);
-        EXPECT_EQ(index_size, -1);
-        EXPECT_EQ(packed.array, nullptr);
-    }
-
-    int* index = nullptr;
-    int index_size = -1;
-    EXPECT_EQ(Rk_StrArrayPack(&source, 2, &source, &index, &index_size), 1);
-    EXPECT_ERROR(1, "rk_strar(");
-    const int first[] = {0};
-    EXPECT_EQ(Rk_StrArrayUnpack(&source, first, 1, &source), 1);
-    EXPECT_ERROR(1, "rk_strar(");
-    EXPECT_EQ(contents(source), Texts{"abc"}) << "packing into itself must not lose the source";
-
-    Rk_StrArrayStruct unpacked{};
-    EXPECT_EQ(Rk_StrArrayUnpack(&source, first, 0, &unpacked), 1);
-    EXPECT_ERROR(1, "rk_strar(");
-    EXPECT_EQ(unpacked.array, nullptr);
-    Rk_StrArrayFree(&source);
-}
-
-TEST_F(StrArrayPack, OnlyEmptyStringsWithMaxSizeOneHaveNoPiecesAndFailCleanly)
-{
-    Rk_StrArrayStruct source = make_array({"", nullptr});
-    Rk_StrArrayStruct packed{};
-    int* index = g_index_marker;
-    int index_size = -1;
-    EXPECT_EQ(Rk_StrArrayPack(&source, 1, &packed, &index, &index_size), 1);
-    EXPECT_ERROR(1, "rk_strar(");
-    EXPECT_EQ(index, nullptr) << "the index array is released and the caller's pointer nulled";
-    EXPECT_EQ(index_size, 0);
-    EXPECT_EQ(packed.array, nullptr);
-    Rk_StrArrayFree(&source);
-}
-
-TEST_F(StrArrayPack, UnpackRefusesIndexesOutsideThePackedArrayAndKeepsNothing)
-{
-    Rk_StrArrayStruct packed = make_array({"ab", "cd"});
-    const int beyond[] = {0, 5};
-    const int negative[] = {-1};
-    for (const auto& [index, size] : {std::pair<const int*, int>{beyond, 2}, {negative, 1}}) {
-        Rk_StrArrayStruct unpacked{};
-        EXPECT_EQ(Rk_StrArrayUnpack(&packed, index, size, &unpacked), 1);
-        EXPECT_ERROR(1, "rk_strar(");
-        EXPECT_EQ(unpacked.array, nullptr) << "what Unpack built is freed";
-    }
+    Array packed({"ab", "cd"}), unpacked;
     const int descending[] = {1, 0};
-    Rk_StrArrayStruct unpacked{};
-    ASSERT_EQ(Rk_StrArrayUnpack(&packed, descending, 2, &unpacked), 0);
-    EXPECT_EQ(contents(unpacked), (Texts{"", "abcd"})) << "a string whose run is empty is empty";
-    Rk_StrArrayFree(&unpacked);
-    Rk_StrArrayFree(&packed);
+    ASSERT_EQ(Rk_StrArrayUnpack(&packed.a, descending, 2, &unpacked.a), 0);
+    EXPECT_EQ(unpacked.text(), "|abcd") << "a string whose run is empty is empty";
 }
 
-TEST_F(StrArrayPack, EveryAllocationFailureIsReportedAndLeavesNothingBehind)
+TEST_F(StrArray, AFailingPackOrUnpackKeepsNothingItMade)
 {
-    Rk_StrArrayStruct source = make_array({"abcdefg", "", "hi"});
+    Array empty({"", nullptr}), source({"abcdefg", "", "hi"}), out, packed;
+    int marker = 0, *index = &marker, size = -1;
+    EXPECT_EQ(failure(Rk_StrArrayPack(&empty.a, 1, &out.a, &index, &size), "rk_strar("), "error 1") << "no piece";
+    EXPECT_TRUE(index == nullptr && size == 0) << "the index array is released and the caller's pointer nulled";
+    long n = 0;
+    const auto pack = [&] { return ++n, index = &marker, Rk_StrArrayPack(&source.a, 3, &packed.a, &index, &size); };
+    EXPECT_GE(fail_each_allocation("rk_strar(", pack, [&] {  // the index array is the first allocation
+        EXPECT_TRUE(packed.a.array == nullptr && index == (n == 1 ? &marker : nullptr));
+    }), 5);
     const long live = rk::seam::live_blocks();
-
-    Rk_StrArrayStruct packed{};
-    int* index = nullptr;
-    int index_size = 0;
-    long calls = rk::seam::alloc_calls();
-    ASSERT_EQ(Rk_StrArrayPack(&source, 3, &packed, &index, &index_size), 0);
-    const long pack_allocs = rk::seam::alloc_calls() - calls;
-    calls = rk::seam::alloc_calls();
-    Rk_StrArrayStruct unpacked{};
-    ASSERT_EQ(Rk_StrArrayUnpack(&packed, index, index_size, &unpacked), 0);
-    const long unpack_allocs = rk::seam::alloc_calls() - calls;
-    Rk_StrArrayFree(&unpacked);
-    ASSERT_GE(pack_allocs, 5) << "index, two slot arrays, scratch, pieces";
-    ASSERT_GE(unpack_allocs, 5) << "two slot arrays, a join buffer and a copy per string";
-
-    for (long n = 1; n <= unpack_allocs; ++n) {
-        Rk_StrArrayStruct out{};
-        {
-            rktest::FailingAlloc guard(n);
-            EXPECT_EQ(Rk_StrArrayUnpack(&packed, index, index_size, &out), 1) << "allocation " << n;
-        }
-        EXPECT_ERROR(11, "rk_strar(");
-        EXPECT_EQ(out.array, nullptr) << "allocation " << n;
-    }
+    EXPECT_GE(fail_each_allocation("rk_strar(", [&] { return Rk_StrArrayUnpack(&packed.a, index, size, &out.a); },
+                                   [&] { EXPECT_EQ(rk::seam::live_blocks(), live); }), 5);
+    EXPECT_EQ(out.text(), "abcdefg||hi");
     Rkos_Free(index);
-    Rk_StrArrayFree(&packed);
-    EXPECT_EQ(rk::seam::live_blocks(), live);
-
-    for (long n = 1; n <= pack_allocs; ++n) {
-        Rk_StrArrayStruct out{};
-        int* out_index = g_index_marker;
-        int out_size = -1;
-        {
-            rktest::FailingAlloc guard(n);
-            EXPECT_EQ(Rk_StrArrayPack(&source, 3, &out, &out_index, &out_size), 1) << "allocation " << n;
-        }
-        EXPECT_ERROR(11, "rk_strar(");
-        EXPECT_EQ(out.array, nullptr) << "allocation " << n;
-        // The index array is the first allocation: before it the pointer is untouched, after it
-        // the array is released and the pointer nulled.
-        EXPECT_EQ(out_index, n == 1 ? g_index_marker : nullptr) << "allocation " << n;
-        EXPECT_EQ(rk::seam::live_blocks(), live) << "allocation " << n;
-    }
-    EXPECT_EQ(contents(source), (Texts{"abcdefg", "", "hi"}));
-    Rk_StrArrayFree(&source);
 }
 
 }  // namespace

@@ -1,101 +1,160 @@
-// User configuration: rewriting one section of a settings file while keeping everything else.
-#include "ucfig_helpers.hpp"
+// User configuration: writing one section into a settings file, every other line kept; the file is
+// replaced whole or not at all, with its permissions, owner and link, and nothing left behind.
+#include "text_helpers.hpp"
 
-// ---- Writing ----
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-TEST_F(UserConfig, RewritesOneSectionAndKeepsEverythingElse)
+#include <climits>
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+const char kExample[] = "# units\n[ Display ]\nUnits = mm\ngrid=ON\n[Print]\nCopies = 2\n";
+
+using UserConfigWrite = rktest::LibraryTest;
+
+// Writes `section` of `config` into `file`: the file's content then, after the failure if it failed.
+std::string write(Config& config, const std::string& file, const char* section)
 {
-    const std::string file = WriteTempFile("example.ini", kExample);
-    Set("Units", "in");
-    const std::string expected = "# units\n[ Display ]\nUnits = in\n[Print]\nCopies = 2\n";
-    EXPECT_EQ(Write(file, "Display"), expected) << "GRID is dropped, Print stays as it was";
-    EXPECT_EQ(Write(file, "display"), expected) << "writing again gives the same file";
-    EXPECT_EQ(Settings(), (Pairs{{"Units", "in"}}));
-    EXPECT_EQ(Cell(3, 0), "Rk_FALSE");
+    const int status = Rk_UserConfigWriteToFile(&config.c, file.c_str(), section);
+    return (status ? failure(status, "rk_ucfig(") + ": " : "") + rktest::ReadFile(file);
 }
 
-TEST_F(UserConfig, ANewFileGetsTheHeaderAnEmptyLineAndTheSettings)
+std::set<std::string> entries(const std::string& dir)
 {
-    const std::string file = TempDir() + "/new.ini";
-    Set("Units", "in");
-    EXPECT_EQ(Write(file, "Display"), "[ Display ]\n\nUnits = in\n");
-    EXPECT_EQ(Write(file, "Display"), "[ Display ]\n\nUnits = in\n");
-
-    const std::string missing = WriteTempFile("m.ini", kExample);
-    EXPECT_EQ(Write(missing, "Output"), std::string(kExample) + "[ Output ]\n\nUnits = in\n")
-        << "a section not in the file is appended at its end";
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
 }
 
-TEST_F(UserConfig, TheTargetTakesTheConfigurationsFormAndNewSettingsGoAtItsEnd)
+TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
 {
-    const std::string file = WriteTempFile(
-        "t.ini", "[A]\nx = 1\ny = 2\n; note\nX=3\n\n[B]\nx = 1\n[a]\nx = 4\nz = 5\n[C]\nc = 1\n");
-    Set("X", "9");
-    Set("n", "6");
-    EXPECT_EQ(Write(file, "a"), "[A]\nX = 9\n; note\n\nn = 6\n[B]\nx = 1\n[a]\n[C]\nc = 1\n")
-        << "repeats and removed settings dropped; a second occurrence of the target loses its settings";
-}
-
-TEST_F(UserConfig, ABlankSectionWritesTheUnnamedPartWithoutAHeader)
-{
-    Set("y", "2");
-    const struct {
-        const char* name;
-        const char* before;  // null: no file yet
-        const char* after;
-    } cases[] = {
-        {"h.ini", "[A]\ny = 1\n", "y = 2\n[A]\ny = 1\n"},
-        {"u.ini", "y = 0\n\n[A]\ny = 7\n", "y = 2\n\n[A]\ny = 7\n"},
-        {"n.ini", "# c\nz = 1\n", "# c\ny = 2\n"},
-        {"new.ini", nullptr, "y = 2\n"},
-    };
-    for (const auto& c : cases) {
-        const std::string file = c.before ? WriteTempFile(c.name, c.before) : TempDir() + "/" + c.name;
-        for (int pass = 1; pass <= 3; ++pass)
-            EXPECT_EQ(Write(file, pass == 2 ? "  " : ""), c.after) << c.name << " pass " << pass;
-    }
-}
-
-TEST_F(UserConfig, ALastLineWithoutNewlineIsEndedBeforeAnythingFollowsIt)
-{
-    Set("Units", "in");
-    const struct {
-        const char* before;
-        const char* section;
-        const char* after;
-    } cases[] = {
-        {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\n"},
-        {"[Display]\n# end", "Display", "[Display]\n# end\nUnits = in\n"},
-        {"[Display]\nUnits = mm", "Display", "[Display]\nUnits = in\n"},
-        {"[Display]\nUnits = mm\n[Print]\nCopies = 2", "Display", "[Display]\nUnits = in\n[Print]\nCopies = 2"},
-        {"# only", "", "# only\nUnits = in\n"},
-    };
-    for (const auto& c : cases) {
-        const std::string file = WriteTempFile("nl.ini", c.before);
-        EXPECT_EQ(Write(file, c.section), c.after) << c.before;
-    }
-}
-
-TEST_F(UserConfig, OverLongLinesSurviveOutsideTheTargetAndNeverSwallowALine)
-{
+    Config config;
+    std::string garbage;
+    for (int i = 0; i < 3000; ++i) garbage += char(i % 17 ? i % 5 ? 0x80 + (i * 31) % 0x80 : 1 + i % 9 : '\n');
     const std::string comment = "#" + std::string(600, 'c') + " = x\n";
     const std::string other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
-    const std::string file = WriteTempFile("long.ini", "[A]\nUnits = mm\n" + comment + "[C]\n" + other);
-    Set("Units", "in");
-    EXPECT_EQ(Write(file, "A"), "[A]\nUnits = in\n" + comment.substr(0, 255) + "\n[C]\n" + other)
-        << "in the target the rest of an over-long comment reads as settings and is dropped, and the next "
-           "line still stands on its own; elsewhere the line is kept whole";
+    const std::string long_lines = "[A]\nUnits = mm\n" + comment + "[C]\n" + other;
+    const struct { const char *before, *section; std::string after; } cases[] = {  // before null: no file yet
+        {kExample, "display", "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n"},  // grid dropped
+        {nullptr, "Display", "[ Display ]\n\nUnits = in\nNew = 1\n"},
+        {kExample, "Output", std::string(kExample) + "[ Output ]\n\nUnits = in\nNew = 1\n"},
+        {"[A]\nnew = 1\ny = 2\n; note\nUNITS=3\nnew = 0\n\n[B]\nx = 1\n[a]\nunits = 4\n[C]\n", "a",  // repeats dropped
+         "[A]\nNew = 1\n; note\nUnits = in\n\n[B]\nx = 1\n[a]\n[C]\n"},
+        {"[A]\nunits = 1\n", "", "Units = in\nNew = 1\n[A]\nunits = 1\n"},  // a blank section gets no header
+        {"units = 0\n\n[A]\ny = 7\n", "  ", "Units = in\n\nNew = 1\n[A]\ny = 7\n"},
+        {"# c\nz = 1\n", "", "# c\nUnits = in\nNew = 1\n"},
+        {nullptr, "", "Units = in\nNew = 1\n"},
+        {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\nNew = 1\n"},  // no last \n
+        {"[Display]\n# end", "Display", "[Display]\n# end\nUnits = in\nNew = 1\n"},
+        {"[Display]\nUnits = mm\n[Print]\nCopies = 2", "Display",
+         "[Display]\nUnits = in\nNew = 1\n[Print]\nCopies = 2"},
+        {"# only", "", "# only\nUnits = in\nNew = 1\n"},
+        // In the target the rest of an over-long line reads as settings and is dropped, and the next line
+        // still stands on its own; elsewhere the line is kept whole, and so are bytes of any value.
+        {long_lines.c_str(), "A",
+         "[A]\nUnits = in\n" + comment.substr(0, 255) + "\nNew = 1\n[C]\n" + other},
+        {garbage.c_str(), "Z", garbage + "\n[ Z ]\n\nUnits = in\nNew = 1\n"},
+    };
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    Rk_UserConfigSetValue(&config.c, "New", "1");
+    for (const auto& c : cases) {
+        const std::string file = c.before ? WriteTempFile("t.ini", c.before) : TempDir() + "/new.ini";
+        EXPECT_EQ(write(config, file, c.section), c.after) << (c.before ? c.before : "no file") << " " << c.section;
+        EXPECT_EQ(write(config, file, c.section), c.after) << "writing again changes nothing";
+        fs::remove(file);
+    }
+    EXPECT_EQ(config.settings(), "Units=in;New=1;");
+    EXPECT_STREQ(config.c.set_table.table.stable[3][0], "Rk_FALSE") << "the configuration is not marked";
 }
 
-TEST_F(UserConfig, GarbageOutsideTheTargetIsKeptByteForByte)
+TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
 {
-    std::string garbage;
-    for (int i = 0; i < 3000; ++i) {
-        const int c = i % 17 == 0 ? '\n' : 0x80 + (i * 31) % 0x80;
-        garbage += static_cast<char>(i % 5 == 0 && c != '\n' ? 0x01 + i % 9 : c);
+    Config config;
+    const std::string example = WriteTempFile("example.ini", kExample);
+    const std::string with_nul = WriteTempFile("nul.ini", std::string("[Z]\nk = 1\nbin\0ary\n", 18));
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    const auto before = entries(TempDir());
+    const std::string too_long = TempDir() + "/" + std::string(PATH_MAX, 'x');
+    // Blank, too long, a directory, no new file can be made beside it, a NUL byte.
+    for (const std::string& file : {""s, "   "s, too_long, TempDir(), TempDir() + "/gone/x.ini", with_nul}) {
+        const std::string was = rktest::ReadFile(file);
+        EXPECT_EQ(write(config, file, "Z"), "error 1: " + was) << file;
     }
-    garbage += "\r";
-    const std::string file = WriteTempFile("g.ini", garbage);
-    Set("k", "v");
-    EXPECT_EQ(Write(file, "Z"), garbage + "\n[ Z ]\n\nk = v\n");
+
+    Rk_UserConfigSetValue(&config.c, "Units", std::string(20000, 'u').c_str());
+    rlimit old_limit{}, small{4096, 4096};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    small.rlim_max = old_limit.rlim_max;
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string stopped = write(config, example, "Display");
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(stopped, std::string("error 1: ") + kExample) << "the file size limit stops the write part way";
+    EXPECT_EQ(entries(TempDir()), before);
+
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    Rk_UserConfigSetValue(&config.c, "New", "1");
+    const std::string padded = WriteTempFile("example.ini", std::string(kExample) + std::string(40, '\n'));
+    EXPECT_GT(fail_each_allocation("rk_",
+                                   [&] { return Rk_UserConfigWriteToFile(&config.c, padded.c_str(), "Display"); },
+                                   [&] {
+                                       ASSERT_EQ(rktest::ReadFile(padded), kExample + std::string(40, '\n'));
+                                       ASSERT_EQ(entries(TempDir()), before);
+                                   }), 3) << "the scratch table grows past its first block";
+    const std::string written = "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n";
+    EXPECT_EQ(rktest::ReadFile(padded), written + std::string(40, '\n'));
+    EXPECT_EQ(entries(TempDir()), before) << "and a write that succeeds leaves no other file either";
 }
+
+TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftoversAreLeftAlone)
+{
+    Config config;
+    Rk_UserConfigSetValue(&config.c, "k", "v");
+    const std::string file = WriteTempFile("p.ini", "[Z]\n"), link = TempDir() + "/link", fresh = TempDir() + "/new";
+    const std::string stale = WriteTempFile("p.ini." + std::to_string(getpid()) + "-0.tmp", "stale");
+    struct stat info {};
+    for (mode_t mode : {mode_t{0640}, mode_t{0600}, mode_t{0604}}) {
+        ASSERT_EQ(chmod(file.c_str(), mode), 0);
+        EXPECT_EQ(write(config, file, "Z"), "[Z]\nk = v\n");
+        ASSERT_EQ(stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+    EXPECT_EQ(rktest::ReadFile(stale), "stale") << "a leftover of the same name is neither used nor touched";
+    const mode_t mask = umask(022);
+    umask(mask);
+    write(config, fresh, "Z");
+    ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "a new file is made as any other";
+    ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+    Rk_UserConfigSetValue(&config.c, "k", "w");
+    EXPECT_EQ(write(config, link, "Z"), "[Z]\nk = w\n");
+    EXPECT_EQ(rktest::ReadFile(file), "[Z]\nk = w\n");
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
+    if (geteuid() != 0) GTEST_SKIP() << "handing a file to another owner needs root";
+    ASSERT_EQ(chown(file.c_str(), 4242, 4343), 0);
+    write(config, file, "Z");
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid), "4242:4343");
+}
+
+TEST_F(UserConfigWrite, AFileWhosePathNearlyFillsPathMaxIsRewritten)
+{
+    Config config;
+    Rk_UserConfigSetValue(&config.c, "k", "v");
+    std::string dir = TempDir();
+    while (dir.size() < 3800) dir += "/" + std::string(200, 'd');
+    ASSERT_TRUE(fs::create_directories(dir));
+    const std::string file = dir + "/" + std::string(PATH_MAX - 50 - dir.size(), 'f');  // 4,047 characters
+    std::fclose(std::fopen(file.c_str(), "w"));
+    EXPECT_EQ(write(config, file, "Z"), "[ Z ]\n\nk = v\n");
+}
+
+}  // namespace

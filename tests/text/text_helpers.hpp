@@ -1,0 +1,76 @@
+// What the text-module tests share: failures read as text, a call run under every allocation
+// failure it can meet, a string list read back, the console captured, a live configuration.
+#pragma once
+
+#include "rk_test.hpp"
+
+#include <string>
+#include <vector>
+
+using Lines = std::vector<std::string>;
+
+// How a call that returned `status` failed: "error <id>" when it returned 1 and queued one error,
+// raised in a module whose location starts with `module`; anything else is spelt out. Takes the error.
+inline std::string failure(int status, const char* module)
+{
+    Rk_ErrorStruct error;
+    int found = 0, left = 0;
+    Rk_ErrorQueueGetError(&error, &found);
+    Rk_ErrorQueueGetSize(&left);
+    if (!found) return "status " + std::to_string(status) + ", no error";
+    std::string out = "error " + std::to_string(error.msg.msg_id);
+    if (status != 1) out += ", status " + std::to_string(status);
+    if (std::string(error.loc).rfind(module, 0) != 0) out += " at " + std::string(error.loc);
+    return left ? out + " and more" : out;
+}
+
+// Runs `attempt` with allocation n = 1, 2, ... failing until it succeeds. Each failure must raise
+// error 11 in `module` ("rk_" for any); `check` says what must still hold. Returns the failures.
+template <class Attempt, class Check>
+int fail_each_allocation(const char* module, Attempt attempt, Check check)
+{
+    for (int n = 1; n < 1000; ++n) {
+        int status = 0;
+        {
+            rktest::FailingAlloc guard(n);
+            status = attempt();
+        }
+        if (status == 0) return n - 1;
+        EXPECT_EQ(failure(status, module), "error 11") << "allocation " << n;
+        check();
+    }
+    return 1000;
+}
+
+inline Lines list_lines(const Rk_StrList& list)
+{
+    int size = 0;
+    Rk_StrListGetSize(&list, &size);
+    Lines out;
+    char* text = nullptr;
+    for (int i = 0; i < size && Rk_StrListGet(&list, i, &text) == 0; ++i) out.emplace_back(text);
+    return out;
+}
+
+// What `write` printed on the console.
+template <class Write>
+std::string console_of(Write write)
+{
+    testing::internal::CaptureStdout();
+    write();
+    return testing::internal::GetCapturedStdout();
+}
+
+// A live configuration, freed before the fixture looks for leaks.
+struct Config {
+    Rk_UserConfig c{};
+    Config() { EXPECT_EQ(Rk_UserConfigInit(&c), 0); }
+    ~Config() { Rk_UserConfigFree(&c); }
+    std::string settings() const  // "name=value;" for each row, in table order
+    {
+        std::string out;
+        for (int row = 0; row < c.set_table.num_rows; ++row)
+            out += std::string(c.set_table.table.stable[1][row]) + "=" + c.set_table.table.stable[2][row] + ";";
+        return out;
+    }
+};
