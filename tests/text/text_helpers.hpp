@@ -74,3 +74,13 @@ struct Config {
         return out;
     }
 };
+
+// A settings file with a comment, two sections and a setting without blanks around '='.
+inline const char kExample[] = "# units\n[ Display ]\nUnits = mm\ngrid=ON\n[Print]\nCopies = 2\n";
+
+// Writes `section` of `config` into `file`: the file's content then, after the failure if it failed.
+inline std::string write(Config& config, const std::string& file, const char* section)
+{
+    const int status = Rk_UserConfigWriteToFile(&config.c, file.c_str(), section);
+    return (status ? failure(status, "rk_ucfig(") + ": " : "") + rktest::ReadFile(file);
+}
