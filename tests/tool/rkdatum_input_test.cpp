@@ -71,8 +71,8 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
         {"fixture axes parallel", {{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "",
          "[Fixture] x axis: ", "parallel to the z axis"},
         {"unknown section", {{"[ Object ]", "[ Objekt ]"}}, "", "",
-         "unknown section [Objekt]; the sections are [Scheme], [Object], [Target], [Check points], [Measurements], "
-         "[Fixture] and [Variation]"},
+         "unknown section [Objekt]; the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a "
+         "[Target]), [Check points], [Measurements], [Fixture] and [Variation]"},
         {"misspelt setting", {{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
          "unknown setting; this section takes primary, primary points, secondary"},
         {"a setting without its equals sign", {{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",

@@ -229,11 +229,11 @@ TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
         {"coordinate probe along x usl wide", "'wide' is not a number (after usl)"},
         {"coordinate probe along 0 0 0", "a direction cannot be the zero vector"},
         {"coordinate probe x", "expected 'along' after the check point's name"},
-        {"distance probe to circle 1 2 3", "expected point or line or plane after 'to', found 'circle'"},
+        {"distance probe to circle 1 2 3", "expected point or line or plane or feature after 'to', found 'circle'"},
         {"distance probe to line 1 2 3", "a line takes 2 points \"x y z\", separated by ';', found 1"},
         {"distance probe to line 1 2 3; 1 2 3", "the two points of the line coincide"},
         {"distance probe to plane 0 0 0; 1 0 0; 2 0 0", "the three points of the plane lie on one line"},
-        {"angle probe to probe with direction x", "the two check points of the object's direction coincide"},
+        {"angle probe to probe with direction x", "the two check points of the direction coincide"},
         {"lsl 1", "no kind given"},
     };
     for (const auto& c : cases) {

@@ -218,6 +218,10 @@ int run(const Options& o)
         if (write_report(report, scheme, results) != 0) throw LibraryFailure("cannot write the report");
     } catch (const LibraryFailure& e) {
         return fail_run(report, to_file, e.what());
+    } catch (const InputError& e) {
+        Rk_ReportClose(&report);
+        write_to_stderr({std::string("rkdatum: ") + e.what()});
+        return kBadInput;
     }
     Rk_ReportClose(&report);
     const std::string unwritten = write_outputs(o, scheme, results, outputs);

@@ -183,7 +183,7 @@ void contributor_panel(const MeasurementSummary& s, const Inputs& inputs, bool s
         }
         plcol0(kBlack);
         plmtex("lv", 1.0, (y + 0.5) / std::max(1, n), 1.0,
-               rest ? "unexplained" : inputs.features[c.feature].name.c_str());
+               rest ? "unexplained" : inputs.features[c.index].name.c_str());
     }
     if (n == 0) plptex(50.0, 0.5, 1.0, 0.0, 0.5, "no feature varies");
 }
