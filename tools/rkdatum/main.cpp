@@ -122,7 +122,7 @@ void apply_overrides(const Options& o, Scheme& scheme)
     if (!o.seed.empty()) scheme.variation.seed = parse_seed(o.seed, "--seed");
     if (!o.csv.empty() && !scheme.variation.present)
         throw InputError("--samples-csv: " + scheme.file + " has no [Variation] section to sample");
-    if (!o.plots.empty() && scheme.measurements.empty())
+    if (!o.plots.empty() && scheme.measurements.empty() && scheme.single_link())
         throw InputError("--plots: " + scheme.file + " has no [Measurements] section to plot");
     if (scheme.variation.present) check_run_size(scheme, !o.csv.empty(), "--samples");
 }

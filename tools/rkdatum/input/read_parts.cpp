@@ -101,6 +101,7 @@ struct PartEntry {
     std::string name;
     int line = 0;
     std::string located_on;   // empty: located on nothing
+    std::string first_setting;   // of a part located on nothing: datum features it cannot have
     std::size_t parent = 0;   // resolved: into the entries, or the entries' count for the world
     DatumSet datums, seat;
 };
@@ -156,9 +157,7 @@ void read_entry(const std::string& file, const std::vector<PartEntry>& entries, 
     for (const std::string& name : feature_settings("seat ")) known.push_back(name);
     s.allow_only(known);
     if (!s.get("located on", e.located_on)) {
-        for (const std::string& name : s.names())
-            s.fail(name, "the part is located on nothing, so it is the base, which has no datum features or seat; "
-                         "give it 'located on = PART' (or 'world') to place it by them");
+        if (s.size() > 0) e.first_setting = s.names().front();
         return;
     }
     const std::vector<std::string> parents = split(e.located_on, ",;");
@@ -182,22 +181,26 @@ void read_entry(const std::string& file, const std::vector<PartEntry>& entries, 
     throw InputError(file + ": [" + e.section + "] " + setting + ": " + text);
 }
 
-// The base: the one part located on nothing, else the world (entries.size()).
+// The base: the one part located on nothing, else the world (entries.size()). Of two parts located
+// on nothing, one given datum features was meant to be located.
 std::size_t find_base(const std::string& file, const std::vector<PartEntry>& entries)
 {
-    std::size_t base = entries.size();
-    for (const PartEntry& e : entries) {
-        if (!e.located_on.empty()) continue;
-        const std::size_t index = static_cast<std::size_t>(&e - entries.data());
-        if (base == entries.size()) {
-            base = index;
-            continue;
-        }
-        throw InputError(file + ": [" + e.section + "]: no chain joins " + e.name + " to the base, " +
-                         entries[base].name + ": both are located on nothing, and only the base may be; give " +
-                         e.name + " 'located on = PART'");
+    std::vector<std::size_t> roots;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].located_on.empty()) roots.push_back(i);
+    std::stable_partition(roots.begin(), roots.end(), [&](std::size_t i) { return entries[i].first_setting.empty(); });
+    if (roots.size() > 1) {
+        const PartEntry& stray = entries[roots[1]];
+        throw InputError(file + ": [" + stray.section + "]: no chain joins " + stray.name + " to the base, " +
+                         entries[roots[0]].name + ": both are located on nothing, and only the base may be; give " +
+                         stray.name + " 'located on = PART'");
     }
-    if (base == entries.size()) return base;
+    if (roots.empty()) return entries.size();
+    const std::size_t base = roots[0];
+    if (!entries[base].first_setting.empty())
+        fail_part(file, entries[base], entries[base].first_setting,
+                  "the part is located on nothing, so it is the base, which has no datum features or seat; give it "
+                  "'located on = PART' (or 'world') to place it by them");
     for (const PartEntry& e : entries)
         if (e.parent == entries.size() && !e.located_on.empty())
             fail_part(file, e, "located on",
