@@ -235,6 +235,10 @@ TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
         {"distance probe to plane 0 0 0; 1 0 0; 2 0 0", "the three points of the plane lie on one line"},
         {"angle probe to probe with direction x", "the two check points of the direction coincide"},
         {"lsl 1", "no kind given"},
+        {"coordinate probe along x in objet", "unknown part 'objet' after 'in'; the parts are target and object"},
+        {"coordinate probe along x in datum frame of target", "target is the base, which is not located"},
+        {"distance probe to feature object secondary", "the object has no secondary feature"},
+        {"distance probe to feature target primary in object", "a feature moves with its own part"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.definition);
@@ -256,6 +260,7 @@ TEST_F(Measurements, TheJsonDocumentFollowsItsSchema)
     const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
         {tooltest::example("housing_variation.ini"), {"--samples", "500"}},
         {tooltest::example("housing_variation.ini"), {"--samples", "0"}},
+        {tooltest::example("sensor_assembly.ini"), {"--samples", "500"}},
         {plate, {}},
     };
     const auto validate = [this](const std::string& doc) {
