@@ -65,6 +65,7 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
         double nominal;
     } cases[] = {
         {"coordinate far corner along x", 140.0},
+        {"coordinate corner in object along x", 140.0},   // "in" within a check point's name
         {"coordinate far corner along 0 3 4", (200.0 * 3 + 20.0 * 4) / 5},
         {"distance far corner to point 140 204 23", 5.0},
         {"distance far corner to line 0 0 20; 1 0 20", 200.0},
@@ -75,7 +76,9 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
     };
     std::string section = "\n[ Measurements ]\n";
     for (std::size_t i = 0; i < std::size(cases); ++i) section += "m" + std::to_string(i) + " = " + cases[i].definition + "\n";
-    const json doc = Run(WriteTempFile("plate.ini", rktest::ReadFile(tooltest::example("plate.ini")) + section));
+    std::string plate = rktest::ReadFile(tooltest::example("plate.ini"));
+    plate.insert(plate.find("top centre ="), "corner in object = 100 60 0\n");
+    const json doc = Run(WriteTempFile("plate.ini", plate + section));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].definition);
         EXPECT_NEAR(by_name(doc, "m" + std::to_string(i))["nominal"].get<double>(), cases[i].nominal, 1e-9);

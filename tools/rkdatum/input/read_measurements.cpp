@@ -81,8 +81,9 @@ private:
     }
 
     // "in PART" or "in datum frame of PART" ending the words before `end`: the frame is taken and the
-    // words before it returned. A last "in" that names no part is a misspelt part unless it can
-    // belong to a feature's name.
+    // words before it returned. An "in" followed by a keyword belongs to a check point's name, and
+    // one within a feature clause may belong to a feature's; a last "in" that is neither and names no
+    // part is a misspelt part.
     std::size_t read_frame(std::size_t end)
     {
         std::size_t last = end;
@@ -102,9 +103,13 @@ private:
             m_.frame_part = part;
             return at;
         }
-        const bool feature = std::any_of(words_.begin(), words_.begin() + static_cast<long>(end),
-                                         [](const std::string& w) { return same_word(w, "feature"); });
-        if (last != end && !feature)
+        const auto any = [&](std::size_t from, std::initializer_list<const char*> keywords) {
+            for (std::size_t i = from; i < end; ++i)
+                for (const char* k : keywords)
+                    if (same_word(words_[i], k)) return true;
+            return false;
+        };
+        if (last != end && !any(last, {"along", "to", "with"}) && !any(0, {"feature"}))
             fail("unknown part " + quote(joined(words_, last + 1, end)) + " after 'in'; the parts are " +
                  part_list(scheme_));
         return end;
