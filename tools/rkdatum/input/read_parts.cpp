@@ -157,7 +157,10 @@ void read_entry(const std::string& file, const std::vector<PartEntry>& entries, 
     for (const std::string& name : feature_settings("seat ")) known.push_back(name);
     s.allow_only(known);
     if (!s.get("located on", e.located_on)) {
-        if (s.size() > 0) e.first_setting = s.names().front();
+        for (const std::string& name : s.names()) {
+            if (same_word(name, "located on")) s.fail(name, "blank; name the part it sits on, or world");
+            if (e.first_setting.empty()) e.first_setting = name;
+        }
         return;
     }
     const std::vector<std::string> parents = split(e.located_on, ",;");

@@ -4,7 +4,6 @@
 // expected.
 #include "input/read_scheme.hpp"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +43,13 @@ void read_scheme_section(const std::string& file, Scheme& scheme)
     }
 }
 
+bool is_number(const std::string& word)
+{
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    return end != word.c_str() && *end == '\0';
+}
+
 // "name = PART x y z"; in [Object]/[Target] files "name = x y z" is a point of the object.
 void read_check_points(const std::string& file, Scheme& scheme)
 {
@@ -54,8 +60,7 @@ void read_check_points(const std::string& file, Scheme& scheme)
         std::string text;
         if (!s.get(name.c_str(), text)) s.fail(name, "missing coordinates; expected \"name = PART x y z\"");
         const std::vector<std::string> words = split(text, " \t,");
-        char* end = nullptr;
-        const bool named = words.size() > 3 && (std::strtod(words[0].c_str(), &end), *end != '\0');
+        const bool named = words.size() > 3 && !is_number(words[0]);
         if (!named && !scheme.classic)
             s.fail(name, "expected the part and the point's coordinates in it, \"PART x y z\"; the parts are " +
                              part_list(scheme));
