@@ -181,7 +181,7 @@ private:
         std::copy(rows[0], rows[0] + 3, m_.origin);
     }
 
-    // The word after a keyword, naming the target's geometry; `choices` lists the words allowed.
+    // The word after a keyword, naming the geometry; `choices` lists the words allowed.
     std::size_t choice(std::size_t at, std::size_t end, std::initializer_list<const char*> choices) const
     {
         std::string list;

@@ -53,6 +53,10 @@ void view(const Scheme& scheme, const Results& r, int up, double x0, double x1, 
     plbox("bcnst", 0.0, 0, "bcnstv", 0.0, 0);
     pllab("x", up == 1 ? "y" : "z", up == 1 ? "from above" : "from the side");
     const double arrow = 0.06 * (w[1] - w[0]);
+    const auto close = [&](const double* a, const double* b) {
+        return std::fabs(a[0] - b[0]) < 0.05 * (w[1] - w[0]) && std::fabs(a[up] - b[up]) < 0.05 * (w[3] - w[2]);
+    };
+    std::vector<bool> named(scheme.parts.size(), false);
     for (std::size_t p = 0; p < scheme.parts.size(); ++p) {
         const double* at = origin_of(r, p);
         if (p > 0) {
@@ -72,7 +76,14 @@ void view(const Scheme& scheme, const Results& r, int up, double x0, double x1, 
         PLFLT x = at[0], y = at[up];
         plcol0(kBlack);
         plpoin(1, &x, &y, 17);
-        plptex(x, y - 0.035 * (w[3] - w[2]), 1.0, 0.0, 0.5, scheme.parts[p].name.c_str());
+        if (named[p]) continue;
+        std::string label;   // parts whose origins fall together share one label
+        for (std::size_t k = p; k < scheme.parts.size(); ++k) {
+            if (named[k] || !close(origin_of(r, k), at)) continue;
+            named[k] = true;
+            label += (label.empty() ? "" : ", ") + scheme.parts[k].name;
+        }
+        plptex(x, y - 0.035 * (w[3] - w[2]), 1.0, 0.0, 0.5, label.c_str());
     }
     // Check points are numbered (the page lists their names); points close together share a label.
     plschr(0.0, 0.7);
@@ -85,10 +96,7 @@ void view(const Scheme& scheme, const Results& r, int up, double x0, double x1, 
         if (labelled[c]) continue;
         std::string label;
         for (std::size_t k = c; k < scheme.checks.size(); ++k) {
-            const auto& other = r.nominal.placed.images[k];
-            if (labelled[k] || std::fabs(other[0] - at[0]) > 0.05 * (w[1] - w[0]) ||
-                std::fabs(other[up] - at[up]) > 0.05 * (w[3] - w[2]))
-                continue;
+            if (labelled[k] || !close(r.nominal.placed.images[k].data(), at.data())) continue;
             labelled[k] = true;
             label += (label.empty() ? "" : ",") + std::to_string(k + 1);
         }
@@ -116,8 +124,10 @@ void spread_panel(const Scheme& scheme, const Results& r, const std::vector<std:
             box(left, left + 0.23, 0.0, value(r.run.total.placements[parts[i]], a), kAxisColour[a]);
         }
         plcol0(kBlack);
+        plschr(0.0, parts.size() > 6 ? 0.65 : 0.9);
         plmtex("b", 1.2, (static_cast<double>(i) + 0.5) / static_cast<double>(parts.size()), 0.5,
                scheme.parts[parts[i]].name.c_str());
+        plschr(0.0, 0.9);
     }
 }
 
