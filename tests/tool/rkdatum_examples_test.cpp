@@ -237,6 +237,38 @@ TEST_F(Examples, PlateLimitsExampleHasPartsOutAndANonLinearMeasurement)
     EXPECT_NE(part(run.out, "Contributors to hole position").find("the measurement is not linear"), std::string::npos);
 }
 
+// The bracket stands on the plate shifted to its seat's corner (8,20,10). The sensor's frame
+// (0; x, -y, -z) goes onto its seat on the bracket, planes turned to face it: z (-1,0,0), x along
+// the face's and the keyway's common line (-1,0,0) x (0,0,1) = (0,1,0), y (0,0,-1). So the
+// sensor's x goes to +y, its y to +z, its z to +x, its origin to (60,20,40), and in the plate
+// to (68,40,50): the tip (0,0,30) at (98,40,50). The cover is shifted by (100,10,10): its end
+// wall x = 0 is at x = 100, 2 beyond the tip, its mark (0,30,40) at (100,40,50), dead ahead.
+TEST_F(Examples, SensorAssemblyPlacesEachPartDownItsChain)
+{
+    const std::string json_file = TempDir() + "/sensor.json";
+    const tooltest::Run run = tooltest::rkdatum(
+        {"--quiet", "--json", json_file, "--plots", TempDir() + "/plots", tooltest::example("sensor_assembly.ini")},
+        TempDir());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json doc = nlohmann::json::parse(rktest::ReadFile(json_file));
+    const auto row = [](const nlohmann::json& j) { return j.get<std::vector<double>>(); };
+    const nlohmann::json& sensor = doc["parts"][2];
+    ASSERT_EQ(sensor["name"], "sensor");
+    EXPECT_EQ(sensor["located_on"], "bracket");
+    EXPECT_TRUE(near(row(sensor["placement"]["x_axis_to"]), {0, 1, 0}));
+    EXPECT_TRUE(near(row(sensor["placement"]["y_axis_to"]), {0, 0, 1}));
+    EXPECT_TRUE(near(row(sensor["placement"]["z_axis_to"]), {1, 0, 0}));
+    EXPECT_TRUE(near(row(sensor["placement"]["moved_by"]), {68, 40, 50}));
+    EXPECT_TRUE(near(row(doc["check_points"][0]["image"]), {98, 40, 50}));
+    EXPECT_TRUE(near(row(doc["check_points"][2]["image"]), {100, 40, 50}));
+    const double nominal[] = {2, 30, 40, 0, 0};   // gap, offset y and z, pitch, yaw
+    for (std::size_t m = 0; m < std::size(nominal); ++m)
+        EXPECT_NEAR(doc["measurements"][m]["nominal"].get<double>(), nominal[m], 1e-9) << m;
+    EXPECT_GT(doc["measurements"][0]["out"].get<long>(), 0) << "the example shows some gaps out of limits";
+    EXPECT_NE(part(run.out, "Placement of the sensor:"), "");
+    EXPECT_EQ(rktest::ReadFile(TempDir() + "/plots/placements.png").substr(0, 4), "\x89PNG");
+}
+
 TEST_F(Examples, AReportFileHoldsWhatTheConsoleShows)
 {
     const std::string file = TempDir() + "/plate-report.txt";

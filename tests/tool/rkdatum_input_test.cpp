@@ -71,8 +71,8 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
         {"fixture axes parallel", {{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "",
          "[Fixture] x axis: ", "parallel to the z axis"},
         {"unknown section", {{"[ Object ]", "[ Objekt ]"}}, "", "",
-         "unknown section [Objekt]; the sections are [Scheme], [Object], [Target], [Check points], [Measurements], "
-         "[Fixture] and [Variation]"},
+         "unknown section [Objekt]; the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a "
+         "[Target]), [Check points], [Measurements], [Fixture] and [Variation]"},
         {"misspelt setting", {{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
          "unknown setting; this section takes primary, primary points, secondary"},
         {"a setting without its equals sign", {{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",
@@ -114,6 +114,14 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
          "[Variation] object primary: ", "'sigma' needs a value after it"},
         {"unknown axis to vary along", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 along xw\n",
          "[Variation] object primary: ", "'along' takes the world axes to vary"},
+        {"check point of an unknown part", {{"far corner = 100 60 0", "far corner = objekt 100 60 0"}}, "",
+         "[Check points] far corner: ", "unknown part 'objekt'; the parts are target and object"},
+        {"fixture on the base", {{"angle = 10", "angle = 10\npart = target"}}, "", "[Fixture] part: ",
+         "target is the base, which is not located"},
+        {"a setting given twice", {{"angle = 10", "angle = 10\nangle = 20"}}, "", "[Fixture] angle: ",
+         "given twice (lines 40 and 41)"},
+        {"a section given twice", {{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "",
+         "section [Scheme] is given twice (lines 6 and 36)"},
         {"variation without check points", {{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}},
          kVariation, "[Variation]: ", "variation needs at least one check point"},
     };

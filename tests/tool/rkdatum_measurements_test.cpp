@@ -65,6 +65,7 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
         double nominal;
     } cases[] = {
         {"coordinate far corner along x", 140.0},
+        {"coordinate corner in object along x", 140.0},   // "in" within a check point's name
         {"coordinate far corner along 0 3 4", (200.0 * 3 + 20.0 * 4) / 5},
         {"distance far corner to point 140 204 23", 5.0},
         {"distance far corner to line 0 0 20; 1 0 20", 200.0},
@@ -75,7 +76,9 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
     };
     std::string section = "\n[ Measurements ]\n";
     for (std::size_t i = 0; i < std::size(cases); ++i) section += "m" + std::to_string(i) + " = " + cases[i].definition + "\n";
-    const json doc = Run(WriteTempFile("plate.ini", rktest::ReadFile(tooltest::example("plate.ini")) + section));
+    std::string plate = rktest::ReadFile(tooltest::example("plate.ini"));
+    plate.insert(plate.find("top centre ="), "corner in object = 100 60 0\n");
+    const json doc = Run(WriteTempFile("plate.ini", plate + section));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].definition);
         EXPECT_NEAR(by_name(doc, "m" + std::to_string(i))["nominal"].get<double>(), cases[i].nominal, 1e-9);
@@ -229,12 +232,16 @@ TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
         {"coordinate probe along x usl wide", "'wide' is not a number (after usl)"},
         {"coordinate probe along 0 0 0", "a direction cannot be the zero vector"},
         {"coordinate probe x", "expected 'along' after the check point's name"},
-        {"distance probe to circle 1 2 3", "expected point or line or plane after 'to', found 'circle'"},
+        {"distance probe to circle 1 2 3", "expected point or line or plane or feature after 'to', found 'circle'"},
         {"distance probe to line 1 2 3", "a line takes 2 points \"x y z\", separated by ';', found 1"},
         {"distance probe to line 1 2 3; 1 2 3", "the two points of the line coincide"},
         {"distance probe to plane 0 0 0; 1 0 0; 2 0 0", "the three points of the plane lie on one line"},
-        {"angle probe to probe with direction x", "the two check points of the object's direction coincide"},
+        {"angle probe to probe with direction x", "the two check points of the direction coincide"},
         {"lsl 1", "no kind given"},
+        {"coordinate probe along x in objet", "unknown part 'objet' after 'in'; the parts are target and object"},
+        {"coordinate probe along x in datum frame of target", "target is the base, which is not located"},
+        {"distance probe to feature object secondary", "the object has no secondary feature"},
+        {"distance probe to feature target primary in object", "a feature moves with its own part"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.definition);
@@ -256,6 +263,7 @@ TEST_F(Measurements, TheJsonDocumentFollowsItsSchema)
     const std::vector<std::pair<std::string, std::vector<std::string>>> runs = {
         {tooltest::example("housing_variation.ini"), {"--samples", "500"}},
         {tooltest::example("housing_variation.ini"), {"--samples", "0"}},
+        {tooltest::example("sensor_assembly.ini"), {"--samples", "500"}},
         {plate, {}},
     };
     const auto validate = [this](const std::string& doc) {

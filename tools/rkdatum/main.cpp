@@ -1,7 +1,7 @@
-// rkdatum: datum schemes and their variation from the command line. Reads a scheme from a settings
-// file, builds the datum reference frames of an object and a target, the candidate transforms
-// between them and the fixture's degrees of freedom, runs the variation the scheme describes and
-// reports it all through the library's report writer.
+// rkdatum: datum schemes, assemblies and their variation from the command line. Reads an assembly
+// from a settings file, places its parts down the chain from the base by their datum features and
+// seats, maps the fixture's degrees of freedom, runs the variation the scheme describes and reports
+// it all through the library's report writer.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -30,19 +30,22 @@ constexpr int kSamplesFailed = 3;
 const char kUsage[] =
     "usage: rkdatum [options] SETTINGS_FILE\n"
     "\n"
-    "Builds the datum reference frames of an object and a target from their datum features, the\n"
-    "candidate transforms that carry the object onto the target and where they take its check\n"
-    "points, maps a fixture's degrees of freedom into the object's datum frame and, when the scheme\n"
-    "describes variation, runs a Monte Carlo analysis of the check points' displacement. Its\n"
-    "measurements are compared with their limits: worst case and root sum square from the\n"
-    "sensitivities, and the statistics, parts out of limits and contributors of the samples.\n"
+    "Builds an assembly of parts, each located on another by its datum features mating onto a seat\n"
+    "(or an object on a target): the datum reference frames, the candidate transforms that carry\n"
+    "each part onto its seat, every part's placement down the chain and where it takes the check\n"
+    "points; maps a fixture's degrees of freedom into a part's datum frame and, when the scheme\n"
+    "describes variation, runs a Monte Carlo analysis of the placements and the check points'\n"
+    "displacement. Its measurements are compared with their limits: worst case and root sum square\n"
+    "from the sensitivities, and the statistics, parts out of limits and contributors (per feature\n"
+    "and per part) of the samples.\n"
     "The settings file format is described in docs/rkdatum.md.\n"
     "\n"
     "options:\n"
     "  --report FILE     write the report to FILE (rewritten) instead of standard output\n"
     "  --json FILE       write the whole report as JSON to FILE (docs/rkdatum.schema.json)\n"
     "  --samples-csv FILE  write every sample's measurements and check point images to FILE\n"
-    "  --plots DIR       draw a PNG per measurement into DIR (made when missing)\n"
+    "  --plots DIR       draw a PNG per measurement, and one of an assembly's placements, into DIR\n"
+    "                    (made when missing)\n"
     "  --samples N       run N samples instead of the count the settings file gives\n"
     "  --seed N          start the random generator from N (1 to 2147483646)\n"
     "  --messages FILE   the message file that holds the texts of the library's errors\n"
@@ -122,7 +125,7 @@ void apply_overrides(const Options& o, Scheme& scheme)
     if (!o.seed.empty()) scheme.variation.seed = parse_seed(o.seed, "--seed");
     if (!o.csv.empty() && !scheme.variation.present)
         throw InputError("--samples-csv: " + scheme.file + " has no [Variation] section to sample");
-    if (!o.plots.empty() && scheme.measurements.empty())
+    if (!o.plots.empty() && scheme.measurements.empty() && scheme.single_link())
         throw InputError("--plots: " + scheme.file + " has no [Measurements] section to plot");
     if (scheme.variation.present) check_run_size(scheme, !o.csv.empty(), "--samples");
 }
@@ -218,6 +221,10 @@ int run(const Options& o)
         if (write_report(report, scheme, results) != 0) throw LibraryFailure("cannot write the report");
     } catch (const LibraryFailure& e) {
         return fail_run(report, to_file, e.what());
+    } catch (const InputError& e) {
+        Rk_ReportClose(&report);
+        write_to_stderr({std::string("rkdatum: ") + e.what()});
+        return kBadInput;
     }
     Rk_ReportClose(&report);
     const std::string unwritten = write_outputs(o, scheme, results, outputs);

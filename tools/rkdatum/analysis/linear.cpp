@@ -40,7 +40,7 @@ void evaluate_moved(const Scheme& scheme, const Inputs& inputs, const Input& in,
                     std::vector<DatumSet>& work, Evaluation& out)
 {
     const VaryingFeature& f = inputs.features[in.feature];
-    double& coordinate = work[f.part].feature[f.precedence].rows[in.row][in.axis];
+    double& coordinate = work[f.set].feature[f.precedence].rows[in.row][in.axis];
     const double nominal = coordinate;
     coordinate = nominal + offset;
     const int status = evaluate(scheme, work, out);
@@ -55,14 +55,15 @@ void evaluate_moved(const Scheme& scheme, const Inputs& inputs, const Input& in,
 Inputs varying_inputs(const Scheme& scheme)
 {
     Inputs result;
-    for (std::size_t part = 0; part < scheme.parts.size(); ++part) {
+    for (std::size_t set = 0; set < scheme.sets.size(); ++set) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const FeatureVariation& fv = scheme.parts[part].variation[p];
+            const FeatureVariation& fv = scheme.sets[set].variation[p];
             if (!fv.varies) continue;
             VaryingFeature f;
-            f.part = part;
+            f.set = set;
+            f.part = scheme.sets[set].owner;
             f.precedence = p;
-            f.name = scheme.parts[part].name + " " + precedence_name(p);
+            f.name = scheme.sets[set].name + " " + precedence_name(p);
             f.sampler = make_sampler(fv);
             f.first = result.inputs.size();
             Input in;
@@ -70,12 +71,22 @@ Inputs varying_inputs(const Scheme& scheme)
             f.sampler.moments(in.mean, in.std_dev);
             f.sampler.worst_range(in.lowest, in.highest);
             in.step = step_for(in.std_dev);
-            for (in.row = 0; in.row < scheme.parts[part].datums.feature[p].type; ++in.row)
+            for (in.row = 0; in.row < scheme.sets[set].datums.feature[p].type; ++in.row)
                 for (in.axis = 0; in.axis < 3; ++in.axis)
                     if (fv.along[in.axis]) result.inputs.push_back(in);
             f.end = result.inputs.size();
             result.features.push_back(f);
         }
+    }
+    // A placement varies with the features of its own link and with the placement below it.
+    result.part_varies.assign(scheme.parts.size(), false);
+    for (std::size_t p = 1; p < scheme.parts.size(); ++p) {
+        const Part& part = scheme.parts[p];
+        bool varies = result.part_varies[part.parent];
+        for (int f = kPrimary; f <= kTertiary; ++f)
+            varies = varies || scheme.sets[part.datum_set].variation[f].varies ||
+                     scheme.sets[part.seat_set].variation[f].varies;
+        result.part_varies[p] = varies;
     }
     return result;
 }
@@ -84,14 +95,14 @@ std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, c
 {
     const std::size_t count = scheme.measurements.size();
     std::vector<LinearModel> models(count);
-    std::vector<DatumSet> work;
-    for (const Part& part : scheme.parts) work.push_back(part.datums);
+    std::vector<DatumSet> work = nominal_work(scheme);
     const double noise = kNoisePerZeroTolerance * zero_tolerance();
     Evaluation plus = make_evaluation(scheme);
     Evaluation minus = make_evaluation(scheme);
     for (LinearModel& model : models) {
         model.sensitivity.assign(inputs.inputs.size(), 0.0);
         model.feature_variance.assign(inputs.features.size(), 0.0);
+        model.part_variance.assign(scheme.parts.size(), 0.0);
     }
     for (std::size_t i = 0; i < inputs.inputs.size(); ++i) {
         const Input& in = inputs.inputs[i];
@@ -104,7 +115,7 @@ std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, c
     }
     for (std::size_t m = 0; m < count; ++m) {
         LinearModel& model = models[m];
-        model.worst_low = model.worst_high = model.rss_mean = nominal.values[m];
+        model.worst_low = model.worst_high = model.rss_mean = nominal.placed.values[m];
         double variance = 0.0;
         for (std::size_t i = 0; i < inputs.inputs.size(); ++i) {
             const Input& in = inputs.inputs[i];
@@ -117,6 +128,8 @@ std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, c
             variance += share;
         }
         model.rss_std_dev = std::sqrt(variance);
+        for (std::size_t f = 0; f < inputs.features.size(); ++f)
+            model.part_variance[inputs.features[f].part] += model.feature_variance[f];
     }
     return models;
 }

@@ -22,18 +22,20 @@ struct Input {
 };
 
 struct VaryingFeature {
-    std::size_t part = 0;
+    std::size_t set = 0;      // into Scheme::sets
+    std::size_t part = 0;     // the part the feature belongs to: the set's owner
     int precedence = 0;
-    std::string name;         // "object primary"
+    std::string name;         // "object primary", "bracket seat primary"
     Sampler sampler;
     std::size_t first = 0, end = 0;   // its inputs
 };
 
-// The inputs in the order a sample draws them: part by part, feature by feature, point by point,
-// x before y before z.
+// The inputs in the order a sample draws them: feature set by set (each located part's datum
+// features, then its seat), feature by feature, point by point, x before y before z.
 struct Inputs {
     std::vector<VaryingFeature> features;
     std::vector<Input> inputs;
+    std::vector<bool> part_varies;   // per part: whether its placement varies
 };
 
 Inputs varying_inputs(const Scheme& scheme);
@@ -43,6 +45,7 @@ struct LinearModel {
     double worst_low = 0.0, worst_high = 0.0;
     double rss_mean = 0.0, rss_std_dev = 0.0;
     std::vector<double> feature_variance;   // per varying feature: its inputs' (sensitivity x std dev)^2
+    std::vector<double> part_variance;      // per part: the sum over the varying features it owns
 };
 
 // Two analyses per input, once per run; throws LibraryFailure when a stepped scheme fails.

@@ -1,6 +1,7 @@
-// The Monte Carlo run of a datum scheme. Draws come from the library's seeded generator in a fixed
-// order (the inputs' order: object primary, secondary, tertiary, then the target's; within a
-// feature point by point, x before y before z), so one seed reproduces a run exactly.
+// The Monte Carlo run of an assembly. Draws come from the library's seeded generator in a fixed
+// order (the inputs' order: feature set by set, each located part's datum features then its seat,
+// primary to tertiary; within a feature point by point, x before y before z), so one seed
+// reproduces a run exactly.
 #include "analysis/montecarlo.hpp"
 
 #include <algorithm>
@@ -77,12 +78,46 @@ void fill_histograms(RunResult& r, const std::vector<double>& magnitudes, int bi
     }
 }
 
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+// The turn R_s R_n^T from the nominal axes to the sampled ones, with R's columns the images of the
+// part's axes (the transform's rows): its angle and its rotation vector, in degrees.
+void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&nominal)[4][3])
+{
+    double d[3][3];
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+            d[i][k] = sample[0][i] * nominal[0][k] + sample[1][i] * nominal[1][k] + sample[2][i] * nominal[2][k];
+    const double half_skew[3] = {(d[2][1] - d[1][2]) / 2.0, (d[0][2] - d[2][0]) / 2.0, (d[1][0] - d[0][1]) / 2.0};
+    const double sine = std::sqrt(half_skew[0] * half_skew[0] + half_skew[1] * half_skew[1] + half_skew[2] * half_skew[2]);
+    const double cosine = (d[0][0] + d[1][1] + d[2][2] - 1.0) / 2.0;
+    const double angle = std::atan2(sine, cosine);
+    const double scale = sine > 0.0 ? angle / sine : 1.0;
+    t.turn.add(kDegreesPerRadian * angle);
+    for (int a = 0; a < 3; ++a) t.about[a].add(kDegreesPerRadian * scale * half_skew[a]);
+}
+
+void add_placement(PlacementTally& t, const Rk_TransformStruct& sample, const Rk_TransformStruct& nominal)
+{
+    const double* at = sample.transform[3];
+    const double* was = nominal.transform[3];
+    const double d[3] = {at[0] - was[0], at[1] - was[1], at[2] - was[2]};
+    t.distance.add(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]));
+    for (int a = 0; a < 3; ++a) t.along[a].add(d[a]);
+    add_turn(t, sample.transform, nominal.transform);
+}
+
 Tally empty_tally(const Scheme& scheme, const Inputs& inputs)
 {
     Tally t;
+    t.redundancy_changed.assign(scheme.sets.size(), 0);
+    t.placements.resize(scheme.parts.size());
     t.checks.resize(scheme.checks.size());
     t.measures.resize(scheme.measurements.size());
-    for (MeasureTally& m : t.measures) m.features.resize(inputs.features.size());
+    for (MeasureTally& m : t.measures) {
+        m.features.resize(inputs.features.size());
+        m.parts.resize(scheme.parts.size());
+    }
     return t;
 }
 
@@ -92,10 +127,9 @@ public:
     Sampling(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
              const std::vector<LinearModel>& models, bool keep_images, RunResult& r)
         : scheme_(scheme), nominal_(nominal), inputs_(inputs), models_(models), keep_images_(keep_images), r_(r),
-          evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()), block_(empty_tally(scheme, inputs)),
-          empty_(block_)
+          work_(nominal_work(scheme)), evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()),
+          part_linear_(scheme.parts.size()), block_(empty_tally(scheme, inputs)), empty_(block_)
     {
-        for (const Part& part : scheme.parts) work_.push_back(part.datums);
         const std::size_t samples = static_cast<std::size_t>(r.samples);
         magnitudes_.resize(samples * scheme.checks.size());
         r.values.resize(samples * scheme.measurements.size());
@@ -125,8 +159,8 @@ private:
             const Input& in = inputs_.inputs[i];
             const VaryingFeature& f = inputs_.features[in.feature];
             deviations_[i] = f.sampler.draw(seed);
-            work_[f.part].feature[f.precedence].rows[in.row][in.axis] =
-                scheme_.parts[f.part].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
+            work_[f.set].feature[f.precedence].rows[in.row][in.axis] =
+                scheme_.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
         }
     }
 
@@ -137,11 +171,18 @@ private:
         const std::size_t samples = static_cast<std::size_t>(r_.samples);
         ++block_.used;
         ++r_.used;
-        block_.object_redundancy_changed += e.object_redundant != nominal_.object.redundant;
-        block_.target_redundancy_changed += e.target_redundant != nominal_.target.redundant;
-        block_.candidates_changed += e.num_tfms != nominal_.num_tfms;
+        bool candidates_changed = false;
+        for (std::size_t p = 1; p < scheme_.parts.size(); ++p) {
+            const Part& part = scheme_.parts[p];
+            const LinkResult& was = nominal_.links[p];
+            block_.redundancy_changed[part.datum_set] += e.links[p].datum_redundant != was.datum.redundant;
+            block_.redundancy_changed[part.seat_set] += e.links[p].seat_redundant != was.seat.redundant;
+            candidates_changed = candidates_changed || e.links[p].num_tfms != was.num_tfms;
+            add_placement(block_.placements[p], e.placements[p], nominal_.placed.placements[p]);
+        }
+        block_.candidates_changed += candidates_changed;
         for (std::size_t c = 0; c < scheme_.checks.size(); ++c) {
-            const std::array<double, 3>& at = nominal_.images[0][c];
+            const std::array<double, 3>& at = nominal_.placed.images[c];
             const double d[3] = {e.images[c][0] - at[0], e.images[c][1] - at[1], e.images[c][2] - at[2]};
             const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
             block_.checks[c].magnitude.add(magnitude);
@@ -162,11 +203,14 @@ private:
         t.above += def.has_usl && value > def.usl;
         r_.values[m * static_cast<std::size_t>(r_.samples) + stored] = value;
         const std::vector<double>& s = models_[m].sensitivity;
+        std::fill(part_linear_.begin(), part_linear_.end(), 0.0);
         for (std::size_t f = 0; f < inputs_.features.size(); ++f) {
             double linear = 0.0;
             for (std::size_t i = inputs_.features[f].first; i < inputs_.features[f].end; ++i) linear += s[i] * deviations_[i];
             t.features[f].add(value, linear);
+            part_linear_[inputs_.features[f].part] += linear;
         }
+        for (std::size_t p = 0; p < part_linear_.size(); ++p) t.parts[p].add(value, part_linear_[p]);
     }
 
     const Scheme& scheme_;
@@ -178,6 +222,7 @@ private:
     std::vector<DatumSet> work_;
     Evaluation evaluation_;
     std::vector<double> deviations_;
+    std::vector<double> part_linear_;   // per part, in one sample: the sum of its features' linear parts
     std::vector<double> magnitudes_;
     Tally block_;
     const Tally empty_;
@@ -191,20 +236,31 @@ void CheckTally::merge(const CheckTally& other)
     for (int a = 0; a < 3; ++a) along[a].merge(other.along[a]);
 }
 
+void PlacementTally::merge(const PlacementTally& other)
+{
+    distance.merge(other.distance);
+    turn.merge(other.turn);
+    for (int a = 0; a < 3; ++a) {
+        along[a].merge(other.along[a]);
+        about[a].merge(other.about[a]);
+    }
+}
+
 void MeasureTally::merge(const MeasureTally& other)
 {
     values.merge(other.values);
     below += other.below;
     above += other.above;
     for (std::size_t f = 0; f < features.size(); ++f) features[f].merge(other.features[f]);
+    for (std::size_t p = 0; p < parts.size(); ++p) parts[p].merge(other.parts[p]);
 }
 
 void Tally::merge(const Tally& other)
 {
     used += other.used;
-    object_redundancy_changed += other.object_redundancy_changed;
-    target_redundancy_changed += other.target_redundancy_changed;
+    for (std::size_t s = 0; s < redundancy_changed.size(); ++s) redundancy_changed[s] += other.redundancy_changed[s];
     candidates_changed += other.candidates_changed;
+    for (std::size_t p = 0; p < placements.size(); ++p) placements[p].merge(other.placements[p]);
     for (std::size_t c = 0; c < checks.size(); ++c) checks[c].merge(other.checks[c]);
     for (std::size_t m = 0; m < measures.size(); ++m) measures[m].merge(other.measures[m]);
 }

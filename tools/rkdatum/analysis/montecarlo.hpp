@@ -1,7 +1,7 @@
-// The Monte Carlo run: every varying coordinate drawn from its feature's distribution, the scheme
-// analysed again, and the displacement of every check point and the value of every measurement
-// collected. Samples run in blocks whose tallies merge into the run's; all storage is taken before
-// the first sample, so the loop allocates nothing.
+// The Monte Carlo run: every varying coordinate drawn from its feature's distribution, every
+// placement rebuilt down the chain, and the change of every placement, the displacement of every
+// check point and the value of every measurement collected. Samples run in blocks whose tallies
+// merge into the run's; all storage is taken before the first sample, so the loop allocates nothing.
 #pragma once
 
 #include <string>
@@ -19,19 +19,31 @@ struct CheckTally {
     void merge(const CheckTally& other);
 };
 
+// How a part's placement moved from its nominal: the displacement of the part's origin (in the
+// base's axes) and the turn that carries the nominal placement's axes onto the sample's, as an
+// angle and as a rotation vector (degrees about the base's axes).
+struct PlacementTally {
+    Moments distance;
+    Moments along[3];
+    Moments turn;
+    Moments about[3];
+    void merge(const PlacementTally& other);
+};
+
 struct MeasureTally {
     Moments values;
     long below = 0, above = 0;        // samples below the lower limit, above the upper
     std::vector<CoMoments> features;  // the value against each varying feature's linear part
+    std::vector<CoMoments> parts;     // against the sum of the linear parts of each part's features
     void merge(const MeasureTally& other);
 };
 
 // What a block of samples adds up; blocks merge in order into the run's total.
 struct Tally {
     long used = 0;
-    long object_redundancy_changed = 0;
-    long target_redundancy_changed = 0;
-    long candidates_changed = 0;
+    std::vector<long> redundancy_changed;   // per feature set: samples whose frame dropped another feature
+    long candidates_changed = 0;            // samples where some part had another number of candidates
+    std::vector<PlacementTally> placements; // per part
     std::vector<CheckTally> checks;
     std::vector<MeasureTally> measures;
     void merge(const Tally& other);

@@ -1,9 +1,13 @@
-// The nominal analysis: frames from datum geometry, the candidate transforms between them, the
-// check points carried by each, the fixture's degrees of freedom in the object's datum frame, and
-// the one analysis of a varied scheme that samples and sensitivities repeat.
+// The nominal analysis: frames from datum geometry, the candidate transforms of each located part
+// onto its seat with its check points carried by each, the placements down the chain, the
+// fixture's degrees of freedom in a part's datum frame, and the one analysis of a varied assembly
+// that samples and sensitivities repeat.
 #include "analysis/nominal.hpp"
 
+#include <cmath>
+
 #include "analysis/measure.hpp"
+#include "input/read_scheme.hpp"
 
 namespace rkdatum {
 
@@ -60,14 +64,39 @@ std::string dropped_feature(const DatumSet& datums, double eps, const Rk_RefFram
     return "a lower-precedence feature";
 }
 
-FrameResult frame_of(const DatumSet& datums, double eps, const char* whose)
+FrameResult frame_of(const FeatureSet& set, double eps)
 {
     FrameResult result;
-    DatumSet work = datums;
+    DatumSet work = set.datums;
     require(build_frame(work, eps, &result.frame, &result.redundant),
-            std::string("cannot build the ") + whose + "'s datum reference frame");
-    if (result.redundant) result.dropped = dropped_feature(datums, eps, result.frame);
+            "cannot build the " + set.name + "'s datum reference frame");
+    if (result.redundant) result.dropped = dropped_feature(set.datums, eps, result.frame);
     return result;
+}
+
+LinkResult link_of(const Scheme& scheme, std::size_t p)
+{
+    const Part& part = scheme.parts[p];
+    const FeatureSet& datums = scheme.sets[part.datum_set];
+    const FeatureSet& seat = scheme.sets[part.seat_set];
+    const double eps = scheme.angle_tolerance;
+    LinkResult link;
+    link.datum = frame_of(datums, eps);
+    link.seat = frame_of(seat, eps);
+    DatumSet object = datums.datums;
+    DatumSet target = seat.datums;
+    require(build_transforms(object, target, eps, &link.num_tfms, link.tfms),
+            "cannot build the transforms that carry the " + part.name + " onto the " + seat.name);
+    for (std::size_t c = 0; c < scheme.checks.size(); ++c)
+        if (scheme.checks[c].part == p) link.checks.push_back(c);
+    for (int t = 0; t < link.num_tfms; ++t) {
+        for (std::size_t c : link.checks) {
+            std::array<double, 3> image{};
+            require(carry(link.tfms[t], scheme.checks[c].xyz, image), "cannot carry check point " + scheme.checks[c].name);
+            link.images[t].push_back(image);
+        }
+    }
+    return link;
 }
 
 Rk_VectorStruct vector_of(const double v[3])
@@ -77,7 +106,7 @@ Rk_VectorStruct vector_of(const double v[3])
     return vec;
 }
 
-FixtureResult map_fixture(const Fixture& fixture, const Rk_RefFrameStruct& object_frame, const Rk_TransformStruct& tfm)
+FixtureResult map_fixture(const Fixture& fixture, const Rk_RefFrameStruct& part_frame, const Rk_TransformStruct& tfm)
 {
     FixtureResult r;
     Rk_RefFrameInit(&r.fixture_frame);
@@ -87,8 +116,8 @@ FixtureResult map_fixture(const Fixture& fixture, const Rk_RefFrameStruct& objec
     else if (fixture.z_given) require(Rk_RefFrameSetAxesByZ(&r.fixture_frame, &z), "cannot build the fixture frame");
 
     double rows[4][3];
-    Rk_RefFrameGetArray(&object_frame, rows);
-    const std::string placing = "cannot place the object's datum frame on the target";
+    Rk_RefFrameGetArray(&part_frame, rows);
+    const std::string placing = "cannot place the fixture part's datum frame";
     for (int axis = 0; axis < 3; ++axis) {
         Rk_VectorStruct placed;
         const Rk_VectorStruct from = vector_of(rows[axis]);
@@ -96,13 +125,13 @@ FixtureResult map_fixture(const Fixture& fixture, const Rk_RefFrameStruct& objec
         Rk_VectorGet(&placed, &rows[axis][0], &rows[axis][1], &rows[axis][2]);
     }
     require(Rk_TransformApply(&tfm, rows[3][0], rows[3][1], rows[3][2], &rows[3][0], &rows[3][1], &rows[3][2]), placing);
-    require(Rk_RefFrameSetByArray(&r.placed_object_frame, rows), placing);
+    require(Rk_RefFrameSetByArray(&r.placed_frame, rows), placing);
 
-    const std::string mapping = "cannot map the fixture's degrees of freedom into the object's datum frame";
-    require(Rk_DofMapContToRefFrame(&fixture.controls, &r.fixture_frame, &r.placed_object_frame, fixture.max_angle,
+    const std::string mapping = "cannot map the fixture's degrees of freedom into the part's datum frame";
+    require(Rk_DofMapContToRefFrame(&fixture.controls, &r.fixture_frame, &r.placed_frame, fixture.max_angle,
                                     &r.axis_to_axis),
             mapping);
-    require(Rk_DofMapContToRefFrameRss(&fixture.controls, &r.fixture_frame, &r.placed_object_frame,
+    require(Rk_DofMapContToRefFrameRss(&fixture.controls, &r.fixture_frame, &r.placed_frame,
                                        fixture.max_angle, &r.root_sum_square),
             mapping);
     return r;
@@ -133,48 +162,68 @@ int carry(const Rk_TransformStruct& tfm, const double xyz[3], std::array<double,
 Evaluation make_evaluation(const Scheme& scheme)
 {
     Evaluation e;
+    e.links.resize(scheme.parts.size());
+    e.placements.resize(scheme.parts.size());
+    Rk_TransformInit(&e.placements[0]);
     e.images.resize(scheme.checks.size());
+    e.geometry.resize(scheme.measurements.size());
     e.values.resize(scheme.measurements.size());
     return e;
 }
 
+std::vector<DatumSet> nominal_work(const Scheme& scheme)
+{
+    std::vector<DatumSet> work;
+    for (const FeatureSet& set : scheme.sets) work.push_back(set.datums);
+    return work;
+}
+
+// Each part in order: its frames for the samples' comparisons, its first candidate composed with
+// the placement of the part below (a part on the base takes the candidate as it is, exactly).
 int evaluate(const Scheme& scheme, std::vector<DatumSet>& work, Evaluation& out)
 {
     const double eps = scheme.angle_tolerance;
-    Rk_RefFrameStruct object_frame, target_frame;
+    Rk_RefFrameStruct seat_frame;
     Rk_TransformStruct tfms[4];
-    if (build_frame(work[kObject], eps, &object_frame, &out.object_redundant) != 0 ||
-        build_frame(work[kTarget], eps, &target_frame, &out.target_redundant) != 0 ||
-        build_transforms(work[kObject], work[kTarget], eps, &out.num_tfms, tfms) != 0)
-        return 1;
+    for (std::size_t p = 1; p < scheme.parts.size(); ++p) {
+        const Part& part = scheme.parts[p];
+        LinkState& link = out.links[p];
+        DatumSet& datums = work[part.datum_set];
+        DatumSet& seat = work[part.seat_set];
+        if (build_frame(datums, eps, &link.datum_frame, &link.datum_redundant) != 0 ||
+            build_frame(seat, eps, &seat_frame, &link.seat_redundant) != 0 ||
+            build_transforms(datums, seat, eps, &link.num_tfms, tfms) != 0)
+            return 1;
+        if (part.parent == 0) out.placements[p] = tfms[0];
+        else if (Rk_TransformSetByTransforms(&out.placements[p], &tfms[0], &out.placements[part.parent]) != 0) return 1;
+    }
     for (std::size_t c = 0; c < scheme.checks.size(); ++c)
-        if (carry(tfms[0], scheme.checks[c].xyz, out.images[c]) != 0) return 1;
-    for (std::size_t m = 0; m < scheme.measurements.size(); ++m)
-        out.values[m] = measure(scheme.measurements[m], out.images.data());
+        if (carry(out.placements[scheme.checks[c].part], scheme.checks[c].xyz, out.images[c]) != 0) return 1;
+    for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
+        const Measurement& def = scheme.measurements[m];
+        if (place_geometry(scheme, def, work, out, out.geometry[m]) != 0) return 1;
+        out.values[m] = measure(def, out.images.data(), out.geometry[m]);
+    }
     return 0;
 }
 
 Nominal analyse(const Scheme& scheme)
 {
     Nominal n;
-    const double eps = scheme.angle_tolerance;
-    n.object = frame_of(scheme.object().datums, eps, "object");
-    n.target = frame_of(scheme.target().datums, eps, "target");
-    DatumSet object = scheme.object().datums;
-    DatumSet target = scheme.target().datums;
-    require(build_transforms(object, target, eps, &n.num_tfms, n.tfms),
-            "cannot build the transforms that carry the object onto the target");
-    for (int t = 0; t < n.num_tfms; ++t) {
-        for (const CheckPoint& check : scheme.checks) {
-            std::array<double, 3> image{};
-            require(carry(n.tfms[t], check.xyz, image), "cannot carry check point " + check.name);
-            n.images[t].push_back(image);
-        }
-    }
-    for (const Measurement& m : scheme.measurements) n.values.push_back(measure(m, n.images[0].data()));
+    n.links.resize(scheme.parts.size());
+    for (std::size_t p = 1; p < scheme.parts.size(); ++p) n.links[p] = link_of(scheme, p);
+    std::vector<DatumSet> work = nominal_work(scheme);
+    n.placed = make_evaluation(scheme);
+    require(evaluate(scheme, work, n.placed), "cannot place the parts of the assembly");
+    for (std::size_t m = 0; m < scheme.measurements.size(); ++m)
+        if (std::isnan(n.placed.values[m]))
+            throw InputError(scheme.file + ": [Measurements] " + scheme.measurements[m].name +
+                             ": the images of its two check points coincide in the nominal assembly, so they give "
+                             "no direction");
     if (scheme.fixture.present) {
         n.has_fixture = true;
-        n.fixture = map_fixture(scheme.fixture, n.object.frame, n.tfms[0]);
+        const std::size_t p = scheme.fixture.part;
+        n.fixture = map_fixture(scheme.fixture, n.links[p].datum.frame, n.placed.placements[p]);
     }
     return n;
 }

@@ -39,26 +39,39 @@ void sampled(const Measurement& def, const MeasureTally& t, std::vector<double>&
     }
 }
 
-void contributors(const LinearModel& model, const MeasureTally* t, MeasurementSummary& s)
+void by_rss_share(std::vector<Contributor>& list)
 {
-    double variance = 0.0;
-    for (double v : model.feature_variance) variance += v;
-    double explained = 0.0;
-    for (std::size_t f = 0; f < model.feature_variance.size(); ++f) {
-        Contributor c;
-        c.feature = f;
-        c.rss_percent = variance > 0.0 ? 100.0 * model.feature_variance[f] / variance : NAN;
-        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared() : NAN;
-        explained += c.mc_percent;
-        s.contributors.push_back(c);
-    }
-    if (t != nullptr && !std::isnan(explained)) s.mc_unexplained = std::max(0.0, 100.0 - explained);
-    std::stable_sort(s.contributors.begin(), s.contributors.end(), [](const Contributor& a, const Contributor& b) {
+    std::stable_sort(list.begin(), list.end(), [](const Contributor& a, const Contributor& b) {
         return (std::isnan(b.rss_percent) ? -1.0 : b.rss_percent) < (std::isnan(a.rss_percent) ? -1.0 : a.rss_percent);
     });
 }
 
-std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& nominal,
+void contributors(const Inputs& inputs, const LinearModel& model, const MeasureTally* t, MeasurementSummary& s)
+{
+    double variance = 0.0;
+    for (double v : model.feature_variance) variance += v;
+    double explained = 0.0;
+    std::vector<bool> owns(model.part_variance.size(), false);
+    for (std::size_t f = 0; f < model.feature_variance.size(); ++f) {
+        Contributor c;
+        c.index = f;
+        c.rss_percent = variance > 0.0 ? 100.0 * model.feature_variance[f] / variance : NAN;
+        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared() : NAN;
+        explained += c.mc_percent;
+        s.contributors.push_back(c);
+        owns[inputs.features[f].part] = true;
+    }
+    if (t != nullptr && !std::isnan(explained)) s.mc_unexplained = std::max(0.0, 100.0 - explained);
+    for (std::size_t p = 0; p < owns.size(); ++p) {
+        if (!owns[p]) continue;
+        const double rss = variance > 0.0 ? 100.0 * model.part_variance[p] / variance : NAN;
+        s.parts.push_back({p, rss, t != nullptr ? 100.0 * t->parts[p].r_squared() : NAN});
+    }
+    by_rss_share(s.contributors);
+    by_rss_share(s.parts);
+}
+
+std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
                                           const std::vector<LinearModel>& models, const RunResult* run)
 {
     std::vector<MeasurementSummary> result(scheme.measurements.size());
@@ -67,7 +80,7 @@ std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& n
     for (std::size_t m = 0; m < result.size(); ++m) {
         const Measurement& def = scheme.measurements[m];
         MeasurementSummary& s = result[m];
-        s.nominal = nominal.values[m];
+        s.nominal = nominal.placed.values[m];
         s.rss_percent_out = 100.0 * normal_share_outside(models[m].rss_mean, models[m].rss_std_dev,
                                                          def.has_lsl ? def.lsl : -HUGE_VAL,
                                                          def.has_usl ? def.usl : HUGE_VAL);
@@ -78,7 +91,7 @@ std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& n
             sorted.assign(first, first + run->used);
             sampled(def, *t, sorted, s);
         }
-        contributors(models[m], t, s);
+        contributors(inputs, models[m], t, s);
     }
     return result;
 }
@@ -93,7 +106,7 @@ Results run_analyses(const Scheme& scheme, bool keep_images, Progress& progress)
     if (!scheme.measurements.empty()) r.models = linearise(scheme, r.inputs, r.nominal);
     r.has_run = scheme.variation.present;
     if (r.has_run) r.run = run_variation(scheme, r.nominal, r.inputs, r.models, keep_images, progress);
-    r.measurements = summarise(scheme, r.nominal, r.models, r.has_run ? &r.run : nullptr);
+    r.measurements = summarise(scheme, r.nominal, r.inputs, r.models, r.has_run ? &r.run : nullptr);
     return r;
 }
 

@@ -13,7 +13,7 @@
 namespace rkdatum {
 
 struct Contributor {
-    std::size_t feature = 0;   // into Inputs::features
+    std::size_t index = 0;     // into Inputs::features; for a part's share, into Scheme::parts
     double rss_percent = 0.0;  // its share of the linear model's variance
     double mc_percent = 0.0;   // the share of the sampled variance its linear part explains
 };
@@ -28,6 +28,7 @@ struct MeasurementSummary {
     double percent_out = NAN, ci_low = NAN, ci_high = NAN, ppm_out = NAN;   // ci in percent
     double cp = NAN, cpk = NAN;
     std::vector<Contributor> contributors;   // largest RSS share first
+    std::vector<Contributor> parts;          // per part owning a varying feature, its features together
     double mc_unexplained = NAN;             // percent of the sampled variance no feature's linear part explains
 };
 

@@ -1,14 +1,17 @@
-// Reading measurements. Each is one line of words, "KIND ... [lsl L] [usl U]":
+// Reading measurements. Each is one line of words, "KIND ... [in FRAME] [lsl L] [usl U]":
 //   coordinate CHECK along x|y|z|DX DY DZ
-//   distance CHECK to point|line|plane POINTS
-//   angle CHECK to CHECK with direction DX DY DZ | with plane POINTS
-// Check point names may hold blanks, so a name runs up to the keyword after which the rest parses.
+//   distance CHECK to point|line|plane POINTS | to feature FEATURE
+//   angle CHECK to CHECK with direction DX DY DZ | with plane POINTS | with feature FEATURE
+// where FRAME is "PART" or "datum frame of PART" (the base's coordinates without it). Check point
+// and part names may hold blanks, so a name runs up to the keyword after which the rest parses.
 #include "input/read_measurements.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "input/layout.hpp"
+#include "input/read_parts.hpp"
 #include "input/settings.hpp"
 
 namespace rkdatum {
@@ -16,8 +19,9 @@ namespace rkdatum {
 namespace {
 
 const char kForms[] =
-    "coordinate CHECK along x|y|z|DX DY DZ; distance CHECK to point|line|plane POINTS; "
-    "angle CHECK to CHECK with direction DX DY DZ|with plane POINTS; then lsl L and usl U where given";
+    "coordinate CHECK along x|y|z|DX DY DZ; distance CHECK to point|line|plane POINTS|feature FEATURE; "
+    "angle CHECK to CHECK with direction DX DY DZ|with plane POINTS|with feature FEATURE; then in PART or "
+    "in datum frame of PART, and lsl L and usl U, where given";
 
 double length(const double v[3]) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
@@ -46,11 +50,15 @@ public:
         while (end < words_.size() && !same_word(words_[end], "lsl") && !same_word(words_[end], "usl")) ++end;
         read_limits(end);
         if (words_.empty() || end == 0) fail(std::string("no kind given; a measurement is written as ") + kForms);
+        end = read_frame(end);
         const std::string& kind = words_[0];
         if (same_word(kind, "coordinate")) read_coordinate(end);
         else if (same_word(kind, "distance")) read_distance(end);
         else if (same_word(kind, "angle")) read_angle(end);
         else fail("unknown kind " + quote(kind) + "; a measurement is written as " + kForms);
+        if (m_.on_feature && m_.frame != Frame::base)
+            fail("a feature moves with its own part, so 'in' has nothing to place; it places points, lines, planes "
+                 "and directions written out");
     }
 
 private:
@@ -70,6 +78,41 @@ private:
         if (m_.has_lsl && m_.has_usl && !(m_.lsl < m_.usl))
             fail("the lower limit must lie below the upper limit, found lsl " + number_text(m_.lsl) + " and usl " +
                  number_text(m_.usl));
+    }
+
+    // "in PART" or "in datum frame of PART" ending the words before `end`: the frame is taken and the
+    // words before it returned. An "in" followed by a keyword belongs to a check point's name, and
+    // one within a feature clause may belong to a feature's; a last "in" that is neither and names no
+    // part is a misspelt part.
+    std::size_t read_frame(std::size_t end)
+    {
+        std::size_t last = end;
+        for (std::size_t at = end; at-- > 1;) {
+            if (!same_word(words_[at], "in")) continue;
+            if (last == end) last = at;
+            std::size_t from = at + 1;
+            const bool datum = end - from > 3 && same_word(words_[from], "datum") && same_word(words_[from + 1], "frame") &&
+                               same_word(words_[from + 2], "of");
+            if (datum) from += 3;
+            const std::size_t part = find_part(scheme_, joined(words_, from, end));
+            if (part == scheme_.parts.size()) continue;
+            if (datum && part == 0)
+                fail(scheme_.parts[0].name + " is the base, which is not located and has no datum frame; give its "
+                     "coordinates with 'in " + scheme_.parts[0].name + "'");
+            m_.frame = datum ? Frame::datum_frame : Frame::part;
+            m_.frame_part = part;
+            return at;
+        }
+        const auto any = [&](std::size_t from, std::initializer_list<const char*> keywords) {
+            for (std::size_t i = from; i < end; ++i)
+                for (const char* k : keywords)
+                    if (same_word(words_[i], k)) return true;
+            return false;
+        };
+        if (last != end && !any(last, {"along", "to", "with"}) && !any(0, {"feature"}))
+            fail("unknown part " + quote(joined(words_, last + 1, end)) + " after 'in'; the parts are " +
+                 part_list(scheme_));
+        return end;
     }
 
     // The check point whose name runs from word `from` up to a `keyword`; `at` is left on the keyword.
@@ -138,7 +181,7 @@ private:
         std::copy(rows[0], rows[0] + 3, m_.origin);
     }
 
-    // The word after a keyword, naming the target's geometry; `choices` lists the words allowed.
+    // The word after a keyword, naming the geometry; `choices` lists the words allowed.
     std::size_t choice(std::size_t at, std::size_t end, std::initializer_list<const char*> choices) const
     {
         std::string list;
@@ -150,6 +193,25 @@ private:
             ++index;
         }
         fail("expected " + list + " after " + quote(words_[at - 1]) + ", found " + quote(words_[at]));
+    }
+
+    // "feature NAME": a feature named by its set and precedence ("bracket seat primary").
+    const Feature& feature(std::size_t from, std::size_t end)
+    {
+        const std::string name = joined(words_, from, end);
+        for (std::size_t set = 0; set < scheme_.sets.size(); ++set) {
+            for (int p = kPrimary; p <= kTertiary; ++p) {
+                if (!same_word(single_spaced(name), (scheme_.sets[set].name + " " + precedence_name(p)).c_str())) continue;
+                const Feature& f = scheme_.sets[set].datums.feature[p];
+                if (f.type == kNone) fail("the " + scheme_.sets[set].name + " has no " + precedence_name(p) + " feature");
+                m_.on_feature = true;
+                m_.feature_set = set;
+                m_.feature_precedence = p;
+                return f;
+            }
+        }
+        fail("unknown feature " + quote(name) + "; a feature is named by its part and precedence, such as '" +
+             scheme_.sets.front().name + " primary' or '" + scheme_.sets.back().name + " primary'");
     }
 
     void read_coordinate(std::size_t end)
@@ -166,7 +228,14 @@ private:
         std::size_t at = 0;
         m_.check = check_before("to", 1, end, at);
         double rows[3][3] = {};
-        switch (choice(at + 1, end, {"point", "line", "plane"})) {
+        switch (choice(at + 1, end, {"point", "line", "plane", "feature"})) {
+        case 3: {
+            const int type = feature(at + 2, end).type;
+            m_.kind = type == kPoint  ? MeasureKind::distance_to_point
+                      : type == kLine ? MeasureKind::distance_to_line
+                                      : MeasureKind::distance_to_plane;
+            break;
+        }
         case 0:
             m_.kind = MeasureKind::distance_to_point;
             points(at + 2, end, 1, "point", rows);
@@ -189,14 +258,19 @@ private:
         std::size_t to = 0, with = 0;
         m_.check = check_before("to", 1, end, to);
         m_.second = check_before("with", to + 1, end, with);
-        const double* a = scheme_.checks[m_.check].xyz;
-        const double* b = scheme_.checks[m_.second].xyz;
-        const double d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-        if (!(length(d) > 0.0)) fail("the two check points of the object's direction coincide");
-        if (choice(with + 1, end, {"direction", "plane"}) == 0) {
+        const CheckPoint& a = scheme_.checks[m_.check];
+        const CheckPoint& b = scheme_.checks[m_.second];
+        const double d[3] = {b.xyz[0] - a.xyz[0], b.xyz[1] - a.xyz[1], b.xyz[2] - a.xyz[2]};
+        if (a.part == b.part && !(length(d) > 0.0)) fail("the two check points of the direction coincide");
+        const std::size_t with_what = choice(with + 1, end, {"direction", "plane", "feature"});
+        if (with_what == 0) {
             m_.kind = MeasureKind::angle_to_direction;
             if (with + 2 >= end) fail("expected a direction after 'direction': x, y, z or DX DY DZ");
             direction(with + 2, end);
+        } else if (with_what == 2) {
+            const int type = feature(with + 2, end).type;
+            if (type == kPoint) fail("an angle is taken with a line's direction or a plane, not a point");
+            m_.kind = type == kLine ? MeasureKind::angle_to_direction : MeasureKind::angle_to_plane;
         } else {
             m_.kind = MeasureKind::angle_to_plane;
             double rows[3][3] = {};

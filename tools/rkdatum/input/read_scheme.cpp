@@ -4,14 +4,14 @@
 // expected.
 #include "input/read_scheme.hpp"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "input/layout.hpp"
 #include "input/read_measurements.hpp"
+#include "input/read_parts.hpp"
 #include "input/settings.hpp"
 #include "library/session.hpp"
 
@@ -19,55 +19,9 @@ namespace rkdatum {
 
 namespace {
 
-// A settings line is read in pieces of at most 255 characters, newline included.
-constexpr std::size_t kMaxLineChars = 254;
 constexpr int kMaxSeed = 2147483646;
 
 const char* const kSections[] = {"Scheme", "Object", "Target", "Check points", "Measurements", "Fixture", "Variation"};
-
-int parse_feature_type(const Section& s, const std::string& setting, const std::string& text)
-{
-    for (int type : {kNone, kPoint, kLine, kPlane})
-        if (same_word(text, feature_type_name(type))) return type;
-    s.fail(setting, "unknown feature type " + quote(text) + "; expected point, line, plane or none");
-}
-
-void read_feature(const Section& s, int precedence, Feature& feature)
-{
-    const std::string kind = precedence_name(precedence);
-    const std::string points_var = kind + " points";
-    std::string text;
-    feature.type = kNone;
-    if (s.get(kind.c_str(), text)) feature.type = parse_feature_type(s, kind, text);
-    else if (precedence == kPrimary) s.fail(kind, "missing; expected point, line or plane");
-
-    std::string points;
-    const bool has_points = s.get(points_var.c_str(), points);
-    if (feature.type == kNone) {
-        if (has_points) s.fail(points_var, "given, but the " + kind + " feature is none");
-        return;
-    }
-    const std::string expected = std::to_string(feature.type) + (feature.type == 1 ? " point" : " points");
-    if (!has_points)
-        s.fail(points_var, "missing; a " + std::string(feature_type_name(feature.type)) + " takes " +
-                               expected + " \"x y z\", separated by ';'");
-    const std::vector<std::string> rows = split(points, ";");
-    if (static_cast<int>(rows.size()) != feature.type)
-        s.fail(points_var, "a " + std::string(feature_type_name(feature.type)) + " takes " + expected +
-                               " \"x y z\", separated by ';', found " + std::to_string(rows.size()));
-    for (int r = 0; r < feature.type; ++r)
-        parse_xyz(s, points_var, rows[r], " (point " + std::to_string(r + 1) + ")", feature.rows[r]);
-}
-
-void read_datums(const std::string& file, const char* section, DatumSet& datums)
-{
-    Section s(file, section);
-    if (!s.found()) Section::fail_file(file, "no section [" + std::string(section) + "]; every scheme has one");
-    s.allow_only({"primary", "primary points", "secondary", "secondary points", "tertiary", "tertiary points"});
-    for (int p = kPrimary; p <= kTertiary; ++p) read_feature(s, p, datums.feature[p]);
-    if (datums.feature[kSecondary].type == kNone && datums.feature[kTertiary].type != kNone)
-        s.fail("tertiary", "given without a secondary feature; name it the secondary instead");
-}
 
 void read_scheme_section(const std::string& file, Scheme& scheme)
 {
@@ -89,6 +43,14 @@ void read_scheme_section(const std::string& file, Scheme& scheme)
     }
 }
 
+bool is_number(const std::string& word)
+{
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    return end != word.c_str() && *end == '\0';
+}
+
+// "name = PART x y z"; in [Object]/[Target] files "name = x y z" is a point of the object.
 void read_check_points(const std::string& file, Scheme& scheme)
 {
     Section s(file, "Check points");
@@ -96,8 +58,23 @@ void read_check_points(const std::string& file, Scheme& scheme)
         CheckPoint check;
         check.name = name;
         std::string text;
-        if (!s.get(name.c_str(), text)) s.fail(name, "missing coordinates; expected \"name = x y z\"");
-        parse_xyz(s, name, text, "", check.xyz);
+        if (!s.get(name.c_str(), text)) s.fail(name, "missing coordinates; expected \"name = PART x y z\"");
+        const std::vector<std::string> words = split(text, " \t,");
+        const bool named = words.size() > 3 && !is_number(words[0]);
+        if (!named && !scheme.classic)
+            s.fail(name, "expected the part and the point's coordinates in it, \"PART x y z\"; the parts are " +
+                             part_list(scheme));
+        check.part = scheme.classic ? 1 : 0;
+        std::string xyz = text;
+        if (named) {
+            std::string part;
+            for (std::size_t i = 0; i + 3 < words.size(); ++i) part += (i ? " " : "") + words[i];
+            check.part = find_part(scheme, part);
+            if (check.part == scheme.parts.size())
+                s.fail(name, "unknown part " + quote(part) + "; the parts are " + part_list(scheme));
+            xyz = words[words.size() - 3] + " " + words[words.size() - 2] + " " + words.back();
+        }
+        parse_xyz(s, name, xyz, "", check.xyz);
         scheme.checks.push_back(check);
     }
 }
@@ -133,12 +110,31 @@ void read_axis(const Section& s, const char* var, double axis[3], bool& given)
     given = true;
 }
 
-void read_fixture(const std::string& file, Fixture& fixture)
+// The located part whose datum frame the fixture's degrees are mapped into: the only one, or the
+// one named.
+void read_fixture_part(const Section& s, const Scheme& scheme, Fixture& fixture)
+{
+    std::string name;
+    fixture.part = 1;
+    if (!s.get("part", name)) {
+        if (scheme.single_link()) return;
+        s.fail("part", "missing; with more than one located part, name the one whose datum frame the degrees are "
+                       "mapped into");
+    }
+    fixture.part = find_part(scheme, name);
+    if (fixture.part == scheme.parts.size())
+        s.fail("part", "unknown part " + quote(name) + "; the parts are " + part_list(scheme));
+    if (fixture.part == 0)
+        s.fail("part", scheme.parts[0].name + " is the base, which is not located and has no datum frame; name a located part");
+}
+
+void read_fixture(const std::string& file, const Scheme& scheme, Fixture& fixture)
 {
     Section s(file, "Fixture");
     if (!s.found()) return;
     fixture.present = true;
-    s.allow_only({"controls", "z axis", "x axis", "angle"});
+    s.allow_only({"part", "controls", "z axis", "x axis", "angle"});
+    read_fixture_part(s, scheme, fixture);
     fixture.controls = parse_controls(s, s.require("controls", "the controlled degrees, such as +Tz -Tz +Rx"));
     read_axis(s, "z axis", fixture.z_axis, fixture.z_given);
     read_axis(s, "x axis", fixture.x_axis, fixture.x_given);
@@ -258,8 +254,10 @@ void read_variation(const std::string& file, Scheme& scheme)
     Variation& v = scheme.variation;
     if (!s.found()) return;
     v.present = true;
-    s.allow_only({"samples", "seed", "bins", "object primary", "object secondary", "object tertiary",
-                  "target primary", "target secondary", "target tertiary"});
+    std::vector<std::string> known{"samples", "seed", "bins"};
+    for (const FeatureSet& set : scheme.sets)
+        for (int p = kPrimary; p <= kTertiary; ++p) known.push_back(set.name + " " + precedence_name(p));
+    s.allow_only(known);
     const std::string where = file + ": [Variation] ";
     v.samples = parse_samples(s.require("samples", "the number of samples, such as 10000"), where + "samples");
     std::string text;
@@ -272,67 +270,58 @@ void read_variation(const std::string& file, Scheme& scheme)
                                ", found " + quote(text));
         v.bins = static_cast<int>(bins);
     }
-    for (Part& part : scheme.parts) {
+    for (FeatureSet& set : scheme.sets) {
         for (int p = kPrimary; p <= kTertiary; ++p) {
-            const std::string var = part.name + " " + precedence_name(p);
+            const std::string var = set.name + " " + precedence_name(p);
             if (!s.get(var.c_str(), text)) continue;
-            FeatureVariation& fv = part.variation[p];
+            FeatureVariation& fv = set.variation[p];
             parse_distribution(s, var, text, fv);
-            if (fv.varies && part.datums.feature[p].type == kNone)
-                s.fail(var, "the " + part.name + " has no " + precedence_name(p) + " feature to vary");
+            if (fv.varies && set.datums.feature[p].type == kNone)
+                s.fail(var, "the " + set.name + " has no " + precedence_name(p) + " feature to vary");
         }
     }
     if (scheme.checks.empty())
         s.fail_section("variation needs at least one check point to follow; add a [Check points] section");
 }
 
-// The file itself: present, readable, and without lines the settings reader would split.
-void check_file(const std::string& file)
+std::string section_list()
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status status = fs::status(file, ec);
-    if (!fs::exists(status)) Section::fail_file(file, "no such settings file");
-    if (fs::is_directory(status)) Section::fail_file(file, "is a directory, not a settings file");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) Section::fail_file(file, std::string("cannot be read: ") + std::strerror(errno));
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > kMaxLineChars)
-            Section::fail_file(file, "line " + std::to_string(number) + " is longer than " +
-                                         std::to_string(kMaxLineChars) + " characters; split the value");
-    }
-    if (in.bad()) Section::fail_file(file, "cannot be read to its end");
+    return "the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a [Target]), [Check points], "
+           "[Measurements], [Fixture] and [Variation]";
 }
 
-void check_sections(const std::string& file)
+// Every section known and given once, every setting given once in its section, none above the first
+// header.
+void check_layout(const std::string& file, const FileLayout& layout)
 {
-    Rk_UserConfigStruct unused{};
-    Rk_StrList sections{};
-    if (Rk_StrListInit(&sections, 1) != 0) throw LibraryFailure("cannot list the sections of " + file);
-    const int status = Rk_UserConfigGetSectionList(&unused, file.c_str(), &sections);
-    int size = 0;
-    Rk_StrListGetSize(&sections, &size);
-    std::vector<std::string> names;
-    for (int i = 0; i < size; ++i) {
-        char* name = nullptr;
-        if (Rk_StrListGet(&sections, i, &name) == 0) names.emplace_back(name);
-    }
-    Rk_StrListFree(&sections);
-    if (status != 0) throw LibraryFailure("cannot list the sections of " + file);
-    for (const std::string& name : names) {
-        bool known = false;
-        for (const char* k : kSections) known = known || same_word(name, k);
-        if (!known)
-            Section::fail_file(file, "unknown section [" + name +
-                                         "]; the sections are [Scheme], [Object], [Target], [Check points], "
-                                         "[Measurements], [Fixture] and [Variation]");
-    }
-    Section unnamed(file, "");
-    if (unnamed.size() > 0)
-        Section::fail_file(file, "setting " + quote(unnamed.names().front()) +
+    if (!layout.before_first.empty())
+        Section::fail_file(file, "setting " + quote(layout.before_first.front().name) +
                                      " stands before the first section header; put it in its section");
+    for (std::size_t i = 0; i < layout.sections.size(); ++i) {
+        const SectionLines& section = layout.sections[i];
+        const std::vector<std::string> words = split(section.name, " \t");
+        const bool part = !words.empty() && same_word(words[0], "part");
+        bool known = part;
+        for (const char* k : kSections) known = known || same_word(single_spaced(section.name), k);
+        if (!known) Section::fail_file(file, "unknown section [" + section.name + "]; " + section_list());
+        for (std::size_t j = 0; j < i && !part; ++j)
+            if (same_word(single_spaced(layout.sections[j].name), single_spaced(section.name).c_str()))
+                Section::fail_file(file, "section [" + section.name + "] is given twice (lines " +
+                                             std::to_string(layout.sections[j].line) + " and " +
+                                             std::to_string(section.line) + "); give its settings in one");
+        for (std::size_t k = 0; k < section.settings.size(); ++k) {
+            for (std::size_t l = 0; l < k; ++l) {
+                const SettingLine& first = section.settings[l];
+                const SettingLine& again = section.settings[k];
+                if (!same_word(first.name, again.name.c_str())) continue;
+                const std::string lines = " (lines " + std::to_string(first.line) + " and " + std::to_string(again.line) + ")";
+                throw InputError(file + ": [" + section.name + "] " + again.name + ": given twice" + lines +
+                                 (part && same_word(again.name, "located on")
+                                      ? "; a part is located on exactly one other part"
+                                      : "; the reader would keep the last in silence"));
+            }
+        }
+    }
 }
 
 bool parse_whole(const std::string& text, long long max, long long& value)
@@ -385,14 +374,13 @@ Scheme read_scheme(const std::string& path)
 {
     Scheme scheme;
     scheme.file = path;
-    check_file(path);
-    check_sections(path);
+    const FileLayout layout = read_layout(path);
+    check_layout(path, layout);
     read_scheme_section(path, scheme);
-    read_datums(path, "Object", scheme.parts[kObject].datums);
-    read_datums(path, "Target", scheme.parts[kTarget].datums);
+    read_parts(path, layout, scheme);
     read_check_points(path, scheme);
     read_measurements(path, scheme);
-    read_fixture(path, scheme.fixture);
+    read_fixture(path, scheme, scheme.fixture);
     read_variation(path, scheme);
     if (scheme.variation.present) check_run_size(scheme, false, path + ": [Variation] samples");
     return scheme;

@@ -47,12 +47,12 @@ std::string number_text(double value)
     return out.str();
 }
 
-Section::Section(const std::string& file, const char* name) : file_(file), name_(name)
+Section::Section(const std::string& file, const std::string& name) : file_(file), name_(name)
 {
     if (Rk_UserConfigInit(&config_) != 0)
         throw LibraryFailure("cannot hold the settings of section [" + name_ + "]");
     int file_found = 0;
-    if (Rk_UserConfigReadFromFile(&config_, file.c_str(), name, &file_found, &found_) != 0)
+    if (Rk_UserConfigReadFromFile(&config_, file.c_str(), name.c_str(), &file_found, &found_) != 0)
         throw LibraryFailure("cannot read section [" + name_ + "] of " + file);
     if (!file_found) fail_file(file, "cannot be read any more");
 }
@@ -98,14 +98,14 @@ std::vector<std::string> Section::names() const
     return names;
 }
 
-void Section::allow_only(std::initializer_list<const char*> known) const
+void Section::allow_only(const std::vector<std::string>& known) const
 {
     for (const std::string& name : names()) {
         bool ok = false;
-        for (const char* k : known) ok = ok || same_word(name, k);
+        for (const std::string& k : known) ok = ok || same_word(name, k.c_str());
         if (ok) continue;
         std::string list;
-        for (const char* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
+        for (const std::string& k : known) list += (list.empty() ? "" : ", ") + k;
         std::string value;
         const std::string hint = get(name.c_str(), value) ? "" : " (a setting is written \"name = value\")";
         fail(name, "unknown setting" + hint + "; this section takes " + list);

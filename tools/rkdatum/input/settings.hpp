@@ -19,7 +19,7 @@ std::string number_text(double value);   // as %g would, for messages
 
 class Section {
 public:
-    Section(const std::string& file, const char* name);
+    Section(const std::string& file, const std::string& name);
     ~Section();
     Section(const Section&) = delete;
     Section& operator=(const Section&) = delete;
@@ -35,7 +35,13 @@ public:
     std::vector<std::string> names() const;
 
     // Refuses any setting that is not one of `known` (a misspelt name would otherwise be ignored).
-    void allow_only(std::initializer_list<const char*> known) const;
+    void allow_only(const std::vector<std::string>& known) const;
+    void allow_only(std::initializer_list<const char*> known) const
+    {
+        allow_only(std::vector<std::string>(known.begin(), known.end()));
+    }
+
+    const std::string& name() const { return name_; }
 
     [[noreturn]] void fail(const std::string& setting, const std::string& text) const;
     [[noreturn]] void fail_section(const std::string& text) const;

@@ -50,80 +50,130 @@ json variation(const FeatureVariation& fv)
             {"along", along}};
 }
 
+json features_json(const FeatureSet& set)
+{
+    json features = json::array();
+    for (int p = kPrimary; p <= kTertiary; ++p) {
+        const Feature& f = set.datums.feature[p];
+        if (f.type == kNone) continue;
+        json points = json::array();
+        for (int r = 0; r < f.type; ++r) points.push_back(xyz(f.rows[r]));
+        features.push_back({{"name", set.name + " " + precedence_name(p)},
+                            {"precedence", precedence_name(p)},
+                            {"type", feature_type_name(f.type)},
+                            {"points", points},
+                            {"variation", variation(set.variation[p])}});
+    }
+    return features;
+}
+
 json scheme_json(const Scheme& scheme)
 {
     double angle_eps = 0.0, point_eps = 0.0, zero_eps = 0.0;
     Rk_GeometryGet(&angle_eps, &point_eps, &zero_eps);
     json parts = json::array();
-    for (const Part& part : scheme.parts) {
-        json features = json::array();
-        for (int p = kPrimary; p <= kTertiary; ++p) {
-            const Feature& f = part.datums.feature[p];
-            if (f.type == kNone) continue;
-            json points = json::array();
-            for (int r = 0; r < f.type; ++r) points.push_back(xyz(f.rows[r]));
-            features.push_back({{"precedence", precedence_name(p)},
-                                {"type", feature_type_name(f.type)},
-                                {"points", points},
-                                {"variation", variation(part.variation[p])}});
-        }
-        parts.push_back({{"name", part.name}, {"features", features}});
+    for (std::size_t p = 0; p < scheme.parts.size(); ++p) {
+        const Part& part = scheme.parts[p];
+        parts.push_back({{"name", part.name},
+                         {"located_on", p == 0 ? json(nullptr) : json(scheme.parts[part.parent].name)},
+                         {"features", p == 0 ? json::array() : features_json(scheme.sets[part.datum_set])},
+                         {"seat", p == 0 ? json::array() : features_json(scheme.sets[part.seat_set])}});
     }
     json checks = json::array();
-    for (const CheckPoint& c : scheme.checks) checks.push_back({{"name", c.name}, {"xyz", xyz(c.xyz)}});
+    for (const CheckPoint& c : scheme.checks)
+        checks.push_back({{"name", c.name}, {"part", scheme.parts[c.part].name}, {"xyz", xyz(c.xyz)}});
     return {{"name", scheme.name},
             {"file", scheme.file},
             {"datum_angle", scheme.angle_tolerance},
             {"tolerances", {{"angle", angle_eps}, {"point", point_eps}, {"zero", zero_eps}}},
+            {"base", scheme.parts[0].name},
             {"parts", parts},
             {"check_points", checks}};
 }
 
-json frames_json(const Nominal& n)
+json datum_frame(const FrameResult& f)
 {
-    json frames = json::object();
-    const std::pair<const char*, const FrameResult*> both[] = {{"object", &n.object}, {"target", &n.target}};
-    for (const auto& [name, f] : both) {
-        json j = frame(f->frame);
-        j["redundant"] = f->redundant != 0;
-        j["left_out"] = f->redundant ? json(f->dropped) : json(nullptr);
-        frames[name] = j;
-    }
-    return frames;
+    json j = frame(f.frame);
+    j["redundant"] = f.redundant != 0;
+    j["left_out"] = f.redundant ? json(f.dropped) : json(nullptr);
+    return j;
 }
 
-json transforms_json(const Scheme& scheme, const Nominal& n)
+json motion(const Rk_TransformStruct& tfm)
 {
-    json transforms = json::array();
-    for (int t = 0; t < n.num_tfms; ++t) {
-        double m[4][3];
-        Rk_TransformGet(&n.tfms[t], m);
-        json images = json::array();
-        for (std::size_t c = 0; c < scheme.checks.size(); ++c)
-            images.push_back({{"name", scheme.checks[c].name}, {"image", xyz(n.images[t][c].data())}});
-        transforms.push_back({{"x_axis_to", xyz(m[0])},
-                              {"y_axis_to", xyz(m[1])},
-                              {"z_axis_to", xyz(m[2])},
-                              {"moved_by", xyz(m[3])},
-                              {"check_points", images}});
-    }
-    return transforms;
-}
-
-json fixture_json(const Scheme& scheme, const Nominal& n)
-{
-    if (!n.has_fixture) return nullptr;
-    return {{"fixture_frame", frame(n.fixture.fixture_frame)},
-            {"object_frame", frame(n.fixture.placed_object_frame)},
-            {"angle", scheme.fixture.max_angle},
-            {"controls", dof(scheme.fixture.controls)},
-            {"axis_to_axis", dof(n.fixture.axis_to_axis)},
-            {"root_sum_square", dof(n.fixture.root_sum_square)}};
+    double m[4][3];
+    Rk_TransformGet(&tfm, m);
+    return {{"x_axis_to", xyz(m[0])}, {"y_axis_to", xyz(m[1])}, {"z_axis_to", xyz(m[2])}, {"moved_by", xyz(m[3])}};
 }
 
 json moments(const Moments& m)
 {
     return {{"mean", m.mean}, {"std_dev", m.std_dev()}, {"min", m.min}, {"max", m.max}};
+}
+
+json placement_variation(const Results& r, std::size_t p)
+{
+    if (!r.has_run || r.run.used == 0 || !r.inputs.part_varies[p]) return nullptr;
+    const PlacementTally& t = r.run.total.placements[p];
+    return {{"origin_distance", moments(t.distance)},
+            {"origin_along_x", moments(t.along[0])},
+            {"origin_along_y", moments(t.along[1])},
+            {"origin_along_z", moments(t.along[2])},
+            {"turn_angle", moments(t.turn)},
+            {"turn_about_x", moments(t.about[0])},
+            {"turn_about_y", moments(t.about[1])},
+            {"turn_about_z", moments(t.about[2])}};
+}
+
+// Per part: how it sits on the part below (frames and candidates, in that part's coordinates), its
+// placement in the base's coordinates and how that placement varied.
+json parts_json(const Scheme& scheme, const Results& r)
+{
+    const Nominal& n = r.nominal;
+    json parts = json::array();
+    for (std::size_t p = 0; p < scheme.parts.size(); ++p) {
+        const LinkResult& link = n.links[p];
+        json transforms = json::array();
+        for (int t = 0; t < link.num_tfms; ++t) {
+            json images = json::array();
+            for (std::size_t k = 0; k < link.checks.size(); ++k)
+                images.push_back({{"name", scheme.checks[link.checks[k]].name}, {"image", xyz(link.images[t][k].data())}});
+            json j = motion(link.tfms[t]);
+            j["check_points"] = images;
+            transforms.push_back(j);
+        }
+        parts.push_back({{"name", scheme.parts[p].name},
+                         {"located_on", p == 0 ? json(nullptr) : json(scheme.parts[scheme.parts[p].parent].name)},
+                         {"datum_frame", p == 0 ? json(nullptr) : datum_frame(link.datum)},
+                         {"seat_frame", p == 0 ? json(nullptr) : datum_frame(link.seat)},
+                         {"transforms", transforms},
+                         {"placement", motion(n.placed.placements[p])},
+                         {"varies", r.inputs.part_varies[p] != 0},
+                         {"placement_variation", placement_variation(r, p)}});
+    }
+    return parts;
+}
+
+json images_json(const Scheme& scheme, const Nominal& n)
+{
+    json images = json::array();
+    for (std::size_t c = 0; c < scheme.checks.size(); ++c)
+        images.push_back({{"name", scheme.checks[c].name},
+                          {"part", scheme.parts[scheme.checks[c].part].name},
+                          {"image", xyz(n.placed.images[c].data())}});
+    return images;
+}
+
+json fixture_json(const Scheme& scheme, const Nominal& n)
+{
+    if (!n.has_fixture) return nullptr;
+    return {{"part", scheme.parts[scheme.fixture.part].name},
+            {"fixture_frame", frame(n.fixture.fixture_frame)},
+            {"part_frame", frame(n.fixture.placed_frame)},
+            {"angle", scheme.fixture.max_angle},
+            {"controls", dof(scheme.fixture.controls)},
+            {"axis_to_axis", dof(n.fixture.axis_to_axis)},
+            {"root_sum_square", dof(n.fixture.root_sum_square)}};
 }
 
 json displacements_json(const Scheme& scheme, const Results& r)
@@ -141,11 +191,12 @@ json displacements_json(const Scheme& scheme, const Results& r)
     return checks;
 }
 
-json inputs_json(const Inputs& inputs)
+json inputs_json(const Scheme& scheme, const Inputs& inputs)
 {
     json list = json::array();
     for (const Input& in : inputs.inputs)
         list.push_back({{"feature", inputs.features[in.feature].name},
+                        {"part", scheme.parts[inputs.features[in.feature].part].name},
                         {"point", in.row + 1},
                         {"axis", std::string(1, "xyz"[in.axis])},
                         {"mean", in.mean},
@@ -163,9 +214,15 @@ json measurement_json(const Scheme& scheme, const Results& r, std::size_t m)
     const bool sampled = s.samples_used > 0;
     json contributors = json::array();
     for (const Contributor& c : s.contributors)
-        contributors.push_back({{"feature", r.inputs.features[c.feature].name},
+        contributors.push_back({{"feature", r.inputs.features[c.index].name},
+                                {"part", scheme.parts[r.inputs.features[c.index].part].name},
                                 {"rss_percent", number(c.rss_percent)},
                                 {"mc_percent", number(c.mc_percent)}});
+    json parts = json::array();
+    for (const Contributor& c : s.parts)
+        parts.push_back({{"part", scheme.parts[c.index].name},
+                         {"rss_percent", number(c.rss_percent)},
+                         {"mc_percent", number(c.mc_percent)}});
     return {{"name", def.name},
             {"kind", kind_name(def.kind)},
             {"definition", def.definition},
@@ -190,6 +247,7 @@ json measurement_json(const Scheme& scheme, const Results& r, std::size_t m)
             {"rss_percent_out", s.rss_percent_out},
             {"sensitivities", lm.sensitivity},
             {"contributors", contributors},
+            {"part_contributors", parts},
             {"mc_percent_unexplained", number(s.mc_unexplained)}};
 }
 
@@ -201,14 +259,14 @@ void write_json(std::ostream& out, const Scheme& scheme, const Results& r)
     for (std::size_t m = 0; m < scheme.measurements.size(); ++m) measurements.push_back(measurement_json(scheme, r, m));
     const json doc = {{"rkdatum", RKDATUM_VERSION},
                       {"scheme", scheme_json(scheme)},
-                      {"frames", frames_json(r.nominal)},
-                      {"transforms", transforms_json(scheme, r.nominal)},
+                      {"parts", parts_json(scheme, r)},
+                      {"check_points", images_json(scheme, r.nominal)},
                       {"fixture", fixture_json(scheme, r.nominal)},
                       {"seed", r.has_run ? json(scheme.variation.seed) : json(nullptr)},
                       {"samples", r.has_run ? r.run.samples : 0},
                       {"samples_used", r.has_run ? r.run.used : 0},
                       {"samples_failed", r.has_run ? r.run.failed : 0},
-                      {"inputs", inputs_json(r.inputs)},
+                      {"inputs", inputs_json(scheme, r.inputs)},
                       {"check_point_displacements", displacements_json(scheme, r)},
                       {"measurements", measurements}};
     out << doc.dump(2, ' ', false, json::error_handler_t::replace) << '\n';

@@ -9,16 +9,19 @@
 #include <cmath>
 #include <cstdio>
 
+#include <functional>
+
 #include <plplot.h>
+
+#include "output/plot_style.hpp"
 
 namespace rkdatum {
 
 namespace {
 
-enum Colour { kWhite, kBlack, kBar, kCurve, kLimit, kNominal, kMcBar, kGrid };
-
 constexpr int kWidth = 1000, kHeight = 900;
 constexpr int kCurvePoints = 200;
+constexpr std::size_t kMostFeatures = 7;   // contributors drawn one by one; the rest share a row
 
 std::string plplot_error;
 
@@ -70,17 +73,6 @@ void vertical(double x, double low, double high, double top, Colour colour, int 
     plwidth(1.0);
     const double at = (x - low) / (high - low);
     plptex(x, top * 1.04, 1.0, 0.0, at < 0.1 ? 0.0 : at > 0.9 ? 1.0 : 0.5, label);
-}
-
-void box(double x0, double x1, double y0, double y1, Colour fill)
-{
-    PLFLT x[] = {x0, x1, x1, x0};
-    PLFLT y[] = {y0, y0, y1, y1};
-    plcol0(fill);
-    plfill(4, x, y);
-    plcol0(kBlack);
-    plline(4, x, y);
-    pljoin(x0, y1, x0, y0);
 }
 
 // The sampled values' histogram and fitted normal; without samples, the linear model's normal.
@@ -159,37 +151,67 @@ void distribution_panel(const Measurement& def, const MeasurementSummary& s, con
     plschr(0.0, 0.9);
 }
 
-// Each feature's share by the linear model (RSS) and, with samples, by the sampled values (MC);
-// with samples, a last row holds the share no feature's linear part explains.
-void contributor_panel(const MeasurementSummary& s, const Inputs& inputs, bool sampled)
+// A row of the contributors' chart.
+struct ShareRow {
+    std::string label;
+    double rss = 0.0, mc = 0.0;
+};
+
+// The largest features' shares (the rest summed into one row), then for an assembly each part's,
+// then with samples the share no feature's linear part explains.
+std::vector<ShareRow> share_rows(const Scheme& scheme, const MeasurementSummary& s, const Inputs& inputs, bool sampled)
 {
-    const int n = static_cast<int>(s.contributors.size()) + (sampled ? 1 : 0);
-    plvpor(0.25, 0.95, 0.10, 0.36);
+    const auto share = [](double v) { return std::isnan(v) ? 0.0 : v; };
+    std::vector<ShareRow> rows;
+    const std::size_t shown = s.contributors.size() <= kMostFeatures + 1 ? s.contributors.size() : kMostFeatures;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const Contributor& c = s.contributors[i];
+        rows.push_back({inputs.features[c.index].name, share(c.rss_percent), share(c.mc_percent)});
+    }
+    if (shown < s.contributors.size()) {
+        ShareRow rest{std::to_string(s.contributors.size() - shown) + " other features"};
+        for (std::size_t i = shown; i < s.contributors.size(); ++i) {
+            rest.rss += share(s.contributors[i].rss_percent);
+            rest.mc += share(s.contributors[i].mc_percent);
+        }
+        rows.push_back(rest);
+    }
+    if (!scheme.single_link())
+        for (const Contributor& c : s.parts)
+            rows.push_back({"part " + scheme.parts[c.index].name, share(c.rss_percent), share(c.mc_percent)});
+    if (sampled && !s.contributors.empty()) rows.push_back({"unexplained", 0.0, share(s.mc_unexplained)});
+    return rows;
+}
+
+// Each feature's share by the linear model (RSS) and, with samples, by the sampled values (MC).
+void contributor_panel(const Scheme& scheme, const MeasurementSummary& s, const Inputs& inputs, bool sampled)
+{
+    const std::vector<ShareRow> rows = share_rows(scheme, s, inputs, sampled);
+    const int n = static_cast<int>(rows.size());
+    plvpor(0.30, 0.95, 0.10, 0.36);
     plwind(0.0, 100.0, 0.0, std::max(1, n));
     plcol0(kBlack);
     plbox("bcgnst", 0.0, 0, "bc", 0.0, 0);
     pllab("percent of the variance", "", sampled ? "contributors: RSS (blue), MC (orange)" : "contributors: RSS");
+    plschr(0.0, n > 10 ? 0.7 : 0.9);
     for (int i = 0; i < n; ++i) {
-        const bool rest = i == static_cast<int>(s.contributors.size());
-        const Contributor c = rest ? Contributor{0, NAN, s.mc_unexplained} : s.contributors[static_cast<std::size_t>(i)];
+        const ShareRow& row = rows[static_cast<std::size_t>(i)];
         const double y = n - 1 - i;   // the largest at the top
-        const double rss = std::isnan(c.rss_percent) ? 0.0 : c.rss_percent;
-        const double mc = std::isnan(c.mc_percent) ? 0.0 : c.mc_percent;
         if (sampled) {
-            box(0.0, rss, y + 0.52, y + 0.88, kBar);
-            box(0.0, mc, y + 0.12, y + 0.48, kMcBar);
+            box(0.0, row.rss, y + 0.52, y + 0.88, kBar);
+            box(0.0, row.mc, y + 0.12, y + 0.48, kMcBar);
         } else {
-            box(0.0, rss, y + 0.2, y + 0.8, kBar);
+            box(0.0, row.rss, y + 0.2, y + 0.8, kBar);
         }
         plcol0(kBlack);
-        plmtex("lv", 1.0, (y + 0.5) / std::max(1, n), 1.0,
-               rest ? "unexplained" : inputs.features[c.feature].name.c_str());
+        plmtex("lv", 1.0, (y + 0.5) / std::max(1, n), 1.0, row.label.c_str());
     }
-    if (n == 0) plptex(50.0, 0.5, 1.0, 0.0, 0.5, "no feature varies");
+    plschr(0.0, 0.9);
+    if (s.contributors.empty()) plptex(50.0, 0.5, 1.0, 0.0, 0.5, "no feature varies");
 }
 
-std::string draw(const std::string& path, const Measurement& def, const MeasurementSummary& s, const LinearModel& lm,
-                 const Inputs& inputs, const std::vector<double>& values)
+// One PNG page at `path`, drawn by `panels`.
+std::string draw_page(const std::string& path, const std::function<void()>& panels)
 {
     std::FILE* probe = std::fopen(path.c_str(), "wb");   // PLplot would ask on standard input instead
     if (probe == nullptr) return "cannot write " + path;
@@ -201,17 +223,28 @@ std::string draw(const std::string& path, const Measurement& def, const Measurem
     plinit();
     pladv(0);
     plschr(0.0, 0.9);
-    distribution_panel(def, s, lm, values);
-    contributor_panel(s, inputs, !values.empty());
+    panels();
     plend1();
     return plplot_error.empty() ? "" : "the plotting library failed on " + path + ": " + plplot_error;
 }
 
 }  // namespace
 
+void box(double x0, double x1, double y0, double y1, Colour fill)
+{
+    PLFLT x[] = {x0, x1, x1, x0};
+    PLFLT y[] = {y0, y0, y1, y1};
+    plcol0(fill);
+    plfill(4, x, y);
+    plcol0(kBlack);
+    plline(4, x, y);
+    pljoin(x0, y1, x0, y0);
+}
+
 std::vector<std::string> plot_names(const Scheme& scheme)
 {
     std::vector<std::string> names;
+    if (!scheme.single_link()) names.push_back(kPlacementsPlot);
     for (const Measurement& m : scheme.measurements) {
         const std::string base = slug(m.name);
         std::string name = base;
@@ -228,15 +261,21 @@ std::string write_plots(const std::string& dir, const Scheme& scheme, const Resu
     plsabort(on_abort);
     plplot_error.clear();
     const std::vector<std::string> names = plot_names(scheme);
-    std::vector<double> values;
+    const std::size_t first_measurement = names.size() - scheme.measurements.size();
     std::string failure;
+    if (first_measurement > 0)
+        failure = draw_page(dir + "/" + names[0], [&] { placement_panels(scheme, r); });
+    std::vector<double> values;
     for (std::size_t m = 0; m < scheme.measurements.size() && failure.empty(); ++m) {
         values.clear();
         if (r.has_run && r.run.used > 0) {
             const double* first = r.run.values.data() + m * static_cast<std::size_t>(r.run.samples);
             values.assign(first, first + r.run.used);
         }
-        failure = draw(dir + "/" + names[m], scheme.measurements[m], r.measurements[m], r.models[m], r.inputs, values);
+        failure = draw_page(dir + "/" + names[first_measurement + m], [&] {
+            distribution_panel(scheme.measurements[m], r.measurements[m], r.models[m], values);
+            contributor_panel(scheme, r.measurements[m], r.inputs, !values.empty());
+        });
     }
     plend();
     return failure;

@@ -1,6 +1,6 @@
 // The text report's tables of the measurements: nominal and limits; worst case and root sum square
 // from the sensitivities; the Monte Carlo statistics against the limits; and per measurement its
-// contributors by both.
+// contributors by both, per feature and (with more than one located part) per part.
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +32,8 @@ std::string heads(std::size_t width, std::initializer_list<const char*> names)
 
 void write_nominal(Writer& w, const Scheme& scheme, const Results& r, std::size_t width)
 {
-    w.title("Measurements under transform 1, in the target's coordinates (angles in degrees)");
+    w.title(std::string(scheme.single_link() ? "Measurements under transform 1, in " : "Measurements in ") +
+            scheme.base_phrase() + " coordinates (angles in degrees)");
     w.indent(1);
     w.line(heads(width, {"nominal", "lsl", "usl"}) + "   definition");
     std::vector<std::string> outside;
@@ -80,8 +81,16 @@ void write_sampled(Writer& w, const Scheme& scheme, const Results& r, std::size_
     }
 }
 
-void write_contributors(Writer& w, const Measurement& def, const MeasurementSummary& s, const Inputs& inputs,
-                        bool sampled)
+void write_part_shares(Writer& w, const Scheme& scheme, const MeasurementSummary& s, bool sampled, std::size_t width)
+{
+    w.line(padded("part", width) + format("%10s", "RSS") + (sampled ? format("%10s", "MC") : ""));
+    for (const Contributor& c : s.parts)
+        w.line(padded(scheme.parts[c.index].name, width) + fixed(c.rss_percent, 2, 10) +
+               (sampled ? fixed(c.mc_percent, 2, 10) : ""));
+}
+
+void write_contributors(Writer& w, const Scheme& scheme, const Measurement& def, const MeasurementSummary& s,
+                        const Inputs& inputs, bool sampled)
 {
     w.indent(1);
     w.blank();
@@ -91,13 +100,14 @@ void write_contributors(Writer& w, const Measurement& def, const MeasurementSumm
         w.line("No feature varies.");
         return;
     }
-    w.line(padded("feature", 20) + format("%10s", "RSS") + (sampled ? format("%10s", "MC") : ""));
+    const std::size_t width = feature_width(inputs);
+    w.line(padded("feature", width) + format("%10s", "RSS") + (sampled ? format("%10s", "MC") : ""));
     for (const Contributor& c : s.contributors)
-        w.line(padded(inputs.features[c.feature].name, 20) + fixed(c.rss_percent, 2, 10) +
+        w.line(padded(inputs.features[c.index].name, width) + fixed(c.rss_percent, 2, 10) +
                (sampled ? fixed(c.mc_percent, 2, 10) : ""));
-    if (!sampled) return;
-    w.line(padded("unexplained", 20) + std::string(10, ' ') + fixed(s.mc_unexplained, 2, 10));
-    if (s.mc_unexplained > kNonLinearPercent)
+    if (sampled) w.line(padded("unexplained", width) + std::string(10, ' ') + fixed(s.mc_unexplained, 2, 10));
+    if (!scheme.single_link()) write_part_shares(w, scheme, s, sampled, width);
+    if (sampled && s.mc_unexplained > kNonLinearPercent)
         w.line(format("More than %g%% of the sampled variance follows no feature's linear part: the measurement is "
                       "not linear in the deviations, and the worst case and RSS do not describe it; the samples do.",
                       kNonLinearPercent));
@@ -117,7 +127,7 @@ void write_measurements(Writer& w, const Scheme& scheme, const Results& r)
     w.title(sampled ? "Contributors: shares of the variance by the linear model (RSS) and in the samples (MC)"
                     : "Contributors: shares of the variance by the linear model (RSS)");
     for (std::size_t m = 0; m < scheme.measurements.size(); ++m)
-        write_contributors(w, scheme.measurements[m], r.measurements[m], r.inputs, sampled);
+        write_contributors(w, scheme, scheme.measurements[m], r.measurements[m], r.inputs, sampled);
 }
 
 }  // namespace rkdatum

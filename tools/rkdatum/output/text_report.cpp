@@ -1,5 +1,7 @@
-// The report of a run: the scheme's frames, transforms, fixture and check point statistics (the
-// measurements' tables are in text_measurements.cpp).
+// The report of a run: the assembly's frames, candidate transforms, placements and fixture (the
+// variation is in text_variation.cpp, the measurements' tables in text_measurements.cpp). With one
+// located part, on the base, the report keeps the layout of an object on a target: its candidate
+// transforms show its placement.
 #include "output/text_report.hpp"
 
 #include <algorithm>
@@ -10,8 +12,6 @@
 namespace rkdatum {
 
 namespace {
-
-constexpr int kHistogramWidth = 40;
 
 void write_header(Writer& w, const Scheme& scheme)
 {
@@ -25,6 +25,18 @@ void write_header(Writer& w, const Scheme& scheme)
     w.line(padded("Tolerances", 20) + format("angle %g degrees, point %g, zero %g", angle_eps, point_eps, zero_eps));
 }
 
+void write_assembly(Writer& w, const Scheme& scheme)
+{
+    w.title(format("Assembly: %zu parts", scheme.parts.size() - (scheme.world_base ? 1 : 0)) + ", in " +
+            scheme.base_phrase() + " coordinates");
+    w.indent(1);
+    std::size_t width = 12;
+    for (const Part& part : scheme.parts) width = std::max(width, part.name.size() + 2);
+    for (std::size_t p = 0; p < scheme.parts.size(); ++p)
+        w.line(padded(scheme.parts[p].name, width) +
+               (p == 0 ? "the base" : "on " + scheme.parts[scheme.parts[p].parent].name));
+}
+
 std::string redundancy_text(const FrameResult& f)
 {
     if (!f.redundant) return "no";
@@ -35,9 +47,9 @@ std::string redundancy_text(const FrameResult& f)
     return "yes: the " + f.dropped + " feature was left out, adding nothing to the features above it";
 }
 
-void write_frame(Writer& w, const char* whose, const DatumSet& datums, const FrameResult& f)
+void write_frame(Writer& w, const std::string& title, const DatumSet& datums, const FrameResult& f)
 {
-    w.title(std::string(whose) + " datum reference frame");
+    w.title(title);
     w.indent(1);
     for (int p = kPrimary; p <= kTertiary; ++p) {
         const Feature& feature = datums.feature[p];
@@ -61,28 +73,68 @@ std::size_t name_width(const Scheme& scheme)
     return width;
 }
 
-void write_transforms(Writer& w, const Scheme& scheme, const Nominal& n)
+void write_matrix(Writer& w, const Rk_TransformStruct& tfm)
 {
-    w.title(format("Candidate transforms from the object onto the target: %d", n.num_tfms));
+    double m[4][3];
+    Rk_TransformGet(&tfm, m);
+    w.line(std::string(14, ' ') + format("%12s%12s%12s", "x", "y", "z"));
+    w.row("x axis to", m[0]);
+    w.row("y axis to", m[1]);
+    w.row("z axis to", m[2]);
+    w.row("moved by", m[3]);
+}
+
+// The candidates that carry part `p` onto its seat, with its check points on each, in the
+// coordinates of the part below.
+void write_transforms(Writer& w, const Scheme& scheme, const Nominal& n, std::size_t p)
+{
+    const Part& part = scheme.parts[p];
+    const std::string& seat = scheme.sets[part.seat_set].name;
+    const LinkResult& link = n.links[p];
+    w.title(format("Candidate transforms from the %s onto the %s: %d", part.name.c_str(), seat.c_str(), link.num_tfms) +
+            (scheme.single_link() ? "" : ", in the " + scheme.parts[part.parent].name + "'s coordinates"));
     const std::size_t width = name_width(scheme);
-    for (int t = 0; t < n.num_tfms; ++t) {
+    for (int t = 0; t < link.num_tfms; ++t) {
         w.indent(1);
-        w.line(format("Transform %d of %d", t + 1, n.num_tfms) +
-               (t == 0 ? " (the target's features in the senses given, its planes facing the object)"
-                       : " (another sense of the target's primary or secondary feature)"));
+        w.line(format("Transform %d of %d", t + 1, link.num_tfms) +
+               (t == 0 ? " (the " + seat + "'s features in the senses given, its planes facing the " + part.name + ")"
+                       : " (another sense of the " + seat + "'s primary or secondary feature)"));
         w.indent(2);
-        double m[4][3];
-        Rk_TransformGet(&n.tfms[t], m);
-        w.line(std::string(14, ' ') + format("%12s%12s%12s", "x", "y", "z"));
-        w.row("x axis to", m[0]);
-        w.row("y axis to", m[1]);
-        w.row("z axis to", m[2]);
-        w.row("moved by", m[3]);
-        if (scheme.checks.empty()) continue;
-        w.line(padded("Check point", width) + format("%-36s    %s", "on the object", "on the target"));
-        for (std::size_t c = 0; c < scheme.checks.size(); ++c)
+        write_matrix(w, link.tfms[t]);
+        if (link.checks.empty()) continue;
+        w.line(padded("Check point", width) + format("%-36s    %s", ("on the " + part.name).c_str(),
+                                                     ("on the " + scheme.parts[part.parent].name).c_str()));
+        for (std::size_t k = 0; k < link.checks.size(); ++k)
+            w.line(padded(scheme.checks[link.checks[k]].name, width) + columns(scheme.checks[link.checks[k]].xyz) +
+                   "  ->" + columns(link.images[t][k].data()));
+    }
+}
+
+// Every part's placement in the base's coordinates, with its check points there.
+void write_placements(Writer& w, const Scheme& scheme, const Nominal& n)
+{
+    w.title("Placements in " + scheme.base_phrase() + " coordinates");
+    const std::size_t width = name_width(scheme);
+    for (std::size_t p = 0; p < scheme.parts.size(); ++p) {
+        const Part& part = scheme.parts[p];
+        w.indent(1);
+        if (p == 0) w.line(capitalised(part.name) + ": the base");
+        else if (part.parent == 0) w.line(capitalised(part.name) + " on the " + scheme.parts[0].name + ": its transform 1");
+        else
+            w.line(capitalised(part.name) + " on the " + scheme.parts[part.parent].name +
+                   ": its transform 1, then the " + scheme.parts[part.parent].name + "'s placement");
+        w.indent(2);
+        if (p > 0) write_matrix(w, n.placed.placements[p]);
+        bool first = true;
+        for (std::size_t c = 0; c < scheme.checks.size(); ++c) {
+            if (scheme.checks[c].part != p) continue;
+            if (first)
+                w.line(padded("Check point", width) + format("%-36s    %s", ("on the " + part.name).c_str(),
+                                                             ("in " + scheme.base_phrase() + " coordinates").c_str()));
+            first = false;
             w.line(padded(scheme.checks[c].name, width) + columns(scheme.checks[c].xyz) + "  ->" +
-                   columns(n.images[t][c].data()));
+                   columns(n.placed.images[c].data()));
+        }
     }
 }
 
@@ -112,10 +164,12 @@ void write_fixture(Writer& w, const Scheme& scheme, const Nominal& n)
 {
     const Fixture& fixture = scheme.fixture;
     const FixtureResult& r = n.fixture;
-    w.title("Fixture degrees of freedom in the object's datum frame");
+    const Part& part = scheme.parts[fixture.part];
+    w.title("Fixture degrees of freedom in the " + part.name + "'s datum frame");
     w.indent(1);
     w.line(padded("Fixture frame", 20) + (fixture.z_given ? axes_text(r.fixture_frame) : "the world axes"));
-    w.line(padded("Object frame", 20) + axes_text(r.placed_object_frame) + ", as transform 1 places it");
+    w.line(padded(capitalised(part.name) + " frame", 20) + axes_text(r.placed_frame) +
+           (part.parent == 0 ? ", as transform 1 places it" : ", as its placement puts it"));
     w.line(padded("Mapping tolerance", 20) + format("%g degrees", fixture.max_angle));
     w.line("C: controlled, O: open");
     std::string heads = std::string(20, ' ');
@@ -126,108 +180,6 @@ void write_fixture(Writer& w, const Scheme& scheme, const Nominal& n)
     w.line(padded("Root sum square", 20) + dof_cells(r.root_sum_square));
 }
 
-std::string distribution_text(const FeatureVariation& fv)
-{
-    Rk_DistribStruct record = fv.distrib;   // the getters take a writable record
-    const Sampler s = make_sampler(fv);
-    char* desc1 = nullptr;
-    char* desc2 = nullptr;
-    Rk_DistribGetDesc(&record, &desc1, &desc2);
-    std::string text = s.normal ? format("normal, sigma %g", s.spread) : format("uniform, range %g", s.spread);
-    text += format(", nominal %g", s.nominal);
-    if (s.has_low) text += format(", low %g", s.low);
-    if (s.has_high) text += format(", high %g", s.high);
-    return text + "; " + desc1 + " " + desc2;
-}
-
-void write_stats_row(Writer& w, const char* label, const Moments& a)
-{
-    w.line(padded(label, 12) + fixed(a.mean, kStatDecimals, 14) + fixed(a.std_dev(), kStatDecimals, 14) +
-           fixed(a.min, kStatDecimals, 14) + fixed(a.max, kStatDecimals, 14));
-}
-
-void write_histogram(Writer& w, const Moments& distance, const std::vector<long>& histogram)
-{
-    const long most = *std::max_element(histogram.begin(), histogram.end());
-    const double low = distance.min;
-    const double width = (distance.max - low) / static_cast<double>(histogram.size());
-    w.line("Histogram of the distance");
-    if (width <= 0.0) {
-        w.line(format("all %ld samples at %s", distance.count, fixed(low, kStatDecimals, 0).c_str()));
-        return;
-    }
-    for (std::size_t b = 0; b < histogram.size(); ++b) {
-        const long count = histogram[b];
-        const int bar = static_cast<int>(std::lround(static_cast<double>(kHistogramWidth) * count / most));
-        const bool last = b + 1 == histogram.size();
-        w.line("[" + fixed(low + width * b, kStatDecimals, 10) + "," + fixed(low + width * (b + 1), kStatDecimals, 10) +
-               (last ? "]" : ")") + format("%9ld", count) + (bar > 0 ? "  " + std::string(static_cast<std::size_t>(bar), '#') : ""));
-    }
-}
-
-void write_failures(Writer& w, const RunResult& run)
-{
-    w.line(padded("Samples failed", 36) + format("%ld (the first is sample %ld)", run.failed, run.first_failed_sample));
-    w.indent(2);
-    for (const FailureKind& kind : run.failure_kinds)
-        w.line(format("error %ld at %s: %ld", kind.id, kind.location, kind.count));
-    if (run.other_failures > 0) w.line(format("errors of other kinds: %ld", run.other_failures));
-    w.line("The errors of the first failed sample:");
-    for (const std::string& line : error_lines("sample " + std::to_string(run.first_failed_sample) +
-                                                   " could not be analysed",
-                                               run.first_failure))
-        w.line(line);
-    w.indent(1);
-}
-
-void write_variation(Writer& w, const Scheme& scheme, const RunResult& run)
-{
-    const Variation& v = scheme.variation;
-    w.title(format("Variation: %ld samples from seed %d", v.samples, v.seed));
-    w.indent(1);
-    bool any = false;
-    for (const Part& part : scheme.parts) {
-        for (int p = kPrimary; p <= kTertiary; ++p) {
-            const FeatureVariation& fv = part.variation[p];
-            if (!fv.varies) continue;
-            char name[RK_DISTRIB_NAME_MAX + 1];
-            Rk_DistribGetName(&fv.distrib, name);
-            w.line(padded(name, 20) + distribution_text(fv));
-            any = true;
-        }
-    }
-    if (!any) w.line("No feature varies.");
-    if (run.samples == 0) {
-        w.line(scheme.measurements.empty()
-                   ? "No samples drawn (samples = 0)."
-                   : "No samples drawn (samples = 0): the measurements come from the linear model alone.");
-        return;
-    }
-    w.line(padded("Samples used", 36) + format("%ld of %ld", run.used, run.samples));
-    if (run.failed > 0) write_failures(w, run);
-    w.line(padded("Redundancy other than nominal", 36) + format("object %ld, target %ld samples",
-                                                                run.total.object_redundancy_changed,
-                                                                run.total.target_redundancy_changed));
-    w.line(padded("Candidate count other than nominal", 36) + format("%ld samples", run.total.candidates_changed));
-    if (run.used == 0) {
-        w.line("No sample could be analysed, so there are no statistics.");
-        return;
-    }
-    for (std::size_t c = 0; c < scheme.checks.size(); ++c) {
-        const CheckTally& stats = run.total.checks[c];
-        w.indent(1);
-        w.blank();
-        w.line("Check point " + scheme.checks[c].name + ": displacement of its image under transform 1");
-        w.indent(2);
-        w.line(std::string(12, ' ') + format("%14s%14s%14s%14s", "mean", "std dev", "min", "max"));
-        write_stats_row(w, "distance", stats.magnitude);
-        write_stats_row(w, "along x", stats.along[0]);
-        write_stats_row(w, "along y", stats.along[1]);
-        write_stats_row(w, "along z", stats.along[2]);
-        write_histogram(w, stats.magnitude, run.histograms[c]);
-    }
-}
-
 }  // namespace
 
 int write_report(Rk_ReportStruct& report, const Scheme& scheme, const Results& results)
@@ -235,11 +187,20 @@ int write_report(Rk_ReportStruct& report, const Scheme& scheme, const Results& r
     const Nominal& nominal = results.nominal;
     Writer w(report);
     write_header(w, scheme);
-    write_frame(w, "Object", scheme.object().datums, nominal.object);
-    write_frame(w, "Target", scheme.target().datums, nominal.target);
-    write_transforms(w, scheme, nominal);
+    if (!scheme.single_link()) write_assembly(w, scheme);
+    for (std::size_t p = 1; p < scheme.parts.size(); ++p) {
+        const Part& part = scheme.parts[p];
+        const FeatureSet& datums = scheme.sets[part.datum_set];
+        const FeatureSet& seat = scheme.sets[part.seat_set];
+        write_frame(w, capitalised(datums.name) + " datum reference frame", datums.datums, nominal.links[p].datum);
+        write_frame(w, capitalised(seat.name) + " datum reference frame" +
+                           (scheme.single_link() ? "" : ", in the " + scheme.parts[part.parent].name + "'s coordinates"),
+                    seat.datums, nominal.links[p].seat);
+        write_transforms(w, scheme, nominal, p);
+    }
+    if (!scheme.single_link()) write_placements(w, scheme, nominal);
     if (nominal.has_fixture) write_fixture(w, scheme, nominal);
-    if (results.has_run) write_variation(w, scheme, results.run);
+    if (results.has_run) write_variation(w, scheme, results);
     write_measurements(w, scheme, results);
     return w.status();
 }

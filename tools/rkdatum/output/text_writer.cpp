@@ -1,6 +1,7 @@
 // The text report's number formats.
 #include "output/text_writer.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -41,5 +42,12 @@ std::string capitalised(std::string text)
 }
 
 std::string point_text(const double xyz[3]) { return format("(%g, %g, %g)", xyz[0], xyz[1], xyz[2]); }
+
+std::size_t feature_width(const Inputs& inputs)
+{
+    std::size_t width = 20;
+    for (const VaryingFeature& f : inputs.features) width = std::max(width, f.name.size() + 2);
+    return width;
+}
 
 }  // namespace rkdatum

@@ -24,6 +24,8 @@ std::string columns(const double xyz[3], int decimals = kCoordDecimals, int widt
 std::string padded(const std::string& text, std::size_t width);   // at least one blank after the text
 std::string capitalised(std::string text);
 std::string point_text(const double xyz[3]);   // "(x, y, z)" as %g
+// The column of the varying features' names: at least 20 wide, more for longer names.
+std::size_t feature_width(const Inputs& inputs);
 
 class Writer {
 public:
@@ -65,7 +67,8 @@ private:
     int status_ = 0;
 };
 
-// The measurements' tables (text_measurements.cpp).
+// The variation section (text_variation.cpp) and the measurements' tables (text_measurements.cpp).
+void write_variation(Writer& w, const Scheme& scheme, const Results& results);
 void write_measurements(Writer& w, const Scheme& scheme, const Results& results);
 
 }  // namespace rkdatum

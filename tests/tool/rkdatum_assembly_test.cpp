@@ -1,0 +1,287 @@
+// rkdatum on assemblies: placements composed down a chain, variation stacked through it, the
+// two-part form read as an [Object] on a [Target], and every malformed chain refused by name.
+#include "tool_helpers.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+using nlohmann::json;
+using Motion = std::array<std::array<double, 3>, 4>;   // rows: images of x, y, z; then the shift
+
+const json& named(const json& list, const std::string& name)
+{
+    for (const json& item : list)
+        if (item.at("name") == name) return item;
+    throw std::runtime_error("nothing named " + name);
+}
+
+Motion motion_of(const json& j)
+{
+    Motion m{};
+    const char* keys[] = {"x_axis_to", "y_axis_to", "z_axis_to", "moved_by"};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) m[r][c] = j.at(keys[r])[c].get<double>();
+    return m;
+}
+
+std::array<double, 3> apply(const Motion& m, const std::array<double, 3>& p)
+{
+    std::array<double, 3> q{};
+    for (int c = 0; c < 3; ++c) q[c] = p[0] * m[0][c] + p[1] * m[1][c] + p[2] * m[2][c] + m[3][c];
+    return q;
+}
+
+// `first`, then `then`: the rows of `first` turned by `then`, its shift carried by `then`.
+Motion compose(const Motion& first, const Motion& then)
+{
+    Motion m{};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            m[r][c] = first[r][0] * then[0][c] + first[r][1] * then[1][c] + first[r][2] * then[2][c];
+    m[3] = apply(then, first[3]);
+    return m;
+}
+
+class Assembly : public rktest::LibraryTest {
+protected:
+    json Run(const std::string& text, std::vector<std::string> args = {})
+    {
+        const std::string out = TempDir() + "/run.json";
+        args.insert(args.begin(), {"--quiet", "--json", out});
+        args.push_back(WriteTempFile("assembly.ini", text));
+        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
+        EXPECT_EQ(run.status, 0) << run.err;
+        report = run.out;
+        return json::parse(rktest::ReadFile(out));
+    }
+
+    std::string report;
+};
+
+std::string point_part(const std::string& name, const std::string& on, const std::string& own, const std::string& seat)
+{
+    return "[ Part " + name + " ]\nlocated on = " + on + "\nprimary = point\nprimary points = " + own +
+           "\nseat primary = point\nseat primary points = " + seat + "\n";
+}
+
+// Parts located by one point each are placed by shifts: b on a by (10,0,0) - (0,0,0); c on b by
+// (5,5,5) - (1,1,1); d on a by (50,0,0). The tip (2,3,4) of c lands at (16,7,8), at x -34 in d.
+// A part's own point moving by +e moves it by -e; the point of its seat, by +e. So the tip's x
+// goes with -b +b.seat -c +c.seat, and in d's coordinates also with +d -d.seat.
+TEST_F(Assembly, TranslationsStackWithUnitSensitivitiesDownTheChain)
+{
+    const double sd[] = {0.1, 0.4 / std::sqrt(12.0), 0.2, 0.6 / std::sqrt(12.0), 0.05, 0.3 / std::sqrt(12.0)};
+    const double half[] = {0.3, 0.2, 0.6, 0.3, 0.15, 0.15};   // 3 sigma, or half the range
+    const json doc = Run("[ Part a ]\n" + point_part("b", "a", "0 0 0", "10 0 0") + point_part("c", "b", "1 1 1", "5 5 5") +
+                         point_part("d", "a", "0 0 0", "50 0 0") +
+                         "[ Check points ]\ntip = c 2 3 4\n[ Measurements ]\nx = coordinate tip along x\n"
+                         "x in d = coordinate tip along x in d\n"
+                         "[ Variation ]\nsamples = 4000\nb primary = normal sigma 0.1 along x\n"
+                         "b seat primary = uniform range 0.4 along x\nc primary = normal sigma 0.2 along x\n"
+                         "c seat primary = uniform range 0.6 along x\nd primary = normal sigma 0.05 along x\n"
+                         "d seat primary = uniform range 0.3 along x\n");
+    const struct {
+        const char* name;
+        double nominal;
+        std::vector<double> sensitivity;
+        std::vector<std::pair<std::string, double>> part_variance;   // what each part's features add
+    } cases[] = {
+        {"x", 16, {-1, 1, -1, 1, 0, 0},
+         {{"a", sd[1] * sd[1]}, {"b", sd[0] * sd[0] + sd[3] * sd[3]}, {"c", sd[2] * sd[2]}, {"d", 0.0}}},
+        {"x in d", -34, {-1, 1, -1, 1, 1, -1},
+         {{"a", sd[1] * sd[1] + sd[5] * sd[5]}, {"b", sd[0] * sd[0] + sd[3] * sd[3]}, {"c", sd[2] * sd[2]}, {"d", sd[4] * sd[4]}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const json& m = named(doc["measurements"], c.name);
+        EXPECT_NEAR(m["nominal"].get<double>(), c.nominal, 1e-9);
+        EXPECT_TRUE(tooltest::near(m["sensitivities"].get<std::vector<double>>(), c.sensitivity, 1e-6));
+        double variance = 0.0, reach = 0.0;
+        for (std::size_t i = 0; i < c.sensitivity.size(); ++i) {
+            variance += c.sensitivity[i] * c.sensitivity[i] * sd[i] * sd[i];
+            reach += std::fabs(c.sensitivity[i]) * half[i];
+        }
+        EXPECT_TRUE(tooltest::near(m["worst_case"].get<std::vector<double>>(), {c.nominal - reach, c.nominal + reach}, 1e-6));
+        EXPECT_NEAR(m["rss_std_dev"].get<double>(), std::sqrt(variance), 1e-6);
+        EXPECT_NEAR(m["std_dev"].get<double>(), std::sqrt(variance), 0.05 * std::sqrt(variance));
+        ASSERT_EQ(m["part_contributors"].size(), c.part_variance.size());
+        for (const auto& [part, share] : c.part_variance) {
+            bool found = false;
+            for (const json& p : m["part_contributors"])
+                if (p["part"] == part) {
+                    found = true;
+                    EXPECT_NEAR(p["rss_percent"].get<double>(), 100 * share / variance, 1e-4) << part;
+                }
+            EXPECT_TRUE(found) << part;
+        }
+    }
+    // c's placement carries every deviation below it and no turn.
+    const json& c = named(doc["parts"], "c")["placement_variation"];
+    const double along = std::sqrt(sd[0] * sd[0] + sd[1] * sd[1] + sd[2] * sd[2] + sd[3] * sd[3]);
+    EXPECT_NEAR(c["origin_along_x"]["std_dev"].get<double>(), along, 0.05 * along);
+    EXPECT_EQ(c["origin_along_y"]["std_dev"], 0.0);
+    EXPECT_NEAR(c["turn_angle"]["max"].get<double>(), 0.0, 1e-9);
+    EXPECT_EQ(named(doc["parts"], "a")["placement_variation"], nullptr) << "the base never moves";
+}
+
+// Each part stands on the one below by its bottom face (normal -z), its edge along +x and an end
+// point at x = 0; its seat there is a top face at height h (normal +z), an edge along +y through
+// (s, t, h) and a stop beside it. The frames: the part's (0; x, -y, -z), the seat's, its plane
+// turned to face the part, ((s,t,h); (0,1,0), (1,0,0), (0,0,-1)). So the part's x goes to +y,
+// its y to -x, its z to +z: a quarter turn about z, then the shift (s, t, h).
+std::string turning_part(const std::string& name, const std::string& on, double s, double t, double h)
+{
+    const auto at = [&](double x, double y) {
+        return std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(h);
+    };
+    return "[ Part " + name + " ]\nlocated on = " + on +
+           "\nprimary = plane\nprimary points = 0 0 0; 0 10 0; 10 0 0\nsecondary = line\n"
+           "secondary points = 0 0 0; 10 0 0\ntertiary = point\ntertiary points = 0 5 0\n"
+           "seat primary = plane\nseat primary points = " + at(s, t) + "; " + at(s + 10, t) + "; " + at(s, t + 10) +
+           "\nseat secondary = line\nseat secondary points = " + at(s, t) + "; " + at(s, t + 10) +
+           "\nseat tertiary = point\nseat tertiary points = " + at(s - 5, t) + "\n";
+}
+
+Motion quarter_turn(double s, double t, double h) { return {{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {s, t, h}}}; }
+
+TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
+{
+    const json doc = Run("[ Part p0 ]\n" + turning_part("p1", "p0", 100, 0, 10) + turning_part("p2", "p1", 20, 30, 10) +
+                         turning_part("p3", "p2", 5, -5, 10) +
+                         "[ Check points ]\ntip = p3 1 2 3\n[ Measurements ]\n"
+                         "tip x = coordinate tip along x\ntip y = coordinate tip along y\ntip z = coordinate tip along z\n"
+                         "in p1 = coordinate tip along x in p1\n"
+                         "in p3's frame = coordinate tip along y in datum frame of p3\n"
+                         "above p2's seat = distance tip to feature p3 seat primary\n"
+                         "[ Variation ]\nsamples = 4000\np1 seat secondary = normal sigma 0.01 along x\n");
+    const Motion t1 = quarter_turn(100, 0, 10), t2 = quarter_turn(20, 30, 10), t3 = quarter_turn(5, -5, 10);
+    const Motion placed[] = {t1, compose(t2, t1), compose(compose(t3, t2), t1)};
+    for (int p = 0; p < 3; ++p) {
+        const Motion got = motion_of(named(doc["parts"], "p" + std::to_string(p + 1))["placement"]);
+        for (int r = 0; r < 4; ++r)
+            EXPECT_TRUE(tooltest::near({got[r].begin(), got[r].end()}, {placed[p][r].begin(), placed[p][r].end()}, 1e-9))
+                << "p" << p + 1 << " row " << r;
+    }
+    const std::array<double, 3> tip = apply(placed[2], {1, 2, 3});
+    const std::array<double, 3> in_p2 = apply(t3, {1, 2, 3});
+    const struct {
+        const char* name;
+        double value;
+    } cases[] = {
+        {"tip x", tip[0]}, {"tip y", tip[1]}, {"tip z", tip[2]},
+        {"in p1", apply(t2, in_p2)[0]},
+        {"in p3's frame", -2.0},            // the frame's y axis is the part's -y
+        {"above p2's seat", in_p2[2] - 10},  // the seat's face at z = 10 of p2, normal +z
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(named(doc["measurements"], c.name)["nominal"].get<double>(), c.value, 1e-9) << c.name;
+
+    // p1's seat edge turns about z by the difference of its two points' x over their 10 apart; every
+    // part above inherits the turn.
+    const double turn = std::sqrt(2.0) * 0.01 / 10 * 180 / M_PI;
+    for (const char* part : {"p1", "p2", "p3"}) {
+        const json& v = named(doc["parts"], part)["placement_variation"];
+        EXPECT_NEAR(v["turn_about_z"]["std_dev"].get<double>(), turn, 0.05 * turn) << part;
+        EXPECT_NEAR(v["turn_about_x"]["std_dev"].get<double>(), 0.0, 1e-9) << part;
+    }
+}
+
+// An [Object] on a [Target] example as two parts: the object located on the target, whose features
+// are its seat.
+std::string as_parts(const std::string& classic)
+{
+    std::string out, section, seat;
+    for (const std::string& line : tooltest::lines_of(classic)) {
+        if (!line.empty() && line[0] == '[') section = line;
+        const bool setting = line.find(" = ") != std::string::npos && line[0] != '#';
+        if (line == "[ Object ]") out += "[ Part object ]\nlocated on = target\n";
+        else if (line == "[ Target ]") out += "[ Part target ]\n";
+        else if (section == "[ Target ]" && setting) seat += "seat " + line + "\n";
+        else if (section == "[ Check points ]" && setting)
+            out += line.substr(0, line.find(" = ")) + " = object " + line.substr(line.find(" = ") + 3) + "\n";
+        else if (line.rfind("target ", 0) == 0) out += "object seat " + line.substr(7) + "\n";
+        else out += line + "\n";
+        if (line.rfind("tertiary points", 0) == 0 && section == "[ Object ]") out += "@SEAT@";
+    }
+    return out.replace(out.find("@SEAT@"), 6, seat);
+}
+
+// The reports agree word for word once the seat takes the target's name (its longer name widens
+// some columns and underlines).
+TEST_F(Assembly, TwoPartsReportAsAnObjectOnATarget)
+{
+    const auto report_of = [this](const std::string& text) {
+        const tooltest::Run run = tooltest::rkdatum({"--quiet", WriteTempFile("s.ini", text)}, TempDir());
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::string out;
+        for (std::string line : tooltest::lines_of(run.out)) {
+            if (line.find("Settings file") != std::string::npos) continue;
+            for (const auto& [from, to] : {std::pair<std::string, std::string>{"object seat", "target"}, {"Object seat", "Target"}})
+                for (std::size_t at; (at = line.find(from)) != std::string::npos;) line.replace(at, from.size(), to);
+            std::istringstream words(line);
+            std::string word, joined;
+            while (words >> word) joined += (joined.empty() ? "" : " ") + (word.find_first_not_of('-') == std::string::npos ? "-" : word);
+            out += joined + "\n";
+        }
+        return out;
+    };
+    for (const char* example : {"plate.ini", "housing_variation.ini", "plate_limits.ini"}) {
+        SCOPED_TRACE(example);
+        const std::string classic = rktest::ReadFile(tooltest::example(example));
+        const std::string parts = as_parts(classic);
+        ASSERT_EQ(parts.find("[ Target ]"), std::string::npos) << parts;
+        const std::string expected = report_of(classic);
+        EXPECT_NE(tooltest::part(expected, "Target datum reference frame"), "");
+        EXPECT_EQ(report_of(parts), expected);
+    }
+}
+
+class BadAssembly : public Assembly {};
+
+TEST_F(BadAssembly, EachMalformedChainIsRefusedNamingThePart)
+{
+    const std::string a = "[ Part a ]\n";
+    const std::string b = point_part("b", "a", "0 0 0", "1 0 0");
+    const std::string c = point_part("c", "b", "0 0 0", "1 0 0");
+    const struct {
+        const char* what;
+        std::string text, start, phrase;
+    } cases[] = {
+        {"cycle", a + point_part("b", "c", "0 0 0", "1 0 0") + c, "[Part b] located on: ",
+         "b and c are located on one another in a cycle (b on c and c on b): no chain joins them to the base, a"},
+        {"cycle without a base", point_part("b", "c", "0 0 0", "1 0 0") + c, "[Part b] located on: ",
+         "no part is the base"},
+        {"located on itself", a + b + point_part("c", "c", "0 0 0", "1 0 0"), "[Part c] located on: ",
+         "a part cannot be located on itself"},
+        {"unknown part", a + b + point_part("c", "bb", "0 0 0", "1 0 0"), "[Part c] located on: ",
+         "unknown part 'bb'; the parts are a, b and c, and world"},
+        {"located on two parts", a + b + point_part("c", "a, b", "0 0 0", "1 0 0"), "[Part c] located on: ",
+         "a part is located on exactly one other part, found 'a, b'"},
+        {"located twice", a + b + "[ Part c ]\nlocated on = a\n" + c.substr(c.find("located on")), "[Part c] located on: ",
+         "given twice (lines"},
+        {"described twice", a + b + c + "[ Part c ]\n", "[Part c]: ", "part c is described twice"},
+        {"unjoined", a + b + c + "[ Part d ]\n", "[Part d]: ", "no chain joins d to the base, a"},
+        {"unjoined, with datum features", a + b + c.substr(0, c.find("located on")) + c.substr(c.find("primary =")),
+         "[Part c]: ", "no chain joins c to the base, a"},
+        {"on the world beside a base", a + point_part("b", "world", "0 0 0", "1 0 0"), "[Part b] located on: ",
+         "the world is the base only when every part is located"},
+        {"both forms", a + b + "[ Object ]\nprimary = point\nprimary points = 0 0 0\n", "",
+         "[Object] and [Target] cannot be mixed with [Part ...] sections"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string file = WriteTempFile("bad.ini", c.text);
+        const tooltest::Run run = tooltest::rkdatum({file}, TempDir());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.err.rfind("rkdatum: " + file + ": " + c.start, 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.phrase), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
