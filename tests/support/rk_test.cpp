@@ -91,4 +91,30 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
+Lines Texts(const Rk_StrList& list)
+{
+    int size = 0;
+    Rk_StrListGetSize(&list, &size);
+    Lines texts;
+    for (int i = 0; i < size; ++i) {
+        char* text = nullptr;
+        Rk_StrListGet(&list, i, &text);
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+ListReport::ListReport(int indent)
+{
+    EXPECT_EQ(Rk_StrListInit(&list_, 1), 0);
+    Rk_ReportStrListInit(&report_, &list_);
+    Rk_ReportSetIndent(&report_, indent);
+}
+
+ListReport::~ListReport()
+{
+    Rk_ReportClose(&report_);
+    Rk_StrListFree(&list_);
+}
+
 }  // namespace rktest

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/seams.hpp"
 #include "rk_basekit.h"
@@ -38,6 +39,35 @@ private:
 // Reads a whole file; an unreadable file reads as "<unreadable>".
 std::string ReadFile(const std::string& path);
 
+using Lines = std::vector<std::string>;
+// The texts of a string list, in order.
+Lines Texts(const Rk_StrList& list);
+
+// A report into a string list of its own (duplicates kept), starting at `indent`.
+class ListReport {
+public:
+    explicit ListReport(int indent = 0);
+    ~ListReport();
+    ListReport(const ListReport&) = delete;
+    ListReport& operator=(const ListReport&) = delete;
+    Rk_ReportStruct* get() { return &report_; }
+    Lines lines() const { return Texts(list_); }
+    int indent() const { return report_.indent; }
+
+private:
+    Rk_StrList list_{};
+    Rk_ReportStruct report_{};
+};
+
+// What `print` wrote to standard output.
+template <class Print>
+std::string ConsoleOf(Print print)
+{
+    ::testing::internal::CaptureStdout();
+    print();
+    return ::testing::internal::GetCapturedStdout();
+}
+
 // Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one).
 class FailingAlloc {
 public:
@@ -47,8 +77,31 @@ public:
     FailingAlloc& operator=(const FailingAlloc&) = delete;
 };
 
+// What `call` returns when the n-th next allocation fails while it runs.
+template <class Call>
+auto WithFailingAlloc(long n, Call call)
+{
+    FailingAlloc guard(n);
+    return call();
+}
+
+// Makes every allocation fail for as long as it lives.
+class NoMemory {
+public:
+    NoMemory() { rk::seam::fail_all_allocs(); }
+    ~NoMemory() { rk::seam::fail_nth_alloc(0); }
+    NoMemory(const NoMemory&) = delete;
+    NoMemory& operator=(const NoMemory&) = delete;
+};
+
 }  // namespace rktest
 
 // Checks the oldest queued error (and takes it out of the queue).
 #define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(this->NextErrorIs((id), (location_prefix)))
 #define EXPECT_NO_ERROR() EXPECT_TRUE(this->NoErrorQueued())
+// Checks that `call` fails (returns 1) having queued error `id` at `location_prefix`.
+#define EXPECT_FAILS(call, id, location_prefix) \
+    do {                                        \
+        EXPECT_EQ((call), 1);                   \
+        EXPECT_ERROR(id, location_prefix);      \
+    } while (0)
