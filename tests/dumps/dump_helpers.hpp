@@ -37,7 +37,7 @@ std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
     Rk_ReportConsoleInit(&console);
     int status = -1;
     const std::string printed = ConsoleOf([&] {
-        NoMemory none;
+        FailingAlloc none(FailingAlloc::kEvery);
         status = dump(&console);
     });
     EXPECT_EQ(console.indent, 0) << "the indent was not restored";

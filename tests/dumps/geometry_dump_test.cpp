@@ -12,20 +12,17 @@ using rktest::Lines;
 using rktest::Printed;
 using GeometryDump = rktest::LibraryTest;
 
-// Each print is one line after a newline, without a newline of its own (the vector's ends in one);
-// a plane shows its normal as stored, the tolerances those in force.
+// Each print is one line after a newline (the vector's and arc's end in one); a plane shows its
+// normal as stored, the tolerances those in force; a vector dumped to a report keeps its newline.
 TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 {
     Rk_PointStruct point = {1.5, -2.25, 3.0};
+    Rk_VectorStruct vec = {1.0, -2.0, 0.5}, up = {0.0, 0.0, 1.0};
     Rk_LineStruct line;
     Rk_PlaneStruct plane;
-    Rk_VectorStruct vec = {1.0, -2.0, 0.5};
     Rk_ArcStruct arc;
-    const Rk_PointStruct center = {1.0, 2.0, 3.0};
-    const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     Rk_LineSetByCoords(&line, 1.0, 2.0, 3.0, -4.0, 5.5, 6.0);
-    ASSERT_EQ(Rk_PlaneSetByCoords(&plane, 1.0, -1.0, 2.0, 0.0, -3.0, 4.0), 0);
-    ASSERT_EQ(Rk_ArcSet(&arc, &center, &up, 2.5), 0);
+    ASSERT_EQ(Rk_PlaneSetByCoords(&plane, 1.0, -1.0, 2.0, 0.0, -3.0, 4.0) + Rk_ArcSet(&arc, &point, &up, 2.5), 0);
     const std::pair<std::function<int()>, std::string> prints[] = {
         {[&] { return Rk_PointDebug(&point); }, "\n Point  x, y, z\t:    1.5000   -2.2500    3.0000 "},
         {[&] { return Rk_LineDebug(&line); }, "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000"},
@@ -34,8 +31,7 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         {[&] { return Rk_GeometrySet(0.5, 0.001, 1e-12) + Rk_GeometryDebug(); },
          "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12"},
         {[&] { return Rk_VectorDebug(&vec); }, "\n Vector  i, j, k :    1.0000   -2.0000    0.5000\n\n"},
-        {[&] { return Rk_ArcDebug(&arc); },
-         "\nArc Center    1.000    2.000    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
+        {[&] { return Rk_ArcDebug(&arc); }, "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
     };
     for (const auto& [print, text] : prints) {
         int status = -1;
@@ -48,22 +44,17 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 }
 
 // The vector and arc dumps answer with the status of their one write; a value wider than the
-// scratch text's room is written whole, and fails with error 11 of the family when there is no memory.
+// scratch text's room is written whole, and fails with error 11 of the family without memory.
 TEST_F(GeometryDump, AWriteThatFailsOrAValueThatCannotBeHeldFailsTheDump)
 {
     Rk_StrList list;
     Rk_ReportStruct broken, nowhere;
-    Rk_StrListInit(&list, 1);
-    Rk_ReportStrListInit(&broken, &list);
-    Rk_StrListFree(&list);
-    Rk_ReportInit(&nowhere);
+    Rk_StrListInit(&list, 1), Rk_ReportStrListInit(&broken, &list), Rk_StrListFree(&list), Rk_ReportInit(&nowhere);
     Rk_VectorStruct vec = {1e300, 0.0, 0.0};
+    const Rk_PointStruct far = {-1e300, 0.0, 0.0};
     Rk_ArcStruct arc;
     Rk_RefFrameStruct frame;
-    Rk_ArcInit(&arc);
-    Rk_RefFrameInit(&frame);
-    const Rk_PointStruct far = {-1e300, 0.0, 0.0};
-    Rk_RefFrameSetOrigin(&frame, &far);
+    Rk_ArcInit(&arc), Rk_RefFrameInit(&frame), Rk_RefFrameSetOrigin(&frame, &far);
     EXPECT_FAILS(Rk_VectorDebugRpt(&vec, &broken), 1, "rk_strtb(");
     EXPECT_FAILS(Rk_ArcDebugRpt(&arc, &broken), 1, "rk_strtb(");
     const std::string line = DumpOf([&](Rk_ReportStruct* r) { return Rk_VectorDebugRpt(&vec, r); }).lines.at(0);
@@ -79,9 +70,8 @@ TEST_F(GeometryDump, AWriteThatFailsOrAValueThatCannotBeHeldFailsTheDump)
 TEST_F(GeometryDump, FramesAndTransformsShowTheirRows)
 {
     Rk_RefFrameStruct frame;
-    Rk_RefFrameInit(&frame);
     const Rk_PointStruct origin = {10.0, -20.5, 0.25};
-    Rk_RefFrameSetOrigin(&frame, &origin);
+    Rk_RefFrameInit(&frame), Rk_RefFrameSetOrigin(&frame, &origin);
     const Lines expected = {"Ref Frame : Origin      10.00   -20.50     0.25", "            Local X      1.00     0.00     0.00",
                             "            Local Y      0.00     1.00     0.00", "            Local Z      0.00     0.00     1.00"};
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_RefFrameDebugRpt(&frame, r); }, 2);
@@ -101,13 +91,12 @@ TEST_F(GeometryDump, FramesAndTransformsShowTheirRows)
 TEST_F(GeometryDump, APointSetShowsEachPointOnALine)
 {
     Rk_DiscPtsStruct set;
-    ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
     const Rk_PointStruct p0 = {1.0, 2.0, 3.0}, p1 = {-10.5, 0.25, 1000.0};
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
+    ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_DiscPtsDebug(&set); }),
               Printed({"", "Discretized Point Set", "---------------------", "     Set contains 0 point(s)"}));
-    Rk_DiscPtsAddPt(&set, &p0, &up, 1);
-    Rk_DiscPtsAddPt(&set, &p1, &up, 0);
+    Rk_DiscPtsAddPt(&set, &p0, &up, 1), Rk_DiscPtsAddPt(&set, &p1, &up, 0);
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_DiscPtsDebugRpt(&set, r); }, 1);
     EXPECT_EQ(dumped.lines, (Lines{" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
                                    "     Index\t\t\tLocation  \t\t  Surface Normal",
@@ -117,8 +106,7 @@ TEST_F(GeometryDump, APointSetShowsEachPointOnALine)
     set.num_pts = 3;  // one more than the table holds
     const auto unreadable = DumpOf([&](Rk_ReportStruct* r) { return Rk_DiscPtsDebugRpt(&set, r); }, 3);
     EXPECT_FAILS(unreadable.status, 1, "rk_dbltb(");
-    EXPECT_EQ(unreadable.lines.size(), 6u);
-    EXPECT_TRUE(unreadable.indent_kept);
+    EXPECT_TRUE(unreadable.lines.size() == 6 && unreadable.indent_kept);
     set.num_pts = 2;
     Rk_DiscPtsFree(&set);
 }

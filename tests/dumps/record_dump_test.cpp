@@ -2,6 +2,8 @@
 // queue (only of the records it found there), the NoFlush pair leaves it as it was.
 #include <functional>
 
+#include "core/dump.hpp"
+
 #include "dump_helpers.hpp"
 
 namespace {
@@ -67,10 +69,7 @@ TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
         const char* noun;
         std::function<void()> fill;
         std::function<int()> size;
-        int (*drain)(Rk_ReportStruct*);
-        int (*keep)(Rk_ReportStruct*);
-        int (*debug)();
-        int (*debug_keep)();
+        int (*drain)(Rk_ReportStruct*), (*keep)(Rk_ReportStruct*), (*debug)(), (*debug_keep)();
         Lines first, second;
         const char* lead;
     } queues[] = {
@@ -97,21 +96,38 @@ TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
     }
 }
 
-// Each failed write queues an error of its own; the draining dump takes out only the errors that
-// were queued when it began, so a report that fails at every write cannot keep it going.
+// Each failed write queues an error of its own; either dump shows only the errors that were queued
+// when it began, so a report that fails at every write cannot keep it going.
 TEST_F(RecordDump, ErrorsRaisedByTheDumpItselfAreLeftQueued)
 {
     Rk_StrList list;
     Rk_ReportStruct broken;
-    Rk_StrListInit(&list, 1);
-    Rk_ReportStrListInit(&broken, &list);
-    Rk_StrListFree(&list);
-    Rk_ErrorQueueAddError(&error42);
-    ASSERT_EQ(Rk_ErrorQueueDebugRpt(&broken), 0);
-    for (const char* line : {"count", "error line", "summary", "detailed line 1", "detailed line 2"}) {
-        SCOPED_TRACE(line);
-        EXPECT_ERROR(1, "rk_strtb(");
+    Rk_StrListInit(&list, 1), Rk_ReportStrListInit(&broken, &list), Rk_StrListFree(&list);
+    for (auto [dump, writes] : {std::pair{Rk_ErrorQueueDebugRptNoFlush, 6}, {Rk_ErrorQueueDebugRpt, 5}}) {
+        Rk_ErrorQueueAddError(&error42);
+        ASSERT_EQ(dump(&broken), 0);
+        if (writes == 6) {
+            EXPECT_ERROR(42, "rk_arc(627)");
+        }
+        for (int i = 0; i < writes; ++i) EXPECT_ERROR(1, "rk_strtb(") << "write " << i;
+        EXPECT_NO_ERROR();
     }
+}
+
+using ScratchText = rktest::LibraryTest;
+
+// The scratch text of every dump keeps what it holds as it grows past its own room, and takes an
+// empty piece as one.
+TEST_F(ScratchText, GrowsWithoutLosingWhatItHolds)
+{
+    rk::dump::Text text("src/rk_test");
+    const std::string long_piece(300, 'x');
+    EXPECT_EQ(text.append("%s", "") + text.append("a%d", 1) + text.append("%s", long_piece.c_str()) + text.append("%s", ""), 0);
+    EXPECT_EQ(text.c_str(), "a1" + long_piece);
+    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return text.append("%s", std::string(600, 'y').c_str()); }), 11, "rk_test(");
+    EXPECT_EQ(text.c_str(), "a1" + long_piece) << "a piece that cannot be held leaves the text as it was";
+    text.clear();
+    EXPECT_STREQ(text.c_str(), "");
 }
 
 }  // namespace

@@ -14,12 +14,7 @@ char* no_line(char*) { return nullptr; }
 
 // A report whose string list has been freed: every write to it fails (error 1 of the string table).
 struct BrokenReport {
-    BrokenReport()
-    {
-        Rk_StrListInit(&list, 1);
-        Rk_ReportStrListInit(&report, &list);
-        Rk_StrListFree(&list);
-    }
+    BrokenReport() { Rk_StrListInit(&list, 1), Rk_ReportStrListInit(&report, &list), Rk_StrListFree(&list); }
     Rk_StrList list{};
     Rk_ReportStruct report{};
 };
@@ -31,8 +26,7 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
     Rk_StrArrayStruct array, never{};
     never.array_size = 4;
     ASSERT_EQ(Rk_StrArrayInit(&array, 3), 0);
-    Rk_StrArraySetStr(&array, 0, "alpha");
-    Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str());
+    Rk_StrArraySetStr(&array, 0, "alpha"), Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str());
     const Lines lines = {"String Array", "------------", "    String array can hold 3 strings", "    Strings : alpha",
                          "              ", "              " + std::string(80, 'x')};
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_StrArrayDebugRpt(&array, r); });
@@ -49,6 +43,7 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
 TEST_F(TextDump, AnInputNamesItsSource)
 {
     Rk_InputStruct input;
+    BrokenReport broken;
     Rk_InputInit(&input);
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_InputDebugRpt(&input, r); }, 1);
     EXPECT_EQ(dumped.lines, (Lines{" Input", " -----", " Source:  (none)."}));
@@ -60,7 +55,6 @@ TEST_F(TextDump, AnInputNamesItsSource)
     }
     ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_InputDebug(&input); }), Printed({"", "Input", "-----", "Source: File (" + path + ")."}));
-    BrokenReport broken;
     EXPECT_EQ(Rk_InputDebugRpt(&input, &broken.report), 1);
     for (const char* line : {"title", "source"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     Rk_InputClose(&input);
@@ -105,14 +99,12 @@ TEST_F(TextDump, AReportNamesItsDestinationsAndIndent)
 {
     const std::string path = TempDir() + "/out.txt";
     Rk_ReportStruct described, no_file;
-    Rk_ReportInit(&described);
-    Rk_ReportInit(&no_file);
+    BrokenReport broken;
+    rktest::ListReport self(2);
+    Rk_ReportInit(&described), Rk_ReportInit(&no_file);
     no_file.destination = RK_REPORT_FILE;
     const auto dump = [&](Rk_ReportStruct* r) { return Rk_ReportDebugRpt(&described, r); };
-    const struct {
-        int mask, indent;
-        std::string line;
-    } cases[] = {
+    const struct { int mask, indent; std::string line; } cases[] = {
         {0, 0, "Destination:  (none),  (indenting  0 chars)"},
         {RK_REPORT_FILE, 0, "Destination: File (" + path + "),  (indenting  0 chars)"},
         {15, 12, "Destination: Console, File (" + path + "), Function, Rk_StrList,  (indenting 12 chars)"},
@@ -126,15 +118,12 @@ TEST_F(TextDump, AReportNamesItsDestinationsAndIndent)
     Rk_ReportClose(&described);
     EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_ReportDebugRpt(&no_file, r); }).lines.back(),
               "    Destination: File ( ),  (indenting  0 chars)");
-    rktest::ListReport self(2);
     ASSERT_EQ(Rk_ReportDebugRpt(self.get(), self.get()), 0);
     EXPECT_EQ(self.lines(), (Lines{"  Report", "  ------", "      Destination: Rk_StrList,  (indenting  2 chars)"}));
     EXPECT_EQ(self.indent(), 2);
-    Rk_ReportConsoleInit(&described);
-    Rk_ReportSetIndent(&described, 4);
+    Rk_ReportConsoleInit(&described), Rk_ReportSetIndent(&described, 4);
     EXPECT_EQ(ConsoleOf([&] { Rk_ReportDebug(&described); }),
               Printed({"", "Report", "------", "    Destination: Console,  (indenting  4 chars)"}));
-    BrokenReport broken;
     EXPECT_EQ(Rk_ReportDebugRpt(&described, &broken.report), 1);
     for (const char* line : {"title", "destination"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     EXPECT_EQ(broken.report.indent, 0);

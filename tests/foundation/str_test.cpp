@@ -89,7 +89,7 @@ TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
     const struct {
         const char* text;
         int status, value;
-    } cases[] = {{"7fFF", 0, 32767},     {"", 0, 0},       {"-1F", 0, -31}, {"100000000", 0, 0}, {"80000000", 0, INT32_MIN},
+    } cases[] = {{"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD},     {"", 0, 0},       {"-1F", 0, -31}, {"100000000", 0, 0}, {"80000000", 0, INT32_MIN},
                  {"0x1F", 1, 31},       {"+A", 1, 10},    {"1 2", 1, 2},   {"G", 1, 0}};
     for (const auto& c : cases) {
         int value = 777;

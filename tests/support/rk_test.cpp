@@ -106,15 +106,15 @@ Lines Texts(const Rk_StrList& list)
 
 ListReport::ListReport(int indent)
 {
-    EXPECT_EQ(Rk_StrListInit(&list_, 1), 0);
-    Rk_ReportStrListInit(&report_, &list_);
-    Rk_ReportSetIndent(&report_, indent);
+    EXPECT_EQ(Rk_StrListInit(&list, 1), 0);
+    Rk_ReportStrListInit(&report, &list);
+    Rk_ReportSetIndent(&report, indent);
 }
 
 ListReport::~ListReport()
 {
-    Rk_ReportClose(&report_);
-    Rk_StrListFree(&list_);
+    Rk_ReportClose(&report);
+    Rk_StrListFree(&list);
 }
 
 }  // namespace rktest

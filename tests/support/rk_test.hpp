@@ -1,6 +1,6 @@
 // The fixture every library test uses: the library initialised with the shipped message file,
 // copied into a temporary folder, and a check at the end that the error queue holds nothing the
-// test did not expect and that no block of the platform allocator was leaked.
+// test did not expect and that no block of the platform allocator was leaked. Helpers beside it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,19 +44,16 @@ using Lines = std::vector<std::string>;
 Lines Texts(const Rk_StrList& list);
 
 // A report into a string list of its own (duplicates kept), starting at `indent`.
-class ListReport {
-public:
+struct ListReport {
     explicit ListReport(int indent = 0);
     ~ListReport();
     ListReport(const ListReport&) = delete;
     ListReport& operator=(const ListReport&) = delete;
-    Rk_ReportStruct* get() { return &report_; }
-    Lines lines() const { return Texts(list_); }
-    int indent() const { return report_.indent; }
-
-private:
-    Rk_StrList list_{};
-    Rk_ReportStruct report_{};
+    Rk_ReportStruct* get() { return &report; }
+    Lines lines() const { return Texts(list); }
+    int indent() const { return report.indent; }
+    Rk_StrList list{};
+    Rk_ReportStruct report{};
 };
 
 // What `print` wrote to standard output.
@@ -68,31 +65,24 @@ std::string ConsoleOf(Print print)
     return ::testing::internal::GetCapturedStdout();
 }
 
-// Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one).
+// Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one; kEvery:
+// every one).
 class FailingAlloc {
 public:
-    explicit FailingAlloc(long n) { rk::seam::fail_nth_alloc(n); }
+    static constexpr long kEvery = -1;
+    explicit FailingAlloc(long n) { n == kEvery ? rk::seam::fail_all_allocs() : rk::seam::fail_nth_alloc(n); }
     ~FailingAlloc() { rk::seam::fail_nth_alloc(0); }
     FailingAlloc(const FailingAlloc&) = delete;
     FailingAlloc& operator=(const FailingAlloc&) = delete;
 };
 
-// What `call` returns when the n-th next allocation fails while it runs.
+// What `call` returns when the n-th next allocation (or every one) fails while it runs.
 template <class Call>
 auto WithFailingAlloc(long n, Call call)
 {
     FailingAlloc guard(n);
     return call();
 }
-
-// Makes every allocation fail for as long as it lives.
-class NoMemory {
-public:
-    NoMemory() { rk::seam::fail_all_allocs(); }
-    ~NoMemory() { rk::seam::fail_nth_alloc(0); }
-    NoMemory(const NoMemory&) = delete;
-    NoMemory& operator=(const NoMemory&) = delete;
-};
 
 }  // namespace rktest
 
