@@ -3,7 +3,7 @@
 #include <cstring>
 #include <functional>
 
-#include "dump_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the vector, arc, frame, transform and point-set dumps through a report.
 #include <functional>
 
-#include "dump_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         {[&] { return Rk_LineDebug(&line); }, "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000"},
         {[&] { return Rk_PlaneDebug(&plane); }, "\n Plane Point    1.0000   -1.0000    2.0000  Normal    0.0000   -3.0000    4.0000"},
         {[&] { return Rk_GeometryDebug(); }, "\n Angle Eps = 1.0000e+00, Point Eps = 1.0000e-02, Zero Eps = 1.0000e-09"},
-        {[&] { return Rk_GeometrySet(0.5, 0.001, 1e-12) + Rk_GeometryDebug(); },
+        {[&] { return Rk_GeometrySet(0.5, 0.001, 1e-12), Rk_GeometryDebug(); },
          "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12"},
         {[&] { return Rk_VectorDebug(&vec); }, "\n Vector  i, j, k :    1.0000   -2.0000    0.5000\n\n"},
         {[&] { return Rk_ArcDebug(&arc); }, "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},

@@ -4,7 +4,7 @@
 
 #include "core/dump.hpp"
 
-#include "dump_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 
@@ -122,7 +122,8 @@ TEST_F(ScratchText, GrowsWithoutLosingWhatItHolds)
 {
     rk::dump::Text text("src/rk_test");
     const std::string long_piece(300, 'x');
-    EXPECT_EQ(text.append("%s", "") + text.append("a%d", 1) + text.append("%s", long_piece.c_str()) + text.append("%s", ""), 0);
+    for (const std::string& piece : {std::string(), std::string("a1"), long_piece, std::string()})
+        EXPECT_EQ(text.append("%s", piece.c_str()), 0);
     EXPECT_EQ(text.c_str(), "a1" + long_piece);
     EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return text.append("%s", std::string(600, 'y').c_str()); }), 11, "rk_test(");
     EXPECT_EQ(text.c_str(), "a1" + long_piece) << "a piece that cannot be held leaves the text as it was";

@@ -1,6 +1,6 @@
 // Dumps of the text and configuration families: string arrays, the input reader, user
 // configurations, directories and reports themselves.
-#include "dump_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 

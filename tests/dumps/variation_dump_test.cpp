@@ -1,5 +1,5 @@
 // Dumps of degree-of-freedom sets and distributions.
-#include "dump_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 

@@ -93,12 +93,7 @@ TEST_F(MessageText, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
         "#3\n*a later block with the same id\n#5\n&only details\n#\n*after an empty id line\n#   \n#abc\n#6\n*six\n"
         "#7\n*Missing %T1 in %8T2|%T3|\n#1\n*" + std::string(128, 'e') + "\n#2\n*" + std::string(128, 'l') + "XYZ\n"
         "#4\n&" + std::string(255, 'd') + "*tail\n#9\n&" + std::string(254, 'd') + "*tail\n#14\n&detail\n");
-    const struct {
-        long id;
-        std::string summary;
-        int check;
-        const char* why;
-    } cases[] = {
+    const struct { long id; std::string summary; int check; const char* why; } cases[] = {
         {27, "twenty-seven", 1, "0x: hexadecimal"}, {8, "eight", 1, "a leading 0: octal"}, {10, kIdNotFound, 0, "010"},
         {28, "twenty-eight", 1, "blanks and tabs before the word, 0X"}, {12, "twelve", 1, "words after the number"},
         {13, "thirteen", 1, "the number ends where it cannot go on"}, {-4, "minus four", 1, "a signed number"},
@@ -129,10 +124,7 @@ TEST_F(MessageText, TheDetailedTextIsTheFirstRunOfDetailedLines)
         "#1\n&one\n&two\n\n&after a blank line\n*summary after\n#2\n*summary first\ncomment\n&%T1 and %3T2|\n&" +
         std::string(130, 'x') + "\n#3\n*no details\n#4\n*details missing at the end\n");
     const std::string last = WriteTempFile("last.txt", "#9\n&last\n&lines");
-    const struct {
-        Rk_MessageStruct msg;
-        Lines detailed;
-    } cases[] = {
+    const struct { Rk_MessageStruct msg; Lines detailed; } cases[] = {
         {Message(1, file), {"one", "two"}},  // a blank line ends the run
         {Message(2, file, {"first", "second"}), {"first and sec|", std::string(128, 'x')}},
         {Message(3, file), {kNoDetailed}},   // another block follows
@@ -214,10 +206,7 @@ TEST_F(MessageTokens, ReferencesAreReplacedAndAnythingElseIsCopied)
     Rk_MessageStruct msg = Message(1, MessageFile(), {"abc"});
     Rk_MessageSetToken(&msg, 250, "last");
     Rk_MessageSetToken(&msg, 3, std::string(RK_TEXT_MAX, 't').c_str());
-    const struct {
-        std::string line, expected;
-        const char* why;
-    } cases[] = {
+    const struct { std::string line, expected; const char* why; } cases[] = {
         {"%T1", "abc", "plain reference"},           {"%5T1", "abc  ", "a wider field is padded on the right"},
         {"%2T1", "ab", "a narrower field cuts"},      {"%3T1", "abc", "a field of the token's length"},
         {"%0T1", "abc", "width 0 has no effect"},     {"%T01", "abc", "the number's digits are decimal"},

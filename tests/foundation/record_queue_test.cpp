@@ -7,56 +7,36 @@ namespace {
 
 using rktest::WithFailingAlloc;
 
+// The two queues under the same names; Take answers the id taken out, -7 when none was.
 struct Errors {
     static constexpr auto Init = &Rk_ErrorQueueInit, Free = &Rk_ErrorQueueFree, Clear = &Rk_ErrorQueueClear;
     static constexpr auto GetSize = &Rk_ErrorQueueGetSize;
+    static constexpr const char* kLoc = "rk_errqu(";
     static auto& Queue() { return rk::error_queue(); }
-    static int Add(long id)
-    {
-        Rk_ErrorStruct error;
-        Rk_ErrorSet(&error, id, "file", "here");
-        return Rk_ErrorQueueAddError(&error);
-    }
-    static long Take(int* found)
-    {
-        Rk_ErrorStruct error;
-        Rk_ErrorSet(&error, -7, "file", "here");
-        Rk_ErrorQueueGetError(&error, found);
-        return error.msg.msg_id;
-    }
+    static int Add(long id) { return Rk_ErrorSet(&record, id, "file", "here"), Rk_ErrorQueueAddError(&record); }
+    static long Take(int* found) { return Rk_ErrorSet(&record, -7, "f", "l"), Rk_ErrorQueueGetError(&record, found), record.msg.msg_id; }
+    static inline Rk_ErrorStruct record;
 };
 
 struct Messages {
     static constexpr auto Init = &Rk_MessageQueueInit, Free = &Rk_MessageQueueFree, Clear = &Rk_MessageQueueClear;
     static constexpr auto GetSize = &Rk_MessageQueueGetSize;
+    static constexpr const char* kLoc = "rk_mesqu(";
     static auto& Queue() { return rk::message_queue(); }
-    static int Add(long id)
-    {
-        Rk_MessageStruct msg;
-        Rk_MessageSet(&msg, id, "file");
-        return Rk_MessageQueueAddMessage(&msg);
-    }
-    static long Take(int* found)
-    {
-        Rk_MessageStruct msg;
-        Rk_MessageSet(&msg, -7, "file");
-        Rk_MessageQueueGetMessage(&msg, found);
-        return msg.msg_id;
-    }
+    static int Add(long id) { return Rk_MessageSet(&record, id, "file"), Rk_MessageQueueAddMessage(&record); }
+    static long Take(int* found) { return Rk_MessageSet(&record, -7, "f"), Rk_MessageQueueGetMessage(&record, found), record.msg_id; }
+    static inline Rk_MessageStruct record;
 };
 
 template <class Q>
 class RecordQueue : public rktest::LibraryTest {
 protected:
-    // The ids taken out until the queue answers "not found" (leaving the record alone).
+    // The ids taken out until the queue answers "not found", which must leave the record alone.
     static std::vector<long> Drain()
     {
         std::vector<long> ids;
-        for (int found = 1;;) {
-            const long id = Q::Take(&found);
-            if (!found) return id == -7 ? ids : std::vector<long>{-1};
-            ids.push_back(id);
-        }
+        for (int found = 1; found;) ids.push_back(Q::Take(&found));
+        return ids.back() == -7 ? std::vector<long>(ids.begin(), ids.end() - 1) : std::vector<long>{-1};
     }
     static std::vector<long> Ids(long from, long to)
     {
@@ -109,7 +89,7 @@ TYPED_TEST(RecordQueue, AQueueThatCannotGrowKeepsEveryRecord)
     }
     EXPECT_EQ(this->Drain(), this->Ids(1, 5));
     Q::Free();
-    EXPECT_FAILS(WithFailingAlloc(1, Q::Init), 11, messages ? "rk_mesqu(" : "rk_errqu(");
+    EXPECT_FAILS(WithFailingAlloc(1, Q::Init), 11, Q::kLoc);
 }
 
 using ErrorQueue = rktest::LibraryTest;

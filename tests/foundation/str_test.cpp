@@ -106,11 +106,7 @@ TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
 TEST_F(StringCombine, PiecesGiveWayInTheirOrderToFitTheSize)
 {
     const std::string s40(40, 's');
-    const struct {
-        const char *first, *second, *delimiter;
-        int size, min;
-        const char* combined;
-    } cases[] = {
+    const struct { const char *first, *second, *delimiter; int size, min; const char* combined; } cases[] = {
         {"left", "right", " | ", 40, 0, "left | right"}, {"left", "right", "", 9, 0, "leftright"},
         {"ABCDEFGHIJKLMN", "12345678", "...", 16, 3, "ABCDE...12345678"},
         {"ABCDEFGHIJ", "1234567890", "...", 16, 6, "ABCDEF...1234567"},

@@ -93,15 +93,15 @@ std::string ReadFile(const std::string& path)
 
 Lines Texts(const Rk_StrList& list)
 {
-    int size = 0;
-    Rk_StrListGetSize(&list, &size);
-    Lines texts;
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        Rk_StrListGet(&list, i, &text);
-        texts.emplace_back(text);
-    }
-    return texts;
+    char* const* texts = list.table.num_alloc_rows ? list.table.table.stable[0] : nullptr;
+    return Lines(texts, texts + (texts ? list.table.num_rows : 0));
+}
+
+std::string Printed(const Lines& lines)
+{
+    std::string out;
+    for (const auto& line : lines) out += line + "\n";
+    return out;
 }
 
 ListReport::ListReport(int indent)

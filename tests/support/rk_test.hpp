@@ -43,7 +43,7 @@ using Lines = std::vector<std::string>;
 // The texts of a string list, in order.
 Lines Texts(const Rk_StrList& list);
 
-// A report into a string list of its own (duplicates kept), starting at `indent`.
+// A report into a string list of its own (duplicates kept) that starts at `indent`.
 struct ListReport {
     explicit ListReport(int indent = 0);
     ~ListReport();
@@ -56,7 +56,22 @@ struct ListReport {
     Rk_ReportStruct report{};
 };
 
-// What `print` wrote to standard output.
+// What a dump wrote to a ListReport that starts at `indent`, its status, and whether it left the
+// indent as it found it.
+struct Dumped {
+    int status;
+    Lines lines;
+    bool indent_kept;
+};
+template <class Dump>
+Dumped DumpOf(Dump dump, int indent = 0)
+{
+    ListReport report(indent);
+    const int status = dump(report.get());
+    return {status, report.lines(), report.indent() == indent};
+}
+
+// What `print` wrote to standard output, and `lines` as the console prints them.
 template <class Print>
 std::string ConsoleOf(Print print)
 {
@@ -64,6 +79,7 @@ std::string ConsoleOf(Print print)
     print();
     return ::testing::internal::GetCapturedStdout();
 }
+std::string Printed(const Lines& lines);
 
 // Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one; kEvery:
 // every one).
@@ -82,6 +98,18 @@ auto WithFailingAlloc(long n, Call call)
 {
     FailingAlloc guard(n);
     return call();
+}
+
+// What a dump printed to a console report with no memory to be had, and its status.
+template <class Dump>
+std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
+{
+    Rk_ReportStruct console;
+    Rk_ReportConsoleInit(&console);
+    int status = -1;
+    const std::string printed = ConsoleOf([&] { status = WithFailingAlloc(FailingAlloc::kEvery, [&] { return dump(&console); }); });
+    EXPECT_EQ(console.indent, 0) << "the indent was not restored";
+    return {printed, status};
 }
 
 }  // namespace rktest
