@@ -91,6 +91,7 @@ TEST_F(Clock, TheFixedTimeGivesItsRecordsAndTheCurrentOneTheRuntimes)
 
     Rkos_TimeShowCurrent();
     EXPECT_EQ(Rkos_DisplayTimeDate, 1);
+    for (char* field : {sec, min, hour, mday, mon, year, wday}) std::memset(field, 'x', 3);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -100,6 +101,7 @@ TEST_F(Clock, TheFixedTimeGivesItsRecordsAndTheCurrentOneTheRuntimes)
     std::strftime(expected, sizeof expected, "%b %e %Y %a", &local);
     EXPECT_EQ(std::make_tuple(f[5], f[7], std::string(mon) + " " + mday + " " + year + " " + wday),
               std::make_tuple(local.tm_year, local.tm_yday, std::string(expected)));
+    EXPECT_EQ(std::string(hour) + ":" + min + ":" + sec, std::string(hour, 2) + ":" + std::string(min, 2) + ":" + std::string(sec, 2));
 }
 
 // The working directory in the library's notation (or the seam's substitute), only when it can be
