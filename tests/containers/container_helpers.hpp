@@ -74,16 +74,18 @@ void Release(T v)
     static constexpr const char* kLoc = loc;   \
     static constexpr int kCode = code;
 
-#define RK_TABLE_MEMBER(Name, T, code, loc)                                                             \
-    struct Name##Table {                                                                                  \
-        RK_MEMBER(Name, T, code, loc)                                                                     \
-        static constexpr auto Init = &Rk_##Name##TableInit, Free = &Rk_##Name##TableFree;                \
-        static constexpr auto AddRow = &Rk_##Name##TableAddRow, InsertRow = &Rk_##Name##TableInsertRow;  \
-        static constexpr auto RemoveRow = &Rk_##Name##TableRemoveRow, SetRow = &Rk_##Name##TableSetRow;  \
-        static constexpr auto GetRow = &Rk_##Name##TableGetRow, SetValue = &Rk_##Name##TableSetValue;    \
-        static constexpr auto GetValue = &Rk_##Name##TableGetValue, GetSize = &Rk_##Name##TableGetSize;  \
-        static constexpr auto Find = &Rk_##Name##TableFind, FindPos = &Rk_##Name##TableFindPos;          \
-        static constexpr auto Sort = &Rk_##Name##TableSort, Clear = &Rk_##Name##TableClear;              \
+// Each operation under its short name (clang wants one declaration per deduced type).
+#define RK_OP(Short, Full) static constexpr auto Short = &Full;
+
+#define RK_TABLE_MEMBER(Name, T, code, loc)                                                                  \
+    struct Name##Table {                                                                                       \
+        RK_MEMBER(Name, T, code, loc)                                                                          \
+        RK_OP(Init, Rk_##Name##TableInit) RK_OP(Free, Rk_##Name##TableFree) RK_OP(AddRow, Rk_##Name##TableAddRow) \
+        RK_OP(InsertRow, Rk_##Name##TableInsertRow) RK_OP(RemoveRow, Rk_##Name##TableRemoveRow)               \
+        RK_OP(SetRow, Rk_##Name##TableSetRow) RK_OP(GetRow, Rk_##Name##TableGetRow)                           \
+        RK_OP(SetValue, Rk_##Name##TableSetValue) RK_OP(GetValue, Rk_##Name##TableGetValue)                   \
+        RK_OP(GetSize, Rk_##Name##TableGetSize) RK_OP(Find, Rk_##Name##TableFind)                             \
+        RK_OP(FindPos, Rk_##Name##TableFindPos) RK_OP(Sort, Rk_##Name##TableSort) RK_OP(Clear, Rk_##Name##TableClear) \
     };
 RK_TABLE_MEMBER(Int, int, 5, "rk_inttb(")
 RK_TABLE_MEMBER(Long, long, 3, "rk_lngtb(")
@@ -91,15 +93,13 @@ RK_TABLE_MEMBER(Dbl, double, 1, "rk_dbltb(")
 RK_TABLE_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
 RK_TABLE_MEMBER(Str, char*, 2, "rk_strtb(")
 
-#define RK_LIST_MEMBER(Name, T, code, loc)                                                   \
-    struct Name##List {                                                                        \
-        RK_MEMBER(Name, T, code, loc)                                                          \
-        static constexpr auto Init = &Rk_##Name##ListInit, Free = &Rk_##Name##ListFree;       \
-        static constexpr auto Add = &Rk_##Name##ListAdd, Get = &Rk_##Name##ListGet;           \
-        static constexpr auto Set = &Rk_##Name##ListSet, GetSize = &Rk_##Name##ListGetSize;   \
-        static constexpr auto Find = &Rk_##Name##ListFind, FindPos = &Rk_##Name##ListFindPos; \
-        static constexpr auto Remove = &Rk_##Name##ListRemove, Sort = &Rk_##Name##ListSort;   \
-        static constexpr auto Clear = &Rk_##Name##ListClear;                                   \
+#define RK_LIST_MEMBER(Name, T, code, loc)                                                                       \
+    struct Name##List {                                                                                            \
+        RK_MEMBER(Name, T, code, loc)                                                                              \
+        RK_OP(Init, Rk_##Name##ListInit) RK_OP(Free, Rk_##Name##ListFree) RK_OP(Add, Rk_##Name##ListAdd)           \
+        RK_OP(Get, Rk_##Name##ListGet) RK_OP(Set, Rk_##Name##ListSet) RK_OP(GetSize, Rk_##Name##ListGetSize)      \
+        RK_OP(Find, Rk_##Name##ListFind) RK_OP(FindPos, Rk_##Name##ListFindPos) RK_OP(Remove, Rk_##Name##ListRemove) \
+        RK_OP(Sort, Rk_##Name##ListSort) RK_OP(Clear, Rk_##Name##ListClear)                                       \
     };
 RK_LIST_MEMBER(Int, int, 5, "rk_inttb(")
 RK_LIST_MEMBER(Long, long, 3, "rk_lngtb(")
@@ -107,33 +107,23 @@ RK_LIST_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
 RK_LIST_MEMBER(Str, char*, 2, "rk_strtb(")
 
 // Queues take from the front, stacks from the top; both under the same short names.
-#define RK_PILE_MEMBER(Kind, Name, T, code, loc, AddOp, TakeOp, front, ...)                     \
-    struct Name##Kind {                                                                           \
-        RK_MEMBER(Name##Kind, T, code, loc)                                                       \
-        static constexpr bool kFront = front;                                                     \
-        static constexpr auto Init = &Rk_##Name##Kind##Init, Free = &Rk_##Name##Kind##Free;      \
-        static constexpr auto Add = &Rk_##Name##Kind##AddOp, Take = &Rk_##Name##Kind##TakeOp;    \
-        static constexpr auto Peek = &Rk_##Name##Kind##Peek, GetSize = &Rk_##Name##Kind##GetSize; \
-        static constexpr auto Clear = &Rk_##Name##Kind##Clear;                                    \
-        __VA_ARGS__                                                                               \
+#define RK_PILE_MEMBER(Kind, Name, T, code, loc, AddOp, TakeOp, front, ...)                              \
+    struct Name##Kind {                                                                                    \
+        RK_MEMBER(Name##Kind, T, code, loc)                                                                \
+        static constexpr bool kFront = front;                                                              \
+        RK_OP(Init, Rk_##Name##Kind##Init) RK_OP(Free, Rk_##Name##Kind##Free) RK_OP(Add, Rk_##Name##Kind##AddOp) \
+        RK_OP(Take, Rk_##Name##Kind##TakeOp) RK_OP(Peek, Rk_##Name##Kind##Peek)                           \
+        RK_OP(GetSize, Rk_##Name##Kind##GetSize) RK_OP(Clear, Rk_##Name##Kind##Clear)                     \
+        __VA_ARGS__                                                                                        \
     };
-#define RK_QUEUE_MEMBER(Name, T, code, loc)                                                         \
-    RK_PILE_MEMBER(Queue, Name, T, code, loc, Add, Get, true,                                       \
-                   static constexpr auto Find = &Rk_##Name##QueueFind, FindPos = &Rk_##Name##QueueFindPos;)
+#define RK_QUEUE_MEMBER(Name, T, code, loc)                   \
+    RK_PILE_MEMBER(Queue, Name, T, code, loc, Add, Get, true, \
+                   RK_OP(Find, Rk_##Name##QueueFind) RK_OP(FindPos, Rk_##Name##QueueFindPos))
 RK_QUEUE_MEMBER(Int, int, 5, "rk_inttb(")
 RK_QUEUE_MEMBER(Long, long, 3, "rk_lngtb(")
 RK_QUEUE_MEMBER(Dbl, double, 1, "rk_dbltb(")
 RK_QUEUE_MEMBER(Str, char*, 2, "rk_strtb(")
 RK_PILE_MEMBER(Stack, Long, long, 3, "rk_lngtb(", Push, Pop, false, )
 RK_PILE_MEMBER(Stack, Str, char*, 2, "rk_strtb(", Push, Pop, false, )
-
-// Names typed tests after their member: TableFamily/Str.Sort...
-struct MemberNames {
-    template <class M>
-    static std::string GetName(int)
-    {
-        return M::kName;
-    }
-};
 
 }  // namespace rktest

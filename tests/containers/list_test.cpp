@@ -26,7 +26,7 @@ protected:
 };
 
 using Members = ::testing::Types<rktest::IntList, rktest::LongList, rktest::PtrList, rktest::StrList>;
-TYPED_TEST_SUITE(ListFamily, Members, rktest::MemberNames);
+TYPED_TEST_SUITE(ListFamily, Members, rktest::KNames);
 
 // Add ignores a value already there only when duplicates are refused, Set never looks; Remove takes
 // the first occurrence and ignores a value not there; FindPos starts at its position.

@@ -40,7 +40,7 @@ protected:
 
 using Members = ::testing::Types<rktest::IntQueue, rktest::LongQueue, rktest::DblQueue, rktest::StrQueue,
                                  rktest::LongStack, rktest::StrStack>;
-TYPED_TEST_SUITE(PileFamily, Members, rktest::MemberNames);
+TYPED_TEST_SUITE(PileFamily, Members, rktest::KNames);
 
 // Peek leaves the value in place (a text is the container's own); an empty container answers
 // "not found" and leaves the value alone; a taken text outlives its container.
@@ -89,7 +89,8 @@ TYPED_TEST(PileFamily, ATakeThatCannotCopyKeepsTheValue)
     EXPECT_EQ(WithFailingAlloc(1, [&] { return M::Take(&this->pile, &v, &found); }), text ? 1 : 0);
     if (text) {
         EXPECT_ERROR(11, M::kLoc);
-        EXPECT_EQ(std::make_tuple(Show(v), found, this->pile.table.num_rows), std::make_tuple(Show(Make<Cell>(-1)), 5, 2));
+        EXPECT_EQ(std::make_tuple(Show(v), found, this->pile.table.num_rows),
+                  std::make_tuple(Show(Make<Cell>(-1)), 5, 2));
     }
     EXPECT_EQ(this->Take(), Show(Make<Cell>(M::kFront == text ? 1 : 2)));
     EXPECT_EQ(this->Take(), text ? Show(Make<Cell>(M::kFront ? 2 : 1)) : "none");

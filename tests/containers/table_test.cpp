@@ -68,7 +68,7 @@ protected:
 
 using Members = ::testing::Types<rktest::IntTable, rktest::LongTable, rktest::DblTable, rktest::PtrTable,
                                  rktest::StrTable>;
-TYPED_TEST_SUITE(TableFamily, Members, rktest::MemberNames);
+TYPED_TEST_SUITE(TableFamily, Members, rktest::KNames);
 
 // Init refuses a table without columns untouched. It takes the column array, then a block per
 // column; when any of them fails it releases what it took and leaves an unallocated table.
@@ -85,7 +85,8 @@ TYPED_TEST(TableFamily, InitMakesAnEmptyTableOf25RowsOrLeavesNothing)
     const long live = rk::seam::live_blocks();
     for (long n = 1; n <= 4; ++n) {
         EXPECT_FAILS(WithFailingAlloc(n, [&] { return M::Init(t, 3); }), 11, M::kLoc);
-        EXPECT_EQ(std::make_tuple(t->type, t->num_alloc_rows, rk::seam::live_blocks()), std::make_tuple(M::kCode, 0, live));
+        EXPECT_EQ(std::make_tuple(t->type, t->num_alloc_rows, rk::seam::live_blocks()),
+                  std::make_tuple(M::kCode, 0, live));
     }
     ASSERT_EQ(M::Init(t, 3), 0);
     EXPECT_EQ(this->State(), std::make_tuple(M::kCode, 3, 0, 25, 0, 0, Grid(3)));
@@ -223,9 +224,10 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     int a = 0, b = 0;
     const int low[] = {-1}, high[] = {0, 2}, key[] = {0};
     this->ExpectRefused({
-        {"InsertRow -1", [&] { return M::InsertRow(t, -1, r); }}, {"InsertRow 3", [&] { return M::InsertRow(t, 3, r); }},
-        {"RemoveRow -1", [&] { return M::RemoveRow(t, -1); }},     {"RemoveRow 2", [&] { return M::RemoveRow(t, 2); }},
-        {"SetRow 2", [&] { return M::SetRow(t, 2, r); }},          {"GetRow -1", [&] { return M::GetRow(t, -1, out); }},
+        {"InsertRow -1", [&] { return M::InsertRow(t, -1, r); }},
+        {"InsertRow 3", [&] { return M::InsertRow(t, 3, r); }}, {"RemoveRow -1", [&] { return M::RemoveRow(t, -1); }},
+        {"RemoveRow 2", [&] { return M::RemoveRow(t, 2); }}, {"SetRow 2", [&] { return M::SetRow(t, 2, r); }},
+        {"GetRow -1", [&] { return M::GetRow(t, -1, out); }},
         {"SetValue column -1", [&] { return M::SetValue(t, -1, 0, v); }},
         {"SetValue column 2", [&] { return M::SetValue(t, 2, 0, v); }},
         {"SetValue row 2", [&] { return M::SetValue(t, 0, 2, v); }},
@@ -238,12 +240,12 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
         {"Sort with a later key out of range", [&] { return M::Sort(t, 2, high); }},
     });
     const Calls every = {
-        {"AddRow", [&] { return M::AddRow(t, r); }},          {"InsertRow", [&] { return M::InsertRow(t, 0, r); }},
-        {"RemoveRow", [&] { return M::RemoveRow(t, 0); }},    {"SetRow", [&] { return M::SetRow(t, 0, r); }},
-        {"GetRow", [&] { return M::GetRow(t, 0, out); }},     {"SetValue", [&] { return M::SetValue(t, 0, 0, v); }},
+        {"AddRow", [&] { return M::AddRow(t, r); }}, {"InsertRow", [&] { return M::InsertRow(t, 0, r); }},
+        {"RemoveRow", [&] { return M::RemoveRow(t, 0); }}, {"SetRow", [&] { return M::SetRow(t, 0, r); }},
+        {"GetRow", [&] { return M::GetRow(t, 0, out); }}, {"SetValue", [&] { return M::SetValue(t, 0, 0, v); }},
         {"GetValue", [&] { return M::GetValue(t, 0, 0, out); }}, {"GetSize", [&] { return M::GetSize(t, &a, &b); }},
-        {"Find", [&] { return M::Find(t, 0, v, &a); }},       {"FindPos", [&] { return M::FindPos(t, 0, 0, v, &a, &b); }},
-        {"Sort", [&] { return M::Sort(t, 1, key); }},         {"Clear", [&] { return M::Clear(t); }}};
+        {"Find", [&] { return M::Find(t, 0, v, &a); }}, {"FindPos", [&] { return M::FindPos(t, 0, 0, v, &a, &b); }},
+        {"Sort", [&] { return M::Sort(t, 1, key); }}, {"Clear", [&] { return M::Clear(t); }}};
     t->type = M::kCode == 5 ? 3 : 5;
     this->ExpectRefused(every);
     EXPECT_FAILS(M::Free(t), 1, M::kLoc);
@@ -298,7 +300,8 @@ TEST_F(DblTable, ValuesWithinTheZeroToleranceMatchAndSortAsEqual)
 TEST_F(PtrTable, AddressesSortAsUnsignedNumbers)
 {
     std::vector<void*> ps;
-    for (std::uintptr_t p : {(std::uintptr_t{1} << (8 * sizeof(void*) - 1)) | 0x10, std::uintptr_t{0x20}, std::uintptr_t{0x10}})
+    const std::uintptr_t top_bit = std::uintptr_t{1} << (8 * sizeof(void*) - 1);
+    for (std::uintptr_t p : {top_bit | 0x10, std::uintptr_t{0x20}, std::uintptr_t{0x10}})
         ps.push_back(reinterpret_cast<void*>(p));
     Rk_PtrTable t;
     ASSERT_EQ(Rk_PtrTableInit(&t, 1), 0);

@@ -21,7 +21,10 @@ Lines Body(const Dump& dump, std::size_t from = 2)
     return Lines(lines.begin() + std::min(from, lines.size()), lines.end());
 }
 
-Lines Titled(const std::string& title, const std::string& line) { return {title, std::string(title.size(), '-'), line}; }
+Lines Titled(const std::string& title, const std::string& line)
+{
+    return {title, std::string(title.size(), '-'), line};
+}
 
 // The title and underline at the report's indent, the contents 4 further, a row per line; a Debug
 // prints the same after an empty line. Cells take a width unless a value needs more: 7 for int and
@@ -36,7 +39,8 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     const long long_row[] = {1234567890L, -5L};
     Rk_LongTableAddRow(&longs, long_row);
     for (double v : {3.14159, -0.5, 1e10}) Rk_DblTableAddRow(&doubles, &v);
-    for (auto row : {std::vector<const char*>{"abc", "abcdefghijklmn"}, {"abcdefghijklmno", "a much longer text"}, {"", "x"}})
+    for (auto row :
+         {std::vector<const char*>{"abc", "abcdefghijklmn"}, {"abcdefghijklmno", "a much longer text"}, {"", "x"}})
         Rk_StrTableAddRow(&texts, const_cast<char**>(row.data()));
     Rk_PtrTableAddRow(&pointers, std::vector<void*>{&ints}.data());
     const int key = 1;
@@ -50,12 +54,15 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     int status = -1;
     EXPECT_EQ(ConsoleOf([&] { status = Rk_IntTableDebug(&ints); }), Printed(Lines{""}) + Printed(DumpOf(dump).lines));
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_LongTableDebugRpt(&longs, r); }, 5), Lines{"    1234567890     -5"});
+    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_LongTableDebugRpt(&longs, r); }, 5),
+              Lines{"    1234567890     -5"});
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_DblTableDebugRpt(&doubles, r); }, 5),
               (Lines{"           3.142", "          -0.500", "    10000000000.000"}));
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_StrTableDebugRpt(&texts, r); }, 5),
-              (Lines{"                abc abcdefghijklmn", "     abcdefghijk... a much long...", "                                 x"}));
-    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_PtrTableDebugRpt(&pointers, r); }, 4), Lines{"     Table is not sorted"});
+              (Lines{"                abc abcdefghijklmn", "     abcdefghijk... a much long...",
+                     "                                 x"}));
+    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_PtrTableDebugRpt(&pointers, r); }, 4),
+              Lines{"     Table is not sorted"});
     Rk_IntTableFree(&ints), Rk_LongTableFree(&longs), Rk_DblTableFree(&doubles), Rk_StrTableFree(&texts);
     Rk_PtrTableFree(&pointers);
 }
@@ -64,12 +71,16 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
 // the member) before anything is written, and its Debug fails after the empty line.
 TEST_F(ContainerDump, ATableNotSetUpIsDescribedAndAnotherMembersRecordRefused)
 {
-    const struct { int code; int (*dump)(const Rk_TableStruct*, Rk_ReportStruct*); int (*debug)(const Rk_TableStruct*); const char *title, *loc; }
-        members[] = {{5, Rk_IntTableDebugRpt, Rk_IntTableDebug, "Int Integer Table", "rk_inttb("},
-                     {3, Rk_LongTableDebugRpt, Rk_LongTableDebug, "Long Integer Table", "rk_lngtb("},
-                     {1, Rk_DblTableDebugRpt, Rk_DblTableDebug, "Double Precision Table", "rk_dbltb("},
-                     {8, Rk_PtrTableDebugRpt, Rk_PtrTableDebug, "Pointer Table", "rk_ptrtb("},
-                     {2, Rk_StrTableDebugRpt, Rk_StrTableDebug, "String Table", "rk_strtb("}};
+    const struct {
+        int code;
+        int (*dump)(const Rk_TableStruct*, Rk_ReportStruct*);
+        int (*debug)(const Rk_TableStruct*);
+        const char *title, *loc;
+    } members[] = {{5, Rk_IntTableDebugRpt, Rk_IntTableDebug, "Int Integer Table", "rk_inttb("},
+                   {3, Rk_LongTableDebugRpt, Rk_LongTableDebug, "Long Integer Table", "rk_lngtb("},
+                   {1, Rk_DblTableDebugRpt, Rk_DblTableDebug, "Double Precision Table", "rk_dbltb("},
+                   {8, Rk_PtrTableDebugRpt, Rk_PtrTableDebug, "Pointer Table", "rk_ptrtb("},
+                   {2, Rk_StrTableDebugRpt, Rk_StrTableDebug, "String Table", "rk_strtb("}};
     for (const auto& m : members) {
         SCOPED_TRACE(m.title);
         Rk_TableStruct never{};
@@ -88,7 +99,8 @@ TEST_F(ContainerDump, ATableNotSetUpIsDescribedAndAnotherMembersRecordRefused)
     Rk_IntTable freed;
     Rk_IntTableInit(&freed, 3);
     Rk_IntTableFree(&freed);
-    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_IntTableDebugRpt(&freed, r); }), Lines{"    Table not initialized"});
+    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_IntTableDebugRpt(&freed, r); }),
+              Lines{"    Table not initialized"});
 }
 
 // A line longer than the scratch text's own room needs the heap: with it the line is written whole,
@@ -114,7 +126,8 @@ TEST_F(ContainerDump, ALineThatCannotBeHeldFailsWithErrorElevenInTheFamilysModul
         << "the title's underline needs memory too";
     const auto starved_list = rktest::ConsoleWithoutMemory(list_dump);
     EXPECT_FAILS(starved_list.second, 11, "rk_strls(");
-    EXPECT_EQ(starved_list.first, Printed({"String List", "    List contains 1 value(s)", "    Duplicates allowed in list"}));
+    EXPECT_EQ(starved_list.first,
+              Printed({"String List", "    List contains 1 value(s)", "    Duplicates allowed in list"}));
     Rk_IntTableFree(&table);
     Rk_StrListFree(&list);
 }
@@ -132,14 +145,18 @@ TEST_F(ContainerDump, AListShowsItsSizeItsRuleAndItsValues)
                                    "     Duplicates not allowed in list", "         3", "         -1"}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_LongListDebugRpt(&longs, r); }),
-              (Lines{"    List contains 3 value(s)", "    Duplicates allowed in list", "        3", "        -1", "        3"}));
+              (Lines{"    List contains 3 value(s)", "    Duplicates allowed in list", "        3", "        -1",
+                     "        3"}));
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_StrListDebugRpt(&texts, r); }, 4),
               Lines{"        a text of more than fifteen characters"});
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_PtrListDebugRpt(&pointers, r); }),
               (Lines{"    List contains 3 pointer(s)", "    Duplicates allowed in list"}));
-    for (auto [dump, title] : {std::pair{Rk_IntListDebugRpt, "Integer List"}, {Rk_LongListDebugRpt, "Long Integer List"},
-                               {Rk_PtrListDebugRpt, "Pointer List"}, {Rk_StrListDebugRpt, "String List"}})
-        EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return dump(&never, r); }).lines, Titled(title, "    List not allocated"));
+    for (auto [dump, title] : {std::pair{&Rk_IntListDebugRpt, "Integer List"},
+                               {&Rk_LongListDebugRpt, "Long Integer List"},
+                               {&Rk_PtrListDebugRpt, "Pointer List"},
+                               {&Rk_StrListDebugRpt, "String List"}})
+        EXPECT_EQ(DumpOf(std::bind(dump, &never, std::placeholders::_1)).lines,
+                  Titled(title, "    List not allocated"));
     Rk_IntTableFree(&ints.table);  // the list's mark still says allocated
     const auto unreadable = DumpOf([&](Rk_ReportStruct* r) { return Rk_IntListDebugRpt(&ints, r); }, 2);
     EXPECT_FAILS(unreadable.status, 1, "rk_inttb(");
@@ -161,13 +178,14 @@ TEST_F(ContainerDump, AStackShowsItsTopFirstAndAQueueItsFront)
     Rk_LongStackPush(&longs, 7);
     EXPECT_EQ(Body(long_stack), (Lines{"    Stack contains 1 value(s)", "    Top     7"}));
     for (long v : {-8L, 9L}) Rk_LongStackPush(&longs, v);
-    EXPECT_EQ(DumpOf(long_stack).lines, (Lines{"Long Stack", "----------", "    Stack contains 3 value(s)", "    Top     9",
-                                               "            -8", "    Bottom  7"}));
+    EXPECT_EQ(DumpOf(long_stack).lines, (Lines{"Long Stack", "----------", "    Stack contains 3 value(s)",
+                                               "    Top     9", "            -8", "    Bottom  7"}));
     for (const char* s : {"first", "second"}) Rk_StrStackPush(&texts, s), Rk_StrQueueAdd(&words, s);
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_StrStackDebugRpt(&texts, r); }, 3),
               (Lines{"    Top     second", "    Bottom  first"}));
     const Dump int_queue = [&](Rk_ReportStruct* r) { return Rk_IntQueueDebugRpt(&ints, r); };
-    EXPECT_EQ(DumpOf(int_queue).lines, (Lines{"\n", "Integer Queue", "-------------", "    \nQueue has 0 rows (empty).\n"}));
+    EXPECT_EQ(DumpOf(int_queue).lines,
+              (Lines{"\n", "Integer Queue", "-------------", "    \nQueue has 0 rows (empty).\n"}));
     for (int v : {5, 6, 7}) Rk_IntQueueAdd(&ints, v);
     const auto dumped = DumpOf(int_queue, 2);
     EXPECT_EQ(dumped.lines, (Lines{"  \n", "  Integer Queue", "  -------------", "      \nQueue has 3 rows.\n",
@@ -177,22 +195,29 @@ TEST_F(ContainerDump, AStackShowsItsTopFirstAndAQueueItsFront)
     Rk_LongQueueAdd(&big, 123456789012L);
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_DblQueueDebugRpt(&doubles, r); }, 4),
               (Lines{"    Front     1.50000", "    End     -12.25000", "    \n"}));
-    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_LongQueueDebugRpt(&big, r); }, 4), (Lines{"    Front  123456789012", "    \n"}));
+    EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_LongQueueDebugRpt(&big, r); }, 4),
+              (Lines{"    Front  123456789012", "    \n"}));
     EXPECT_EQ(Body([&](Rk_ReportStruct* r) { return Rk_StrQueueDebugRpt(&words, r); }, 4),
               (Lines{"    Front  first", "    End    second", "    \n"}));
-    EXPECT_EQ(std::make_tuple(longs.table.num_rows, ints.table.num_rows, words.table.num_rows), std::make_tuple(3, 3, 2));
-    EXPECT_EQ(ConsoleOf([&] { Rk_LongQueueDebug(&big); }),
-              "\n\n\nLong Integer Queue\n------------------\n    \nQueue has 1 rows.\n\n    Front  123456789012\n    \n\n");
+    EXPECT_EQ(std::make_tuple(longs.table.num_rows, ints.table.num_rows, words.table.num_rows),
+              std::make_tuple(3, 3, 2));
+    EXPECT_EQ(
+        ConsoleOf([&] { Rk_LongQueueDebug(&big); }),
+        "\n\n\nLong Integer Queue\n------------------\n    \nQueue has 1 rows.\n\n    Front  123456789012\n    \n\n");
     Rk_IntTableFree(&ints.table);  // the queue's mark still says allocated
     EXPECT_EQ(Body(int_queue, 3), Lines{"    Queue not initialized"});
     EXPECT_NO_ERROR();
     never.allocated = 2;
-    for (auto [dump, title] : {std::pair{Rk_IntQueueDebugRpt, "Integer Queue"}, {Rk_LongQueueDebugRpt, "Long Integer Queue"},
-                               {Rk_DblQueueDebugRpt, "Double-Precision Queue"}, {Rk_StrQueueDebugRpt, "String Queue"}})
-        EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return dump(&never, r); }).lines,
-                  (Lines{"\n", title, std::string(std::strlen(title), '-'), "    \nQueue was not initialized/allocated.\n"}));
-    for (auto [dump, title] : {std::pair{Rk_LongStackDebugRpt, "Long Stack"}, {Rk_StrStackDebugRpt, "String Stack"}})
-        EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return dump(&never_stack, r); }).lines, Titled(title, "    Stack not allocated"));
+    for (auto [dump, title] : {std::pair{&Rk_IntQueueDebugRpt, "Integer Queue"},
+                               {&Rk_LongQueueDebugRpt, "Long Integer Queue"},
+                               {&Rk_DblQueueDebugRpt, "Double-Precision Queue"},
+                               {&Rk_StrQueueDebugRpt, "String Queue"}})
+        EXPECT_EQ(
+            DumpOf(std::bind(dump, &never, std::placeholders::_1)).lines,
+            (Lines{"\n", title, std::string(std::strlen(title), '-'), "    \nQueue was not initialized/allocated.\n"}));
+    for (auto [dump, title] : {std::pair{&Rk_LongStackDebugRpt, "Long Stack"}, {&Rk_StrStackDebugRpt, "String Stack"}})
+        EXPECT_EQ(DumpOf(std::bind(dump, &never_stack, std::placeholders::_1)).lines,
+                  Titled(title, "    Stack not allocated"));
     Rk_LongStackFree(&longs), Rk_StrStackFree(&texts), Rk_IntQueueFree(&ints), Rk_DblQueueFree(&doubles);
     Rk_LongQueueFree(&big), Rk_StrQueueFree(&words);
 }

@@ -25,18 +25,22 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
     ASSERT_EQ(Rk_PlaneSetByCoords(&plane, 1.0, -1.0, 2.0, 0.0, -3.0, 4.0) + Rk_ArcSet(&arc, &point, &up, 2.5), 0);
     const std::pair<std::function<int()>, std::string> prints[] = {
         {[&] { return Rk_PointDebug(&point); }, "\n Point  x, y, z\t:    1.5000   -2.2500    3.0000 "},
-        {[&] { return Rk_LineDebug(&line); }, "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000"},
-        {[&] { return Rk_PlaneDebug(&plane); }, "\n Plane Point    1.0000   -1.0000    2.0000  Normal    0.0000   -3.0000    4.0000"},
-        {[&] { return Rk_GeometryDebug(); }, "\n Angle Eps = 1.0000e+00, Point Eps = 1.0000e-02, Zero Eps = 1.0000e-09"},
+        {[&] { return Rk_LineDebug(&line); },
+         "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000"},
+        {[&] { return Rk_PlaneDebug(&plane); },
+         "\n Plane Point    1.0000   -1.0000    2.0000  Normal    0.0000   -3.0000    4.0000"},
+        {[&] { return Rk_GeometryDebug(); },
+         "\n Angle Eps = 1.0000e+00, Point Eps = 1.0000e-02, Zero Eps = 1.0000e-09"},
         {[&] { return Rk_GeometrySet(0.5, 0.001, 1e-12), Rk_GeometryDebug(); },
          "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12"},
         {[&] { return Rk_VectorDebug(&vec); }, "\n Vector  i, j, k :    1.0000   -2.0000    0.5000\n\n"},
-        {[&] { return Rk_ArcDebug(&arc); }, "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
+        {[&] { return Rk_ArcDebug(&arc); },
+         "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
     };
-    for (const auto& [print, text] : prints) {
+    for (const auto& print : prints) {
         int status = -1;
-        EXPECT_EQ(ConsoleOf([&] { status = print(); }), text);
-        EXPECT_EQ(status, 0) << text;
+        EXPECT_EQ(ConsoleOf([&] { status = print.first(); }), print.second);
+        EXPECT_EQ(status, 0) << print.second;
     }
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_VectorDebugRpt(&vec, r); }, 3);
     EXPECT_EQ(dumped.lines, Lines{"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"});
@@ -72,8 +76,9 @@ TEST_F(GeometryDump, FramesAndTransformsShowTheirRows)
     Rk_RefFrameStruct frame;
     const Rk_PointStruct origin = {10.0, -20.5, 0.25};
     Rk_RefFrameInit(&frame), Rk_RefFrameSetOrigin(&frame, &origin);
-    const Lines expected = {"Ref Frame : Origin      10.00   -20.50     0.25", "            Local X      1.00     0.00     0.00",
-                            "            Local Y      0.00     1.00     0.00", "            Local Z      0.00     0.00     1.00"};
+    const Lines expected = {
+        "Ref Frame : Origin      10.00   -20.50     0.25", "            Local X      1.00     0.00     0.00",
+        "            Local Y      0.00     1.00     0.00", "            Local Z      0.00     0.00     1.00"};
     const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_RefFrameDebugRpt(&frame, r); }, 2);
     EXPECT_EQ(dumped.lines.at(3), "  " + expected[3]);
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
@@ -81,9 +86,10 @@ TEST_F(GeometryDump, FramesAndTransformsShowTheirRows)
     double rows[4][3] = {{0.0, 1.0, 0.0}, {-1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {1.5, -2.0, 10.0}};
     Rk_TransformStruct tform;
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
-    EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_TransformDebugRpt(&tform, r); }).lines,
-              (Lines{"Transformation Matrix: ", "-----------------------", "      0.000    1.000    0.000",
-                     "     -1.000    0.000    0.000", "      0.000    0.000    1.000", "      1.500   -2.000   10.000"}));
+    EXPECT_EQ(
+        DumpOf([&](Rk_ReportStruct* r) { return Rk_TransformDebugRpt(&tform, r); }).lines,
+        (Lines{"Transformation Matrix: ", "-----------------------", "      0.000    1.000    0.000",
+               "     -1.000    0.000    0.000", "      0.000    0.000    1.000", "      1.500   -2.000   10.000"}));
 }
 
 // Each point on a line with its normal when it has one; no heading without points; a point that

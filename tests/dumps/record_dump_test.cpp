@@ -19,13 +19,15 @@ protected:
     void SetUp() override
     {
         rktest::LibraryTest::SetUp();
-        const std::string file = WriteTempFile("dump-messages.txt", "#42\n*Bolt %T1 missing\n&Check the fixture\n"
-                                                                    "&and the part\n#43\n*Second\n#44\n*another block\n");
+        const std::string file = WriteTempFile("dump-messages.txt",
+                                               "#42\n*Bolt %T1 missing\n&Check the fixture\n"
+                                               "&and the part\n#43\n*Second\n#44\n*another block\n");
         Rk_ErrorSet(&error42, 42, file.c_str(), "rk_arc(627)");
         Rk_ErrorSetToken(&error42, 1, "M6");
         Rk_ErrorSet(&error43, 43, file.c_str(), "here");
         Rk_MessageSet(&message42, 42, file.c_str());
-        for (auto [n, token] : {std::pair{1, "M6"}, {3, "x"}, {RK_NUM_TOKENS, "last"}}) Rk_MessageSetToken(&message42, n, token);
+        for (auto [n, token] : {std::pair{1, "M6"}, {3, "x"}, {RK_NUM_TOKENS, "last"}})
+            Rk_MessageSetToken(&message42, n, token);
         Rk_MessageSet(&message43, 43, file.c_str());
     }
     static Lines Join(std::initializer_list<Lines> parts)
@@ -36,7 +38,8 @@ protected:
     }
     Rk_ErrorStruct error42, error43;
     Rk_MessageStruct message42, message43;
-    const Lines kError42 = {"Error 42 at rk_arc(627)", "    Bolt M6 missing", "    Check the fixture", "    and the part"};
+    const Lines kError42 = {"Error 42 at rk_arc(627)", "    Bolt M6 missing", "    Check the fixture",
+                            "    and the part"};
     const Lines kError43 = {"Error 43 at here", "    Second", "    (Detailed message not found)"};
     const Lines kMessage42 = {"Message 42",         "    Token[1] : M6", "    Token[3] : x", "    Token[250] : last",
                               "    Bolt M6 missing", "    Check the fixture", "    and the part"};
@@ -55,9 +58,11 @@ TEST_F(RecordDump, ARecordShowsItsIdThenItsTextsIndented)
     EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_MessageDebugRpt(&message42, r); }).lines, kMessage42);
     EXPECT_EQ(ConsoleOf([&] { Rk_ErrorDebug(&error42); }), Printed(Join({{""}, kError42})));
     EXPECT_EQ(ConsoleOf([&] { Rk_MessageDebug(&message42); }), Printed(Join({{""}, kMessage42})));
-    const auto starved = rktest::ConsoleWithoutMemory([&](Rk_ReportStruct* r) { return Rk_ErrorDebugRpt(&error42, r); });
+    const auto starved =
+        rktest::ConsoleWithoutMemory([&](Rk_ReportStruct* r) { return Rk_ErrorDebugRpt(&error42, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strar(");
-    EXPECT_EQ(starved.first, Printed({"Error 42 at rk_arc(627)", "    Bolt M6 missing"})) << "a detailed text that cannot be read ends it";
+    EXPECT_EQ(starved.first, Printed({"Error 42 at rk_arc(627)", "    Bolt M6 missing"}))
+        << "a detailed text that cannot be read ends it";
 }
 
 // The count, then each record oldest first: the draining dump takes them out (its count after a
@@ -103,7 +108,7 @@ TEST_F(RecordDump, ErrorsRaisedByTheDumpItselfAreLeftQueued)
     Rk_StrList list;
     Rk_ReportStruct broken;
     Rk_StrListInit(&list, 1), Rk_ReportStrListInit(&broken, &list), Rk_StrListFree(&list);
-    for (auto [dump, writes] : {std::pair{Rk_ErrorQueueDebugRptNoFlush, 6}, {Rk_ErrorQueueDebugRpt, 5}}) {
+    for (auto [dump, writes] : {std::pair{&Rk_ErrorQueueDebugRptNoFlush, 6}, {&Rk_ErrorQueueDebugRpt, 5}}) {
         Rk_ErrorQueueAddError(&error42);
         ASSERT_EQ(dump(&broken), 0);
         if (writes == 6) {
@@ -125,7 +130,8 @@ TEST_F(ScratchText, GrowsWithoutLosingWhatItHolds)
     for (const std::string& piece : {std::string(), std::string("a1"), long_piece, std::string()})
         EXPECT_EQ(text.append("%s", piece.c_str()), 0);
     EXPECT_EQ(text.c_str(), "a1" + long_piece);
-    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return text.append("%s", std::string(600, 'y').c_str()); }), 11, "rk_test(");
+    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return text.append("%s", std::string(600, 'y').c_str()); }), 11,
+                 "rk_test(");
     EXPECT_EQ(text.c_str(), "a1" + long_piece) << "a piece that cannot be held leaves the text as it was";
     text.clear();
     EXPECT_STREQ(text.c_str(), "");

@@ -49,12 +49,14 @@ TEST_F(TextDump, AnInputNamesItsSource)
     EXPECT_EQ(dumped.lines, (Lines{" Input", " -----", " Source:  (none)."}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     const std::string path = WriteTempFile("in.txt", "a line\n");
-    for (auto [source, text] : {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
+    for (auto [source, text] :
+         {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
         ASSERT_EQ(Rk_InputSetSource(&input, source, "", no_line), 0);
         EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_InputDebugRpt(&input, r); }).lines.back(), text);
     }
     ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
-    EXPECT_EQ(ConsoleOf([&] { Rk_InputDebug(&input); }), Printed({"", "Input", "-----", "Source: File (" + path + ")."}));
+    EXPECT_EQ(ConsoleOf([&] { Rk_InputDebug(&input); }),
+              Printed({"", "Input", "-----", "Source: File (" + path + ")."}));
     EXPECT_EQ(Rk_InputDebugRpt(&input, &broken.report), 1);
     for (const char* line : {"title", "source"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     Rk_InputClose(&input);
@@ -75,10 +77,11 @@ TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     Rk_StrTableSetValue(&settings.set_table, 3, 0, "Rk_TRUE");
     Rk_UserConfigSetValue(&settings, std::string(40, 'n').c_str(), std::string(20, 'w').c_str());
-    EXPECT_EQ(DumpOf(dump).lines, (Lines{"User Configuration", "------------------",
-                                         "  Variable" + std::string(27, ' ') + "  Value" + std::string(15, ' ') + "   To File",
-                                         "  abc" + std::string(32, ' ') + "  v" + std::string(19, ' ') + "   X",
-                                         "  " + std::string(35, 'n') + "  " + std::string(20, 'w') + "    "}));
+    EXPECT_EQ(DumpOf(dump).lines,
+              (Lines{"User Configuration", "------------------",
+                     "  Variable" + std::string(27, ' ') + "  Value" + std::string(15, ' ') + "   To File",
+                     "  abc" + std::string(32, ' ') + "  v" + std::string(19, ' ') + "   X",
+                     "  " + std::string(35, 'n') + "  " + std::string(20, 'w') + "    "}));
     Rk_UserConfigFree(&settings);
     const auto freed = DumpOf(dump, 4);
     EXPECT_FAILS(freed.status, 1, "rk_strtb(");
@@ -90,7 +93,8 @@ TEST_F(TextDump, ADirectoryShowsItsPath)
 {
     Rk_DirectoryStruct dir;
     ASSERT_EQ(Rk_DirectorySet(&dir, "C:\\parts\\fixtures"), 0);
-    EXPECT_EQ(ConsoleOf([&] { Rk_DirectoryDebug(&dir); }), Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
+    EXPECT_EQ(ConsoleOf([&] { Rk_DirectoryDebug(&dir); }),
+              Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
 }
 
 // A report names every destination in order and its indent in two places; a report may describe

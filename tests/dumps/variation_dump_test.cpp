@@ -15,9 +15,15 @@ const char kDegrees[] = "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz"
 // title and no indent of their own; bits above the twelve degrees are not shown.
 TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
 {
-    const struct { int word; const char* states; } cases[] = {{0x001, "O   C   O   O   O   O   O   O   O   O   O   O"}, {0x002, "C   O   O   O   O   O   O   O   O   O   O   O"},
-                 {0x800, "O   O   O   O   O   O   O   O   O   O   C   O"}, {0x400, "O   O   O   O   O   O   O   O   O   O   O   C"},
-                 {0x0C8, "O   O   C   O   O   O   C   C   O   O   O   O"}, {-1, "C   C   C   C   C   C   C   C   C   C   C   C"}};
+    const struct {
+        int word;
+        const char* states;
+    } cases[] = {{0x001, "O   C   O   O   O   O   O   O   O   O   O   O"},
+                 {0x002, "C   O   O   O   O   O   O   O   O   O   O   O"},
+                 {0x800, "O   O   O   O   O   O   O   O   O   O   C   O"},
+                 {0x400, "O   O   O   O   O   O   O   O   O   O   O   C"},
+                 {0x0C8, "O   O   C   O   O   O   C   C   O   O   O   O"},
+                 {-1, "C   C   C   C   C   C   C   C   C   C   C   C"}};
     for (const auto& c : cases) {
         Rk_DofStruct dof;
         Rk_DofMapFromInt(&dof, c.word);
@@ -51,19 +57,29 @@ TEST_F(VariationDump, ADistributionShowsTheParametersOfItsType)
         Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, trunc, 1.4, 1.6, "d1", "d2");
         const auto dumped = DumpOf(dump, 1);
         EXPECT_EQ(dumped.lines, (Lines{" Distribution len has type: Normal", " ---------------------------------",
-                                       "     Nominal 1.500000 range 0.200000 sigma 0.050000", std::string("     ") + limits,
-                                       "     Desc 1: d1", "     Desc 2: d2"}));
+                                       "     Nominal 1.500000 range 0.200000 sigma 0.050000",
+                                       std::string("     ") + limits, "     Desc 1: d1", "     Desc 2: d2"}));
         EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
         Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, trunc, 1.4, 1.6, "", "d2");
         const Lines uniform = DumpOf(dump).lines;
         EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),
-                  (Lines{"    Nominal -3.000000 range 0.500000", std::string("    ") + limits, "    Desc 1: ", "    Desc 2: d2"}));
+                  (Lines{"    Nominal -3.000000 range 0.500000", std::string("    ") + limits,
+                         "    Desc 1: ", "    Desc 2: d2"}));
     }
-    for (auto [type, name] : {std::pair{3, "Discrete"}, {4, "Pearson"}, {5, "Percentile"}, {6, "Weibull"}, {8, "Triangular"},
-                              {9, "Random"}, {10, "Sample"}, {0, "Other"}, {11, "Other"}, {-2, "Other"}}) {
+    for (auto [type, name] : {std::pair{3, "Discrete"},
+                              {4, "Pearson"},
+                              {5, "Percentile"},
+                              {6, "Weibull"},
+                              {8, "Triangular"},
+                              {9, "Random"},
+                              {10, "Sample"},
+                              {0, "Other"},
+                              {11, "Other"},
+                              {-2, "Other"}}) {
         distrib.type = type;
         const std::string title = std::string("Distribution len has type: ") + name;
-        EXPECT_EQ(DumpOf(dump).lines, (Lines{title, std::string(title.size(), '-'), "    No further information for this distrib type"}));
+        EXPECT_EQ(DumpOf(dump).lines,
+                  (Lines{title, std::string(title.size(), '-'), "    No further information for this distrib type"}));
     }
 }
 

@@ -18,7 +18,8 @@ Rk_MessageStruct Message(long id, const std::string& file, const Lines& tokens =
 {
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, id, file.c_str());
-    for (std::size_t n = 0; n < tokens.size(); ++n) Rk_MessageSetToken(&msg, static_cast<int>(n + 1), tokens[n].c_str());
+    for (std::size_t n = 0; n < tokens.size(); ++n)
+        Rk_MessageSetToken(&msg, static_cast<int>(n + 1), tokens[n].c_str());
     return msg;
 }
 
@@ -68,9 +69,11 @@ TEST_F(MessageRecord, RecordsKeepTheirFieldsWithinTheirBounds)
     char loc[RK_TEXT_MAX + 1], first[RK_TEXT_MAX + 1], middle[RK_TEXT_MAX + 1], last[RK_TEXT_MAX + 1];
     Rk_ErrorGetId(&error, &id);
     Rk_ErrorGetLocation(&error, loc);
-    for (auto [n, out] : {std::pair{1, first}, {125, middle}, {250, last}}) EXPECT_EQ(Rk_MessageGetToken(&msg, n, out), 0);
+    for (auto [n, out] : {std::pair{1, first}, {125, middle}, {250, last}})
+        EXPECT_EQ(Rk_MessageGetToken(&msg, n, out), 0);
     EXPECT_EQ(std::make_tuple(id, std::string(msg.msgfile), std::string(loc), Lines{first, middle, last}),
-              std::make_tuple(42L, long_text.substr(0, 128), long_text.substr(0, 128), Lines{"first", "", long_text.substr(0, 128)}));
+              std::make_tuple(42L, long_text.substr(0, 128), long_text.substr(0, 128),
+                              Lines{"first", "", long_text.substr(0, 128)}));
     const Rk_MessageStruct before = msg;
     for (int bad : {0, 251, -1}) {
         char out[RK_TEXT_MAX + 1] = "untouched";
@@ -98,7 +101,7 @@ TEST_F(MessageText, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
         {28, "twenty-eight", 1, "blanks and tabs before the word, 0X"}, {12, "twelve", 1, "words after the number"},
         {13, "thirteen", 1, "the number ends where it cannot go on"}, {-4, "minus four", 1, "a signed number"},
         {0, kIdNotFound, 0, "no line carries 0, not even one without a number"}, {3, "first summary", 1, "the first"},
-        {5, kNoSummary, 1, "an id line without number ends the block"}, {6, "six", 1, "the lookup goes past such lines"},
+        {5, kNoSummary, 1, "an id line without number ends the block"}, {6, "six", 1, "going past such lines"},
         {14, kIdNotFound, 1, "the file ends within the block"}, {1, std::string(128, 'e'), 1, "128, no newline"},
         {2, std::string(128, 'l'), 1, "128 characters kept"}, {4, "tail", 1, "'*' opens the second piece of a line"},
         {9, kNoSummary, 1, "a '*' within the first piece is text"}, {99, kIdNotFound, 0, "an id not in the file"},
@@ -170,8 +173,9 @@ TEST_F(MessageText, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
     ASSERT_GE(allocations, 8) << "array, queue, three queued copies, three handed-over copies, ...";
     for (long n = 1; n <= allocations + 1; ++n) {
         Rk_StrArrayStruct text{};
-        const Rk_MessageStruct& which = n <= allocations ? msg : Message(7, file);
-        EXPECT_EQ(rktest::WithFailingAlloc(n > allocations ? 3 : n, [&] { return Rk_MessageGetDetailedText(&which, &text); }), 1);
+        const Rk_MessageStruct& which = n <= allocations ? msg : Message(7, file);  // past them, a fallback's
+        const auto lookup = [&] { return Rk_MessageGetDetailedText(&which, &text); };
+        EXPECT_EQ(rktest::WithFailingAlloc(n > allocations ? 3 : n, lookup), 1);
         Rk_ErrorStruct error;
         int errors = 0, found = 0;
         Rk_ErrorQueueGetSize(&errors);
@@ -194,7 +198,8 @@ TEST_F(MessageText, SetTokenByMessageBorrowsAnotherMessagesSummary)
     const Rk_MessageStruct before = msg;
     for (int pos : {0, 251}) EXPECT_FAILS(Rk_MessageSetTokenByMessage(&msg, pos, 2, file.c_str()), 1, "rk_mes(");
     EXPECT_EQ(std::memcmp(&msg, &before, sizeof msg), 0);
-    EXPECT_EQ(Lines({msg.tokens[2], msg.tokens[249], msg.tokens[1]}), Lines({"Out of memory", kIdNotFound, "term <> here"}));
+    EXPECT_EQ(Lines({msg.tokens[2], msg.tokens[249], msg.tokens[1]}),
+              Lines({"Out of memory", kIdNotFound, "term <> here"}));
 }
 
 using MessageTokens = rktest::LibraryTest;

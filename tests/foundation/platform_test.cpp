@@ -67,7 +67,9 @@ TEST_F(Environment, AValueIsCopiedToAtMostSizeCharacters)
         const char* name;
         int size, found;
         const char* value;
-    } cases[] = {{"RK_TEST_VALUE", 15, 1, "hello"}, {"RK_TEST_VALUE", 3, 1, "hel"}, {"RK_TEST_MISSING", 9, 0, "xxxxxxxxxxxxxxx"}};
+    } cases[] = {{"RK_TEST_VALUE", 15, 1, "hello"},
+                 {"RK_TEST_VALUE", 3, 1, "hel"},
+                 {"RK_TEST_MISSING", 9, 0, "xxxxxxxxxxxxxxx"}};
     for (const auto& c : cases) {
         char value[16] = "xxxxxxxxxxxxxxx";
         int found = -1;
@@ -101,7 +103,8 @@ TEST_F(Clock, TheFixedTimeGivesItsRecordsAndTheCurrentOneTheRuntimes)
     std::strftime(expected, sizeof expected, "%b %e %Y %a", &local);
     EXPECT_EQ(std::make_tuple(f[5], f[7], std::string(mon) + " " + mday + " " + year + " " + wday),
               std::make_tuple(local.tm_year, local.tm_yday, std::string(expected)));
-    EXPECT_EQ(std::string(hour) + ":" + min + ":" + sec, std::string(hour, 2) + ":" + std::string(min, 2) + ":" + std::string(sec, 2));
+    EXPECT_EQ(std::string(hour) + ":" + min + ":" + sec,
+              std::string(hour, 2) + ":" + std::string(min, 2) + ":" + std::string(sec, 2));
 }
 
 // The working directory in the library's notation (or the seam's substitute), only when it can be

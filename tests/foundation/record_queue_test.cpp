@@ -11,20 +11,26 @@ using rktest::WithFailingAlloc;
 struct Errors {
     static constexpr auto Init = &Rk_ErrorQueueInit, Free = &Rk_ErrorQueueFree, Clear = &Rk_ErrorQueueClear;
     static constexpr auto GetSize = &Rk_ErrorQueueGetSize;
-    static constexpr const char* kLoc = "rk_errqu(";
+    static constexpr const char *kName = "Errors", *kLoc = "rk_errqu(";
     static auto& Queue() { return rk::error_queue(); }
     static int Add(long id) { return Rk_ErrorSet(&record, id, "file", "here"), Rk_ErrorQueueAddError(&record); }
-    static long Take(int* found) { return Rk_ErrorSet(&record, -7, "f", "l"), Rk_ErrorQueueGetError(&record, found), record.msg.msg_id; }
+    static long Take(int* found)
+    {
+        return Rk_ErrorSet(&record, -7, "f", "l"), Rk_ErrorQueueGetError(&record, found), record.msg.msg_id;
+    }
     static inline Rk_ErrorStruct record;
 };
 
 struct Messages {
     static constexpr auto Init = &Rk_MessageQueueInit, Free = &Rk_MessageQueueFree, Clear = &Rk_MessageQueueClear;
     static constexpr auto GetSize = &Rk_MessageQueueGetSize;
-    static constexpr const char* kLoc = "rk_mesqu(";
+    static constexpr const char *kName = "Messages", *kLoc = "rk_mesqu(";
     static auto& Queue() { return rk::message_queue(); }
     static int Add(long id) { return Rk_MessageSet(&record, id, "file"), Rk_MessageQueueAddMessage(&record); }
-    static long Take(int* found) { return Rk_MessageSet(&record, -7, "f"), Rk_MessageQueueGetMessage(&record, found), record.msg_id; }
+    static long Take(int* found)
+    {
+        return Rk_MessageSet(&record, -7, "f"), Rk_MessageQueueGetMessage(&record, found), record.msg_id;
+    }
     static inline Rk_MessageStruct record;
 };
 
@@ -47,7 +53,7 @@ protected:
 };
 
 using Queues = ::testing::Types<Errors, Messages>;
-TYPED_TEST_SUITE(RecordQueue, Queues);
+TYPED_TEST_SUITE(RecordQueue, Queues, rktest::KNames);
 
 // Clear keeps the array; Free releases it, and the next record grows it from nothing.
 TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
@@ -67,10 +73,12 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
     const auto* storage = q.records;
     EXPECT_EQ(Q::Clear(), 0);
     for (long id = 21; id <= 35; ++id) Q::Add(id);
-    EXPECT_EQ(std::make_pair(static_cast<const void*>(q.records), q.alloc_size), std::make_pair(static_cast<const void*>(storage), 15));
+    EXPECT_EQ(std::make_pair(static_cast<const void*>(q.records), q.alloc_size),
+              std::make_pair(static_cast<const void*>(storage), 15));
     EXPECT_EQ(this->Drain(), this->Ids(21, 35));
     EXPECT_EQ(Q::Free(), 0);
-    EXPECT_EQ(std::make_pair(static_cast<const void*>(q.records), q.alloc_size), std::make_pair(static_cast<const void*>(nullptr), 0));
+    EXPECT_EQ(std::make_pair(static_cast<const void*>(q.records), q.alloc_size),
+              std::make_pair(static_cast<const void*>(nullptr), 0));
     Q::Add(4);
     EXPECT_EQ(q.alloc_size, 5);
     EXPECT_EQ(this->Drain(), this->Ids(4, 4));

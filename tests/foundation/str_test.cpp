@@ -56,7 +56,8 @@ TEST_F(StringEdit, EditsMayBeMadeInPlace)
     char ends[] = "ab\0";
     EXPECT_EQ(std::string(rk_strcharswap(ends, '\0', 'x'), 3), std::string("ab\0", 3)) << "the terminator stays";
     std::strcpy(text, "held");
-    for (auto [pos, insert, result] : {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
+    for (auto [pos, insert, result] :
+         {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
     const struct {
         const char *input, *both, *front, *tail;
@@ -89,8 +90,8 @@ TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
     const struct {
         const char* text;
         int status, value;
-    } cases[] = {{"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD},     {"", 0, 0},       {"-1F", 0, -31}, {"100000000", 0, 0}, {"80000000", 0, INT32_MIN},
-                 {"0x1F", 1, 31},       {"+A", 1, 10},    {"1 2", 1, 2},   {"G", 1, 0}};
+    } cases[] = {{"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD}, {"", 0, 0}, {"-1F", 0, -31}, {"100000000", 0, 0},
+                 {"80000000", 0, INT32_MIN}, {"0x1F", 1, 31}, {"+A", 1, 10}, {"1 2", 1, 2}, {"G", 1, 0}};
     for (const auto& c : cases) {
         int value = 777;
         EXPECT_EQ(rk_strhextoint(c.text, &value), c.status) << c.text;
@@ -120,7 +121,8 @@ TEST_F(StringCombine, PiecesGiveWayInTheirOrderToFitTheSize)
         EXPECT_STREQ(out, c.combined) << c.size << ", " << c.min;
     }
     char out[16] = "untouched";
-    for (auto [size, min] : {std::pair{0, 0}, {5, -1}}) EXPECT_FAILS(rk_strcombine("a", "b", "-", size, min, out), 1, "rk_str(");
+    for (auto [size, min] : {std::pair{0, 0}, {5, -1}})
+        EXPECT_FAILS(rk_strcombine("a", "b", "-", size, min, out), 1, "rk_str(");
     EXPECT_STREQ(out, "untouched");
 }
 

@@ -51,7 +51,8 @@ TEST_F(QuotedTokenizer, EveryAllocationFailureIsReportedAndLeaksNothing)
                                      {4L, "rk_strtb(", rktest::Lines{}}, {5L, "rk_str(", rktest::Lines{"a"}},
                                      {6L, "rk_strtb(", rktest::Lines{"a"}}}) {
         Rk_StrList tokens{};
-        EXPECT_FAILS(rktest::WithFailingAlloc(n, [&] { return rk_strtok("a \"b c\"", " ", "\"", &tokens); }), 11, location);
+        EXPECT_FAILS(rktest::WithFailingAlloc(n, [&] { return rk_strtok("a \"b c\"", " ", "\"", &tokens); }), 11,
+                     location);
         EXPECT_EQ(tokens.allocated ? rktest::Texts(tokens) : rktest::Lines{}, kept) << "allocation " << n;
         Rk_StrListFree(&tokens);
     }

@@ -107,10 +107,20 @@ std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
     Rk_ReportStruct console;
     Rk_ReportConsoleInit(&console);
     int status = -1;
-    const std::string printed = ConsoleOf([&] { status = WithFailingAlloc(FailingAlloc::kEvery, [&] { return dump(&console); }); });
+    const std::string printed =
+        ConsoleOf([&] { status = WithFailingAlloc(FailingAlloc::kEvery, [&] { return dump(&console); }); });
     EXPECT_EQ(console.indent, 0) << "the indent was not restored";
     return {printed, status};
 }
+
+// Names typed tests after their type's kName: Family/Str.Behaviour.
+struct KNames {
+    template <class T>
+    static std::string GetName(int)
+    {
+        return T::kName;
+    }
+};
 
 }  // namespace rktest
 
