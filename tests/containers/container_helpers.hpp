@@ -1,126 +1,129 @@
-// Helpers of the container tests: the five table members described for typed tests (their
-// exported operations, where their errors are located, and `Make(k)`, a cell value that grows
-// with k, -1 <= k < 4000), and the texts of a string list.
+// The container members described once for typed tests: their operations under short names, where
+// their errors are located, `Make<T>(k)`, a value whose order is the order of k (-1 <= k < 4000),
+// and `Show(v)`, a text that tells values apart.
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
 #include <map>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <type_traits>
 
-#include "rk_basekit.h"
-
-// The fourteen operations of the member Rk_<T>Table, under their short names.
-#define RK_TABLE_OPERATIONS(T)                                \
-    static constexpr auto Init = &Rk_##T##TableInit;           \
-    static constexpr auto AddRow = &Rk_##T##TableAddRow;       \
-    static constexpr auto InsertRow = &Rk_##T##TableInsertRow; \
-    static constexpr auto RemoveRow = &Rk_##T##TableRemoveRow; \
-    static constexpr auto SetRow = &Rk_##T##TableSetRow;       \
-    static constexpr auto GetRow = &Rk_##T##TableGetRow;       \
-    static constexpr auto SetValue = &Rk_##T##TableSetValue;   \
-    static constexpr auto GetValue = &Rk_##T##TableGetValue;   \
-    static constexpr auto GetSize = &Rk_##T##TableGetSize;     \
-    static constexpr auto Find = &Rk_##T##TableFind;           \
-    static constexpr auto FindPos = &Rk_##T##TableFindPos;     \
-    static constexpr auto Sort = &Rk_##T##TableSort;           \
-    static constexpr auto Clear = &Rk_##T##TableClear;         \
-    static constexpr auto Free = &Rk_##T##TableFree;
+#include "rk_test.hpp"
 
 namespace rktest {
 
-// The texts of a string list, in order.
-inline std::vector<std::string> Texts(const Rk_StrList& list)
+template <class T>
+T Make(int k)
 {
-    int size = 0;
-    Rk_StrListGetSize(&list, &size);
-    std::vector<std::string> texts;
-    for (int i = 0; i < size; ++i) {
-        char* text = nullptr;
-        Rk_StrListGet(&list, i, &text);
-        texts.emplace_back(text);
-    }
-    return texts;
-}
-
-struct IntMember {
-    using Cell = int;
-    static constexpr const char* kLoc = "rk_inttb(";
-    static constexpr int kCode = 5;
-    static constexpr bool kKeepsSortedOnRemove = false;
-    static Cell Make(int k) { return k - 100; }
-    static Cell** Columns(const Rk_TableStruct& t) { return t.table.itable; }
-    static std::string Show(Cell v) { return std::to_string(v); }
-    RK_TABLE_OPERATIONS(Int)
-};
-
-struct LongMember {
-    using Cell = long;
-    static constexpr const char* kLoc = "rk_lngtb(";
-    static constexpr int kCode = 3;
-    static constexpr bool kKeepsSortedOnRemove = false;
-    // Wider than 32 bits where long is, so a table that truncated to int would be caught.
-    static Cell Make(int k) { return static_cast<long>(k) + (sizeof(long) > 4 ? (1L << 40) : 0L); }
-    static Cell** Columns(const Rk_TableStruct& t) { return t.table.ltable; }
-    static std::string Show(Cell v) { return std::to_string(v); }
-    RK_TABLE_OPERATIONS(Long)
-};
-
-struct DblMember {
-    using Cell = double;
-    static constexpr const char* kLoc = "rk_dbltb(";
-    static constexpr int kCode = 1;
-    static constexpr bool kKeepsSortedOnRemove = false;
-    static Cell Make(int k) { return k * 0.25 - 3.0; }
-    static Cell** Columns(const Rk_TableStruct& t) { return t.table.dtable; }
-    static std::string Show(Cell v)
-    {
-        char text[64];
-        std::snprintf(text, sizeof text, "%a", v);
-        return text;
-    }
-    RK_TABLE_OPERATIONS(Dbl)
-};
-
-struct PtrMember {
-    using Cell = void*;
-    static constexpr const char* kLoc = "rk_ptrtb(";
-    static constexpr int kCode = 8;
-    static constexpr bool kKeepsSortedOnRemove = false;
-    static Cell Make(int k)
-    {
+    if constexpr (std::is_same_v<T, int>) return k - 100;
+    if constexpr (std::is_same_v<T, long>) return k + (1L << 40);  // wider than an int
+    if constexpr (std::is_same_v<T, double>) return k * 0.25 - 3.0;
+    if constexpr (std::is_same_v<T, void*>) {
         static char places[4001];
         return &places[k + 1];
     }
-    static Cell** Columns(const Rk_TableStruct& t) { return t.table.ptable; }
-    static std::string Show(Cell v)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%p", v);
-        return text;
-    }
-    RK_TABLE_OPERATIONS(Ptr)
-};
-
-struct StrMember {
-    using Cell = char*;
-    static constexpr const char* kLoc = "rk_strtb(";
-    static constexpr int kCode = 2;
-    static constexpr bool kKeepsSortedOnRemove = true;
-    // Texts of different lengths whose byte order is the order of k.
-    static Cell Make(int k)
-    {
+    if constexpr (std::is_same_v<T, char*>) {  // texts of different lengths, in byte order
         static std::map<int, std::string> texts;
-        std::string& text = texts[k];
-        const int n = k + 1;
-        if (text.empty())
-            text = "t" + std::string(static_cast<std::size_t>(n / 1000), 'z') + std::to_string(1000 + n % 1000);
-        return text.data();
+        std::string& t = texts[k];
+        if (t.empty()) t = "t" + std::string((k + 1) / 1000, 'z') + std::to_string(1000 + (k + 1) % 1000);
+        return t.data();
     }
-    static Cell** Columns(const Rk_TableStruct& t) { return t.table.stable; }
-    static std::string Show(Cell v) { return v ? v : "<null>"; }
-    RK_TABLE_OPERATIONS(Str)
-};
+}
+
+template <class T>
+std::string Show(T v)
+{
+    std::ostringstream s;
+    s << std::hexfloat << v;
+    return s.str();
+}
+
+template <class T>
+Lines ShowAll(const std::vector<T>& values)
+{
+    Lines out;
+    for (const T& v : values) out.push_back(Show(v));
+    return out;
+}
+
+template <class T>
+Lines Shown(const std::vector<int>& ks)
+{
+    Lines out;
+    for (int k : ks) out.push_back(Show(Make<T>(k)));
+    return out;
+}
+
+// Column `col` of a table record, as its cells show.
+template <class T>
+Lines Column(const Rk_TableStruct& t, int col = 0)
+{
+    const T* cells = reinterpret_cast<T* const*>(t.table.itable)[col];
+    return ShowAll(std::vector<T>(cells, cells + t.num_rows));
+}
+
+// Frees a value handed to the caller (a text taken out of a queue or stack).
+template <class T>
+void Release(T v)
+{
+    if constexpr (std::is_same_v<T, char*>) Rkos_Free(v);
+}
+
+#define RK_MEMBER(Name, T, code, loc)          \
+    using Cell = T;                            \
+    static constexpr const char* kName = #Name; \
+    static constexpr const char* kLoc = loc;   \
+    static constexpr int kCode = code;
+
+// Each operation under its short name (clang wants one declaration per deduced type).
+#define RK_OP(Short, Full) static constexpr auto Short = &Full;
+
+#define RK_TABLE_MEMBER(Name, T, code, loc)                                                                  \
+    struct Name##Table {                                                                                       \
+        RK_MEMBER(Name, T, code, loc)                                                                          \
+        RK_OP(Init, Rk_##Name##TableInit) RK_OP(Free, Rk_##Name##TableFree) RK_OP(AddRow, Rk_##Name##TableAddRow) \
+        RK_OP(InsertRow, Rk_##Name##TableInsertRow) RK_OP(RemoveRow, Rk_##Name##TableRemoveRow)               \
+        RK_OP(SetRow, Rk_##Name##TableSetRow) RK_OP(GetRow, Rk_##Name##TableGetRow)                           \
+        RK_OP(SetValue, Rk_##Name##TableSetValue) RK_OP(GetValue, Rk_##Name##TableGetValue)                   \
+        RK_OP(GetSize, Rk_##Name##TableGetSize) RK_OP(Find, Rk_##Name##TableFind)                             \
+        RK_OP(FindPos, Rk_##Name##TableFindPos) RK_OP(Sort, Rk_##Name##TableSort) RK_OP(Clear, Rk_##Name##TableClear) \
+    };
+RK_TABLE_MEMBER(Int, int, 5, "rk_inttb(")
+RK_TABLE_MEMBER(Long, long, 3, "rk_lngtb(")
+RK_TABLE_MEMBER(Dbl, double, 1, "rk_dbltb(")
+RK_TABLE_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
+RK_TABLE_MEMBER(Str, char*, 2, "rk_strtb(")
+
+#define RK_LIST_MEMBER(Name, T, code, loc)                                                                       \
+    struct Name##List {                                                                                            \
+        RK_MEMBER(Name, T, code, loc)                                                                              \
+        RK_OP(Init, Rk_##Name##ListInit) RK_OP(Free, Rk_##Name##ListFree) RK_OP(Add, Rk_##Name##ListAdd)           \
+        RK_OP(Get, Rk_##Name##ListGet) RK_OP(Set, Rk_##Name##ListSet) RK_OP(GetSize, Rk_##Name##ListGetSize)      \
+        RK_OP(Find, Rk_##Name##ListFind) RK_OP(FindPos, Rk_##Name##ListFindPos) RK_OP(Remove, Rk_##Name##ListRemove) \
+        RK_OP(Sort, Rk_##Name##ListSort) RK_OP(Clear, Rk_##Name##ListClear)                                       \
+    };
+RK_LIST_MEMBER(Int, int, 5, "rk_inttb(")
+RK_LIST_MEMBER(Long, long, 3, "rk_lngtb(")
+RK_LIST_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
+RK_LIST_MEMBER(Str, char*, 2, "rk_strtb(")
+
+// Queues take from the front, stacks from the top; both under the same short names.
+#define RK_PILE_MEMBER(Kind, Name, T, code, loc, AddOp, TakeOp, front, ...)                              \
+    struct Name##Kind {                                                                                    \
+        RK_MEMBER(Name##Kind, T, code, loc)                                                                \
+        static constexpr bool kFront = front;                                                              \
+        RK_OP(Init, Rk_##Name##Kind##Init) RK_OP(Free, Rk_##Name##Kind##Free) RK_OP(Add, Rk_##Name##Kind##AddOp) \
+        RK_OP(Take, Rk_##Name##Kind##TakeOp) RK_OP(Peek, Rk_##Name##Kind##Peek)                           \
+        RK_OP(GetSize, Rk_##Name##Kind##GetSize) RK_OP(Clear, Rk_##Name##Kind##Clear)                     \
+        __VA_ARGS__                                                                                        \
+    };
+#define RK_QUEUE_MEMBER(Name, T, code, loc)                   \
+    RK_PILE_MEMBER(Queue, Name, T, code, loc, Add, Get, true, \
+                   RK_OP(Find, Rk_##Name##QueueFind) RK_OP(FindPos, Rk_##Name##QueueFindPos))
+RK_QUEUE_MEMBER(Int, int, 5, "rk_inttb(")
+RK_QUEUE_MEMBER(Long, long, 3, "rk_lngtb(")
+RK_QUEUE_MEMBER(Dbl, double, 1, "rk_dbltb(")
+RK_QUEUE_MEMBER(Str, char*, 2, "rk_strtb(")
+RK_PILE_MEMBER(Stack, Long, long, 3, "rk_lngtb(", Push, Pop, false, )
+RK_PILE_MEMBER(Stack, Str, char*, 2, "rk_strtb(", Push, Pop, false, )
 
 }  // namespace rktest

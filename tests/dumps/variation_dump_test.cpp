@@ -1,53 +1,35 @@
 // Dumps of degree-of-freedom sets and distributions.
-#include <string>
-
-#include "dump_helpers.hpp"
 #include "rk_test.hpp"
 
 namespace {
 
 using rktest::ConsoleOf;
+using rktest::DumpOf;
 using rktest::Lines;
-using rktest::ListReport;
 using rktest::Printed;
-using rktest::Underline;
-
-using DofDump = rktest::LibraryTest;
-using DistribDump = rktest::LibraryTest;
+using VariationDump = rktest::LibraryTest;
 
 const char kDegrees[] = "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz";
 
-TEST_F(DofDump, OnlyPlusTxControlledShowsOpenThenControlled)
-{
-    Rk_DofStruct dof;
-    Rk_DofSet(&dof, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    ListReport report(2);
-    ASSERT_EQ(Rk_DofDebugRpt(&dof, report.get()), 0);
-    EXPECT_EQ(report.lines(),
-              (Lines{std::string("  ") + kDegrees, "  DOF :   O   C   O   O   O   O   O   O   O   O   O   O"}))
-        << "no title and no indent of its own";
-    EXPECT_EQ(report.indent(), 2);
-}
-
-TEST_F(DofDump, EachColumnShowsItsOwnDegree)
+// A heading of the twelve degrees and a line of their states, open (O) or controlled (C), with no
+// title and no indent of their own; bits above the twelve degrees are not shown.
+TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
 {
     const struct {
         int word;
         const char* states;
-        const char* what;
-    } cases[] = {
-        {0x002, "DOF :   C   O   O   O   O   O   O   O   O   O   O   O", "-Tx (bit 1) is the first column"},
-        {0x800, "DOF :   O   O   O   O   O   O   O   O   O   O   C   O", "-Rz (bit 11) is the eleventh column"},
-        {0x400, "DOF :   O   O   O   O   O   O   O   O   O   O   O   C", "+Rz (bit 10) is the last column"},
-        {0x0C8, "DOF :   O   O   C   O   O   O   C   C   O   O   O   O", "-Ty, +Rx and -Rx"},
-        {-1, "DOF :   C   C   C   C   C   C   C   C   C   C   C   C", "bits above the twelve degrees are not shown"},
-    };
+    } cases[] = {{0x001, "O   C   O   O   O   O   O   O   O   O   O   O"},
+                 {0x002, "C   O   O   O   O   O   O   O   O   O   O   O"},
+                 {0x800, "O   O   O   O   O   O   O   O   O   O   C   O"},
+                 {0x400, "O   O   O   O   O   O   O   O   O   O   O   C"},
+                 {0x0C8, "O   O   C   O   O   O   C   C   O   O   O   O"},
+                 {-1, "C   C   C   C   C   C   C   C   C   C   C   C"}};
     for (const auto& c : cases) {
         Rk_DofStruct dof;
         Rk_DofMapFromInt(&dof, c.word);
-        ListReport report;
-        ASSERT_EQ(Rk_DofDebugRpt(&dof, report.get()), 0);
-        EXPECT_EQ(report.lines(), (Lines{kDegrees, c.states})) << c.what;
+        const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_DofDebugRpt(&dof, r); }, 2);
+        EXPECT_EQ(dumped.lines, (Lines{std::string("  ") + kDegrees, std::string("  DOF :   ") + c.states})) << c.word;
+        EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     }
     Rk_DofStruct open;
     Rk_DofInit(&open);
@@ -55,72 +37,49 @@ TEST_F(DofDump, EachColumnShowsItsOwnDegree)
               Printed({"", kDegrees, "DOF :   O   O   O   O   O   O   O   O   O   O   O   O"}));
 }
 
-TEST_F(DistribDump, ConstantShowsItsValueAndDescription)
+// The name and type in the title; the parameters of a constant, normal or uniform distribution
+// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
+TEST_F(VariationDump, ADistributionShowsTheParametersOfItsType)
 {
     Rk_DistribStruct distrib{};
     Rk_DistribSetName(&distrib, "len");
     Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
-    ListReport report;
-    ASSERT_EQ(Rk_DistribDebugRpt(&distrib, report.get()), 0);
-    EXPECT_EQ(report.lines(), (Lines{"Distribution len has type: Constant", "-----------------------------------",
-                                     "    Constant value 12.500000", "    Desc 1: first", "    Desc 2: second"}));
-    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), Printed({"", "Distribution len has type: Constant",
-                                                                      "-----------------------------------",
-                                                                      "    Constant value 12.500000",
-                                                                      "    Desc 1: first", "    Desc 2: second"}));
-}
-
-TEST_F(DistribDump, NormalAndUniformShowTheirTruncationLimits)
-{
-    const struct {
-        int trunc;
-        const char* line;
-    } cases[] = {
-        {3, "    lower truncation 1.400000 and upper truncation 1.600000"},
-        {2, "    lower truncation NOT SET and upper truncation 1.600000"},
-        {1, "    lower truncation 1.400000 and upper truncation NOT SET"},
-        {0, "    lower truncation NOT SET and upper truncation NOT SET"},
-        {7, "    lower truncation NOT SET and upper truncation NOT SET"},
-    };
-    for (const auto& c : cases) {
-        Rk_DistribStruct distrib{};
-        Rk_DistribSetName(&distrib, "gap");
-        Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, c.trunc, 1.4, 1.6, "d1", "d2");
-        ListReport normal(1);
-        ASSERT_EQ(Rk_DistribDebugRpt(&distrib, normal.get()), 0);
-        EXPECT_EQ(normal.lines(),
-                  (Lines{" Distribution gap has type: Normal", " ---------------------------------",
-                         "     Nominal 1.500000 range 0.200000 sigma 0.050000", std::string(" ") + c.line,
-                         "     Desc 1: d1", "     Desc 2: d2"}))
-            << c.trunc;
-        EXPECT_EQ(normal.indent(), 1);
-
-        Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, c.trunc, 1.4, 1.6, "", "d2");
-        ListReport uniform;
-        ASSERT_EQ(Rk_DistribDebugRpt(&distrib, uniform.get()), 0);
-        EXPECT_EQ(uniform.lines(), (Lines{"Distribution gap has type: Uniform", "----------------------------------",
-                                          "    Nominal -3.000000 range 0.500000", c.line, "    Desc 1: ",
-                                          "    Desc 2: d2"}))
-            << c.trunc;
+    const auto dump = [&](Rk_ReportStruct* r) { return Rk_DistribDebugRpt(&distrib, r); };
+    const Lines constant = {"Distribution len has type: Constant", "-----------------------------------",
+                            "    Constant value 12.500000", "    Desc 1: first", "    Desc 2: second"};
+    EXPECT_EQ(DumpOf(dump).lines, constant);
+    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), Printed(Lines{""}) + Printed(constant));
+    for (auto [trunc, limits] : {std::pair{3, "lower truncation 1.400000 and upper truncation 1.600000"},
+                                 {2, "lower truncation NOT SET and upper truncation 1.600000"},
+                                 {1, "lower truncation 1.400000 and upper truncation NOT SET"},
+                                 {0, "lower truncation NOT SET and upper truncation NOT SET"},
+                                 {7, "lower truncation NOT SET and upper truncation NOT SET"}}) {
+        Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, trunc, 1.4, 1.6, "d1", "d2");
+        const auto dumped = DumpOf(dump, 1);
+        EXPECT_EQ(dumped.lines, (Lines{" Distribution len has type: Normal", " ---------------------------------",
+                                       "     Nominal 1.500000 range 0.200000 sigma 0.050000",
+                                       std::string("     ") + limits, "     Desc 1: d1", "     Desc 2: d2"}));
+        EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+        Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, trunc, 1.4, 1.6, "", "d2");
+        const Lines uniform = DumpOf(dump).lines;
+        EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),
+                  (Lines{"    Nominal -3.000000 range 0.500000", std::string("    ") + limits,
+                         "    Desc 1: ", "    Desc 2: d2"}));
     }
-}
-
-TEST_F(DistribDump, OtherTypesAreNamedWithoutTheirParameters)
-{
-    const struct {
-        int type;
-        const char* name;
-    } cases[] = {{3, "Discrete"}, {4, "Pearson"}, {5, "Percentile"}, {6, "Weibull"}, {8, "Triangular"},
-                 {9, "Random"},   {10, "Sample"}, {0, "Other"},      {11, "Other"},  {-2, "Other"}};
-    for (const auto& c : cases) {
-        Rk_DistribStruct distrib{};
-        Rk_DistribSetName(&distrib, "t");
-        distrib.type = c.type;
-        ListReport report;
-        ASSERT_EQ(Rk_DistribDebugRpt(&distrib, report.get()), 0) << c.type;
-        const std::string title = std::string("Distribution t has type: ") + c.name;
-        EXPECT_EQ(report.lines(), (Lines{title, Underline(title), "    No further information for this distrib type"}))
-            << c.type;
+    for (auto [type, name] : {std::pair{3, "Discrete"},
+                              {4, "Pearson"},
+                              {5, "Percentile"},
+                              {6, "Weibull"},
+                              {8, "Triangular"},
+                              {9, "Random"},
+                              {10, "Sample"},
+                              {0, "Other"},
+                              {11, "Other"},
+                              {-2, "Other"}}) {
+        distrib.type = type;
+        const std::string title = std::string("Distribution len has type: ") + name;
+        EXPECT_EQ(DumpOf(dump).lines,
+                  (Lines{title, std::string(title.size(), '-'), "    No further information for this distrib type"}));
     }
 }
 

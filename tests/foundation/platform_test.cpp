@@ -1,8 +1,15 @@
-// The platform layer: allocator, environment and clock.
-#include <cstdlib>
-#include <cstring>
-#include <string>
+// The platform layer: the allocator and its failure seam, the environment, the clock, the working
+// directory and the replacement of a file.
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+
+#include "core/memory.hpp"
+#include "platform/files.hpp"
 #include "rk_test.hpp"
 
 namespace {
@@ -10,141 +17,141 @@ namespace {
 using Memory = rktest::LibraryTest;
 using Environment = rktest::LibraryTest;
 using Clock = rktest::LibraryTest;
+using Files = rktest::LibraryTest;
 
-TEST_F(Memory, ZeroSizeAllocatesNothing)
+// A null result always means "nothing changed": a zero size or a failed call leaves the old block.
+TEST_F(Memory, ANullResultLeavesEveryBlockAsItWas)
 {
-    const long before = rk::seam::live_blocks();
+    const long live = rk::seam::live_blocks();
     EXPECT_EQ(Rkos_Alloc(0), nullptr);
-    EXPECT_EQ(rk::seam::live_blocks(), before);
-}
-
-TEST_F(Memory, FreeOfNullDoesNothingAndReturnsNull)
-{
-    const long before = rk::seam::live_blocks();
     EXPECT_EQ(Rkos_Free(nullptr), nullptr);
-    EXPECT_EQ(rk::seam::live_blocks(), before);
-}
-
-TEST_F(Memory, ReallocKeepsContentsAndCountsOneBlock)
-{
-    const long before = rk::seam::live_blocks();
     char* block = static_cast<char*>(Rkos_Realloc(nullptr, 4));
     ASSERT_NE(block, nullptr);
     std::memcpy(block, "abc", 4);
+    EXPECT_EQ(rktest::WithFailingAlloc(1, [&] { return Rkos_Realloc(block, 64); }), nullptr);
+    EXPECT_EQ(Rkos_Realloc(block, 0), nullptr);
     block = static_cast<char*>(Rkos_Realloc(block, 4096));
-    ASSERT_NE(block, nullptr);
     EXPECT_STREQ(block, "abc");
-    EXPECT_EQ(rk::seam::live_blocks(), before + 1);
+    EXPECT_EQ(rk::seam::live_blocks(), live + 1);
     EXPECT_EQ(Rkos_Free(block), nullptr);
-    EXPECT_EQ(rk::seam::live_blocks(), before);
+    EXPECT_EQ(rk::seam::live_blocks(), live);
 }
 
-TEST_F(Memory, FailedReallocLeavesTheOldBlockValid)
+// The seam counts every call and fails exactly the n-th; sizes the allocator cannot take are refused.
+TEST_F(Memory, TheSeamFailsExactlyTheNthCall)
 {
-    char* block = static_cast<char*>(Rkos_Alloc(8));
-    ASSERT_NE(block, nullptr);
-    std::memcpy(block, "kept", 5);
+    const long calls = rk::seam::alloc_calls();
+    void* blocks[4];
     {
-        rktest::FailingAlloc guard(1);
-        EXPECT_EQ(Rkos_Realloc(block, 64), nullptr);
+        rktest::FailingAlloc guard(3);
+        for (void*& b : blocks) b = Rkos_Alloc(1);
     }
-    EXPECT_EQ(Rkos_Realloc(block, 0), nullptr) << "a zero size must not free the block behind the caller's back";
-    EXPECT_STREQ(block, "kept");
-    Rkos_Free(block);
+    EXPECT_EQ(rk::seam::alloc_calls(), calls + 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(blocks[i] == nullptr, i == 2) << i;
+    for (void* b : blocks) Rkos_Free(b);
+    {
+        rktest::FailingAlloc none(rktest::FailingAlloc::kEvery);
+        EXPECT_EQ(Rkos_Alloc(1) == nullptr && Rkos_Realloc(nullptr, 1) == nullptr, true);
+    }
+    EXPECT_EQ(std::make_tuple(rk::byte_size<double>(UINT_MAX / 8), rk::byte_size<double>(UINT_MAX / 8 + 1),
+                              rk::byte_size<double>(0)),
+              std::make_tuple(UINT_MAX / 8 * 8, 0u, 0u));
 }
 
-TEST_F(Memory, SeamFailsExactlyTheNthCall)
-{
-    rktest::FailingAlloc guard(3);
-    void* first = Rkos_Alloc(1);
-    void* second = Rkos_Alloc(1);
-    void* third = Rkos_Alloc(1);
-    void* fourth = Rkos_Alloc(1);
-    EXPECT_NE(first, nullptr);
-    EXPECT_NE(second, nullptr);
-    EXPECT_EQ(third, nullptr);
-    EXPECT_NE(fourth, nullptr);
-    Rkos_Free(first);
-    Rkos_Free(second);
-    Rkos_Free(fourth);
-}
-
-TEST_F(Environment, DefinedValueIsCopiedAndFound)
+// A value is copied, cut at `size` characters and terminated; a missing variable leaves the buffer.
+TEST_F(Environment, AValueIsCopiedToAtMostSizeCharacters)
 {
     setenv("RK_TEST_VALUE", "hello", 1);
-    char value[16] = "untouched";
-    int found = -1;
-    Rkos_GetEnv("RK_TEST_VALUE", value, 15, &found);
-    EXPECT_EQ(found, 1);
-    EXPECT_STREQ(value, "hello");
-}
-
-TEST_F(Environment, UndefinedVariableLeavesTheBufferAlone)
-{
     unsetenv("RK_TEST_MISSING");
-    char value[16] = "untouched";
-    int found = -1;
-    Rkos_GetEnv("RK_TEST_MISSING", value, 15, &found);
-    EXPECT_EQ(found, 0);
-    EXPECT_STREQ(value, "untouched");
+    const struct {
+        const char* name;
+        int size, found;
+        const char* value;
+    } cases[] = {{"RK_TEST_VALUE", 15, 1, "hello"},
+                 {"RK_TEST_VALUE", 3, 1, "hel"},
+                 {"RK_TEST_MISSING", 9, 0, "xxxxxxxxxxxxxxx"}};
+    for (const auto& c : cases) {
+        char value[16] = "xxxxxxxxxxxxxxx";
+        int found = -1;
+        Rkos_GetEnv(c.name, value, c.size, &found);
+        EXPECT_EQ(std::make_pair(found, std::string(value)), std::make_pair(c.found, std::string(c.value))) << c.size;
+        EXPECT_EQ(value[c.size < 14 ? c.size + 1 : 15], c.size < 14 ? 'x' : '\0') << "written past the terminator";
+    }
 }
 
-TEST_F(Environment, LongValueIsCutAtSizeAndTerminated)
+TEST_F(Clock, TheFixedTimeGivesItsRecordsAndTheCurrentOneTheRuntimes)
 {
-    const std::string long_value(300, 'v');
-    setenv("RK_TEST_LONG", long_value.c_str(), 1);
-    char value[8];
-    std::memset(value, 'x', sizeof value);
-    int found = 0;
-    Rkos_GetEnv("RK_TEST_LONG", value, 5, &found);
-    EXPECT_EQ(found, 1);
-    EXPECT_STREQ(value, "vvvvv");
-    EXPECT_EQ(value[6], 'x') << "nothing written past the terminator";
-}
-
-TEST_F(Clock, FixedTimeGivesTheFixedRecords)
-{
+    int f[9];
+    char sec[3], min[3], hour[3], mday[3], mon[4], year[5], wday[4];
     Rkos_TimeShowFixed();
     EXPECT_EQ(Rkos_DisplayTimeDate, 0);
-    int f[9];
     Rkos_LocalTime(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8]);
-    const int expected[9] = {0, 30, 3, 7, 7, 93, 5, 180, 1};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(f[i], expected[i]) << "field " << i;
-
-    char sec[3], min[3], hour[3], mday[3], mon[4], year[5], wday[4];
+    EXPECT_EQ(std::vector<int>(f, f + 9), (std::vector<int>{0, 30, 3, 7, 7, 93, 5, 180, 1}));
     Rkos_AsciiTime(sec, min, hour, mday, mon, year, wday);
-    EXPECT_STREQ(sec, "00");
-    EXPECT_STREQ(min, "30");
-    EXPECT_STREQ(hour, "03");
-    EXPECT_STREQ(mday, "07");
-    EXPECT_STREQ(mon, "Jul");
-    EXPECT_STREQ(year, "1993");
-    EXPECT_STREQ(wday, "Thu");
-}
+    EXPECT_EQ(rktest::Lines({sec, min, hour, mday, mon, year, wday}),
+              rktest::Lines({"00", "30", "03", "07", "Jul", "1993", "Thu"}));
 
-TEST_F(Clock, CurrentTimeIsSlicedFromTheRuntimeClock)
-{
-    Rkos_TimeShowFixed();
     Rkos_TimeShowCurrent();
     EXPECT_EQ(Rkos_DisplayTimeDate, 1);
-
+    for (char* field : {sec, min, hour, mday, mon, year, wday}) std::memset(field, 'x', 3);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    int f[9];
     Rkos_LocalTime(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8]);
-    EXPECT_EQ(f[5], local.tm_year);
-    EXPECT_EQ(f[7], local.tm_yday);
-
-    char sec[3], min[3], hour[3], mday[3], mon[4], year[5], wday[4];
     Rkos_AsciiTime(sec, min, hour, mday, mon, year, wday);
-    EXPECT_EQ(std::atoi(year), local.tm_year + 1900);
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    EXPECT_STREQ(mon, kMonths[local.tm_mon]);
-    EXPECT_EQ(std::atoi(mday), local.tm_mday);
-    EXPECT_EQ(std::strlen(sec), 2u);
-    EXPECT_EQ(std::strlen(wday), 3u);
+    char expected[32];
+    std::strftime(expected, sizeof expected, "%b %e %Y %a", &local);
+    EXPECT_EQ(std::make_tuple(f[5], f[7], std::string(mon) + " " + mday + " " + year + " " + wday),
+              std::make_tuple(local.tm_year, local.tm_yday, std::string(expected)));
+    EXPECT_EQ(std::string(hour) + ":" + min + ":" + sec,
+              std::string(hour, 2) + ":" + std::string(min, 2) + ":" + std::string(sec, 2));
+}
+
+// The working directory in the library's notation (or the seam's substitute), only when it can be
+// read and fits with its terminator.
+TEST_F(Files, TheWorkingDirectoryIsGivenOnlyWhenItFits)
+{
+    std::string cwd = std::filesystem::current_path().string();
+    std::replace(cwd.begin(), cwd.end(), '/', '\\');
+    char out[PATH_MAX];
+    EXPECT_TRUE(rk::os::working_dir(out, sizeof out) && out == cwd);
+    EXPECT_FALSE(rk::os::working_dir(out, cwd.size()));
+    rk::seam::substitute_working_dir("C:\\w\\x");
+    EXPECT_TRUE(rk::os::working_dir(out, 7) && std::string(out) == "C:\\w\\x");
+    EXPECT_FALSE(rk::os::working_dir(out, 6));
+    rk::seam::fail_working_dir(true);
+    EXPECT_FALSE(rk::os::working_dir(out, sizeof out));
+    rk::seam::fail_working_dir(false);
+    rk::seam::substitute_working_dir(nullptr);
+}
+
+// The new content goes to a file beside the original, takes its permissions and replaces it only on
+// commit; a replacement given up, or one that cannot be moved over its target, leaves no new file.
+TEST_F(Files, AReplacementTakesThePlaceOfItsFileOnlyWhenComplete)
+{
+    const std::string file = WriteTempFile("kept.ini", "old\n"), dir = TempDir() + "/dir";
+    const auto entries = [&] { return std::distance(std::filesystem::directory_iterator(TempDir()), {}); };
+    chmod(file.c_str(), 0640);
+    std::filesystem::create_directories(dir + "/inside");
+    const auto before = entries();
+    for (int commit : {0, 1}) {
+        rk::os::Replacement r;
+        bool missing = true;
+        ASSERT_TRUE(r.resolve(file.c_str()));
+        std::FILE* original = r.open_original(&missing);
+        ASSERT_TRUE(original != nullptr && !missing);
+        std::fclose(original);
+        ASSERT_TRUE(r.open_new());
+        std::fputs("new\n", r.out());
+        EXPECT_EQ(rktest::ReadFile(file), "old\n");
+        EXPECT_TRUE(!commit || r.commit());
+    }
+    struct stat info;
+    EXPECT_TRUE(stat(file.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640 && rktest::ReadFile(file) == "new\n");
+    rk::os::Replacement onto_dir;
+    EXPECT_TRUE(onto_dir.resolve(dir.c_str()) && onto_dir.open_new());
+    EXPECT_FALSE(onto_dir.commit());
+    EXPECT_EQ(entries(), before) << "a new file was left behind";
 }
 
 }  // namespace

@@ -1,274 +1,146 @@
-// String utilities.
+// String utilities: bounded copies, comparison, editing, stripping, hexadecimal conversion, the
+// shortening join and the time-based number.
+#include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "rk_test.hpp"
 
 namespace {
 
 using StringCopy = rktest::LibraryTest;
-using StringCompare = rktest::LibraryTest;
-using StringStrip = rktest::LibraryTest;
 using StringEdit = rktest::LibraryTest;
 using StringHex = rktest::LibraryTest;
 using StringCombine = rktest::LibraryTest;
 using StringGenLong = rktest::LibraryTest;
 
-TEST_F(StringCopy, LongSourceIsCutAtNumAndTerminated)
+// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them.
+TEST_F(StringCopy, CopiesAreBoundedAndDuplicatesIndependent)
 {
-    char dst[8];
-    std::memset(dst, 'x', sizeof dst);
-    EXPECT_EQ(rk_strncpy(dst, "abcdefghij", 5), dst);
-    EXPECT_STREQ(dst, "abcde");
-    EXPECT_EQ(dst[6], 'x') << "nothing written past position num";
-}
-
-TEST_F(StringCopy, ShortSourceIsPaddedWithTerminators)
-{
-    char dst[6];
-    std::memset(dst, 'x', sizeof dst);
-    rk_strncpy(dst, "ab", 5);
-    for (int i = 2; i <= 5; ++i) EXPECT_EQ(dst[i], '\0') << "position " << i;
-}
-
-TEST_F(StringCopy, DuplicateIsAnIndependentBlock)
-{
+    for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)},
+                              {-2, std::string("\0bxxxxxx", 8)}}) {
+        char dst[8];
+        std::memset(dst, 'x', sizeof dst);
+        dst[1] = 'b';
+        EXPECT_EQ(rk_strncpy(dst, num == 5 ? "abcdefghij" : "ab", num), dst);
+        EXPECT_EQ(std::string(dst, sizeof dst), image) << num;
+    }
     char source[] = "copy me";
     char* copy = rk_strdup(source);
-    ASSERT_NE(copy, nullptr);
     source[0] = 'X';
     EXPECT_STREQ(copy, "copy me");
     EXPECT_EQ(rk_strlen(copy), 7);
     Rkos_Free(copy);
+    EXPECT_EQ(rktest::WithFailingAlloc(1, [] { return rk_strdup("text"); }), nullptr) << "and no error queued";
 }
 
-TEST_F(StringCopy, DuplicateReportsExhaustionByNullOnly)
+TEST_F(StringEdit, CompareIgnoresCaseAndOrdersAPrefixFirst)
 {
-    rktest::FailingAlloc guard(1);
-    EXPECT_EQ(rk_strdup("text"), nullptr);
-    EXPECT_NO_ERROR();
-}
-
-TEST_F(StringCompare, IgnoresCaseAndOrdersPrefixesFirst)
-{
-    struct Case {
-        const char* a;
-        const char* b;
+    const struct {
+        const char *a, *b;
         int result;
-    } cases[] = {
-        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1},
-        {"abc", "abcd", -1},   {"abcd", "abc", 1}, {"", "", 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(rk_stricmp(c.a, c.b), c.result) << c.a << " vs " << c.b;
+    } cases[] = {{"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1},
+                 {"", "", 0}};
+    for (const auto& c : cases) EXPECT_EQ(rk_stricmp(c.a, c.b), c.result) << c.a << " vs " << c.b;
+    EXPECT_EQ(std::make_tuple(rk_strisblank(""), rk_strisblank(" \t\r\n\v\f"), rk_strisblank("  x ")),
+              std::make_tuple(1, 1, 0));
 }
 
-TEST_F(StringCompare, BlankMeansOnlyWhiteSpace)
+// Upper-casing, swapping and stripping may write in place; stripping takes blanks, tabs and
+// newlines (not carriage returns); an insert position outside the text is its nearer end.
+TEST_F(StringEdit, EditsMayBeMadeInPlace)
 {
-    EXPECT_EQ(rk_strisblank(""), 1);
-    EXPECT_EQ(rk_strisblank(" \t\r\n\v\f"), 1);
-    EXPECT_EQ(rk_strisblank("  x "), 0);
-}
-
-TEST_F(StringEdit, UpperCaseMayBeWrittenInPlace)
-{
-    char text[] = "Mixed case 42";
-    EXPECT_EQ(rk_strtoup(text, text), text);
-    EXPECT_STREQ(text, "MIXED CASE 42");
-    char out[8];
-    rk_strtoup("ab", out);
-    EXPECT_STREQ(out, "AB");
-}
-
-TEST_F(StringEdit, CharSwapReplacesUpToTheOriginalEnd)
-{
-    char path[] = "a/b/c";
-    rk_strcharswap(path, '/', '\\');
-    EXPECT_STREQ(path, "a\\b\\c");
-    char cut[] = "a,b,c";
-    rk_strcharswap(cut, ',', '\0');
-    EXPECT_EQ(std::memcmp(cut, "a\0b\0c", 6), 0) << "every separator replaced, not only the first";
-}
-
-TEST_F(StringEdit, InsertShiftsTheTail)
-{
-    char text[32] = "held";
-    rk_strinsert(text, 2, "-mid-");
-    EXPECT_STREQ(text, "he-mid-ld");
-    rk_strinsert(text, 0, ">");
-    EXPECT_STREQ(text, ">he-mid-ld");
-    rk_strinsert(text, rk_strlen(text), "<");
-    EXPECT_STREQ(text, ">he-mid-ld<");
-}
-
-TEST_F(StringStrip, RemovesBlanksTabsAndNewlinesButNotCarriageReturns)
-{
-    struct Case {
-        const char* input;
-        const char* both;
-        const char* front;
-        const char* tail;
-    } cases[] = {
-        {" \t\n word \t\n", "word", "word \t\n", " \t\n word"},
-        {"\rword\r", "\rword\r", "\rword\r", "\rword\r"},
-        {"   ", "", "", ""},
-        {"", "", "", ""},
-        {"a b", "a b", "a b", "a b"},
-    };
-    for (const Case& c : cases) {
-        char out[32];
-        EXPECT_STREQ(rk_strstrip(c.input, out), c.both) << '[' << c.input << ']';
-        EXPECT_STREQ(rk_strstripfront(c.input, out), c.front) << '[' << c.input << ']';
-        EXPECT_STREQ(rk_strstriptail(c.input, out), c.tail) << '[' << c.input << ']';
+    char text[32] = "Mixed case 42";
+    EXPECT_STREQ(rk_strtoup(text, text), "MIXED CASE 42");
+    char cut[] = "a,b,c\0";
+    EXPECT_EQ(std::string(rk_strcharswap(cut, ',', '\0'), 7), std::string("a\0b\0c\0", 7)) << "every separator";
+    char ends[] = "ab\0";
+    EXPECT_EQ(std::string(rk_strcharswap(ends, '\0', 'x'), 3), std::string("ab\0", 3)) << "the terminator stays";
+    std::strcpy(text, "held");
+    for (auto [pos, insert, result] :
+         {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
+        EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
+    const struct {
+        const char *input, *both, *front, *tail;
+    } strips[] = {{" \t\n word \t\n", "word", "word \t\n", " \t\n word"},
+                  {"\rword\r", "\rword\r", "\rword\r", "\rword\r"},
+                  {"   ", "", "", ""},
+                  {"a b", "a b", "a b", "a b"}};
+    for (const auto& c : strips) {
+        char both[32], front[32], tail[32];
+        for (char* buffer : {both, front, tail}) std::strcpy(buffer, c.input);
+        EXPECT_EQ(rktest::Lines({rk_strstrip(both, both), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
+                  rktest::Lines({c.both, c.front, c.tail}))
+            << '[' << c.input << ']';
     }
 }
 
-TEST_F(StringStrip, MayStripInPlace)
-{
-    char both[] = "  both  ";
-    rk_strstrip(both, both);
-    EXPECT_STREQ(both, "both");
-    char front[] = "\t\tfront ";
-    rk_strstripfront(front, front);
-    EXPECT_STREQ(front, "front ");
-    char tail[] = " tail\n\n";
-    rk_strstriptail(tail, tail);
-    EXPECT_STREQ(tail, " tail");
-}
-
-TEST_F(StringHex, FromIntIsUpperCaseWithoutPrefix)
+// From an int: upper case without prefix, the bit pattern of negatives. To an int: either case,
+// read from the last character in 32 bits, where a '-' negates what was read; any other character
+// fails with what was read so far.
+TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
 {
     char hex[9];
-    EXPECT_EQ(rk_strhexfromint(hex, 255), 0);
-    EXPECT_STREQ(hex, "FF");
-    rk_strhexfromint(hex, 0);
-    EXPECT_STREQ(hex, "0");
-    rk_strhexfromint(hex, -1);
-    EXPECT_STREQ(hex, "FFFFFFFF");
-}
-
-TEST_F(StringHex, ToIntAcceptsEitherCaseAndALeadingMinus)
-{
-    struct Case {
-        const char* text;
-        int value;
-    } cases[] = {
-        {"7fFF", 32767}, {"", 0}, {"-1F", -31}, {"FFFFFFFF", -1}, {"100000000", 0}, {"0", 0},
-    };
-    for (const Case& c : cases) {
-        int value = 12345;
-        EXPECT_EQ(rk_strhextoint(c.text, &value), 0) << c.text;
-        EXPECT_EQ(value, c.value) << c.text;
-    }
-}
-
-TEST_F(StringHex, ToIntRoundTripsEveryBitPattern)
-{
-    const int samples[] = {1, 0x7FFFFFFF, static_cast<int>(0x80000000u), -2, 0x12345678, 0x0ABCDEF0};
-    for (int sample : samples) {
-        char hex[9];
-        rk_strhexfromint(hex, sample);
+    for (auto [value, text] : {std::pair{255, "FF"}, {0, "0"}, {-1, "FFFFFFFF"}, {0x0ABCDEF0, "ABCDEF0"}}) {
+        EXPECT_EQ(rk_strhexfromint(hex, value), 0);
+        EXPECT_STREQ(hex, text);
         int back = 0;
         EXPECT_EQ(rk_strhextoint(hex, &back), 0);
-        EXPECT_EQ(back, sample) << hex;
+        EXPECT_EQ(back, value) << hex;
     }
-}
-
-TEST_F(StringHex, BadCharacterFailsWithWhatWasReadSoFar)
-{
-    struct Case {
+    const struct {
         const char* text;
-        int partial;
-    } cases[] = {{"0x1F", 31}, {"+A", 10}, {"1 2", 2}, {"G", 0}};
-    for (const Case& c : cases) {
+        int status, value;
+    } cases[] = {{"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD}, {"", 0, 0}, {"-1F", 0, -31}, {"100000000", 0, 0},
+                 {"80000000", 0, INT32_MIN}, {"0x1F", 1, 31}, {"+A", 1, 10}, {"1 2", 1, 2}, {"G", 1, 0}};
+    for (const auto& c : cases) {
         int value = 777;
-        EXPECT_EQ(rk_strhextoint(c.text, &value), 1) << c.text;
-        EXPECT_EQ(value, c.partial) << c.text;
-        EXPECT_ERROR(1, "rk_str(");
+        EXPECT_EQ(rk_strhextoint(c.text, &value), c.status) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        if (c.status) {
+            EXPECT_ERROR(1, "rk_str(");
+        }
     }
 }
 
-TEST_F(StringCombine, PiecesThatFitAreConcatenated)
+// The first string gives way first, then (below its minimum) the second, then the delimiter; a
+// second string longer than the room is cut, keeping its start. Bad sizes leave the result alone.
+TEST_F(StringCombine, PiecesGiveWayInTheirOrderToFitTheSize)
 {
-    char out[64];
-    EXPECT_EQ(rk_strcombine("left", "right", " | ", 40, 0, out), 0);
-    EXPECT_STREQ(out, "left | right");
-    EXPECT_EQ(rk_strcombine("left", "right", "", 9, 0, out), 0);
-    EXPECT_STREQ(out, "leftright") << "an empty delimiter takes no room";
-}
-
-TEST_F(StringCombine, FirstStringGivesWayFirst)
-{
-    char out[64];
-    // 14 + 3 + 8 = 25 characters into 16: the first string keeps 5.
-    EXPECT_EQ(rk_strcombine("ABCDEFGHIJKLMN", "12345678", "...", 16, 3, out), 0);
-    EXPECT_STREQ(out, "ABCDE...12345678");
-}
-
-TEST_F(StringCombine, BelowItsMinimumTheSecondGivesWayThenTheDelimiter)
-{
-    char out[64];
-    // The first keeps its minimum of 6; the second is cut to 16 - 3 - 6 = 7.
-    EXPECT_EQ(rk_strcombine("ABCDEFGHIJ", "1234567890", "...", 16, 6, out), 0);
-    EXPECT_STREQ(out, "ABCDEF...1234567");
-    // Minimum 9 of 10 leaves no room for the second; the delimiter is cut to 1.
-    EXPECT_EQ(rk_strcombine("ABCDEFGHIJ", "1234567890", "...", 10, 9, out), 0);
-    EXPECT_STREQ(out, "ABCDEFGHI.");
-}
-
-TEST_F(StringCombine, MinimumAboveTheSizeKeepsTheStartOfTheFirst)
-{
-    char out[64];
-    EXPECT_EQ(rk_strcombine("ABCDEFGHIJ", "12345", "-", 4, 8, out), 0);
-    EXPECT_STREQ(out, "ABCD");
-}
-
-TEST_F(StringCombine, LongSecondStringNeverOverrunsTheSize)
-{
-    const std::string second(40, 's');
-    char out[11];
-    std::memset(out, 'x', sizeof out);
-    EXPECT_EQ(rk_strcombine("ab", second.c_str(), "--", 10, 0, out), 0);
-    EXPECT_STREQ(out, "ssssssssss") << "the first string and the delimiter give way, then the second is cut";
-}
-
-TEST_F(StringCombine, BadSizesFailAndLeaveTheResultAlone)
-{
+    const std::string s40(40, 's');
+    const struct { const char *first, *second, *delimiter; int size, min; const char* combined; } cases[] = {
+        {"left", "right", " | ", 40, 0, "left | right"}, {"left", "right", "", 9, 0, "leftright"},
+        {"ABCDEFGHIJKLMN", "12345678", "...", 16, 3, "ABCDE...12345678"},
+        {"ABCDEFGHIJ", "1234567890", "...", 16, 6, "ABCDEF...1234567"},
+        {"ABCDEFGHIJ", "1234567890", "...", 10, 9, "ABCDEFGHI."},
+        {"ABCDEFGHIJ", "12345", "-", 4, 8, "ABCD"}, {"ab", s40.c_str(), "--", 10, 0, "ssssssssss"},
+        {"", "y", "-", 1, 0, "y"},
+    };
+    for (const auto& c : cases) {
+        char out[64];
+        EXPECT_EQ(rk_strcombine(c.first, c.second, c.delimiter, c.size, c.min, out), 0);
+        EXPECT_STREQ(out, c.combined) << c.size << ", " << c.min;
+    }
     char out[16] = "untouched";
-    EXPECT_EQ(rk_strcombine("a", "b", "-", 0, 0, out), 1);
-    EXPECT_ERROR(1, "rk_str(");
-    EXPECT_EQ(rk_strcombine("a", "b", "-", 5, -1, out), 1);
-    EXPECT_ERROR(1, "rk_str(");
+    for (auto [size, min] : {std::pair{0, 0}, {5, -1}})
+        EXPECT_FAILS(rk_strcombine("a", "b", "-", size, min, out), 1, "rk_str(");
     EXPECT_STREQ(out, "untouched");
 }
 
-TEST_F(StringGenLong, FixedTimeGivesItsDocumentedValue)
+// Under the fixed time (year 93, day 180, 03:30:00) the number is 1 180 033 000, plus for each whole
+// group of four characters c0 * 10^7 + c1 * 10^4 + c2 * 10 + c3 (signed), in 32 bits; a zero is
+// never returned.
+TEST_F(StringGenLong, TheFixedTimeGivesItsNumberPlusTheGroups)
 {
     Rkos_TimeShowFixed();
+    const char signed_group[] = {1, 1, 1, '\xff', '\0'};
+    const signed char cancelling[] = {-40, -1, -100, 1, -40, -1, -100, 1, -38, -1, -100, -2, 0};
     EXPECT_EQ(rk_strgenlong(""), 1180033000L);
-    EXPECT_EQ(rk_strgenlong("abc"), 1180033000L) << "a trailing group of fewer than four characters is ignored";
-    // "abcd": 97e7 + 98e4 + 99 * 10 + 100 added, wrapping in 32 bits.
-    const long expected = static_cast<int>(1180033000u + 970000000u + 980000u + 990u + 100u);
-    EXPECT_EQ(rk_strgenlong("abcd"), expected);
-}
-
-TEST_F(StringGenLong, CharactersAreSigned)
-{
-    Rkos_TimeShowFixed();
-    // '\xff' counts as -1 in the last place of the group.
-    const char text[] = {'\0' + 1, '\0' + 1, '\0' + 1, '\xff', '\0'};
-    EXPECT_EQ(rk_strgenlong(text), 1180033000L + 10000000L + 10000L + 10L - 1L);
-}
-
-TEST_F(StringGenLong, ZeroUnderTheFixedTimeDoesNotHang)
-{
-    Rkos_TimeShowFixed();
-    // Three groups worth -1,180,033,000 in all cancel the fixed time's 1,180,033,000 exactly.
-    const signed char groups[] = {-40, -1, -100, 1, -40, -1, -100, 1, -38, -1, -100, -2, 0};
-    const char* text = reinterpret_cast<const char*>(groups);
-    const long value = rk_strgenlong(text);
-    EXPECT_NE(value, 0L);
+    EXPECT_EQ(rk_strgenlong("abc"), 1180033000L) << "a trailing group of fewer than four is ignored";
+    EXPECT_EQ(rk_strgenlong("abcd"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u + 100u));
+    EXPECT_EQ(rk_strgenlong(signed_group), 1180033000L + 10000000L + 10000L + 10L - 1L);
+    EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
     Rkos_TimeShowCurrent();
-    EXPECT_NE(rk_strgenlong(text), 0L);
+    EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
 }  // namespace

@@ -91,4 +91,30 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
+Lines Texts(const Rk_StrList& list)
+{
+    char* const* texts = list.table.num_alloc_rows ? list.table.table.stable[0] : nullptr;
+    return Lines(texts, texts + (texts ? list.table.num_rows : 0));
+}
+
+std::string Printed(const Lines& lines)
+{
+    std::string out;
+    for (const auto& line : lines) out += line + "\n";
+    return out;
+}
+
+ListReport::ListReport(int indent)
+{
+    EXPECT_EQ(Rk_StrListInit(&list, 1), 0);
+    Rk_ReportStrListInit(&report, &list);
+    Rk_ReportSetIndent(&report, indent);
+}
+
+ListReport::~ListReport()
+{
+    Rk_ReportClose(&report);
+    Rk_StrListFree(&list);
+}
+
 }  // namespace rktest

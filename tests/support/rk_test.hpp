@@ -1,11 +1,12 @@
 // The fixture every library test uses: the library initialised with the shipped message file,
 // copied into a temporary folder, and a check at the end that the error queue holds nothing the
-// test did not expect and that no block of the platform allocator was leaked.
+// test did not expect and that no block of the platform allocator was leaked. Helpers beside it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/seams.hpp"
 #include "rk_basekit.h"
@@ -38,13 +39,87 @@ private:
 // Reads a whole file; an unreadable file reads as "<unreadable>".
 std::string ReadFile(const std::string& path);
 
-// Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one).
+using Lines = std::vector<std::string>;
+// The texts of a string list, in order.
+Lines Texts(const Rk_StrList& list);
+
+// A report into a string list of its own (duplicates kept) that starts at `indent`.
+struct ListReport {
+    explicit ListReport(int indent = 0);
+    ~ListReport();
+    ListReport(const ListReport&) = delete;
+    ListReport& operator=(const ListReport&) = delete;
+    Rk_ReportStruct* get() { return &report; }
+    Lines lines() const { return Texts(list); }
+    int indent() const { return report.indent; }
+    Rk_StrList list{};
+    Rk_ReportStruct report{};
+};
+
+// What a dump wrote to a ListReport that starts at `indent`, its status, and whether it left the
+// indent as it found it.
+struct Dumped {
+    int status;
+    Lines lines;
+    bool indent_kept;
+};
+template <class Dump>
+Dumped DumpOf(Dump dump, int indent = 0)
+{
+    ListReport report(indent);
+    const int status = dump(report.get());
+    return {status, report.lines(), report.indent() == indent};
+}
+
+// What `print` wrote to standard output, and `lines` as the console prints them.
+template <class Print>
+std::string ConsoleOf(Print print)
+{
+    ::testing::internal::CaptureStdout();
+    print();
+    return ::testing::internal::GetCapturedStdout();
+}
+std::string Printed(const Lines& lines);
+
+// Makes the n-th next allocation fail for as long as it lives (n = 1: the very next one; kEvery:
+// every one).
 class FailingAlloc {
 public:
-    explicit FailingAlloc(long n) { rk::seam::fail_nth_alloc(n); }
+    static constexpr long kEvery = -1;
+    explicit FailingAlloc(long n) { n == kEvery ? rk::seam::fail_all_allocs() : rk::seam::fail_nth_alloc(n); }
     ~FailingAlloc() { rk::seam::fail_nth_alloc(0); }
     FailingAlloc(const FailingAlloc&) = delete;
     FailingAlloc& operator=(const FailingAlloc&) = delete;
+};
+
+// What `call` returns when the n-th next allocation (or every one) fails while it runs.
+template <class Call>
+auto WithFailingAlloc(long n, Call call)
+{
+    FailingAlloc guard(n);
+    return call();
+}
+
+// What a dump printed to a console report with no memory to be had, and its status.
+template <class Dump>
+std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
+{
+    Rk_ReportStruct console;
+    Rk_ReportConsoleInit(&console);
+    int status = -1;
+    const std::string printed =
+        ConsoleOf([&] { status = WithFailingAlloc(FailingAlloc::kEvery, [&] { return dump(&console); }); });
+    EXPECT_EQ(console.indent, 0) << "the indent was not restored";
+    return {printed, status};
+}
+
+// Names typed tests after their type's kName: Family/Str.Behaviour.
+struct KNames {
+    template <class T>
+    static std::string GetName(int)
+    {
+        return T::kName;
+    }
 };
 
 }  // namespace rktest
@@ -52,3 +127,9 @@ public:
 // Checks the oldest queued error (and takes it out of the queue).
 #define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(this->NextErrorIs((id), (location_prefix)))
 #define EXPECT_NO_ERROR() EXPECT_TRUE(this->NoErrorQueued())
+// Checks that `call` fails (returns 1) having queued error `id` at `location_prefix`.
+#define EXPECT_FAILS(call, id, location_prefix) \
+    do {                                        \
+        EXPECT_EQ((call), 1);                   \
+        EXPECT_ERROR(id, location_prefix);      \
+    } while (0)

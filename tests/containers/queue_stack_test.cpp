@@ -1,0 +1,148 @@
+// Queues and stacks: one-column tables whose values are taken from the front (a queue) or the top
+// (a stack); a text taken out is the caller's copy. Their Free rules differ.
+#include <cstring>
+#include <functional>
+
+#include "container_helpers.hpp"
+
+namespace {
+
+using rktest::Make;
+using rktest::Show;
+using rktest::WithFailingAlloc;
+
+template <class M>
+class PileFamily : public rktest::LibraryTest {
+protected:
+    using Cell = typename M::Cell;
+    void TearDown() override
+    {
+        if (pile.allocated == 1) M::Free(&pile);
+        rktest::LibraryTest::TearDown();
+    }
+    // Takes a value out: its text, or "none" when nothing was found and the value was left alone.
+    std::string Take()
+    {
+        Cell v = Make<Cell>(-1);
+        int found = -1;
+        EXPECT_EQ(M::Take(&pile, &v, &found), 0);
+        const std::string shown = found == 1 ? Show(v) : found == 0 && v == Make<Cell>(-1) ? "none" : "?";
+        if (found == 1) rktest::Release(v);
+        return shown;
+    }
+    void Fill(std::initializer_list<int> ks)
+    {
+        ASSERT_EQ(M::Init(&pile), 0);
+        for (int k : ks) ASSERT_EQ(M::Add(&pile, Make<Cell>(k)), 0);
+    }
+    std::conditional_t<M::kFront, Rk_QueueStruct, Rk_StackStruct> pile{};
+};
+
+using Members = ::testing::Types<rktest::IntQueue, rktest::LongQueue, rktest::DblQueue, rktest::StrQueue,
+                                 rktest::LongStack, rktest::StrStack>;
+TYPED_TEST_SUITE(PileFamily, Members, rktest::KNames);
+
+// Peek leaves the value in place (a text is the container's own); an empty container answers
+// "not found" and leaves the value alone; a taken text outlives its container.
+TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
+{
+    using M = TypeParam;
+    using Cell = typename M::Cell;
+    this->Fill({1, 2, 3});
+    EXPECT_EQ(this->pile.allocated, 1);
+    const int first = M::kFront ? 1 : 3;
+    Cell peeked{}, taken{};
+    int found = 0, size = 0, pos = -1;
+    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found), 0);
+    ASSERT_EQ(M::GetSize(&this->pile, &size), 0);
+    EXPECT_EQ(std::make_tuple(Show(peeked), found, size), std::make_tuple(Show(Make<Cell>(first)), 1, 3));
+    const Cell own = reinterpret_cast<Cell* const*>(this->pile.table.table.itable)[0][first - 1];
+    EXPECT_EQ(std::memcmp(&peeked, &own, sizeof own), 0) << "Peek hands out the container's own cell";
+    if constexpr (M::kFront) {
+        ASSERT_EQ(M::FindPos(&this->pile, Make<Cell>(3), 1, &pos, &found), 0);
+        EXPECT_EQ(std::make_pair(found, pos), std::make_pair(1, 2));
+        EXPECT_FAILS(M::FindPos(&this->pile, Make<Cell>(1), 3, &pos, &found), 1, M::kLoc);
+        ASSERT_EQ(M::Find(&this->pile, Make<Cell>(2), &found), 0);
+        EXPECT_EQ(found, 1);
+    }
+    ASSERT_EQ(M::Take(&this->pile, &taken, &found), 0);
+    EXPECT_EQ((rktest::Lines{this->Take(), this->Take(), this->Take()}),
+              (rktest::Lines{Show(Make<Cell>(2)), Show(Make<Cell>(4 - first)), "none"}));
+    found = 1;
+    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found), 0);
+    EXPECT_EQ(found, 0);
+    ASSERT_EQ(M::Free(&this->pile), 0);
+    EXPECT_EQ(Show(taken), Show(Make<Cell>(first)));
+    rktest::Release(taken);
+}
+
+// A text's copy is made before the value comes out: when it cannot be made the container keeps the
+// value and the outputs are left alone. Values need no memory to come out.
+TYPED_TEST(PileFamily, ATakeThatCannotCopyKeepsTheValue)
+{
+    using M = TypeParam;
+    using Cell = typename M::Cell;
+    constexpr bool text = std::is_same_v<Cell, char*>;
+    this->Fill({1, 2});
+    Cell v = Make<Cell>(-1);
+    int found = 5;
+    EXPECT_EQ(WithFailingAlloc(1, [&] { return M::Take(&this->pile, &v, &found); }), text ? 1 : 0);
+    if (text) {
+        EXPECT_ERROR(11, M::kLoc);
+        EXPECT_EQ(std::make_tuple(Show(v), found, this->pile.table.num_rows),
+                  std::make_tuple(Show(Make<Cell>(-1)), 5, 2));
+    }
+    EXPECT_EQ(this->Take(), Show(Make<Cell>(M::kFront == text ? 1 : 2)));
+    EXPECT_EQ(this->Take(), text ? Show(Make<Cell>(M::kFront ? 2 : 1)) : "none");
+}
+
+// A queue frees only when its flag is exactly 1; a stack's table is freed whatever the flag says,
+// so a record that never was a stack is refused. Once freed, either frees again quietly and refuses
+// every use with error 1 of its table. A failed Init leaves the flag down.
+TYPED_TEST(PileFamily, TheFreeRuleAndAFreedContainerRefusesUse)
+{
+    using M = TypeParam;
+    auto* p = &this->pile;
+    EXPECT_FAILS(WithFailingAlloc(2, [&] { return M::Init(p); }), 11, M::kLoc);
+    EXPECT_EQ(p->allocated, 0);
+    *p = {};
+    for (int flag : {0, 2}) {
+        p->allocated = flag;
+        if (M::kFront) {
+            EXPECT_EQ(M::Free(p), 0) << flag;
+        } else {
+            EXPECT_FAILS(M::Free(p), 1, M::kLoc);
+        }
+    }
+    this->Fill({1});
+    ASSERT_EQ(M::Free(p), 0);
+    EXPECT_EQ(p->allocated, 0);
+    EXPECT_EQ(M::Free(p), 0);
+    typename M::Cell v{};
+    int found = 0;
+    const std::vector<std::pair<const char*, std::function<int()>>> uses = {
+        {"Add", [&] { return M::Add(p, Make<typename M::Cell>(1)); }}, {"Take", [&] { return M::Take(p, &v, &found); }},
+        {"Peek", [&] { return M::Peek(p, &v, &found); }},           {"GetSize", [&] { return M::GetSize(p, &found); }},
+        {"Clear", [&] { return M::Clear(p); }}};
+    for (const auto& [what, use] : uses) {
+        SCOPED_TRACE(what);
+        EXPECT_FAILS(use(), 1, M::kLoc);
+    }
+}
+
+using StrStack = rktest::LibraryTest;
+
+TEST_F(StrStack, PopIgnoreDropsTheTopAndIgnoresAnEmptyStack)
+{
+    Rk_StrStack stack;
+    ASSERT_EQ(Rk_StrStackInit(&stack), 0);
+    for (const char* s : {"a", "b"}) ASSERT_EQ(Rk_StrStackPush(&stack, s), 0);
+    for (const rktest::Lines& left : {rktest::Lines{"a"}, rktest::Lines{}, rktest::Lines{}}) {
+        ASSERT_EQ(Rk_StrStackPopIgnore(&stack), 0);
+        EXPECT_EQ(rktest::Column<char*>(stack.table), left);
+    }
+    Rk_StrStackFree(&stack);
+    EXPECT_FAILS(Rk_StrStackPopIgnore(&stack), 1, "rk_strtb(");
+}
+
+}  // namespace
