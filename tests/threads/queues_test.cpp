@@ -77,7 +77,8 @@ const Call kCalls[] = {
          double nom = -1, zone, sigma, lowt, hight;
          int trunc;
          char *d1, *d2;
-         if (fail) return Rk_DistribGetNormalValues(&own.constant, &nom, &zone, &sigma, &trunc, &lowt, &hight, &d1, &d2);
+         if (fail)
+             return Rk_DistribGetNormalValues(&own.constant, &nom, &zone, &sigma, &trunc, &lowt, &hight, &d1, &d2);
          const int status = Rk_DistribGetConstantValues(&own.constant, &nom, &d1, &d2);
          return wrong_unless(nom == own.k, status);
      }},
@@ -156,7 +157,8 @@ std::string stress(Own& own, const std::string& msgfile)
         const Call& call = kCalls[i % kKinds];
         const bool fail = (i * 5 + own.k) % 3 == 0;
         const int status = call.make(own, i, fail);
-        if (status != (fail ? 1 : 0)) return std::string(call.family) + " call " + std::to_string(i) + " gave " + std::to_string(status);
+        if (status != (fail ? 1 : 0))
+            return std::string(call.family) + " call " + std::to_string(i) + " gave " + std::to_string(status);
         if (fail) expected.push_back({call.id, call.location, call.id == 7000 ? token_of(own.k, i) : ""});
         if ((i + 1) % kBatch != 0) continue;
         if (i + 1 == kBatch) {
@@ -177,8 +179,10 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
 {
     Rk_ErrorQueueSetAndAddError(99, "src/rk_main", 1, "main");
     std::vector<std::string> settings_files;
-    for (int k = 0; k < kThreads; ++k)
-        settings_files.push_back(WriteTempFile("own" + std::to_string(k) + ".ini", "[own]\nthread = " + std::to_string(k) + "\n"));
+    for (int k = 0; k < kThreads; ++k) {
+        const std::string n = std::to_string(k);
+        settings_files.push_back(WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"));
+    }
     const long live = rk::seam::live_blocks();
 
     std::vector<std::string> problems(kThreads);

@@ -39,13 +39,15 @@ struct Setting {
 };
 
 const Setting kSettings[] = {
-    {"tolerances", [](int n, const std::string&) { n % 2 ? Rk_GeometrySet(2.0, 0.02, 2e-9) : Rk_GeometrySetToDefaults(); },
+    {"tolerances",
+     [](int n, const std::string&) { n % 2 ? Rk_GeometrySet(2.0, 0.02, 2e-9) : Rk_GeometrySetToDefaults(); },
      [](const std::string&) {
          double a = 0, p = 0, z = 0;
          Rk_GeometryGet(&a, &p, &z);
          return (a == 1.0 || a == 2.0) && (p == 0.01 || p == 0.02) && (z == 1e-9 || z == 2e-9);
      }},
-    {"line numbers", [](int n, const std::string&) { n % 2 ? Rk_ErrorQueueLineNumbersOff() : Rk_ErrorQueueLineNumbersOn(); },
+    {"line numbers",
+     [](int n, const std::string&) { n % 2 ? Rk_ErrorQueueLineNumbersOff() : Rk_ErrorQueueLineNumbersOn(); },
      [](const std::string&) {
          const std::string loc = failure().loc;
          return loc == "rk_vec" || (loc.rfind("rk_vec(", 0) == 0 && loc.back() == ')' && loc.size() > 8);
@@ -107,7 +109,8 @@ TEST_F(SharedSettingsDeathTest, TheFixedDirectorySwitchIsSeenWhole)
                     Rk_DirectoryStruct now;
                     Rk_DirectorySetToCurrent(&now);
                     const bool is_fixed = std::strcmp(now.dir_path, "C:\\rkbasekit\\dev\\") == 0;
-                    wrong += (seen_fixed && !is_fixed) || (!is_fixed && std::strcmp(now.dir_path, working.dir_path) != 0);
+                    const bool is_working = std::strcmp(now.dir_path, working.dir_path) == 0;
+                    wrong += (seen_fixed && !is_fixed) || (!is_fixed && !is_working);
                     seen_fixed = seen_fixed || is_fixed;
                 }
             });
