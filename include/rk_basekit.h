@@ -8,8 +8,8 @@
  *
  * Conventions shared by every family:
  *  - A family function returns 0 on success and 1 on failure. A failure queues exactly one
- *    error record on the global error queue (drain it with Rk_ErrorQueueGetError); callers
- *    that see 1 pass it on without queuing another.
+ *    error record on the calling thread's error queue (drain it with Rk_ErrorQueueGetError);
+ *    callers that see 1 pass it on without queuing another.
  *  - Results go out through pointer arguments. Questions (is equal, was found) are answered
  *    through an int flag; "not found" is an outcome, not a failure.
  *  - Geometric operations read all their inputs before they write an output, so an output
@@ -25,7 +25,26 @@
  * cannot fail. A comment followed by a blank line is a family note: what it says holds for every
  * function after it in its section, and the functions' own lines give the details.
  *
- * The header is valid C99 and C++. The library is used from one thread at a time.
+ * Threads: every function may be called from several threads at once.
+ *  - Each thread has its own error queue and message queue, as it has its own errno: a function
+ *    that returns 1 has queued its record at the end of the calling thread's error queue, whatever
+ *    other threads do meanwhile, and every queue function and queue dump acts on the calling
+ *    thread's queues. Rk_UtilsInit records the message-file path for the whole process and
+ *    creates the calling thread's two queues. Once it has been called, any other thread gets its
+ *    own two queues, created as Rk_UtilsInit would, at its first use of either (its first failure,
+ *    for instance). A thread's queues are released when it calls Rk_UtilsFree or ends. A queue
+ *    that cannot be created behaves as a queue that cannot grow: the record is dropped.
+ *  - The tolerances, the line-number switch, the clock's switch (Rkos_DisplayTimeDate) and the
+ *    fixed current directory are process-wide. A thread that reads one while another changes it
+ *    sees the old value or the new one, never a mixture of the two; but an operation under way in
+ *    another thread may use some old values and some new (two tolerances of different settings),
+ *    so set them before other threads use the library.
+ *  - An object the caller owns (a table, list, queue, stack, string array, report, input reader,
+ *    configuration, point set) is used by one thread at a time, as a standard container is;
+ *    different objects in different threads are independent. Files and the console are shared as
+ *    the process shares them.
+ *
+ * The header is valid C99 and C++.
  */
 #ifndef RK_BASEKIT_H
 #define RK_BASEKIT_H
@@ -102,7 +121,9 @@ typedef struct Rk_ReportStruct Rk_ReportStruct;
  * these functions queues an error: the memory functions report exhaustion by a null result (their
  * callers queue 11 in their own module), the others cannot fail. */
 
-/* 1: the time functions report the current local time; 0: a fixed time (reproducible output). */
+/* 1: the time functions report the current local time; 0: a fixed time (reproducible output).
+ * Process-wide. Rkos_TimeShowCurrent and Rkos_TimeShowFixed write it whole, so use them while other
+ * threads may be reading it. */
 RK_API extern int Rkos_DisplayTimeDate;
 
 /* A new block of `size` bytes; null when `size` is 0 or the heap is exhausted. */
@@ -137,17 +158,21 @@ RK_API void Rkos_TimeShowFixed(void);
  * Library lifecycle (rk_utils)
  * ====================================================================================== */
 
-/* Path of the message file, at most 256 characters; set by Rk_UtilsInit. */
+/* Path of the message file, at most 256 characters; set by Rk_UtilsInit, for the whole process.
+ * The library reads and writes it under a lock; read it directly only while no thread may be
+ * calling Rk_UtilsInit. */
 RK_API extern char Rk_BasekitErrorFileName[RK_PATH_MAX + 1];
 
-/* Records the message-file path (at most 256 characters; the file is not opened here) and creates
- * the error and message queues, both empty; a second call starts them afresh.
+/* Records the message-file path for the process (at most 256 characters; the file is not opened
+ * here) and creates the calling thread's error and message queues, both empty; a second call starts
+ * them afresh. From then on any other thread gets its own two queues at its first use of one.
  * Fails: 11 (rk_errqu) when the error queue cannot be created;
  *        11 (rk_mesqu) when the message queue cannot.
  * Leaves: the path recorded in either case; after the error queue's failure, the message queue as
  * it was. */
 RK_API int Rk_UtilsInit(const char* error_file);
-/* Frees the error and message queues; the path stays recorded. Always 0. */
+/* Frees the calling thread's error and message queues (a thread that ends frees them too); the
+ * path stays recorded. Always 0. */
 RK_API int Rk_UtilsFree(void);
 
 /* ======================================================================================
@@ -206,9 +231,10 @@ RK_API long rk_strgenlong(const char* str);
  * Message and error records (rk_mes, rk_error) and their queues (rk_mesqu, rk_errqu)
  * ====================================================================================== */
 
-/* Records are plain fixed-size values owned by the caller; the two queues are process-wide, hold
- * copies of what is added, and hand out copies, oldest first. Both queues are created by
- * Rk_UtilsInit; one that was never created, or was freed, grows from nothing at its first add.
+/* Records are plain fixed-size values owned by the caller; each thread has its own two queues
+ * (see "Threads" at the top), which hold copies of what is added and hand out copies, oldest first.
+ * Both queues are created by Rk_UtilsInit, or at a thread's first use once it has been called; one
+ * that was never created, or was freed, grows from nothing at its first add.
  * Only the operations with a "Fails:" line can return 1; the others always return 0. */
 
 /* A message: an id, the message file that holds its texts, and 250 token texts. */
@@ -269,9 +295,9 @@ RK_API int Rk_ErrorQueueSetAndAddError(long id, const char* file, int line, cons
 RK_API int Rk_ErrorQueueGetError(Rk_ErrorStruct* error, int* found);
 /* Number of queued errors. */
 RK_API int Rk_ErrorQueueGetSize(int* num_msgs);
-/* Locations of later errors carry the line: "rk_arc(627)" (the default). */
+/* Locations of later errors, in every thread, carry the line: "rk_arc(627)" (the default). */
 RK_API int Rk_ErrorQueueLineNumbersOn(void);
-/* Locations of later errors carry the module alone: "rk_arc". */
+/* Locations of later errors, in every thread, carry the module alone: "rk_arc". */
 RK_API int Rk_ErrorQueueLineNumbersOff(void);
 
 /* Creates the empty message queue with room for five records; an earlier queue is released
@@ -2110,8 +2136,8 @@ RK_API int Rk_DirectoryParse(const Rk_DirectoryStruct* dir, Rk_StrList* list, in
  * Leaves: `relative` "". */
 RK_API int Rk_DirectoryGetRelativePath(const Rk_DirectoryStruct* from, const Rk_DirectoryStruct* to,
                                        char* relative);
-/* From now on the current directory is the fixed development directory "C:\rkbasekit\dev\",
- * whatever the process's working directory, so output naming directories compares between
+/* From now on, in every thread, the current directory is the fixed development directory
+ * "C:\rkbasekit\dev\", whatever the process's working directory, so output naming directories compares between
  * machines; nothing turns this off. The working directory is still read: an unreadable one
  * still fails with 5 (rk_dir). */
 RK_API int Rk_DirectoryFixCurrentDir(void);
@@ -2125,7 +2151,8 @@ RK_API int Rk_DirectoryDebug(const Rk_DirectoryStruct* dir);
  * ====================================================================================== */
 
 /* Tolerances and points: none of these functions fail. The three tolerances are process-wide and in
- * force from the moment the library is loaded (Rk_UtilsInit and Rk_UtilsFree leave them alone). A
+ * force from the moment the library is loaded (Rk_UtilsInit and Rk_UtilsFree leave them alone); set
+ * them before other threads use the library (see "Threads" at the top). A
  * setter stores the absolute value of its argument and checks nothing else (0 and huge values are
  * accepted); a change applies to every later comparison anywhere in the library, the double tables
  * and the degree-of-freedom mapping included. Every geometric operation reads them at each call.

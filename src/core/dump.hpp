@@ -95,7 +95,7 @@ int to_console(int (*dump_rpt)(Object, Rk_ReportStruct*), Object object)
     return on_console([dump_rpt, object](Rk_ReportStruct* report) { return dump_rpt(object, report); });
 }
 
-// The dumps of the global queues take no object.
+// The dumps of the error and message queues take no object: they describe the calling thread's.
 inline int to_console(int (*dump_rpt)(Rk_ReportStruct*)) { return on_console(dump_rpt); }
 
 // The texts of a message record from the message file: its summary, then each line of its
@@ -112,13 +112,13 @@ int message_texts(Rk_ReportStruct* report, const Record* record, int (*summary_o
     return text_lines(report, &detailed);
 }
 
-// One of the two global queues of records, as its dumps see it.
+// The error or the message queue, as its dumps see it.
 template <class Queue, class Record>
-struct GlobalQueue {
+struct RecordQueueDump {
     const char* module;
     const char* noun;        // what its records are called in the count line
     const char* drain_lead;  // what stands before the count of the draining dump
-    Queue& queue;
+    Queue& (*queue)();       // the calling thread's
     int (*take)(Record*, int*);
     int (*dump_rpt)(const Record*, Rk_ReportStruct*);
 };
@@ -127,9 +127,9 @@ struct GlobalQueue {
 // the dump begins are taken: records queued while it runs (the failures of its own writes) are
 // left for the caller, so a report that fails at every write cannot keep it going for ever.
 template <class Queue, class Record>
-int draining(Rk_ReportStruct* report, const GlobalQueue<Queue, Record>& q)
+int draining(Rk_ReportStruct* report, const RecordQueueDump<Queue, Record>& q)
 {
-    const int count = q.queue.queue_size;
+    const int count = q.queue().queue_size;
     RK_TRY(line(report, q.module, "%s%d %s in Queue", q.drain_lead, count, q.noun));
     for (int i = 0; i < count; ++i) {
         Record record;
@@ -144,13 +144,14 @@ int draining(Rk_ReportStruct* report, const GlobalQueue<Queue, Record>& q)
 // An empty line, the count, then a copy of each record, oldest first; the queue is left as it is.
 // Each copy is taken just before its dump, since records queued meanwhile may move the array.
 template <class Queue, class Record>
-int keeping(Rk_ReportStruct* report, const GlobalQueue<Queue, Record>& q)
+int keeping(Rk_ReportStruct* report, const RecordQueueDump<Queue, Record>& q)
 {
-    const int count = q.queue.queue_size;
+    const Queue& queue = q.queue();
+    const int count = queue.queue_size;
     Rk_ReportWrite(report, "");
     RK_TRY(line(report, q.module, "%d %s in Queue", count, q.noun));
-    for (int i = 0; i < count && i < q.queue.queue_size; ++i) {
-        const Record copy = q.queue.records[i];
+    for (int i = 0; i < count && i < queue.queue_size; ++i) {
+        const Record copy = queue.records[i];
         RK_TRY(q.dump_rpt(&copy, report));
     }
     return 0;

@@ -1,6 +1,7 @@
 // The error queue and the message queue: one contiguous array of fixed-size records, oldest
 // first, that grows by five records at a time and never shrinks except by Free. The room for five
-// at Init and the growth by five are contracts: the header states both for the two queues.
+// at Init and the growth by five are contracts: the header states both for the two queues. Each
+// thread has its own pair (rk_utils.cpp), so no queue is ever shared between threads.
 #pragma once
 
 #include <cstring>
@@ -23,10 +24,18 @@ struct RecordQueue {
     int init(const char* module, int line)
     {
         release_storage();
-        records = alloc_array<Record>(kGrowth);
-        if (!records) return fail(RK_ERR_NO_MEMORY, module, line);
-        alloc_size = kGrowth;
+        if (!make_room()) return fail(RK_ERR_NO_MEMORY, module, line);
         return 0;
+    }
+
+    // Room for five records in a queue that has no array; false when it cannot be had.
+    bool make_room()
+    {
+        if (records) return true;
+        records = alloc_array<Record>(kGrowth);
+        if (!records) return false;
+        alloc_size = kGrowth;
+        return true;
     }
 
     void release_storage()
@@ -64,8 +73,19 @@ struct RecordQueue {
     }
 };
 
-// The two process-wide queues.
+// The calling thread's queues. Once Rk_UtilsInit has run in the process, the first of these calls
+// in a thread that has not set up its queues itself creates both with room for five, as Init
+// would; a queue that cannot be created stays empty and grows from nothing at its first add.
 RecordQueue<Rk_ErrorStruct>& error_queue();
 RecordQueue<Rk_MessageStruct>& message_queue();
+
+// The same queues as they are, for the Init and Free of a queue: from then on the thread sets up
+// its queues itself and none is created for it.
+RecordQueue<Rk_ErrorStruct>& own_error_queue();
+RecordQueue<Rk_MessageStruct>& own_message_queue();
+
+// The message-file path recorded by Rk_UtilsInit, copied whole into `path` (RK_PATH_MAX + 1
+// places) even while another thread records a new one.
+void message_file(char* path);
 
 }  // namespace rk

@@ -1,6 +1,8 @@
-// The process-wide error queue: every failing function of the library appends one record here,
-// and the application drains it oldest first. It starts with room for five records and grows by
-// five (record_queue.hpp), as the header states.
+// The error queue of the calling thread: every failing function of the library appends one record
+// to the queue of the thread it runs in, and the application drains it oldest first. It starts with
+// room for five records and grows by five (record_queue.hpp), as the header states. The line-number
+// switch is one for the whole process.
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
@@ -11,8 +13,7 @@ namespace {
 
 constexpr char kModule[] = "src/rk_errqu";
 
-rk::RecordQueue<Rk_ErrorStruct> g_errors;
-int g_show_line_numbers = 1;
+std::atomic<bool> g_show_line_numbers{true};
 
 // The characters after the last '/' or '\', or all of `path`.
 const char* base_name(const char* path)
@@ -25,36 +26,36 @@ const char* base_name(const char* path)
 
 }  // namespace
 
-rk::RecordQueue<Rk_ErrorStruct>& rk::error_queue() { return g_errors; }
-
-extern "C" RK_API int Rk_ErrorQueueInit(void) { return g_errors.init(kModule, __LINE__); }
+extern "C" RK_API int Rk_ErrorQueueInit(void) { return rk::own_error_queue().init(kModule, __LINE__); }
 
 extern "C" RK_API int Rk_ErrorQueueFree(void)
 {
-    g_errors.release_storage();
+    rk::own_error_queue().release_storage();
     return 0;
 }
 
 extern "C" RK_API int Rk_ErrorQueueClear(void)
 {
-    g_errors.queue_size = 0;
+    rk::error_queue().queue_size = 0;
     return 0;
 }
 
 // A queue that cannot grow drops the new record and keeps every queued one. Nothing is
 // reported: the report itself would need the room that is missing.
-extern "C" RK_API int Rk_ErrorQueueAddError(const Rk_ErrorStruct* error) { return g_errors.add(*error); }
+extern "C" RK_API int Rk_ErrorQueueAddError(const Rk_ErrorStruct* error) { return rk::error_queue().add(*error); }
 
 extern "C" RK_API int Rk_ErrorQueueSetAndAddError(long id, const char* file, int line, const char* token)
 {
     char loc[RK_TEXT_MAX + 1];
-    if (g_show_line_numbers)
+    if (g_show_line_numbers.load(std::memory_order_relaxed))
         std::snprintf(loc, sizeof loc, "%s(%d)", base_name(file), line);
     else
         std::snprintf(loc, sizeof loc, "%s", base_name(file));
 
+    char msgfile[RK_PATH_MAX + 1];
+    rk::message_file(msgfile);
     Rk_ErrorStruct error;
-    Rk_ErrorSet(&error, id, Rk_BasekitErrorFileName, loc);
+    Rk_ErrorSet(&error, id, msgfile, loc);
     if (!rk_strisblank(token)) Rk_ErrorSetToken(&error, 1, token);
     Rk_ErrorQueueAddError(&error);
     return 0;
@@ -62,32 +63,32 @@ extern "C" RK_API int Rk_ErrorQueueSetAndAddError(long id, const char* file, int
 
 extern "C" RK_API int Rk_ErrorQueueGetError(Rk_ErrorStruct* error, int* found)
 {
-    g_errors.take(error, found);
+    rk::error_queue().take(error, found);
     return 0;
 }
 
 extern "C" RK_API int Rk_ErrorQueueGetSize(int* num_msgs)
 {
-    *num_msgs = g_errors.queue_size;
+    *num_msgs = rk::error_queue().queue_size;
     return 0;
 }
 
 extern "C" RK_API int Rk_ErrorQueueLineNumbersOn(void)
 {
-    g_show_line_numbers = 1;
+    g_show_line_numbers.store(true, std::memory_order_relaxed);
     return 0;
 }
 
 extern "C" RK_API int Rk_ErrorQueueLineNumbersOff(void)
 {
-    g_show_line_numbers = 0;
+    g_show_line_numbers.store(false, std::memory_order_relaxed);
     return 0;
 }
 
 namespace {
 
-const rk::dump::GlobalQueue<rk::RecordQueue<Rk_ErrorStruct>, Rk_ErrorStruct> kDumped = {
-    kModule, "Errors", "", g_errors, Rk_ErrorQueueGetError, Rk_ErrorDebugRpt};
+const rk::dump::RecordQueueDump<rk::RecordQueue<Rk_ErrorStruct>, Rk_ErrorStruct> kDumped = {
+    kModule, "Errors", "", rk::error_queue, Rk_ErrorQueueGetError, Rk_ErrorDebugRpt};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
-// The process-wide message queue: informational messages the application posts and takes out.
-// It starts with room for five records and grows by five (record_queue.hpp), as the header states.
+// The message queue of the calling thread: informational messages the application posts and takes
+// out. It starts with room for five records and grows by five (record_queue.hpp), as the header
+// states.
 #include <cstring>
 
 #include "core/dump.hpp"
@@ -9,62 +10,59 @@ namespace {
 
 constexpr char kModule[] = "src/rk_mesqu";
 
-rk::RecordQueue<Rk_MessageStruct> g_messages;
-
 }  // namespace
 
-rk::RecordQueue<Rk_MessageStruct>& rk::message_queue() { return g_messages; }
-
-extern "C" RK_API int Rk_MessageQueueInit(void) { return g_messages.init(kModule, __LINE__); }
+extern "C" RK_API int Rk_MessageQueueInit(void) { return rk::own_message_queue().init(kModule, __LINE__); }
 
 extern "C" RK_API int Rk_MessageQueueFree(void)
 {
-    g_messages.release_storage();
+    rk::own_message_queue().release_storage();
     return 0;
 }
 
 extern "C" RK_API int Rk_MessageQueueClear(void)
 {
-    g_messages.queue_size = 0;
+    rk::message_queue().queue_size = 0;
     return 0;
 }
 
 extern "C" RK_API int Rk_MessageQueueAddMessage(const Rk_MessageStruct* message)
 {
-    if (g_messages.add(*message) != 0) return RK_FAIL(RK_ERR_NO_MEMORY);
+    if (rk::message_queue().add(*message) != 0) return RK_FAIL(RK_ERR_NO_MEMORY);
     return 0;
 }
 
 extern "C" RK_API int Rk_MessageQueueGetMessage(Rk_MessageStruct* message, int* found)
 {
-    g_messages.take(message, found);
+    rk::message_queue().take(message, found);
     return 0;
 }
 
 extern "C" RK_API int Rk_MessageQueueGetSize(int* num_msgs)
 {
-    *num_msgs = g_messages.queue_size;
+    *num_msgs = rk::message_queue().queue_size;
     return 0;
 }
 
 // Keeps the messages with another id in their order, compacting the array in place.
 extern "C" RK_API int Rk_MessageQueueRemoveMsgById(long msg_id)
 {
+    rk::RecordQueue<Rk_MessageStruct>& messages = rk::message_queue();
     int kept = 0;
-    for (int i = 0; i < g_messages.queue_size; ++i) {
-        if (g_messages.records[i].msg_id == msg_id) continue;
-        if (kept != i) std::memcpy(&g_messages.records[kept], &g_messages.records[i], sizeof(Rk_MessageStruct));
+    for (int i = 0; i < messages.queue_size; ++i) {
+        if (messages.records[i].msg_id == msg_id) continue;
+        if (kept != i) std::memcpy(&messages.records[kept], &messages.records[i], sizeof(Rk_MessageStruct));
         ++kept;
     }
-    g_messages.queue_size = kept;
+    messages.queue_size = kept;
     return 0;
 }
 
 namespace {
 
 // The draining dump's count stands after a blank.
-const rk::dump::GlobalQueue<rk::RecordQueue<Rk_MessageStruct>, Rk_MessageStruct> kDumped = {
-    kModule, "Messages", " ", g_messages, Rk_MessageQueueGetMessage, Rk_MessageDebugRpt};
+const rk::dump::RecordQueueDump<rk::RecordQueue<Rk_MessageStruct>, Rk_MessageStruct> kDumped = {
+    kModule, "Messages", " ", rk::message_queue, Rk_MessageQueueGetMessage, Rk_MessageDebugRpt};
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 
 #include "core/fail.hpp"
 #include "core/memory.hpp"
+#include "platform/clock.hpp"
 
 namespace {
 
@@ -296,7 +297,7 @@ extern "C" RK_API long rk_strgenlong(const char* str)
         }
         if (value != 0) return static_cast<std::int32_t>(value);
         // Under the fixed time another pass would give the same zero: never loop on it.
-        if (!Rkos_DisplayTimeDate) return 1;
+        if (!rk::os::shows_current_time()) return 1;
     }
 }
 

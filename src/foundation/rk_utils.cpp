@@ -1,14 +1,77 @@
-// Library set-up and tear-down: the message-file path and the two global queues.
-#include "rk_basekit.h"
+// Library set-up and tear-down: the message-file path, recorded for the whole process, and the two
+// queues of each thread. A thread's queues live in its thread-local storage (their records on the
+// heap) and are released when the thread ends, whether or not it called Rk_UtilsFree.
+#include <atomic>
+#include <cstring>
+#include <mutex>
+
+#include "foundation/record_queue.hpp"
 
 extern "C" {
 RK_API char Rk_BasekitErrorFileName[RK_PATH_MAX + 1] = "";
 }
 
-// A second call starts both queues afresh; the queues' Init releases what they held.
+namespace {
+
+// Rk_UtilsInit may record a path while failures in other threads copy it into their records.
+std::mutex g_path_lock;
+// Set by the first Rk_UtilsInit: from then on each thread's queues are created on its first use.
+std::atomic<bool> g_set_up{false};
+
+struct ThreadQueues {
+    rk::RecordQueue<Rk_ErrorStruct> errors;
+    rk::RecordQueue<Rk_MessageStruct> messages;
+    // The queues were created for the thread, or the thread has set them up or freed them itself.
+    bool settled = false;
+
+    ~ThreadQueues()
+    {
+        errors.release_storage();
+        messages.release_storage();
+    }
+};
+
+thread_local ThreadQueues t_queues;
+
+// No error is raised when a queue cannot be created: there would be no room to hold it.
+ThreadQueues& queues_in_use()
+{
+    ThreadQueues& queues = t_queues;
+    if (!queues.settled && g_set_up.load(std::memory_order_relaxed)) {
+        queues.settled = true;
+        queues.errors.make_room();
+        queues.messages.make_room();
+    }
+    return queues;
+}
+
+ThreadQueues& queues_as_they_are()
+{
+    t_queues.settled = true;
+    return t_queues;
+}
+
+}  // namespace
+
+rk::RecordQueue<Rk_ErrorStruct>& rk::error_queue() { return queues_in_use().errors; }
+rk::RecordQueue<Rk_MessageStruct>& rk::message_queue() { return queues_in_use().messages; }
+rk::RecordQueue<Rk_ErrorStruct>& rk::own_error_queue() { return queues_as_they_are().errors; }
+rk::RecordQueue<Rk_MessageStruct>& rk::own_message_queue() { return queues_as_they_are().messages; }
+
+void rk::message_file(char* path)
+{
+    const std::lock_guard<std::mutex> hold(g_path_lock);
+    std::memcpy(path, Rk_BasekitErrorFileName, sizeof Rk_BasekitErrorFileName);
+}
+
+// A second call starts the calling thread's queues afresh; the queues' Init releases what they held.
 extern "C" RK_API int Rk_UtilsInit(const char* error_file)
 {
-    rk_strncpy(Rk_BasekitErrorFileName, error_file, RK_PATH_MAX);
+    {
+        const std::lock_guard<std::mutex> hold(g_path_lock);
+        rk_strncpy(Rk_BasekitErrorFileName, error_file, RK_PATH_MAX);
+    }
+    g_set_up.store(true, std::memory_order_relaxed);
     if (Rk_ErrorQueueInit() != 0) return 1;
     return Rk_MessageQueueInit();
 }

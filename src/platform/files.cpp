@@ -1,13 +1,16 @@
 // The library's file system calls: the only code of the library that calls getcwd, realpath,
-// open, fstat, fchown, fchmod, fsync and rename. It also holds the working-directory seam.
+// open, fstat, fchown, fchmod, fsync and rename. It also holds the working-directory seam, which a
+// test may set while other threads read the working directory.
 #include "platform/files.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "core/seams.hpp"
 
@@ -18,9 +21,21 @@ constexpr int kTempAttempts = 100;
 // The seam's substitute keeps at most this many characters.
 constexpr std::size_t kSubstituteMax = 259;
 
+std::mutex g_substitute_lock;  // guards the two that follow
 bool g_substituted = false;
 char g_substitute[kSubstituteMax + 1] = "";
-bool g_working_dir_fails = false;
+std::atomic<bool> g_working_dir_fails{false};
+
+// The seam's substitute into `out` of `size` bytes: 1 when copied, 0 when none is set, -1 when it
+// does not fit.
+int copy_substitute(char* out, std::size_t size)
+{
+    const std::lock_guard<std::mutex> hold(g_substitute_lock);
+    if (!g_substituted) return 0;
+    if (std::strlen(g_substitute) >= size) return -1;
+    std::strcpy(out, g_substitute);
+    return 1;
+}
 
 }  // namespace
 
@@ -28,6 +43,7 @@ namespace rk::seam {
 
 void substitute_working_dir(const char* path)
 {
+    const std::lock_guard<std::mutex> hold(g_substitute_lock);
     g_substituted = path != nullptr;
     if (path) {
         std::strncpy(g_substitute, path, kSubstituteMax);
@@ -35,7 +51,7 @@ void substitute_working_dir(const char* path)
     }
 }
 
-void fail_working_dir(bool fail) { g_working_dir_fails = fail; }
+void fail_working_dir(bool fail) { g_working_dir_fails.store(fail, std::memory_order_relaxed); }
 
 }  // namespace rk::seam
 
@@ -43,12 +59,9 @@ namespace rk::os {
 
 bool working_dir(char* out, std::size_t size)
 {
-    if (g_working_dir_fails) return false;
-    if (g_substituted) {
-        if (std::strlen(g_substitute) >= size) return false;
-        std::strcpy(out, g_substitute);
-        return true;
-    }
+    if (g_working_dir_fails.load(std::memory_order_relaxed)) return false;
+    const int substituted = copy_substitute(out, size);
+    if (substituted != 0) return substituted > 0;
     if (!getcwd(out, size)) return false;
     for (char* c = out; *c; ++c)
         if (*c == '/') *c = '\\';

@@ -1,9 +1,11 @@
 // The platform's clock: the only code of the library that reads the time. While
 // Rkos_DisplayTimeDate is 0 it reports a fixed time, so that time-stamped output is reproducible.
+// The switch is an exported int that any thread may read while another changes it, so the library
+// loads and stores it whole (relaxed atomic operations on the plain int).
 #include <cstring>
 #include <ctime>
 
-#include "rk_basekit.h"
+#include "platform/clock.hpp"
 
 extern "C" {
 RK_API int Rkos_DisplayTimeDate = 1;
@@ -34,11 +36,13 @@ void slice(const char* text, int from, int len, char* out)
 
 }  // namespace
 
+bool rk::os::shows_current_time() { return __atomic_load_n(&Rkos_DisplayTimeDate, __ATOMIC_RELAXED) != 0; }
+
 extern "C" RK_API void Rkos_LocalTime(int* sec, int* min, int* hour, int* mday, int* mon, int* year,
                                       int* wday, int* yday, int* isdst)
 {
     int fields[9];
-    if (Rkos_DisplayTimeDate) {
+    if (rk::os::shows_current_time()) {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
@@ -63,7 +67,7 @@ extern "C" RK_API void Rkos_LocalTime(int* sec, int* min, int* hour, int* mday, 
 extern "C" RK_API void Rkos_AsciiTime(char* sec, char* min, char* hour, char* mday, char* mon,
                                       char* year, char* wday)
 {
-    if (!Rkos_DisplayTimeDate) {
+    if (!rk::os::shows_current_time()) {
         std::strcpy(sec, kFixedTexts.sec);
         std::strcpy(min, kFixedTexts.min);
         std::strcpy(hour, kFixedTexts.hour);
@@ -86,6 +90,6 @@ extern "C" RK_API void Rkos_AsciiTime(char* sec, char* min, char* hour, char* md
     slice(text, 20, 4, year);
 }
 
-extern "C" RK_API void Rkos_TimeShowCurrent(void) { Rkos_DisplayTimeDate = 1; }
+extern "C" RK_API void Rkos_TimeShowCurrent(void) { __atomic_store_n(&Rkos_DisplayTimeDate, 1, __ATOMIC_RELAXED); }
 
-extern "C" RK_API void Rkos_TimeShowFixed(void) { Rkos_DisplayTimeDate = 0; }
+extern "C" RK_API void Rkos_TimeShowFixed(void) { __atomic_store_n(&Rkos_DisplayTimeDate, 0, __ATOMIC_RELAXED); }

@@ -3,6 +3,7 @@
 // a test's substitute, or the fixed development directory), and their parents, roots, components
 // and relative paths. Results never exceed 256 characters: a longer one fails, it is never cut;
 // a working directory of 260 characters or more cannot be read. Both limits are the header's.
+#include <atomic>
 #include <cctype>
 #include <cstring>
 
@@ -21,8 +22,8 @@ constexpr std::size_t kWorkingDirBuffer = 260;
 // so output that names directories can be compared between machines.
 constexpr char kDevelopmentDir[] = "C:\\rkbasekit\\dev\\";
 
-// Set by Rk_DirectoryFixCurrentDir for the rest of the process.
-int Rk_DirectoryFixedCurrent = 0;
+// Set by Rk_DirectoryFixCurrentDir for the rest of the process, whichever thread reads it.
+std::atomic<bool> g_fixed_current{false};
 
 // A piece of a caller's text: paths are resolved on views, so a long text that climbs back to a
 // short result needs no copy of its own.
@@ -121,7 +122,7 @@ int current_dir(PathBuilder* out)
     if (!rk::os::working_dir(working, sizeof working)) return RK_FAIL(RK_ERR_CANNOT_SERVE);
     if (working[0] != '\\' && !absolute_with_drive({working, std::strlen(working)}))
         return RK_FAIL(RK_ERR_CANNOT_SERVE);
-    out->append(Rk_DirectoryFixedCurrent ? kDevelopmentDir : working);
+    out->append(g_fixed_current.load(std::memory_order_relaxed) ? kDevelopmentDir : working);
     out->end_with_backslash();
     if (out->too_long) return RK_FAIL(RK_ERR_GENERAL);
     return 0;
@@ -321,7 +322,7 @@ extern "C" RK_API int Rk_DirectoryGetRelativePath(const Rk_DirectoryStruct* from
 
 extern "C" RK_API int Rk_DirectoryFixCurrentDir(void)
 {
-    Rk_DirectoryFixedCurrent = 1;
+    g_fixed_current.store(true, std::memory_order_relaxed);
     return 0;
 }
 
