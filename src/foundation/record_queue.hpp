@@ -17,6 +17,7 @@ struct RecordQueue {
     int queue_size = 0;
     int alloc_size = 0;
     Record* records = nullptr;
+    bool closed = false;
 
     static constexpr int kGrowth = 5;  // the contract stated above, for Init and for every growth
 
@@ -32,6 +33,7 @@ struct RecordQueue {
     bool make_room()
     {
         if (records) return true;
+        if (closed) return false;
         records = alloc_array<Record>(kGrowth);
         if (!records) return false;
         alloc_size = kGrowth;
@@ -45,9 +47,17 @@ struct RecordQueue {
         alloc_size = 0;
     }
 
+    // Released for good, at the end of its thread: it takes no more records.
+    void close()
+    {
+        release_storage();
+        closed = true;
+    }
+
     // Appends a copy; 1 when the array cannot grow, and then nothing has changed.
     int add(const Record& record)
     {
+        if (closed) return 1;
         if (queue_size == alloc_size) {
             Record* grown = realloc_array(records, static_cast<std::size_t>(alloc_size) + kGrowth);
             if (!grown) return 1;

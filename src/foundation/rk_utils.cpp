@@ -18,25 +18,34 @@ std::mutex g_path_lock;
 // Set by the first Rk_UtilsInit: from then on each thread's queues are created on its first use.
 std::atomic<bool> g_set_up{false};
 
+// Trivially destructible, so its storage stays valid to the thread's very end: a destructor of the
+// application's own thread-local objects that runs after the queues were released and calls the
+// library finds them closed (a record is dropped) rather than gone.
 struct ThreadQueues {
     rk::RecordQueue<Rk_ErrorStruct> errors;
     rk::RecordQueue<Rk_MessageStruct> messages;
     // The queues were created for the thread, or the thread has set them up or freed them itself.
     bool settled = false;
-
-    ~ThreadQueues()
-    {
-        errors.release_storage();
-        messages.release_storage();
-    }
 };
 
 thread_local ThreadQueues t_queues;
+
+// Releases the thread's queues when it ends, whether or not it called Rk_UtilsFree, and closes them.
+struct ReleaseAtThreadEnd {
+    ~ReleaseAtThreadEnd()
+    {
+        t_queues.errors.close();
+        t_queues.messages.close();
+    }
+};
+
+thread_local ReleaseAtThreadEnd t_release;
 
 // No error is raised when a queue cannot be created: there would be no room to hold it.
 ThreadQueues& queues_in_use()
 {
     ThreadQueues& queues = t_queues;
+    static_cast<void>(&t_release);  // registers the release at the thread's end
     if (!queues.settled && g_set_up.load(std::memory_order_relaxed)) {
         queues.settled = true;
         queues.errors.make_room();
@@ -47,6 +56,7 @@ ThreadQueues& queues_in_use()
 
 ThreadQueues& queues_as_they_are()
 {
+    static_cast<void>(&t_release);
     t_queues.settled = true;
     return t_queues;
 }

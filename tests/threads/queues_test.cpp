@@ -1,5 +1,6 @@
 // Many threads at once: each fails into and drains its own error queue, whatever the others do; a
 // thread's queues are created on its first use and released when it ends, freed or not.
+#include <atomic>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -235,6 +236,36 @@ TEST_F(ThreadQueues, AThreadWhoseQueuesCannotBeCreatedDropsItsRecord)
         Rk_ErrorQueueGetSize(&size);
         EXPECT_EQ(size, 1) << "with memory back, the queue grows from nothing";
     });
+}
+
+// Destroyed after the library's own thread-local storage (it was made first in its thread), as an
+// application's thread-local object can be: a failure then is dropped, and nothing is allocated.
+struct LateCaller {
+    int status = -1;
+    ~LateCaller()
+    {
+        const Rk_VectorStruct zero = {0, 0, 0};
+        Rk_VectorStruct out;
+        status = Rk_VectorUnitize(&zero, &out);
+        int size = -1;
+        Rk_ErrorQueueGetSize(&size);
+        late_status = status * 10 + size;
+    }
+    static inline std::atomic<int> late_status{-1};
+};
+thread_local LateCaller t_late;
+
+TEST_F(ThreadQueues, ACallAfterTheThreadsQueuesWereReleasedDropsItsRecord)
+{
+    const long live = rk::seam::live_blocks();
+    in_threads(1, [](int) {
+        static_cast<void>(&t_late);  // made before the library's thread-local storage
+        const Rk_VectorStruct zero = {0, 0, 0};
+        Rk_VectorStruct out;
+        EXPECT_EQ(Rk_VectorUnitize(&zero, &out), 1);
+    });
+    EXPECT_EQ(LateCaller::late_status.load(), 10) << "failed, and its queue holds nothing";
+    EXPECT_EQ(rk::seam::live_blocks(), live) << "nothing allocated after the release";
 }
 
 }  // namespace
