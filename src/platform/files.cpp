@@ -18,6 +18,8 @@ namespace {
 
 // Attempts at a free name for the new file of a replacement.
 constexpr int kTempAttempts = 100;
+// Links followed to a target that does not exist yet, at most (as the system follows at most 40).
+constexpr int kLinkHops = 40;
 // The seam's substitute keeps at most this many characters.
 constexpr std::size_t kSubstituteMax = 259;
 
@@ -92,6 +94,19 @@ bool Replacement::resolve(const char* file)
     if (realpath(file, path_)) return true;
     if (std::strlen(file) >= sizeof path_) return false;
     std::strcpy(path_, file);
+    // A link whose target does not exist yet: the target is created, so the link stays a link.
+    for (int hop = 0; hop < kLinkHops; ++hop) {
+        struct stat info;
+        char target[PATH_MAX];
+        if (lstat(path_, &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        const ssize_t length = readlink(path_, target, sizeof target - 1);
+        if (length < 0) return true;
+        target[length] = '\0';
+        const char* slash = std::strrchr(path_, '/');
+        const std::size_t dir = target[0] == '/' || !slash ? 0 : static_cast<std::size_t>(slash - path_) + 1;
+        if (dir + static_cast<std::size_t>(length) >= sizeof path_) return false;
+        std::memcpy(path_ + dir, target, static_cast<std::size_t>(length) + 1);
+    }
     return true;
 }
 
