@@ -18,6 +18,7 @@ public:
 
 private:
     int find_direction();
+    int exact_direction();
 
     const Rk_LineStruct& line_;
     Rk_VectorStruct unit_ = {};    // unit(point2 - point1)

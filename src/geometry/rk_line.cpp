@@ -16,47 +16,45 @@ constexpr char kModule[] = "src/rk_line";
 // Stores both points when they are at least point_eps apart.
 int set_checked(Rk_LineStruct* line, const Rk_PointStruct& pt1, const Rk_PointStruct& pt2)
 {
-    double dist = 0.0;
-    Rk_PointDistFromPoint(&pt1, &pt2, &dist);
-    if (dist < rk::point_eps()) return RK_FAIL(RK_ERR_COINCIDENT_POINTS);
+    if (rk::same_point(pt1, pt2)) return RK_FAIL(RK_ERR_COINCIDENT_POINTS);
     *line = {pt1, pt2};
     return 0;
 }
 
-// The unsigned angle between the directions of two lines.
-int angle_between(const Rk_LineStruct* line1, const Rk_LineStruct* line2, double* angle)
+// The cosine of the angle between the directions of two lines, as the angle measurement has it.
+int cosine_between_lines(const Rk_LineStruct* line1, const Rk_LineStruct* line2, double* q)
 {
     Rk_VectorStruct dir1 = {}, dir2 = {};
-    RK_TRY(Rk_VectorSetByLine(&dir1, line1));
-    RK_TRY(Rk_VectorSetByLine(&dir2, line2));
-    return Rk_VectorAngleFromVector(&dir1, &dir2, angle);
+    RK_TRY(rk::line_direction(*line1, &dir1));
+    RK_TRY(rk::line_direction(*line2, &dir2));
+    return rk::measured_cosine(dir1, dir2, q);
 }
 
-// The line's direction and its unsigned angle from the plane's normal.
-int angle_from_normal(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, Rk_VectorStruct* dir, double* angle)
+// The line's direction and the cosine of its angle from the plane's normal.
+int cosine_from_normal(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, Rk_VectorStruct* dir, double* q)
 {
-    RK_TRY(Rk_VectorSetByLine(dir, line));
-    return Rk_VectorAngleFromVector(dir, &plane->normal, angle);
+    RK_TRY(rk::line_direction(*line, dir));
+    return rk::measured_cosine(*dir, plane->normal, q);
 }
 
-// `flag` answers `test` on the angle between the directions of two lines.
+// `flag` answers `test` on the cosine of the angle between the directions of two lines.
 template <class Test>
-int flag_from_angle(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* flag, Test test)
+int flag_from_cosine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* flag, Test test)
 {
-    double angle = 0.0;
-    RK_TRY(angle_between(line1, line2, &angle));
-    *flag = test(angle) ? 1 : 0;
+    double q = 0.0;
+    RK_TRY(cosine_between_lines(line1, line2, &q));
+    *flag = test(q) ? 1 : 0;
     return 0;
 }
 
-// `flag` answers `test` on the angle between a line's direction and a plane's normal.
+// `flag` answers `test` on the cosine of the angle between a line's direction and a plane's normal.
 template <class Test>
-int flag_from_normal_angle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* flag, Test test)
+int flag_from_normal_cosine(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* flag, Test test)
 {
     Rk_VectorStruct dir = {};
-    double angle = 0.0;
-    RK_TRY(angle_from_normal(line, plane, &dir, &angle));
-    *flag = test(angle) ? 1 : 0;
+    double q = 0.0;
+    RK_TRY(cosine_from_normal(line, plane, &dir, &q));
+    *flag = test(q) ? 1 : 0;
     return 0;
 }
 
@@ -122,31 +120,33 @@ extern "C" RK_API int Rk_LineGetPoint2(const Rk_LineStruct* line, Rk_PointStruct
 
 extern "C" RK_API int Rk_LineIsEqualToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* equal)
 {
-    // Only line2's points are measured against line1.
+    // Only line2's points are measured against line1, by their distance from their feet.
     *equal = 0;
-    double dist = 0.0;
-    RK_TRY(Rk_PointDistFromLine(&line2->point1, line1, &dist));
-    if (dist >= rk::point_eps()) return 0;
-    RK_TRY(Rk_PointDistFromLine(&line2->point2, line1, &dist));
-    *equal = dist < rk::point_eps() ? 1 : 0;
+    rk::LineProjector on_line1(*line1);
+    Rk_PointStruct foot = {};
+    RK_TRY(on_line1.project(line2->point1, &foot));
+    if (rk::at_least_point_eps(rk::squared_distance(line2->point1, foot))) return 0;
+    RK_TRY(on_line1.project(line2->point2, &foot));
+    *equal = rk::same_point(line2->point2, foot) ? 1 : 0;
     return 0;
 }
 
 extern "C" RK_API int Rk_LineIsParallelToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                               int* parallel)
 {
-    return flag_from_angle(line1, line2, parallel, rk::parallel_angle);
+    return flag_from_cosine(line1, line2, parallel, rk::parallel_cosine);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* perp)
 {
-    return flag_from_angle(line1, line2, perp, rk::perpendicular_angle);
+    return flag_from_cosine(line1, line2, perp, rk::perpendicular_cosine);
 }
 
 extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                                      double angle, int* para)
 {
-    return flag_from_angle(line1, line2, para, [angle](double between) {
+    return flag_from_cosine(line1, line2, para, [angle](double q) {
+        const double between = rk::angle_of_cosine(q);
         return between < angle + rk::zero_eps() || between >= 180.0 - angle - rk::zero_eps();
     });
 }
@@ -154,14 +154,11 @@ extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1,
 extern "C" RK_API int Rk_LinePointClosestToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                                 Rk_PointStruct* pt)
 {
-    double angle = 0.0;
-    RK_TRY(angle_between(line1, line2, &angle));
-    if (rk::parallel_angle(angle)) return RK_FAIL(RK_ERR_GENERAL);
-    rk::LineProjector on_line1(*line1), on_line2(*line2);
-    const auto to_line1 = [&](const Rk_PointStruct& p, Rk_PointStruct* foot) { return on_line1.project(p, foot); };
-    const auto to_line2 = [&](const Rk_PointStruct& p, Rk_PointStruct* foot) { return on_line2.project(p, foot); };
-    Rk_PointStruct closest = line1->point1;
-    switch (rk::refine(&closest, to_line2, to_line1, angle)) {
+    double q = 0.0;
+    RK_TRY(cosine_between_lines(line1, line2, &q));
+    if (rk::parallel_cosine(q)) return RK_FAIL(RK_ERR_GENERAL);
+    Rk_PointStruct closest = {};
+    switch (rk::closest_point_of_lines(*line1, *line2, q, &closest)) {
     case rk::Refinement::failed:
         return 1;
     case rk::Refinement::stuck:
@@ -177,18 +174,22 @@ extern "C" RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_
                                             Rk_PointStruct* pt)
 {
     Rk_VectorStruct dir = {};
-    double from_normal = 0.0;
-    RK_TRY(angle_from_normal(line, plane, &dir, &from_normal));
-    if (rk::perpendicular_angle(from_normal)) return RK_FAIL(RK_ERR_GENERAL);
-    // s is the signed distance from point1 to the plane along the line.
+    double q = 0.0;
+    RK_TRY(cosine_from_normal(line, plane, &dir, &q));
+    if (rk::perpendicular_cosine(q)) return RK_FAIL(RK_ERR_GENERAL);
+    // s is the signed distance from point1 to the plane along the line; the line's length is the
+    // length of its direction.
     const Rk_PointStruct base = line->point1;
-    double length = 0.0;
-    Rk_PointDistFromPoint(&base, &line->point2, &length);
+    const double length = rk::magnitude(dir);
     const double den = rk::dot(dir, plane->normal);
     const double num = plane->normal.i_comp * base.pt_x + plane->normal.j_comp * base.pt_y +
                        plane->normal.k_comp * base.pt_z;
     const double s = -(rk::plane_constant(*plane) + num) / den * length;
-    return Rk_PointOffset(&base, s, &dir, pt);
+    // Offset along the direction made unit; too short a direction fails as Rk_PointOffset does.
+    if (length < rk::zero_eps()) return Rk_PointOffset(&base, s, &dir, pt);
+    const Rk_VectorStruct unit = {dir.i_comp / length, dir.j_comp / length, dir.k_comp / length};
+    *pt = rk::offset_by(base, s, unit);
+    return 0;
 }
 
 extern "C" RK_API int Rk_LineProjOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
@@ -219,18 +220,19 @@ extern "C" RK_API int Rk_LineIsOnPlane(const Rk_LineStruct* line, const Rk_Plane
 extern "C" RK_API int Rk_LineIsParallelToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                int* parallel)
 {
-    return flag_from_normal_angle(line, plane, parallel, rk::perpendicular_angle);
+    return flag_from_normal_cosine(line, plane, parallel, rk::perpendicular_cosine);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* perp)
 {
-    return flag_from_normal_angle(line, plane, perp, rk::parallel_angle);
+    return flag_from_normal_cosine(line, plane, perp, rk::parallel_cosine);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                       double angle, int* perp)
 {
-    return flag_from_normal_angle(line, plane, perp, [angle](double from_normal) {
+    return flag_from_normal_cosine(line, plane, perp, [angle](double q) {
+        const double from_normal = rk::angle_of_cosine(q);
         return from_normal <= angle || from_normal >= 180.0 - angle;
     });
 }
@@ -238,7 +240,8 @@ extern "C" RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line,
 extern "C" RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                       double angle, int* para)
 {
-    return flag_from_normal_angle(line, plane, para, [angle](double from_normal) {
+    return flag_from_normal_cosine(line, plane, para, [angle](double q) {
+        const double from_normal = rk::angle_of_cosine(q);
         return 90.0 - angle - rk::zero_eps() <= from_normal && from_normal <= 90.0 + angle + rk::zero_eps();
     });
 }

@@ -13,17 +13,12 @@ namespace {
 
 constexpr char kModule[] = "src/rk_plane";
 
-// Brings `p`, a point of `home`, onto the line `home` shares with `other`, `angle` degrees away.
+// Brings `p`, a point of `home`, onto the line `home` shares with `other`; `cosine` is that of the
+// angle between their normals.
 int refine_onto_common_line(Rk_PointStruct* p, const Rk_PlaneStruct* home, const Rk_PlaneStruct* other,
-                            double angle)
+                            double cosine)
 {
-    const auto to_home = [home](const Rk_PointStruct& q, Rk_PointStruct* foot) {
-        return Rk_PointProjOnPlane(&q, home, foot);
-    };
-    const auto to_other = [other](const Rk_PointStruct& q, Rk_PointStruct* foot) {
-        return Rk_PointProjOnPlane(&q, other, foot);
-    };
-    switch (rk::refine(p, to_other, to_home, angle)) {
+    switch (rk::onto_common_line(*home, *other, cosine, p)) {
     case rk::Refinement::failed:
         return 1;
     case rk::Refinement::stuck:
@@ -199,12 +194,13 @@ extern "C" RK_API int Rk_PlaneIsEqualToPlane(const Rk_PlaneStruct* plane1, const
 {
     // Equal planes share their side: opposite normals are not within angle_eps.
     *equal = 0;
-    double angle = 0.0;
-    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
-    if (angle > rk::angle_eps()) return 0;
-    double dist = 0.0;
-    RK_TRY(Rk_PointDistFromPlane(&plane1->point, plane2, &dist));
-    if (dist > rk::point_eps()) return 0;
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(plane1->normal, plane2->normal, &q));
+    const int side = rk::side_of(q, rk::kCosParallel);
+    if (side < 0 || (side == 0 && rk::angle_of_cosine(q) > rk::angle_eps())) return 0;
+    Rk_PointStruct foot = {};
+    RK_TRY(Rk_PointProjOnPlane(&plane1->point, plane2, &foot));
+    if (rk::above_point_eps(rk::squared_distance(plane1->point, foot))) return 0;
     *equal = 1;
     return 0;
 }
@@ -233,9 +229,7 @@ extern "C" RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const
     const Rk_PointStruct p = plane1->point;
     Rk_PointStruct q = {};
     RK_TRY(Rk_PointProjOnPlane(&p, plane2, &q));
-    int same = 0;
-    Rk_PointIsEqualToPoint(&p, &q, &same);
-    if (same) {
+    if (rk::same_point(p, q)) {
         *found = 0;
         *offset = 0.0;
         return 0;
@@ -255,19 +249,17 @@ extern "C" RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const
 extern "C" RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                              Rk_LineStruct* line)
 {
-    double angle = 0.0;
-    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
-    if (rk::parallel_angle(angle)) return RK_FAIL(RK_ERR_GENERAL);
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(plane1->normal, plane2->normal, &q));
+    if (rk::parallel_cosine(q)) return RK_FAIL(RK_ERR_GENERAL);
     // Two points of plane1 brought onto the common line give it; when they land on one point (the
     // first axis of plane1 crosses the line at a right angle) the third point is used instead.
     Rk_PointStruct p1 = {}, p2 = {}, p3 = {};
     RK_TRY(Rk_PlaneGet3Points(plane1, &p1, &p2, &p3));
-    RK_TRY(refine_onto_common_line(&p1, plane1, plane2, angle));
-    RK_TRY(refine_onto_common_line(&p2, plane1, plane2, angle));
-    int same = 0;
-    Rk_PointIsEqualToPoint(&p1, &p2, &same);
-    if (!same) return Rk_LineSet(line, &p1, &p2);
-    RK_TRY(refine_onto_common_line(&p3, plane1, plane2, angle));
+    RK_TRY(refine_onto_common_line(&p1, plane1, plane2, q));
+    RK_TRY(refine_onto_common_line(&p2, plane1, plane2, q));
+    if (!rk::same_point(p1, p2)) return Rk_LineSet(line, &p1, &p2);
+    RK_TRY(refine_onto_common_line(&p3, plane1, plane2, q));
     return Rk_LineSet(line, &p1, &p3);
 }
 

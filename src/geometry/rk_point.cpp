@@ -15,7 +15,10 @@ constexpr char kModule[] = "src/rk_point";
 
 namespace rk {
 
-int LineProjector::find_direction()
+// The unit direction, made unit once more for offsetting, as the vector operations make it; they
+// raise the error of a line with no direction, and of a zero tolerance that even a unit vector
+// fails.
+int LineProjector::exact_direction()
 {
     RK_TRY(Rk_VectorSetByLine(&unit_, &line_));
     RK_TRY(Rk_VectorUnitize(&unit_, &unit_));
@@ -24,17 +27,28 @@ int LineProjector::find_direction()
     return 0;
 }
 
+// The second unitizing changes a unit vector by a few units in the last place, so the unit
+// direction itself serves for offsetting whenever that step cannot fail.
+int LineProjector::find_direction()
+{
+    const Rk_VectorStruct d = from_to(line_.point1, line_.point2);
+    const double length = magnitude(d);
+    if (is_zero_vector(d) || !(length >= zero_eps()) || zero_eps() > 0.5) return exact_direction();
+    const double inverse = 1.0 / length;
+    unit_ = {d.i_comp * inverse, d.j_comp * inverse, d.k_comp * inverse};
+    offset_ = unit_;
+    has_direction_ = true;
+    return 0;
+}
+
 int LineProjector::project(const Rk_PointStruct& p, Rk_PointStruct* foot)
 {
     const Rk_PointStruct at = p;
-    double dist = 0.0;
-    Rk_PointDistFromPoint(&at, &line_.point1, &dist);
-    if (dist < point_eps()) {
+    if (same_point(at, line_.point1)) {
         *foot = line_.point1;
         return 0;
     }
-    Rk_PointDistFromPoint(&at, &line_.point2, &dist);
-    if (dist < point_eps()) {
+    if (same_point(at, line_.point2)) {
         *foot = line_.point2;
         return 0;
     }
@@ -117,9 +131,7 @@ extern "C" RK_API int Rk_PointDistFromPoint(const Rk_PointStruct* point1, const 
 extern "C" RK_API int Rk_PointIsEqualToPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                              int* equal)
 {
-    double dist = 0.0;
-    Rk_PointDistFromPoint(point1, point2, &dist);
-    *equal = dist < rk::point_eps() ? 1 : 0;
+    *equal = rk::same_point(*point1, *point2) ? 1 : 0;
     return 0;
 }
 

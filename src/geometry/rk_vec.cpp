@@ -25,12 +25,12 @@ int foot_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_Vector
     return 0;
 }
 
-// `flag` answers `test` on the unsigned angle between two vectors.
-int flag_from_angle(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, int* flag, bool (*test)(double))
+// `flag` answers `test` on the cosine of the angle between two vectors.
+int flag_from_cosine(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, int* flag, bool (*test)(double))
 {
-    double angle = 0.0;
-    RK_TRY(Rk_VectorAngleFromVector(vec1, vec2, &angle));
-    *flag = test(angle) ? 1 : 0;
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(*vec1, *vec2, &q));
+    *flag = test(q) ? 1 : 0;
     return 0;
 }
 
@@ -111,26 +111,22 @@ extern "C" RK_API int Rk_VectorCross(const Rk_VectorStruct* vec1, const Rk_Vecto
 extern "C" RK_API int Rk_VectorAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                                double* angle)
 {
-    const double e = rk::dot(*vec1, *vec2);
-    const double p = rk::magnitude(*vec1) * rk::magnitude(*vec2);
-    if (p < rk::zero_eps()) return RK_FAIL(RK_ERR_ZERO_VECTOR);
-    // Rounding can carry the cosine just past ±1, where acos is undefined.
-    const double q = e / p;
-    const double radians = q > 1.0 ? std::acos(1.0) : q < -1.0 ? std::acos(-1.0) : std::acos(q);
-    *angle = radians * rk::kDegreesPerRadian;
+    double q = 0.0;
+    if (!rk::cosine_between(*vec1, *vec2, &q)) return RK_FAIL(RK_ERR_ZERO_VECTOR);
+    *angle = rk::angle_of_cosine(q);
     return 0;
 }
 
 extern "C" RK_API int Rk_VectorIsParallelToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                                   int* parallel)
 {
-    return flag_from_angle(vec1, vec2, parallel, rk::parallel_angle);
+    return flag_from_cosine(vec1, vec2, parallel, rk::parallel_cosine);
 }
 
 extern "C" RK_API int Rk_VectorIsPerpToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                               int* perpendicular)
 {
-    return flag_from_angle(vec1, vec2, perpendicular, rk::perpendicular_angle);
+    return flag_from_cosine(vec1, vec2, perpendicular, rk::perpendicular_cosine);
 }
 
 extern "C" RK_API int Rk_VectorIsEqualToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
