@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ clang cmake make ninja-build pkg-config python3   # the build
   libgtest-dev libbenchmark-dev                         # tests and benchmarks
+  libeigen3-dev                                         # the benchmarks' peers
 )
 
 missing=()

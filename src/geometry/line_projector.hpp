@@ -1,6 +1,6 @@
-// The foot of points on one line, the line's unit direction worked out once for all of them (the
-// point module owns the projection; the closest-point search of two lines projects thousands of
-// points on the same two lines).
+// The foot of points on one line, the line's direction worked out once for all of them (the point
+// module owns the projection; the rounds of the closest-point search project many points on the
+// same two lines).
 #pragma once
 
 #include "rk_basekit.h"
@@ -20,9 +20,13 @@ private:
     int find_direction();
     int exact_direction();
 
+    // The foot is point1 + (along_·(p - point1))·scale_·offset_: along_ = offset_ = point2 - point1
+    // and scale_ = 1 / its squared length; or, on the vector operations' path, along_ = the unit
+    // direction, offset_ = along_ made unit once more, scale_ = 1.
     const Rk_LineStruct& line_;
-    Rk_VectorStruct unit_ = {};    // unit(point2 - point1)
-    Rk_VectorStruct offset_ = {};  // unit_ made unit once more, as offsetting along it does
+    Rk_VectorStruct along_ = {};
+    Rk_VectorStruct offset_ = {};
+    double scale_ = 1.0;
     bool has_direction_ = false;
 };
 

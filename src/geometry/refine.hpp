@@ -53,16 +53,43 @@ Refinement refine(Rk_PointStruct* p, ToOther to_other, ToHome to_home, double an
 
 // Where the refinement of line1's first point between line1 and line2 (line2 first, by the feet
 // of LineProjector, which keep a point within point_eps of a defining point on that point) stops:
-// the closest point of line1 to line2 as the rounds reach it. `cosine` is that of the angle
-// between the lines' directions, which are known to be neither zero nor parallel.
-Refinement closest_point_of_lines(const Rk_LineStruct& line1, const Rk_LineStruct& line2, double cosine,
-                                  Rk_PointStruct* p);
+// the closest point of line1 to line2 as the rounds reach it. The lines' directions are known to
+// be measurable and not parallel.
+Refinement closest_point_of_lines(const Rk_LineStruct& line1, const Rk_LineStruct& line2, Rk_PointStruct* p);
 
-// Where the refinement of `p`, a point of `home`, between `home` and `other` (other first, by
-// Rk_PointProjOnPlane) stops: the foot of `p` on the line the planes share as the rounds reach it.
-// `cosine` is that of the angle between the normals, known not to be parallel. `failed`: a
-// projection failed (a normal too short for a plane) and raised its error.
-Refinement onto_common_line(const Rk_PlaneStruct& home, const Rk_PlaneStruct& other, double cosine,
-                            Rk_PointStruct* p);
+// Points of `home` brought onto the line it shares with `other` by the refinement between them
+// (other first, by Rk_PointProjOnPlane), each to its foot on the common line as the rounds reach
+// it. The normals are known to be measurable and not parallel. The closed forms raise nothing;
+// settle() gives a run's outcome, or runs the rounds as they come where the closed form does not
+// hold.
+class CommonLine {
+public:
+    CommonLine(const Rk_PlaneStruct& home, const Rk_PlaneStruct& other);
+
+    struct Run {
+        bool closed;         // false: rounding decides, a coordinate is not finite, or a normal is
+                             // too short for a plane
+        Refinement outcome;  // converged or stuck, when closed
+        Rk_PointStruct stop;
+    };
+
+    // The runs of `count` starts (at most 3), worked out side by side.
+    void closed_forms(const Rk_PointStruct* starts, Run* runs, int count) const;
+
+    // `failed`: a projection failed and raised its error.
+    Refinement settle(const Run& run, Rk_PointStruct* p) const;
+
+private:
+    const Rk_PlaneStruct& home_;
+    const Rk_PlaneStruct& other_;
+    bool usable_;            // both normals project, and zero_eps has a logarithm
+    Rk_VectorStruct w_;      // (n1 × n2) × n1: in home, across the common line
+    double inverse_axis2_;   // 1 / |n1 × n2|²
+    double w_length_;
+    double sin2_;            // sin² of the angle between the normals
+    double r_;               // cos²
+    double log_r_;
+    double settled_;         // offsets whose plain round stops: zero_eps / sin²
+};
 
 }  // namespace rk

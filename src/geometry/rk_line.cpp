@@ -21,41 +21,56 @@ int set_checked(Rk_LineStruct* line, const Rk_PointStruct& pt1, const Rk_PointSt
     return 0;
 }
 
-// The cosine of the angle between the directions of two lines, as the angle measurement has it.
-int cosine_between_lines(const Rk_LineStruct* line1, const Rk_LineStruct* line2, double* q)
+int directions(const Rk_LineStruct* line1, const Rk_LineStruct* line2, Rk_VectorStruct* dir1, Rk_VectorStruct* dir2)
+{
+    RK_TRY(rk::line_direction(*line1, dir1));
+    return rk::line_direction(*line2, dir2);
+}
+
+// `flag` answers the parallel or perpendicular test on the directions of two lines.
+int lines_test(const Rk_LineStruct* line1, const Rk_LineStruct* line2, rk::AngleTest test, int* flag)
 {
     Rk_VectorStruct dir1 = {}, dir2 = {};
-    RK_TRY(rk::line_direction(*line1, &dir1));
-    RK_TRY(rk::line_direction(*line2, &dir2));
-    return rk::measured_cosine(dir1, dir2, q);
+    RK_TRY(directions(line1, line2, &dir1, &dir2));
+    return rk::angle_test(dir1, dir2, test, flag);
 }
 
-// The line's direction and the cosine of its angle from the plane's normal.
-int cosine_from_normal(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, Rk_VectorStruct* dir, double* q)
-{
-    RK_TRY(rk::line_direction(*line, dir));
-    return rk::measured_cosine(*dir, plane->normal, q);
-}
-
-// `flag` answers `test` on the cosine of the angle between the directions of two lines.
-template <class Test>
-int flag_from_cosine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* flag, Test test)
-{
-    double q = 0.0;
-    RK_TRY(cosine_between_lines(line1, line2, &q));
-    *flag = test(q) ? 1 : 0;
-    return 0;
-}
-
-// `flag` answers `test` on the cosine of the angle between a line's direction and a plane's normal.
-template <class Test>
-int flag_from_normal_cosine(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* flag, Test test)
+// `flag` answers the parallel or perpendicular test on a line's direction and a plane's normal.
+int normal_test(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, rk::AngleTest test, int* flag)
 {
     Rk_VectorStruct dir = {};
+    RK_TRY(rk::line_direction(*line, &dir));
+    return rk::angle_test(dir, plane->normal, test, flag);
+}
+
+// `flag` answers `test` on the measured angle between the directions of two lines.
+template <class Test>
+int flag_from_angle(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* flag, Test test)
+{
+    Rk_VectorStruct dir1 = {}, dir2 = {};
+    RK_TRY(directions(line1, line2, &dir1, &dir2));
     double q = 0.0;
-    RK_TRY(cosine_from_normal(line, plane, &dir, &q));
-    *flag = test(q) ? 1 : 0;
+    RK_TRY(rk::measured_cosine(dir1, dir2, &q));
+    *flag = test(rk::angle_of_cosine(q)) ? 1 : 0;
     return 0;
+}
+
+// `flag` answers `test` on the measured angle between a line's direction and a plane's normal.
+template <class Test>
+int flag_from_normal_angle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* flag, Test test)
+{
+    Rk_VectorStruct dir = {};
+    RK_TRY(rk::line_direction(*line, &dir));
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(dir, plane->normal, &q));
+    *flag = test(rk::angle_of_cosine(q)) ? 1 : 0;
+    return 0;
+}
+
+// Rk_PointProjOnPlane, the failure raised by that function.
+int foot(const Rk_PointStruct& p, const Rk_PlaneStruct& plane, Rk_PointStruct* on_plane)
+{
+    return rk::foot_on_plane(p, plane, on_plane) ? 0 : Rk_PointProjOnPlane(&p, &plane, on_plane);
 }
 
 }  // namespace
@@ -134,19 +149,18 @@ extern "C" RK_API int Rk_LineIsEqualToLine(const Rk_LineStruct* line1, const Rk_
 extern "C" RK_API int Rk_LineIsParallelToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                               int* parallel)
 {
-    return flag_from_cosine(line1, line2, parallel, rk::parallel_cosine);
+    return lines_test(line1, line2, rk::AngleTest::parallel, parallel);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* perp)
 {
-    return flag_from_cosine(line1, line2, perp, rk::perpendicular_cosine);
+    return lines_test(line1, line2, rk::AngleTest::perpendicular, perp);
 }
 
 extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                                      double angle, int* para)
 {
-    return flag_from_cosine(line1, line2, para, [angle](double q) {
-        const double between = rk::angle_of_cosine(q);
+    return flag_from_angle(line1, line2, para, [angle](double between) {
         return between < angle + rk::zero_eps() || between >= 180.0 - angle - rk::zero_eps();
     });
 }
@@ -154,11 +168,11 @@ extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1,
 extern "C" RK_API int Rk_LinePointClosestToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                                 Rk_PointStruct* pt)
 {
-    double q = 0.0;
-    RK_TRY(cosine_between_lines(line1, line2, &q));
-    if (rk::parallel_cosine(q)) return RK_FAIL(RK_ERR_GENERAL);
+    int parallel = 0;
+    RK_TRY(lines_test(line1, line2, rk::AngleTest::parallel, &parallel));
+    if (parallel) return RK_FAIL(RK_ERR_GENERAL);
     Rk_PointStruct closest = {};
-    switch (rk::closest_point_of_lines(*line1, *line2, q, &closest)) {
+    switch (rk::closest_point_of_lines(*line1, *line2, &closest)) {
     case rk::Refinement::failed:
         return 1;
     case rk::Refinement::stuck:
@@ -174,21 +188,19 @@ extern "C" RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_
                                             Rk_PointStruct* pt)
 {
     Rk_VectorStruct dir = {};
-    double q = 0.0;
-    RK_TRY(cosine_from_normal(line, plane, &dir, &q));
-    if (rk::perpendicular_cosine(q)) return RK_FAIL(RK_ERR_GENERAL);
-    // s is the signed distance from point1 to the plane along the line; the line's length is the
-    // length of its direction.
+    RK_TRY(rk::line_direction(*line, &dir));
+    int across = 0;
+    RK_TRY(rk::angle_test(dir, plane->normal, rk::AngleTest::perpendicular, &across));
+    if (across) return RK_FAIL(RK_ERR_GENERAL);
+    // The point is point1 + t·dir, t = -(n·point1 + d) / n·dir: the same number, to a few units in
+    // the last place, as offsetting point1 by t·|dir| along the unit direction, which fails for a
+    // direction shorter than zero_eps.
     const Rk_PointStruct base = line->point1;
-    const double length = rk::magnitude(dir);
-    const double den = rk::dot(dir, plane->normal);
+    if (!rk::length_at_least_zero_eps(rk::dot(dir, dir))) return Rk_PointOffset(&base, 0.0, &dir, pt);
     const double num = plane->normal.i_comp * base.pt_x + plane->normal.j_comp * base.pt_y +
                        plane->normal.k_comp * base.pt_z;
-    const double s = -(rk::plane_constant(*plane) + num) / den * length;
-    // Offset along the direction made unit; too short a direction fails as Rk_PointOffset does.
-    if (length < rk::zero_eps()) return Rk_PointOffset(&base, s, &dir, pt);
-    const Rk_VectorStruct unit = {dir.i_comp / length, dir.j_comp / length, dir.k_comp / length};
-    *pt = rk::offset_by(base, s, unit);
+    const double t = -(rk::plane_constant(*plane) + num) / rk::dot(dir, plane->normal);
+    *pt = rk::offset_by(base, t, dir);
     return 0;
 }
 
@@ -196,12 +208,12 @@ extern "C" RK_API int Rk_LineProjOnPlane(const Rk_LineStruct* line, const Rk_Pla
                                          Rk_LineStruct* proj_line)
 {
     int perp = 0;
-    RK_TRY(Rk_LineIsPerpToPlane(line, plane, &perp));
+    RK_TRY(normal_test(line, plane, rk::AngleTest::parallel, &perp));
     if (perp) return RK_FAIL(RK_ERR_UNDEFINED);
     // Not held to the point tolerance: a line steep to the plane can project to close points.
     Rk_LineStruct proj = {};
-    RK_TRY(Rk_PointProjOnPlane(&line->point1, plane, &proj.point1));
-    RK_TRY(Rk_PointProjOnPlane(&line->point2, plane, &proj.point2));
+    RK_TRY(foot(line->point1, *plane, &proj.point1));
+    RK_TRY(foot(line->point2, *plane, &proj.point2));
     *proj_line = proj;
     return 0;
 }
@@ -220,19 +232,18 @@ extern "C" RK_API int Rk_LineIsOnPlane(const Rk_LineStruct* line, const Rk_Plane
 extern "C" RK_API int Rk_LineIsParallelToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                int* parallel)
 {
-    return flag_from_normal_cosine(line, plane, parallel, rk::perpendicular_cosine);
+    return normal_test(line, plane, rk::AngleTest::perpendicular, parallel);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* perp)
 {
-    return flag_from_normal_cosine(line, plane, perp, rk::parallel_cosine);
+    return normal_test(line, plane, rk::AngleTest::parallel, perp);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                       double angle, int* perp)
 {
-    return flag_from_normal_cosine(line, plane, perp, [angle](double q) {
-        const double from_normal = rk::angle_of_cosine(q);
+    return flag_from_normal_angle(line, plane, perp, [angle](double from_normal) {
         return from_normal <= angle || from_normal >= 180.0 - angle;
     });
 }
@@ -240,8 +251,7 @@ extern "C" RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line,
 extern "C" RK_API int Rk_LineIsParaToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                       double angle, int* para)
 {
-    return flag_from_normal_cosine(line, plane, para, [angle](double q) {
-        const double from_normal = rk::angle_of_cosine(q);
+    return flag_from_normal_angle(line, plane, para, [angle](double from_normal) {
         return 90.0 - angle - rk::zero_eps() <= from_normal && from_normal <= 90.0 + angle + rk::zero_eps();
     });
 }
