@@ -47,8 +47,25 @@ struct Table {
         return 0;
     }
 
-    // The new cells are made before the table grows, so a failed copy or growth changes nothing.
+    // A value row appended to a live table where there is room needs nothing else; the rest of
+    // the work is kept out of line, so that this path costs no more than it does.
     static int add_row(Rk_TableStruct* t, const In* vals)
+    {
+        if constexpr (!Cell::owns_copies) {
+            if (t->type == Cell::code && t->num_rows < t->num_alloc_rows) {
+                T** cols = Cell::columns(*t);
+                const int row = t->num_rows;
+                for (int c = 0; c < t->num_cols; ++c) cols[c][row] = vals[c];
+                t->num_rows = row + 1;
+                clear_sorted(t);
+                return 0;
+            }
+        }
+        return add_row_checked(t, vals);
+    }
+
+    // The new cells are made before the table grows, so a failed copy or growth changes nothing.
+    __attribute__((noinline)) static int add_row_checked(Rk_TableStruct* t, const In* vals)
     {
         RK_TRY(check_live(t));
         StagedRow row;

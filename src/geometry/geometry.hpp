@@ -46,6 +46,14 @@ inline Rk_VectorStruct from_to(const Rk_PointStruct& a, const Rk_PointStruct& b)
     return {b.pt_x - a.pt_x, b.pt_y - a.pt_y, b.pt_z - a.pt_z};
 }
 
+// A copy of a point made field by field: a copy of the whole record can be made with loads and
+// stores of different widths, and a load that spans two stores stalls.
+inline Rk_PointStruct read_point(const Rk_PointStruct* p)
+{
+    const double x = p->pt_x, y = p->pt_y, z = p->pt_z;
+    return {x, y, z};
+}
+
 // The square of the distance, summed as Rk_PointDistFromPoint sums it before its square root.
 inline double squared_distance(const Rk_PointStruct& a, const Rk_PointStruct& b)
 {
@@ -95,7 +103,7 @@ inline bool foot_on_plane(const Rk_PointStruct& point, const Rk_PlaneStruct& pla
     const double d = plane_constant(plane);
     const double s = a * a + b * b + c * c;
     if (std::fabs(s) < zero_eps()) return false;
-    const Rk_PointStruct p = point;
+    const Rk_PointStruct p = read_point(&point);
     const double t = (a * p.pt_x + b * p.pt_y + c * p.pt_z + d) / s;
     *foot = {p.pt_x - t * a, p.pt_y - t * b, p.pt_z - t * c};
     return true;
@@ -124,7 +132,8 @@ inline bool unit_of(const Rk_VectorStruct& v, Rk_VectorStruct* unit)
 // A vector is zero when every component is strictly below zero_eps in absolute value.
 inline bool is_zero_vector(double i, double j, double k)
 {
-    return std::fabs(i) < zero_eps() && std::fabs(j) < zero_eps() && std::fabs(k) < zero_eps();
+    const double zero = zero_eps();
+    return std::fabs(i) < zero && std::fabs(j) < zero && std::fabs(k) < zero;
 }
 
 inline bool is_zero_vector(const Rk_VectorStruct& v) { return is_zero_vector(v.i_comp, v.j_comp, v.k_comp); }

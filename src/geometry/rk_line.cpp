@@ -195,7 +195,7 @@ extern "C" RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_
     // The point is point1 + t·dir, t = -(n·point1 + d) / n·dir: the same number, to a few units in
     // the last place, as offsetting point1 by t·|dir| along the unit direction, which fails for a
     // direction shorter than zero_eps.
-    const Rk_PointStruct base = line->point1;
+    const Rk_PointStruct base = rk::read_point(&line->point1);
     if (!rk::length_at_least_zero_eps(rk::dot(dir, dir))) return Rk_PointOffset(&base, 0.0, &dir, pt);
     const double num = plane->normal.i_comp * base.pt_x + plane->normal.j_comp * base.pt_y +
                        plane->normal.k_comp * base.pt_z;

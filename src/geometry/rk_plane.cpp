@@ -79,7 +79,8 @@ extern "C" RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* plane, double a, dou
 extern "C" RK_API int Rk_PlaneSetByPoints(Rk_PlaneStruct* plane, const Rk_PointStruct* pt1,
                                           const Rk_PointStruct* pt2, const Rk_PointStruct* pt3)
 {
-    const Rk_PointStruct p1 = *pt1, p2 = *pt2, p3 = *pt3;
+    // Read field by field: a copy of the whole records can cost a stalled load.
+    const Rk_PointStruct p1 = rk::read_point(pt1), p2 = rk::read_point(pt2), p3 = rk::read_point(pt3);
     plane->point = p1;
     // The vector operations raise the errors of coincident points and of a zero normal.
     const Rk_VectorStruct e1 = rk::from_to(p1, p2), e2 = rk::from_to(p1, p3), n = rk::cross(e1, e2);

@@ -46,7 +46,7 @@ int LineProjector::find_direction()
 
 int LineProjector::project(const Rk_PointStruct& p, Rk_PointStruct* foot)
 {
-    const Rk_PointStruct at = p;
+    const Rk_PointStruct at = read_point(&p);
     if (same_point(at, line_.point1)) {
         *foot = line_.point1;
         return 0;
@@ -189,7 +189,7 @@ extern "C" RK_API int Rk_PointProjOnLine(const Rk_PointStruct* point, const Rk_L
 
 extern "C" RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
     RK_TRY(rk::LineProjector(*line).project(p, &foot));
     *dist = std::sqrt(rk::squared_distance(p, foot));
@@ -198,7 +198,7 @@ extern "C" RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk
 
 extern "C" RK_API int Rk_PointIsOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line, int* on_line)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
     RK_TRY(rk::LineProjector(*line).project(p, &foot));
     *on_line = rk::same_point(p, foot) ? 1 : 0;
@@ -214,7 +214,7 @@ extern "C" RK_API int Rk_PointProjOnPlane(const Rk_PointStruct* point, const Rk_
 
 extern "C" RK_API int Rk_PointDistFromPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, double* dist)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
     RK_TRY(Rk_PointProjOnPlane(&p, plane, &foot));
     *dist = std::sqrt(rk::squared_distance(p, foot));
@@ -224,7 +224,7 @@ extern "C" RK_API int Rk_PointDistFromPlane(const Rk_PointStruct* point, const R
 extern "C" RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
                                                     const Rk_VectorStruct* vec, double* dist)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_LineStruct along = {};
     RK_TRY(Rk_LineSetByPointAndVector(&along, &p, vec));
     int parallel = 0;
@@ -245,7 +245,7 @@ extern "C" RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point,
 
 extern "C" RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, int* on_plane)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
     RK_TRY(Rk_PointProjOnPlane(&p, plane, &foot));
     *on_plane = rk::same_point(p, foot) ? 1 : 0;
