@@ -53,7 +53,7 @@ int cross(const Rk_VectorStruct& u, const Rk_VectorStruct& w, Rk_VectorStruct* v
 
 int foot(const Rk_PointStruct& p, const Rk_LineStruct& line, Rk_PointStruct* q)
 {
-    return rk::LineProjector(line).project(p, q);
+    return rk::foot_on_line(p, line, q);
 }
 
 int proj(const Rk_PointStruct& p, const Rk_PlaneStruct& plane, Rk_PointStruct* q)

@@ -3,7 +3,7 @@
 // same two lines).
 #pragma once
 
-#include "rk_basekit.h"
+#include "geometry/geometry.hpp"
 
 namespace rk {
 
@@ -29,5 +29,25 @@ private:
     double scale_ = 1.0;
     bool has_direction_ = false;
 };
+
+// The foot of one point, as LineProjector works it out, without the projector.
+inline int foot_on_line(const Rk_PointStruct& p, const Rk_LineStruct& line, Rk_PointStruct* foot)
+{
+    const Rk_PointStruct at = read_point(&p), a = read_point(&line.point1), b = read_point(&line.point2);
+    if (same_point(at, a)) {
+        *foot = a;
+        return 0;
+    }
+    if (same_point(at, b)) {
+        *foot = b;
+        return 0;
+    }
+    const Rk_VectorStruct d = from_to(a, b);
+    const double length2 = dot(d, d);
+    if (!(length2 > square_bound(kDirection2))) return LineProjector(line).project(at, foot);
+    const double s = d.i_comp * (at.pt_x - a.pt_x) + d.j_comp * (at.pt_y - a.pt_y) + d.k_comp * (at.pt_z - a.pt_z);
+    *foot = offset_by(a, s * (1.0 / length2), d);
+    return 0;
+}
 
 }  // namespace rk

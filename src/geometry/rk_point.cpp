@@ -184,14 +184,14 @@ extern "C" RK_API int Rk_PointClearanceFromPoint(const Rk_PointStruct* point1, c
 extern "C" RK_API int Rk_PointProjOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line,
                                          Rk_PointStruct* proj_point)
 {
-    return rk::LineProjector(*line).project(*point, proj_point);
+    return rk::foot_on_line(*point, *line, proj_point);
 }
 
 extern "C" RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist)
 {
     const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(rk::LineProjector(*line).project(p, &foot));
+    RK_TRY(rk::foot_on_line(p, *line, &foot));
     *dist = std::sqrt(rk::squared_distance(p, foot));
     return 0;
 }
@@ -200,7 +200,7 @@ extern "C" RK_API int Rk_PointIsOnLine(const Rk_PointStruct* point, const Rk_Lin
 {
     const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(rk::LineProjector(*line).project(p, &foot));
+    RK_TRY(rk::foot_on_line(p, *line, &foot));
     *on_line = rk::same_point(p, foot) ? 1 : 0;
     return 0;
 }
