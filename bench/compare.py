@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Tables of the benchmark programs' JSON output (--benchmark_out=FILE.json): each operation of the
 library ("<work>:rkbasekit") next to its peers ("<work>:<peer>") with the ratio, and, given a second
-run of the same programs built from an earlier commit (--before), the earlier time too. Medians are
-used when the runs were repeated (--benchmark_repetitions), otherwise the single time."""
+run of the same programs built from an earlier commit (--before), the earlier time too. Times are
+CPU time per iteration (steadier than wall time on a shared machine); medians are used when the runs
+were repeated (--benchmark_repetitions), otherwise the single time."""
 import argparse
 import json
 import sys
