@@ -2,7 +2,8 @@
 // searched on any column and sorted on a list of key columns. The logic of all five members,
 // written once over the cell traits of cells.hpp; errors are raised under the member's module.
 // The growth by 25 rows is a contract, not a tuning knob: callers see it in `num_alloc_rows`, the
-// header states it, and lists, queues and stacks inherit it as a growth by 25 values.
+// header states it, and lists, queues and stacks inherit it as a growth by 25 values. The blocks
+// behind it are reserved ahead, doubling, so that appending costs no resize in most growths.
 #pragma once
 
 #include <algorithm>
@@ -46,8 +47,25 @@ struct Table {
         return 0;
     }
 
-    // The new cells are made before the table grows, so a failed copy or growth changes nothing.
+    // A value row appended to a live table where there is room needs nothing else; the rest of
+    // the work is kept out of line, so that this path costs no more than it does.
     static int add_row(Rk_TableStruct* t, const In* vals)
+    {
+        if constexpr (!Cell::owns_copies) {
+            if (t->type == Cell::code && t->num_rows < t->num_alloc_rows) {
+                T** cols = Cell::columns(*t);
+                const int row = t->num_rows;
+                for (int c = 0; c < t->num_cols; ++c) cols[c][row] = vals[c];
+                t->num_rows = row + 1;
+                clear_sorted(t);
+                return 0;
+            }
+        }
+        return add_row_checked(t, vals);
+    }
+
+    // The new cells are made before the table grows, so a failed copy or growth changes nothing.
+    __attribute__((noinline)) static int add_row_checked(Rk_TableStruct* t, const In* vals)
     {
         RK_TRY(check_live(t));
         StagedRow row;
@@ -299,17 +317,31 @@ private:
         t->sorted_col = 0;
     }
 
-    // Room for 25 more rows in every column. When a resize fails, the columns already resized keep
-    // their larger blocks (unused until the next growth asks for the same size) and the failed one
-    // keeps its old block; `num_alloc_rows` still names the room every column has.
+    // The rows each column block holds for a table whose `num_alloc_rows` is `rows`: 25 times the
+    // smallest power of two that reaches it. Worked out again from `num_alloc_rows` whenever it is
+    // needed, so the table record keeps no field for it.
+    static long reserved_rows(long rows)
+    {
+        long reserved = kGrowth;
+        while (reserved < rows) reserved *= 2;
+        return reserved;
+    }
+
+    // Room for 25 more rows in every column; the blocks are resized only when that passes what
+    // they hold. When a resize fails, the columns already resized keep their larger blocks (as
+    // large as the next growth asks for) and the failed one keeps its old block; `num_alloc_rows`
+    // still names the room every column has.
     static int grow(Rk_TableStruct* t)
     {
         const int capacity = t->num_alloc_rows + kGrowth;
-        T** cols = Cell::columns(*t);
-        for (int c = 0; c < t->num_cols; ++c) {
-            T* block = realloc_array(cols[c], static_cast<std::size_t>(capacity));
-            if (!block) return raise(RK_ERR_NO_MEMORY, __LINE__);
-            cols[c] = block;
+        if (capacity > reserved_rows(t->num_alloc_rows)) {
+            const std::size_t reserved = static_cast<std::size_t>(reserved_rows(capacity));
+            T** cols = Cell::columns(*t);
+            for (int c = 0; c < t->num_cols; ++c) {
+                T* block = realloc_array(cols[c], reserved);
+                if (!block) return raise(RK_ERR_NO_MEMORY, __LINE__);
+                cols[c] = block;
+            }
         }
         t->num_alloc_rows = capacity;
         return 0;

@@ -5,6 +5,9 @@
 // src/rk_reffr, whose other operations are in rk_reffr.cpp.
 #include "datum/datum_frame.hpp"
 #include "core/fail.hpp"
+#include "geometry/frame_axes.hpp"
+#include "geometry/geometry.hpp"
+#include "geometry/line_projector.hpp"
 
 namespace {
 
@@ -25,26 +28,37 @@ struct Datum {
     double eps;
 };
 
-/* ---- Constructions, named as the cases read ---- */
+/* ---- Constructions, named as the cases read ----
+ * Each works as the geometry operation it names, inline; where that operation would fail, it is
+ * called, so that it raises its own error. */
 
-int dir(const Rk_LineStruct& line, Rk_VectorStruct* d) { return Rk_VectorSetByLine(d, &line); }
+int dir(const Rk_LineStruct& line, Rk_VectorStruct* d) { return rk::line_direction(line, d); }
 
 // b - a.
 int from_to(const Rk_PointStruct& a, const Rk_PointStruct& b, Rk_VectorStruct* v)
 {
-    return Rk_VectorSetByPoints(v, &a, &b);
+    const Rk_VectorStruct d = rk::from_to(a, b);
+    if (rk::is_zero_vector(d)) return Rk_VectorSetByPoints(v, &a, &b);
+    *v = d;
+    return 0;
 }
 
-int cross(const Rk_VectorStruct& u, const Rk_VectorStruct& w, Rk_VectorStruct* v) { return Rk_VectorCross(&u, &w, v); }
+int cross(const Rk_VectorStruct& u, const Rk_VectorStruct& w, Rk_VectorStruct* v)
+{
+    const Rk_VectorStruct c = rk::cross(u, w);
+    if (rk::is_zero_vector(c)) return Rk_VectorCross(&u, &w, v);
+    *v = c;
+    return 0;
+}
 
 int foot(const Rk_PointStruct& p, const Rk_LineStruct& line, Rk_PointStruct* q)
 {
-    return Rk_PointProjOnLine(&p, &line, q);
+    return rk::foot_on_line(p, line, q);
 }
 
 int proj(const Rk_PointStruct& p, const Rk_PlaneStruct& plane, Rk_PointStruct* q)
 {
-    return Rk_PointProjOnPlane(&p, &plane, q);
+    return rk::foot_on_plane(p, plane, q) ? 0 : Rk_PointProjOnPlane(&p, &plane, q);
 }
 
 // The line projected on the plane.
@@ -71,12 +85,16 @@ int closest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, Rk_PointStruct* p)
 
 Rk_PointStruct mid(const Rk_LineStruct& line)
 {
-    Rk_PointStruct m = {};
-    Rk_PointGetMidpoint(&line.point1, &line.point2, &m);
-    return m;
+    const Rk_PointStruct &a = line.point1, &b = line.point2;
+    return {(a.pt_x + b.pt_x) / 2.0, (a.pt_y + b.pt_y) / 2.0, (a.pt_z + b.pt_z) / 2.0};
 }
 
-int through(const Rk_PointStruct& a, const Rk_PointStruct& b, Rk_LineStruct* line) { return Rk_LineSet(line, &a, &b); }
+int through(const Rk_PointStruct& a, const Rk_PointStruct& b, Rk_LineStruct* line)
+{
+    if (rk::same_point(a, b)) return Rk_LineSet(line, &a, &b);
+    *line = {a, b};
+    return 0;
+}
 
 int along(const Rk_PointStruct& p, const Rk_VectorStruct& v, Rk_LineStruct* line)
 {
@@ -101,12 +119,22 @@ int meet_dir(const Rk_LineStruct& common, const Rk_PlaneStruct& q1, const Rk_Pla
 
 /* ---- Predicates: the geometry tolerances, unless named within ---- */
 
-int is_equal(const Rk_PointStruct& a, const Rk_PointStruct& b, int* flag) { return Rk_PointIsEqualToPoint(&a, &b, flag); }
+int is_equal(const Rk_PointStruct& a, const Rk_PointStruct& b, int* flag)
+{
+    *flag = rk::same_point(a, b) ? 1 : 0;
+    return 0;
+}
 
 // Only l2's points are measured against l1.
 int is_equal(const Rk_LineStruct& l1, const Rk_LineStruct& l2, int* flag) { return Rk_LineIsEqualToLine(&l1, &l2, flag); }
 
-int is_on(const Rk_PointStruct& p, const Rk_LineStruct& line, int* flag) { return Rk_PointIsOnLine(&p, &line, flag); }
+int is_on(const Rk_PointStruct& p, const Rk_LineStruct& line, int* flag)
+{
+    Rk_PointStruct f = {};
+    RK_TRY(foot(p, line, &f));
+    *flag = rk::same_point(p, f) ? 1 : 0;
+    return 0;
+}
 
 int is_parallel(const Rk_LineStruct& l1, const Rk_LineStruct& l2, int* flag)
 {
@@ -140,10 +168,19 @@ struct Within {
     int perpendicular = 0;
 };
 
+// The two tests of Rk_LineIsParaToPlaneWithinAngle and Rk_LineIsPerpToPlaneWithinAngle on the one
+// angle they both measure.
 int within(const Rk_LineStruct& line, const Rk_PlaneStruct& plane, double eps, Within* w)
 {
-    RK_TRY(Rk_LineIsParaToPlaneWithinAngle(&line, &plane, eps, &w->parallel));
-    return Rk_LineIsPerpToPlaneWithinAngle(&line, &plane, eps, &w->perpendicular);
+    Rk_VectorStruct d = {};
+    RK_TRY(rk::line_direction(line, &d));
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(d, plane.normal, &q));
+    const double from_normal = rk::angle_of_cosine(q);
+    const double zero = rk::zero_eps();
+    w->parallel = 90.0 - eps - zero <= from_normal && from_normal <= 90.0 + eps + zero;
+    w->perpendicular = from_normal <= eps || from_normal >= 180.0 - eps;
+    return 0;
 }
 
 // The tests of a line against a plane when a tertiary follows: neither parallel nor perpendicular
@@ -178,15 +215,20 @@ int no_test(int* flag)
 
 int set_z(Rk_RefFrameStruct* frame, const Rk_PointStruct& origin, const Rk_VectorStruct& z)
 {
-    Rk_RefFrameSetOrigin(frame, &origin);
+    frame->origin = origin;
     return Rk_RefFrameSetAxesByZ(frame, &z);
 }
 
 int set_zx(Rk_RefFrameStruct* frame, const Rk_PointStruct& origin, const Rk_VectorStruct& z,
            const Rk_VectorStruct& x)
 {
-    Rk_RefFrameSetOrigin(frame, &origin);
-    return Rk_RefFrameSetAxesByZX(frame, &z, &x);
+    frame->origin = origin;
+    rk::Axes axes = {};
+    RK_TRY(rk::axes_by_zx(z, x, &axes));
+    frame->x_axis = axes.x;
+    frame->y_axis = axes.y;
+    frame->z_axis = axes.z;
+    return 0;
 }
 
 // A point on a line (P on S, or S on P), then a tertiary point: the point off the line drops T,
@@ -836,22 +878,27 @@ Case case_for(int pri_type, int sec_type, int ter_type)
     return known ? kCases[pri_type - 1][sec_type][ter_type] : nullptr;
 }
 
+Rk_PointStruct row_point(const double* row) { return {row[0], row[1], row[2]}; }
+
+// A plane through three points as Rk_PlaneSetByPoints makes it (point a, normal (b - a) × (c - a)),
+// a line through two as Rk_LineSet does; what those operations refuse they are called to refuse.
 int build_feature(int type, double (*rows)[3], DatumFeature* feature)
 {
     feature->type = type;
-    Rk_PointStruct a = {}, b = {}, c = {};
     switch (type) {
     case rk::kPointFeature:
-        return Rk_PointSet(&feature->point, rows[0][0], rows[0][1], rows[0][2]);
+        feature->point = row_point(rows[0]);
+        return 0;
     case rk::kLineFeature:
-        Rk_PointSet(&a, rows[0][0], rows[0][1], rows[0][2]);
-        Rk_PointSet(&b, rows[1][0], rows[1][1], rows[1][2]);
-        return Rk_LineSet(&feature->line, &a, &b);
-    case rk::kPlaneFeature:
-        Rk_PointSet(&a, rows[0][0], rows[0][1], rows[0][2]);
-        Rk_PointSet(&b, rows[1][0], rows[1][1], rows[1][2]);
-        Rk_PointSet(&c, rows[2][0], rows[2][1], rows[2][2]);
-        return Rk_PlaneSetByPoints(&feature->plane, &a, &b, &c);
+        return through(row_point(rows[0]), row_point(rows[1]), &feature->line);
+    case rk::kPlaneFeature: {
+        const Rk_PointStruct a = row_point(rows[0]), b = row_point(rows[1]), c = row_point(rows[2]);
+        const Rk_VectorStruct e1 = rk::from_to(a, b), e2 = rk::from_to(a, c), n = rk::cross(e1, e2);
+        if (rk::is_zero_vector(e1) || rk::is_zero_vector(e2) || rk::is_zero_vector(n))
+            return Rk_PlaneSetByPoints(&feature->plane, &a, &b, &c);
+        feature->plane = {a, n};
+        return 0;
+    }
     default:
         return 0;
     }

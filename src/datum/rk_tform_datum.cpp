@@ -1,7 +1,7 @@
 // The transforms that carry an object's datum reference frame onto a target's: the frame of the
 // object's features, then the target's in up to four orientations of its primary and secondary,
-// each candidate kept once. Part of module src/rk_tform, whose other operations are in
-// geometry/rk_tform.cpp.
+// each candidate kept once. The object's frame and its inverse transform are worked out once for
+// the four. Part of module src/rk_tform, whose other operations are in geometry/rk_tform.cpp.
 #include <initializer_list>
 
 #include "datum/datum_frame.hpp"
@@ -25,8 +25,14 @@ extern "C" RK_API int Rk_TransformsSetByGeom(int* num_tfms, Rk_TransformStruct* 
                                     &reference));
     for (rk::DatumFeature* feature : {&reference.pri, &reference.sec, &reference.ter})
         if (feature->type == rk::kPlaneFeature) rk::reverse_sense(feature);
+    // Each candidate is Rk_TransformSetByFrameToFrame(object frame, target frame): world to object
+    // coordinates inverted, then the target frame's transform.
+    Rk_TransformStruct to_object = {}, from_object = {}, to_target = {};
+    Rk_TransformSetByRefFrame(&to_object, &obj_frame);
+    Rk_TransformInvert(&to_object, &from_object);
     RK_TRY(rk::datum_frame(&tar_frame, reference, eps, &redundant));
-    RK_TRY(Rk_TransformSetByFrameToFrame(&tfms[0], &obj_frame, &tar_frame));
+    Rk_TransformSetByRefFrame(&to_target, &tar_frame);
+    RK_TRY(Rk_TransformSetByTransforms(&tfms[0], &from_object, &to_target));
     *num_tfms = 1;
 
     // The secondary reversed, then the primary, then both; the tertiary stays as in the reference.
@@ -39,7 +45,8 @@ extern "C" RK_API int Rk_TransformsSetByGeom(int* num_tfms, Rk_TransformStruct* 
         if (turn.sec) rk::reverse_sense(&turned.sec);
         RK_TRY(rk::datum_frame(&tar_frame, turned, eps, &redundant));
         Rk_TransformStruct* candidate = &tfms[*num_tfms];
-        RK_TRY(Rk_TransformSetByFrameToFrame(candidate, &obj_frame, &tar_frame));
+        Rk_TransformSetByRefFrame(&to_target, &tar_frame);
+        RK_TRY(Rk_TransformSetByTransforms(candidate, &from_object, &to_target));
         int duplicate = 0;
         for (int kept = 0; kept < *num_tfms && !duplicate; ++kept)
             RK_TRY(Rk_TransformIsEqualToTransform(candidate, &tfms[kept], &duplicate));

@@ -16,48 +16,61 @@ constexpr char kModule[] = "src/rk_line";
 // Stores both points when they are at least point_eps apart.
 int set_checked(Rk_LineStruct* line, const Rk_PointStruct& pt1, const Rk_PointStruct& pt2)
 {
-    double dist = 0.0;
-    Rk_PointDistFromPoint(&pt1, &pt2, &dist);
-    if (dist < rk::point_eps()) return RK_FAIL(RK_ERR_COINCIDENT_POINTS);
+    if (rk::same_point(pt1, pt2)) return RK_FAIL(RK_ERR_COINCIDENT_POINTS);
     *line = {pt1, pt2};
     return 0;
 }
 
-// The unsigned angle between the directions of two lines.
-int angle_between(const Rk_LineStruct* line1, const Rk_LineStruct* line2, double* angle)
+int directions(const Rk_LineStruct* line1, const Rk_LineStruct* line2, Rk_VectorStruct* dir1, Rk_VectorStruct* dir2)
+{
+    RK_TRY(rk::line_direction(*line1, dir1));
+    return rk::line_direction(*line2, dir2);
+}
+
+// `flag` answers the parallel or perpendicular test on the directions of two lines.
+int lines_test(const Rk_LineStruct* line1, const Rk_LineStruct* line2, rk::AngleTest test, int* flag)
 {
     Rk_VectorStruct dir1 = {}, dir2 = {};
-    RK_TRY(Rk_VectorSetByLine(&dir1, line1));
-    RK_TRY(Rk_VectorSetByLine(&dir2, line2));
-    return Rk_VectorAngleFromVector(&dir1, &dir2, angle);
+    RK_TRY(directions(line1, line2, &dir1, &dir2));
+    return rk::angle_test(dir1, dir2, test, flag);
 }
 
-// The line's direction and its unsigned angle from the plane's normal.
-int angle_from_normal(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, Rk_VectorStruct* dir, double* angle)
+// `flag` answers the parallel or perpendicular test on a line's direction and a plane's normal.
+int normal_test(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, rk::AngleTest test, int* flag)
 {
-    RK_TRY(Rk_VectorSetByLine(dir, line));
-    return Rk_VectorAngleFromVector(dir, &plane->normal, angle);
+    Rk_VectorStruct dir = {};
+    RK_TRY(rk::line_direction(*line, &dir));
+    return rk::angle_test(dir, plane->normal, test, flag);
 }
 
-// `flag` answers `test` on the angle between the directions of two lines.
+// `flag` answers `test` on the measured angle between the directions of two lines.
 template <class Test>
 int flag_from_angle(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* flag, Test test)
 {
-    double angle = 0.0;
-    RK_TRY(angle_between(line1, line2, &angle));
-    *flag = test(angle) ? 1 : 0;
+    Rk_VectorStruct dir1 = {}, dir2 = {};
+    RK_TRY(directions(line1, line2, &dir1, &dir2));
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(dir1, dir2, &q));
+    *flag = test(rk::angle_of_cosine(q)) ? 1 : 0;
     return 0;
 }
 
-// `flag` answers `test` on the angle between a line's direction and a plane's normal.
+// `flag` answers `test` on the measured angle between a line's direction and a plane's normal.
 template <class Test>
 int flag_from_normal_angle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* flag, Test test)
 {
     Rk_VectorStruct dir = {};
-    double angle = 0.0;
-    RK_TRY(angle_from_normal(line, plane, &dir, &angle));
-    *flag = test(angle) ? 1 : 0;
+    RK_TRY(rk::line_direction(*line, &dir));
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(dir, plane->normal, &q));
+    *flag = test(rk::angle_of_cosine(q)) ? 1 : 0;
     return 0;
+}
+
+// Rk_PointProjOnPlane, the failure raised by that function.
+int foot(const Rk_PointStruct& p, const Rk_PlaneStruct& plane, Rk_PointStruct* on_plane)
+{
+    return rk::foot_on_plane(p, plane, on_plane) ? 0 : Rk_PointProjOnPlane(&p, &plane, on_plane);
 }
 
 }  // namespace
@@ -122,25 +135,26 @@ extern "C" RK_API int Rk_LineGetPoint2(const Rk_LineStruct* line, Rk_PointStruct
 
 extern "C" RK_API int Rk_LineIsEqualToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* equal)
 {
-    // Only line2's points are measured against line1.
+    // Only line2's points are measured against line1, by their distance from their feet.
     *equal = 0;
-    double dist = 0.0;
-    RK_TRY(Rk_PointDistFromLine(&line2->point1, line1, &dist));
-    if (dist >= rk::point_eps()) return 0;
-    RK_TRY(Rk_PointDistFromLine(&line2->point2, line1, &dist));
-    *equal = dist < rk::point_eps() ? 1 : 0;
+    rk::LineProjector on_line1(*line1);
+    Rk_PointStruct foot = {};
+    RK_TRY(on_line1.project(line2->point1, &foot));
+    if (rk::at_least_point_eps(rk::squared_distance(line2->point1, foot))) return 0;
+    RK_TRY(on_line1.project(line2->point2, &foot));
+    *equal = rk::same_point(line2->point2, foot) ? 1 : 0;
     return 0;
 }
 
 extern "C" RK_API int Rk_LineIsParallelToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                               int* parallel)
 {
-    return flag_from_angle(line1, line2, parallel, rk::parallel_angle);
+    return lines_test(line1, line2, rk::AngleTest::parallel, parallel);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2, int* perp)
 {
-    return flag_from_angle(line1, line2, perp, rk::perpendicular_angle);
+    return lines_test(line1, line2, rk::AngleTest::perpendicular, perp);
 }
 
 extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
@@ -154,14 +168,11 @@ extern "C" RK_API int Rk_LineIsParaToLineWithinAngle(const Rk_LineStruct* line1,
 extern "C" RK_API int Rk_LinePointClosestToLine(const Rk_LineStruct* line1, const Rk_LineStruct* line2,
                                                 Rk_PointStruct* pt)
 {
-    double angle = 0.0;
-    RK_TRY(angle_between(line1, line2, &angle));
-    if (rk::parallel_angle(angle)) return RK_FAIL(RK_ERR_GENERAL);
-    rk::LineProjector on_line1(*line1), on_line2(*line2);
-    const auto to_line1 = [&](const Rk_PointStruct& p, Rk_PointStruct* foot) { return on_line1.project(p, foot); };
-    const auto to_line2 = [&](const Rk_PointStruct& p, Rk_PointStruct* foot) { return on_line2.project(p, foot); };
-    Rk_PointStruct closest = line1->point1;
-    switch (rk::refine(&closest, to_line2, to_line1, angle)) {
+    int parallel = 0;
+    RK_TRY(lines_test(line1, line2, rk::AngleTest::parallel, &parallel));
+    if (parallel) return RK_FAIL(RK_ERR_GENERAL);
+    Rk_PointStruct closest = {};
+    switch (rk::closest_point_of_lines(*line1, *line2, &closest)) {
     case rk::Refinement::failed:
         return 1;
     case rk::Refinement::stuck:
@@ -177,30 +188,32 @@ extern "C" RK_API int Rk_LineIntersectPlane(const Rk_LineStruct* line, const Rk_
                                             Rk_PointStruct* pt)
 {
     Rk_VectorStruct dir = {};
-    double from_normal = 0.0;
-    RK_TRY(angle_from_normal(line, plane, &dir, &from_normal));
-    if (rk::perpendicular_angle(from_normal)) return RK_FAIL(RK_ERR_GENERAL);
-    // s is the signed distance from point1 to the plane along the line.
-    const Rk_PointStruct base = line->point1;
-    double length = 0.0;
-    Rk_PointDistFromPoint(&base, &line->point2, &length);
-    const double den = rk::dot(dir, plane->normal);
+    RK_TRY(rk::line_direction(*line, &dir));
+    int across = 0;
+    RK_TRY(rk::angle_test(dir, plane->normal, rk::AngleTest::perpendicular, &across));
+    if (across) return RK_FAIL(RK_ERR_GENERAL);
+    // The point is point1 + t·dir, t = -(n·point1 + d) / n·dir: the same number, to a few units in
+    // the last place, as offsetting point1 by t·|dir| along the unit direction, which fails for a
+    // direction shorter than zero_eps.
+    const Rk_PointStruct base = rk::read_point(&line->point1);
+    if (!rk::length_at_least_zero_eps(rk::dot(dir, dir))) return Rk_PointOffset(&base, 0.0, &dir, pt);
     const double num = plane->normal.i_comp * base.pt_x + plane->normal.j_comp * base.pt_y +
                        plane->normal.k_comp * base.pt_z;
-    const double s = -(rk::plane_constant(*plane) + num) / den * length;
-    return Rk_PointOffset(&base, s, &dir, pt);
+    const double t = -(rk::plane_constant(*plane) + num) / rk::dot(dir, plane->normal);
+    *pt = rk::offset_by(base, t, dir);
+    return 0;
 }
 
 extern "C" RK_API int Rk_LineProjOnPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                          Rk_LineStruct* proj_line)
 {
     int perp = 0;
-    RK_TRY(Rk_LineIsPerpToPlane(line, plane, &perp));
+    RK_TRY(normal_test(line, plane, rk::AngleTest::parallel, &perp));
     if (perp) return RK_FAIL(RK_ERR_UNDEFINED);
     // Not held to the point tolerance: a line steep to the plane can project to close points.
     Rk_LineStruct proj = {};
-    RK_TRY(Rk_PointProjOnPlane(&line->point1, plane, &proj.point1));
-    RK_TRY(Rk_PointProjOnPlane(&line->point2, plane, &proj.point2));
+    RK_TRY(foot(line->point1, *plane, &proj.point1));
+    RK_TRY(foot(line->point2, *plane, &proj.point2));
     *proj_line = proj;
     return 0;
 }
@@ -219,12 +232,12 @@ extern "C" RK_API int Rk_LineIsOnPlane(const Rk_LineStruct* line, const Rk_Plane
 extern "C" RK_API int Rk_LineIsParallelToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,
                                                int* parallel)
 {
-    return flag_from_normal_angle(line, plane, parallel, rk::perpendicular_angle);
+    return normal_test(line, plane, rk::AngleTest::perpendicular, parallel);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlane(const Rk_LineStruct* line, const Rk_PlaneStruct* plane, int* perp)
 {
-    return flag_from_normal_angle(line, plane, perp, rk::parallel_angle);
+    return normal_test(line, plane, rk::AngleTest::parallel, perp);
 }
 
 extern "C" RK_API int Rk_LineIsPerpToPlaneWithinAngle(const Rk_LineStruct* line, const Rk_PlaneStruct* plane,

@@ -13,17 +13,10 @@ namespace {
 
 constexpr char kModule[] = "src/rk_plane";
 
-// Brings `p`, a point of `home`, onto the line `home` shares with `other`, `angle` degrees away.
-int refine_onto_common_line(Rk_PointStruct* p, const Rk_PlaneStruct* home, const Rk_PlaneStruct* other,
-                            double angle)
+// Settles the run of `p` onto the common line.
+int settle(const rk::CommonLine& common, const rk::CommonLine::Run& run, Rk_PointStruct* p)
 {
-    const auto to_home = [home](const Rk_PointStruct& q, Rk_PointStruct* foot) {
-        return Rk_PointProjOnPlane(&q, home, foot);
-    };
-    const auto to_other = [other](const Rk_PointStruct& q, Rk_PointStruct* foot) {
-        return Rk_PointProjOnPlane(&q, other, foot);
-    };
-    switch (rk::refine(p, to_other, to_home, angle)) {
+    switch (common.settle(run, p)) {
     case rk::Refinement::failed:
         return 1;
     case rk::Refinement::stuck:
@@ -86,12 +79,19 @@ extern "C" RK_API int Rk_PlaneSetByEquation(Rk_PlaneStruct* plane, double a, dou
 extern "C" RK_API int Rk_PlaneSetByPoints(Rk_PlaneStruct* plane, const Rk_PointStruct* pt1,
                                           const Rk_PointStruct* pt2, const Rk_PointStruct* pt3)
 {
-    const Rk_PointStruct p1 = *pt1, p2 = *pt2, p3 = *pt3;
+    // Read field by field: a copy of the whole records can cost a stalled load.
+    const Rk_PointStruct p1 = rk::read_point(pt1), p2 = rk::read_point(pt2), p3 = rk::read_point(pt3);
     plane->point = p1;
-    Rk_VectorStruct e1 = {}, e2 = {};
-    RK_TRY(Rk_VectorSetByPoints(&e1, &p1, &p2));
-    RK_TRY(Rk_VectorSetByPoints(&e2, &p1, &p3));
-    return Rk_VectorCross(&e1, &e2, &plane->normal);
+    // The vector operations raise the errors of coincident points and of a zero normal.
+    const Rk_VectorStruct e1 = rk::from_to(p1, p2), e2 = rk::from_to(p1, p3), n = rk::cross(e1, e2);
+    if (rk::is_zero_vector(e1) || rk::is_zero_vector(e2) || rk::is_zero_vector(n)) {
+        Rk_VectorStruct v1 = {}, v2 = {};
+        RK_TRY(Rk_VectorSetByPoints(&v1, &p1, &p2));
+        RK_TRY(Rk_VectorSetByPoints(&v2, &p1, &p3));
+        return Rk_VectorCross(&v1, &v2, &plane->normal);
+    }
+    plane->normal = n;
+    return 0;
 }
 
 extern "C" RK_API int Rk_PlaneSetByPointAndLine(Rk_PlaneStruct* plane, const Rk_PointStruct* pt,
@@ -199,12 +199,13 @@ extern "C" RK_API int Rk_PlaneIsEqualToPlane(const Rk_PlaneStruct* plane1, const
 {
     // Equal planes share their side: opposite normals are not within angle_eps.
     *equal = 0;
-    double angle = 0.0;
-    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
-    if (angle > rk::angle_eps()) return 0;
-    double dist = 0.0;
-    RK_TRY(Rk_PointDistFromPlane(&plane1->point, plane2, &dist));
-    if (dist > rk::point_eps()) return 0;
+    double q = 0.0;
+    RK_TRY(rk::measured_cosine(plane1->normal, plane2->normal, &q));
+    const int side = rk::side_of(q, rk::kParallel);
+    if (side < 0 || (side == 0 && rk::angle_of_cosine(q) > rk::angle_eps())) return 0;
+    Rk_PointStruct foot = {};
+    RK_TRY(Rk_PointProjOnPlane(&plane1->point, plane2, &foot));
+    if (rk::above_point_eps(rk::squared_distance(plane1->point, foot))) return 0;
     *equal = 1;
     return 0;
 }
@@ -233,9 +234,7 @@ extern "C" RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const
     const Rk_PointStruct p = plane1->point;
     Rk_PointStruct q = {};
     RK_TRY(Rk_PointProjOnPlane(&p, plane2, &q));
-    int same = 0;
-    Rk_PointIsEqualToPoint(&p, &q, &same);
-    if (same) {
+    if (rk::same_point(p, q)) {
         *found = 0;
         *offset = 0.0;
         return 0;
@@ -255,20 +254,22 @@ extern "C" RK_API int Rk_PlaneGetPlaneOffset(const Rk_PlaneStruct* plane1, const
 extern "C" RK_API int Rk_PlaneIntersectPlane(const Rk_PlaneStruct* plane1, const Rk_PlaneStruct* plane2,
                                              Rk_LineStruct* line)
 {
-    double angle = 0.0;
-    RK_TRY(Rk_PlaneAngleFromPlane(plane1, plane2, &angle));
-    if (rk::parallel_angle(angle)) return RK_FAIL(RK_ERR_GENERAL);
+    int parallel = 0;
+    RK_TRY(rk::angle_test(plane1->normal, plane2->normal, rk::AngleTest::parallel, &parallel));
+    if (parallel) return RK_FAIL(RK_ERR_GENERAL);
     // Two points of plane1 brought onto the common line give it; when they land on one point (the
     // first axis of plane1 crosses the line at a right angle) the third point is used instead.
-    Rk_PointStruct p1 = {}, p2 = {}, p3 = {};
-    RK_TRY(Rk_PlaneGet3Points(plane1, &p1, &p2, &p3));
-    RK_TRY(refine_onto_common_line(&p1, plane1, plane2, angle));
-    RK_TRY(refine_onto_common_line(&p2, plane1, plane2, angle));
-    int same = 0;
-    Rk_PointIsEqualToPoint(&p1, &p2, &same);
-    if (!same) return Rk_LineSet(line, &p1, &p2);
-    RK_TRY(refine_onto_common_line(&p3, plane1, plane2, angle));
-    return Rk_LineSet(line, &p1, &p3);
+    Rk_PointStruct p[3] = {};
+    RK_TRY(Rk_PlaneGet3Points(plane1, &p[0], &p[1], &p[2]));
+    const rk::CommonLine common(*plane1, *plane2);
+    rk::CommonLine::Run runs[3] = {};
+    common.closed_forms(p, runs, 2);
+    RK_TRY(settle(common, runs[0], &p[0]));
+    RK_TRY(settle(common, runs[1], &p[1]));
+    if (!rk::same_point(p[0], p[1])) return Rk_LineSet(line, &p[0], &p[1]);
+    common.closed_forms(&p[2], &runs[2], 1);
+    RK_TRY(settle(common, runs[2], &p[2]));
+    return Rk_LineSet(line, &p[0], &p[2]);
 }
 
 extern "C" RK_API int Rk_PlaneDebug(const Rk_PlaneStruct* plane)

@@ -15,34 +15,51 @@ constexpr char kModule[] = "src/rk_point";
 
 namespace rk {
 
+// The unit direction, made unit once more for offsetting, as the vector operations make it; they
+// raise the error of a line with no direction, and of a zero tolerance that even a unit vector
+// fails.
+int LineProjector::exact_direction()
+{
+    RK_TRY(Rk_VectorSetByLine(&along_, &line_));
+    RK_TRY(Rk_VectorUnitize(&along_, &along_));
+    RK_TRY(Rk_VectorUnitize(&along_, &offset_));
+    scale_ = 1.0;
+    has_direction_ = true;
+    return 0;
+}
+
+// The foot is worked out as point1 + ((p - point1)·d / d·d) d, d = point2 - point1: the same
+// number, to a few units in the last place, as offsetting along the unit direction made unit
+// twice, and no square root. A direction the vector operations would refuse (none, or a zero
+// tolerance that even a unit vector fails) takes their path, which raises the error.
 int LineProjector::find_direction()
 {
-    RK_TRY(Rk_VectorSetByLine(&unit_, &line_));
-    RK_TRY(Rk_VectorUnitize(&unit_, &unit_));
-    RK_TRY(Rk_VectorUnitize(&unit_, &offset_));
+    const Rk_VectorStruct d = from_to(line_.point1, line_.point2);
+    const double length2 = dot(d, d);
+    if (!(length2 > square_bound(kDirection2))) return exact_direction();
+    along_ = d;
+    offset_ = d;
+    scale_ = 1.0 / length2;
     has_direction_ = true;
     return 0;
 }
 
 int LineProjector::project(const Rk_PointStruct& p, Rk_PointStruct* foot)
 {
-    const Rk_PointStruct at = p;
-    double dist = 0.0;
-    Rk_PointDistFromPoint(&at, &line_.point1, &dist);
-    if (dist < point_eps()) {
+    const Rk_PointStruct at = read_point(&p);
+    if (same_point(at, line_.point1)) {
         *foot = line_.point1;
         return 0;
     }
-    Rk_PointDistFromPoint(&at, &line_.point2, &dist);
-    if (dist < point_eps()) {
+    if (same_point(at, line_.point2)) {
         *foot = line_.point2;
         return 0;
     }
     if (!has_direction_) RK_TRY(find_direction());
     const Rk_PointStruct& base = line_.point1;
-    const double s = unit_.i_comp * (at.pt_x - base.pt_x) + unit_.j_comp * (at.pt_y - base.pt_y) +
-                     unit_.k_comp * (at.pt_z - base.pt_z);
-    *foot = offset_by(base, s, offset_);
+    const double s = along_.i_comp * (at.pt_x - base.pt_x) + along_.j_comp * (at.pt_y - base.pt_y) +
+                     along_.k_comp * (at.pt_z - base.pt_z);
+    *foot = offset_by(base, s * scale_, offset_);
     return 0;
 }
 
@@ -117,9 +134,7 @@ extern "C" RK_API int Rk_PointDistFromPoint(const Rk_PointStruct* point1, const 
 extern "C" RK_API int Rk_PointIsEqualToPoint(const Rk_PointStruct* point1, const Rk_PointStruct* point2,
                                              int* equal)
 {
-    double dist = 0.0;
-    Rk_PointDistFromPoint(point1, point2, &dist);
-    *equal = dist < rk::point_eps() ? 1 : 0;
+    *equal = rk::same_point(*point1, *point2) ? 1 : 0;
     return 0;
 }
 
@@ -134,7 +149,7 @@ extern "C" RK_API int Rk_PointOffset(const Rk_PointStruct* point, double dist, c
                                      Rk_PointStruct* offset_pt)
 {
     Rk_VectorStruct u = {};
-    RK_TRY(Rk_VectorUnitize(dir_vec, &u));
+    if (!rk::unit_of(*dir_vec, &u)) return Rk_VectorUnitize(dir_vec, &u);
     *offset_pt = rk::offset_by(*point, dist, u);
     return 0;
 }
@@ -169,47 +184,47 @@ extern "C" RK_API int Rk_PointClearanceFromPoint(const Rk_PointStruct* point1, c
 extern "C" RK_API int Rk_PointProjOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line,
                                          Rk_PointStruct* proj_point)
 {
-    return rk::LineProjector(*line).project(*point, proj_point);
+    return rk::foot_on_line(*point, *line, proj_point);
 }
 
 extern "C" RK_API int Rk_PointDistFromLine(const Rk_PointStruct* point, const Rk_LineStruct* line, double* dist)
 {
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(Rk_PointProjOnLine(point, line, &foot));
-    return Rk_PointDistFromPoint(point, &foot, dist);
+    RK_TRY(rk::foot_on_line(p, *line, &foot));
+    *dist = std::sqrt(rk::squared_distance(p, foot));
+    return 0;
 }
 
 extern "C" RK_API int Rk_PointIsOnLine(const Rk_PointStruct* point, const Rk_LineStruct* line, int* on_line)
 {
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(Rk_PointProjOnLine(point, line, &foot));
-    return Rk_PointIsEqualToPoint(point, &foot, on_line);
+    RK_TRY(rk::foot_on_line(p, *line, &foot));
+    *on_line = rk::same_point(p, foot) ? 1 : 0;
+    return 0;
 }
 
 extern "C" RK_API int Rk_PointProjOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
                                           Rk_PointStruct* proj_pt)
 {
-    const double a = plane->normal.i_comp, b = plane->normal.j_comp, c = plane->normal.k_comp;
-    const double d = rk::plane_constant(*plane);
-    const double s = a * a + b * b + c * c;
-    if (std::fabs(s) < rk::zero_eps()) return RK_FAIL(RK_ERR_DEGENERATE_PLANE);
-    const Rk_PointStruct p = *point;
-    const double t = (a * p.pt_x + b * p.pt_y + c * p.pt_z + d) / s;
-    *proj_pt = {p.pt_x - t * a, p.pt_y - t * b, p.pt_z - t * c};
+    if (!rk::foot_on_plane(*point, *plane, proj_pt)) return RK_FAIL(RK_ERR_DEGENERATE_PLANE);
     return 0;
 }
 
 extern "C" RK_API int Rk_PointDistFromPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, double* dist)
 {
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(Rk_PointProjOnPlane(point, plane, &foot));
-    return Rk_PointDistFromPoint(point, &foot, dist);
+    RK_TRY(Rk_PointProjOnPlane(&p, plane, &foot));
+    *dist = std::sqrt(rk::squared_distance(p, foot));
+    return 0;
 }
 
 extern "C" RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point, const Rk_PlaneStruct* plane,
                                                     const Rk_VectorStruct* vec, double* dist)
 {
-    const Rk_PointStruct p = *point;
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_LineStruct along = {};
     RK_TRY(Rk_LineSetByPointAndVector(&along, &p, vec));
     int parallel = 0;
@@ -230,9 +245,11 @@ extern "C" RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point,
 
 extern "C" RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, int* on_plane)
 {
+    const Rk_PointStruct p = rk::read_point(point);
     Rk_PointStruct foot = {};
-    RK_TRY(Rk_PointProjOnPlane(point, plane, &foot));
-    return Rk_PointIsEqualToPoint(point, &foot, on_plane);
+    RK_TRY(Rk_PointProjOnPlane(&p, plane, &foot));
+    *on_plane = rk::same_point(p, foot) ? 1 : 0;
+    return 0;
 }
 
 extern "C" RK_API int Rk_PointDebug(const Rk_PointStruct* point)

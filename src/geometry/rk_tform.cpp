@@ -55,8 +55,8 @@ int apply_vector(const Rk_TransformStruct& tform, const Rk_VectorStruct& v, Rk_V
     }
     const Rk_PointStruct origin = map_point(tform.transform, {0.0, 0.0, 0.0});
     const Rk_PointStruct tip = map_point(tform.transform, rk::as_point(v));
-    Rk_VectorStruct difference = {};
-    RK_TRY(Rk_VectorSetByPoints(&difference, &origin, &tip));
+    Rk_VectorStruct difference = rk::from_to(origin, tip);
+    if (rk::is_zero_vector(difference)) return Rk_VectorSetByPoints(&difference, &origin, &tip);  // raises
     *mapped = difference;
     return 0;
 }

@@ -20,17 +20,8 @@ int foot_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_Vector
     const Rk_PlaneStruct through_origin = {{0.0, 0.0, 0.0}, n};
     const Rk_PointStruct tip = rk::as_point(v);
     Rk_PointStruct foot = {};
-    RK_TRY(Rk_PointProjOnPlane(&tip, &through_origin, &foot));
+    if (!rk::foot_on_plane(tip, through_origin, &foot)) return Rk_PointProjOnPlane(&tip, &through_origin, &foot);
     *proj = rk::as_vector(foot);
-    return 0;
-}
-
-// `flag` answers `test` on the unsigned angle between two vectors.
-int flag_from_angle(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, int* flag, bool (*test)(double))
-{
-    double angle = 0.0;
-    RK_TRY(Rk_VectorAngleFromVector(vec1, vec2, &angle));
-    *flag = test(angle) ? 1 : 0;
     return 0;
 }
 
@@ -38,7 +29,7 @@ int flag_from_angle(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2, in
 int project_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_VectorStruct* proj)
 {
     int parallel = 0;
-    RK_TRY(Rk_VectorIsParallelToVector(&v, &n, &parallel));
+    RK_TRY(rk::angle_test(v, n, rk::AngleTest::parallel, &parallel));
     if (parallel) return RK_FAIL(RK_ERR_ZERO_VECTOR);
     return foot_normal_to(v, n, proj);
 }
@@ -88,9 +79,7 @@ extern "C" RK_API int Rk_VectorMagnitude(const Rk_VectorStruct* vec, double* mag
 
 extern "C" RK_API int Rk_VectorUnitize(const Rk_VectorStruct* vec1, Rk_VectorStruct* vec2)
 {
-    const double mag = rk::magnitude(*vec1);
-    if (mag < rk::zero_eps()) return RK_FAIL(RK_ERR_ZERO_VECTOR);
-    *vec2 = {vec1->i_comp / mag, vec1->j_comp / mag, vec1->k_comp / mag};
+    if (!rk::unit_of(*vec1, vec2)) return RK_FAIL(RK_ERR_ZERO_VECTOR);
     return 0;
 }
 
@@ -111,26 +100,22 @@ extern "C" RK_API int Rk_VectorCross(const Rk_VectorStruct* vec1, const Rk_Vecto
 extern "C" RK_API int Rk_VectorAngleFromVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                                double* angle)
 {
-    const double e = rk::dot(*vec1, *vec2);
-    const double p = rk::magnitude(*vec1) * rk::magnitude(*vec2);
-    if (p < rk::zero_eps()) return RK_FAIL(RK_ERR_ZERO_VECTOR);
-    // Rounding can carry the cosine just past ±1, where acos is undefined.
-    const double q = e / p;
-    const double radians = q > 1.0 ? std::acos(1.0) : q < -1.0 ? std::acos(-1.0) : std::acos(q);
-    *angle = radians * rk::kDegreesPerRadian;
+    double q = 0.0;
+    if (!rk::cosine_between(*vec1, *vec2, &q)) return RK_FAIL(RK_ERR_ZERO_VECTOR);
+    *angle = rk::angle_of_cosine(q);
     return 0;
 }
 
 extern "C" RK_API int Rk_VectorIsParallelToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                                   int* parallel)
 {
-    return flag_from_angle(vec1, vec2, parallel, rk::parallel_angle);
+    return rk::angle_test(*vec1, *vec2, rk::AngleTest::parallel, parallel);
 }
 
 extern "C" RK_API int Rk_VectorIsPerpToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
                                               int* perpendicular)
 {
-    return flag_from_angle(vec1, vec2, perpendicular, rk::perpendicular_angle);
+    return rk::angle_test(*vec1, *vec2, rk::AngleTest::perpendicular, perpendicular);
 }
 
 extern "C" RK_API int Rk_VectorIsEqualToVector(const Rk_VectorStruct* vec1, const Rk_VectorStruct* vec2,
@@ -156,9 +141,9 @@ extern "C" RK_API int Rk_VectorSignedAngleFromVector(const Rk_VectorStruct* vec1
                                                      const Rk_VectorStruct* dir, double* angle)
 {
     int parallel = 0;
-    RK_TRY(Rk_VectorIsParallelToVector(vec1, dir, &parallel));
+    RK_TRY(rk::angle_test(*vec1, *dir, rk::AngleTest::parallel, &parallel));
     if (parallel) return RK_FAIL(RK_ERR_UNDEFINED);
-    RK_TRY(Rk_VectorIsParallelToVector(vec2, dir, &parallel));
+    RK_TRY(rk::angle_test(*vec2, *dir, rk::AngleTest::parallel, &parallel));
     if (parallel) return RK_FAIL(RK_ERR_UNDEFINED);
 
     Rk_VectorStruct seen1 = {}, seen2 = {};
@@ -171,11 +156,11 @@ extern "C" RK_API int Rk_VectorSignedAngleFromVector(const Rk_VectorStruct* vec1
         return 0;
 
     // The turn is positive when seen1 × seen2 points to the side of `dir`.
-    Rk_VectorStruct turn = {};
-    RK_TRY(Rk_VectorCross(&seen1, &seen2, &turn));
+    Rk_VectorStruct turn = rk::cross(seen1, seen2);
+    if (rk::is_zero_vector(turn)) return Rk_VectorCross(&seen1, &seen2, &turn);  // raises error 6
     double side = 0.0;
-    RK_TRY(Rk_VectorAngleFromVector(dir, &turn, &side));
-    if (side > 90.0) *angle = -unsigned_angle;
+    RK_TRY(rk::measured_cosine(*dir, turn, &side));
+    if (rk::obtuse(*dir, turn)) *angle = -unsigned_angle;
     return 0;
 }
 
@@ -184,7 +169,7 @@ extern "C" RK_API int Rk_VectorRotate(const Rk_VectorStruct* vec, const Rk_Vecto
 {
     const Rk_VectorStruct v = *vec;
     int parallel = 0;
-    RK_TRY(Rk_VectorIsParallelToVector(&v, rot_vec, &parallel));
+    RK_TRY(rk::angle_test(v, *rot_vec, rk::AngleTest::parallel, &parallel));
     if (parallel) {
         *new_vec = v;
         return 0;

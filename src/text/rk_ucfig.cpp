@@ -33,6 +33,7 @@ constexpr int kValue = 2;
 // so the mark always reads kUnwritten and a failed write cannot leave a setting marked written.
 constexpr int kColumns = 4;
 constexpr char kUnwritten[] = "Rk_FALSE";
+constexpr int kStringTable = 2;  // the type code of a live string table
 
 constexpr char kTrueWords[] = "ON  YES Y TRUE T 1";
 constexpr char kFalseWords[] = "OFF NO N FALSE F 0";
@@ -74,19 +75,24 @@ int line_kind(const char* s)
 }
 
 // Reads one piece of a line as fgets does with a buffer of kReadLimit bytes, and its length (0 at
-// the end of the file). Unlike fgets it counts a NUL byte read from the file.
+// the end of the file). Unlike fgets it counts a NUL byte read from the file. The stream is locked
+// once for the piece, not once a character.
 int read_piece(std::FILE* fp, char* piece, std::size_t* length)
 {
     std::size_t n = 0;
+    bool failed = false;
+    flockfile(fp);
     while (n + 1 < kReadLimit) {
-        const int c = std::getc(fp);
+        const int c = getc_unlocked(fp);
         if (c == EOF) {
-            if (std::ferror(fp)) return RK_FAIL(RK_ERR_GENERAL);
+            failed = ferror_unlocked(fp) != 0;
             break;
         }
         piece[n++] = static_cast<char>(c);
         if (c == '\n') break;
     }
+    funlockfile(fp);
+    if (failed) return RK_FAIL(RK_ERR_GENERAL);
     piece[n] = '\0';
     *length = n;
     return 0;
@@ -122,17 +128,111 @@ int find_setting(const Rk_StrTable* table, const char* var, int* row, int* found
     return Rk_StrTableFindPos(table, kKey, 0, key, row, found);
 }
 
+// The rows of the settings by key, for the length of one read of a file: the search of the key
+// column, which would make a read quadratic in the number of settings, made a hash lookup. It
+// finds what the table's own search finds, the first row of a key. Up to kLocalSlots / 2 rows it
+// lives on the stack; a larger one comes from the heap, and when that cannot be had (or the table
+// is not live) the read goes on with the table's own search, as before.
+class SettingsIndex {
+public:
+    explicit SettingsIndex(const Rk_StrTable& table) : table_(table)
+    {
+        if (table.type != kStringTable || table.num_alloc_rows == 0) return;
+        slots_ = local_;
+        size_ = kLocalSlots;
+        std::memset(local_, 0, sizeof local_);
+        for (int row = 0; row < table.num_rows && slots_; ++row)
+            if (find(key(row)) < 0) added(row);
+    }
+    SettingsIndex(const SettingsIndex&) = delete;
+    SettingsIndex& operator=(const SettingsIndex&) = delete;
+    ~SettingsIndex() { release(); }
+
+    bool usable() const { return slots_ != nullptr; }
+
+    // The row of `k`, or -1.
+    int find(const char* k) const
+    {
+        for (std::size_t i = hash(k) & (size_ - 1);; i = (i + 1) & (size_ - 1)) {
+            if (slots_[i] == 0) return -1;
+            if (std::strcmp(key(slots_[i] - 1), k) == 0) return slots_[i] - 1;
+        }
+    }
+
+    // Row `row`, the table's last, was added with a key not yet indexed.
+    void added(int row)
+    {
+        if (2 * static_cast<std::size_t>(count_ + 1) > size_ && !rebuild(2 * size_, row)) return;
+        place(row);
+    }
+
+private:
+    static constexpr std::size_t kLocalSlots = 1024;
+
+    const char* key(int row) const { return table_.table.stable[kKey][row]; }
+
+    static std::size_t hash(const char* k)
+    {
+        std::size_t h = 14695981039346656037u;
+        for (; *k; ++k) h = (h ^ static_cast<unsigned char>(*k)) * 1099511628211u;
+        return h;
+    }
+
+    void place(int row)
+    {
+        std::size_t i = hash(key(row)) & (size_ - 1);
+        while (slots_[i] != 0) i = (i + 1) & (size_ - 1);
+        slots_[i] = row + 1;
+        ++count_;
+    }
+
+    // More room, on the heap, for the keys of the rows before `end`; when it cannot be had the
+    // index is dropped.
+    bool rebuild(std::size_t size, int end)
+    {
+        int* slots = rk::alloc_array<int>(size);
+        release();
+        if (!slots) return false;
+        std::memset(slots, 0, size * sizeof(int));
+        slots_ = slots;
+        size_ = size;
+        count_ = 0;
+        for (int row = 0; row < end; ++row)
+            if (find(key(row)) < 0) place(row);
+        return true;
+    }
+
+    void release()
+    {
+        if (slots_ != local_) Rkos_Free(slots_);
+        slots_ = nullptr;
+    }
+
+    const Rk_StrTable& table_;
+    int local_[kLocalSlots];
+    int* slots_ = nullptr;  // row + 1 of each key, 0 for an empty slot; null: no index
+    std::size_t size_ = 0;  // a power of two, at least twice the keys
+    int count_ = 0;
+};
+
 // Adds the setting, or replaces the value of the one of that name, which keeps its spelling.
-int put_setting(Rk_StrTable* table, const char* var, const char* val)
+int put_setting(Rk_StrTable* table, const char* var, const char* val, SettingsIndex* index = nullptr)
 {
     Text key;
     make_key(var, key);
     int row = 0;
     int found = 0;
-    RK_TRY(Rk_StrTableFindPos(table, kKey, 0, key, &row, &found));
+    if (index && index->usable()) {
+        row = index->find(key);
+        found = row >= 0;
+    } else {
+        RK_TRY(Rk_StrTableFindPos(table, kKey, 0, key, &row, &found));
+    }
     if (found) return Rk_StrTableSetValue(table, kValue, row, val);
     char* cells[kColumns] = {key, const_cast<char*>(var), const_cast<char*>(val), const_cast<char*>(kUnwritten)};
-    return Rk_StrTableAddRow(table, cells);
+    RK_TRY(Rk_StrTableAddRow(table, cells));
+    if (index && index->usable()) index->added(table->num_rows - 1);
+    return 0;
 }
 
 // The name of setting `row` into `var`, cut to 256 characters.
@@ -189,6 +289,7 @@ int seek_section(std::FILE* fp, const char* section, int* found)
 // Takes in every setting up to the next header or the end of the file.
 int read_settings(Rk_StrTable* table, std::FILE* fp)
 {
+    SettingsIndex index(*table);
     Text line;
     int type = 0;
     int found = 0;
@@ -199,7 +300,7 @@ int read_settings(Rk_StrTable* table, std::FILE* fp)
         Text var;
         Text val;
         RK_TRY(Rk_UserConfigLineGetSetting(line, var, val));
-        RK_TRY(put_setting(table, var, val));
+        RK_TRY(put_setting(table, var, val, &index));
     }
 }
 
