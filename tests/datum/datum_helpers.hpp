@@ -1,8 +1,7 @@
 // Datum features as callers pass them (a type code and rows of three doubles), and rigid motions
-// of them worked out independently of the library.
+// of them worked out apart from the library.
 #pragma once
 
-#include <cstring>
 #include <utility>
 
 #include "../geometry/geometry_helpers.hpp"
@@ -49,7 +48,7 @@ inline Feature Move(const Feature& f, const Rk_RefFrameStruct& m)
     Feature moved = f;
     for (int r = 0; r < f.type; ++r) {
         const Rk_PointStruct p = Carry(m, P(f.rows[r][0], f.rows[r][1], f.rows[r][2]));
-        moved.rows[r][0] = p.pt_x, moved.rows[r][1] = p.pt_y, moved.rows[r][2] = p.pt_z;
+        std::memcpy(moved.rows[r], &p, sizeof p);
     }
     return moved;
 }

@@ -26,8 +26,6 @@ enum : int {
 using Unary = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
 using Binary = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
 using Map = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefFrameStruct*, double, Rk_DofStruct*);
-const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1);
-
 int Word(const Rk_DofStruct& dof) { return Query(Rk_DofMapToInt, &dof); }
 
 // A frame turned `degrees` about the world z axis.
@@ -56,7 +54,10 @@ TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
         for (int k = 0; k < 12; ++k) EXPECT_EQ(out[k], k == i ? 1 : 0) << i << " read as " << k;
     }
     // +Tx or -Rz open fails the all test; -Rz or +Tx alone passes the any test; upper bits count for neither.
-    for (auto [word, all, any] : {std::tuple{4095 & ~1, 0, 1}, {4095 & ~2048, 0, 1}, {2048, 0, 1}, {1, 0, 1},
+    for (auto [word, all, any] : {std::tuple{4095 & ~1, 0, 1},
+                                  {4095 & ~2048, 0, 1},
+                                  {2048, 0, 1},
+                                  {1, 0, 1},
                                   {4095 | 0x7FFFF000, 1, 1},
                                   {0x7FFFF000, 0, 0}}) {
         OK(Rk_DofMapFromInt(&dof, word));
@@ -69,8 +70,10 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
 {
     // Per-degree operations leave bits 12 to 31 clear; not, intersection and union carry the whole word.
     for (auto [op, in, out] : {std::tuple<Unary, int, int>{Rk_DofControlRz, 1 | 128, 1 | 128 | 3072},
-                               {Rk_DofControlRz, -1, 4095}, {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
-                               {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64}, {Rk_DofAdjustForFixture, 1 | 2048, 3075},
+                               {Rk_DofControlRz, -1, 4095},
+                               {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
+                               {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64},
+                               {Rk_DofAdjustForFixture, 1 | 2048, 3075},
                                {Rk_DofAdjustForFixture, 8 | 16 | 64, 12 | 48 | 192},
                                {Rk_DofAdjustForFixture, 512 | 1024 | 0x1000, 768 | 3072},
                                {Rk_DofAdjustForFixture, 4 | 1, 15},
@@ -80,8 +83,10 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
         EXPECT_TRUE(b.dof == out && a.dof == out) << in;
     }
     for (auto [op, x, y, out] : {std::tuple<Binary, int, int, int>{Rk_DofIntersectDof, 0x7005, 0x3006, 0x3004},
-                                 {Rk_DofUnionDof, 0x7005, 0x3006, 0x7007}, {Rk_DofExclusiveOrDof, 3 | 0x1000, 5, 6},
-                                 {Rk_DofExclusiveOrDof, 0xA5C, 0xA5C, 0}, {Rk_DofSubtractDofCont, 0x1F0F, 0, 0xF0F},
+                                 {Rk_DofUnionDof, 0x7005, 0x3006, 0x7007},
+                                 {Rk_DofExclusiveOrDof, 3 | 0x1000, 5, 6},
+                                 {Rk_DofExclusiveOrDof, 0xA5C, 0xA5C, 0},
+                                 {Rk_DofSubtractDofCont, 0x1F0F, 0, 0xF0F},
                                  {Rk_DofSubtractDofCont, 7, 5, 2},
                                  {Rk_DofSubtractDofCont, 2, 5, 2}}) {
         Rk_DofStruct a = {x}, b = {y}, c = {0x1234}, first = {x}, second = {y};
@@ -93,7 +98,7 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
 TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
 {
     const Rk_RefFrameStruct half = {V(-1, 0, 0), V(0, -1, 0), V(0, 0, 1), P(0, 0, 0)},
-                            moved = {kX, kY, kZ, P(50, -7, 3)};
+                            moved = {V(1, 0, 0), V(0, 1, 0), V(0, 0, 1), P(50, -7, 3)};
     const Rk_RefFrameStruct& world = kWorld;
     const auto map = [](Map op, int word, const Rk_RefFrameStruct& from, const Rk_RefFrameStruct& to, double angle) {
         Rk_DofStruct in = {word}, out = {0x5A5A5A5A}, same = {word};
@@ -112,18 +117,22 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
           {TXM | TYM, world, AboutZ(45), 10.0, 0, TXM},
           {TXP, world, AboutZ(40), 45.0, TXP, TXP},                       // cos 50 on the new -y stays below cos 45
           {TXP, world, world, 95.0, TXP | TYP | TYM | TZP | TZM, 0xFFF},  // above 90 the perpendicular axes too
-          {RZM, world, world, 95.0, RZM | RXP | RXM | RYP | RYM, 0xFFF}, {TXP, world, world, 181.0, 0x3F, 0xFFF},
+          {RZM, world, world, 95.0, RZM | RXP | RXM | RYP | RYM, 0xFFF},
+          {TXP, world, world, 181.0, 0x3F, 0xFFF},
           {TXP | TYM | RZP, world, Rk_RefFrameStruct{V(0, 0, 4), V(3, 0, 0), V(0, 2, 0), P(1, 1, 1)}, 10.0,
            TYP | TZM | RXP, TYP | TZM | RXP}})  // axis lengths do not matter to angles
         EXPECT_TRUE(map(Rk_DofMapContToRefFrame, in, from, to, angle) == axes &&
                     map(Rk_DofMapContToRefFrameRss, in, from, to, angle) == rss)
             << in << " within " << angle;
     // Open degrees are carried, everything else is controlled.
-    for (auto [in, to, out] : {std::tuple{-1, half, -1}, {4095, world, -1}, {0, world, ~0xFFF}, {~TXP, half, ~TXM},
+    for (auto [in, to, out] : {std::tuple{-1, half, -1},
+                               {4095, world, -1},
+                               {0, world, ~0xFFF},
+                               {~TXP, half, ~TXM},
                                {~(TXP | TYM), AboutZ(45), -1},
                                {~(TXP | RZM), AboutZ(45), ~RZM}})
         EXPECT_EQ(map(Rk_DofMapOpenToRefFrame, in, world, to, 10), out) << in;
-    const Rk_RefFrameStruct no_x = {V(0, 0, 0), kY, kZ, P(0, 0, 0)};
+    const Rk_RefFrameStruct no_x = {V(0, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 0)};
     EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP | TYP | RZM, no_x, world, 10), TYP | RZM)
         << "a zero axis adds nothing";
     Rk_GeometrySetZeroEpsilon(0.0);

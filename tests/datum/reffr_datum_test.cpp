@@ -176,7 +176,8 @@ TEST_F(FrameByGeom, RefusalsLeaveTheWorldFrameOrAPartialOne)
     for (auto [pri, sec, ter, eps, id, where] :
          {std::tuple{short_line, None(), None(), 1.0, 10, "rk_line("},
           {kFloor, Pl(kO, P(1, 1, 1), P(2, 2, 2)), None(), 1.0, 6, "rk_vec("},
-          {kZLine, Pt(P(0, 3, 4)), short_line, 1.0, 10, "rk_line("}, {kZLine, half, None(), 0.1, 1, "rk_line("},
+          {kZLine, Pt(P(0, 3, 4)), short_line, 1.0, 10, "rk_line("},
+          {kZLine, half, None(), 0.1, 1, "rk_line("},
           {kZLine, Ln(P(0, 0, 2), P(0, 0, 4)), Pl(kO, P(0, 1, 0), P(-lean, 0, 1)), 0.1, 1, "rk_line("},
           {kZLine, Pl(kO, P(1, 0, lean), P(0, 1, 0)), None(), 0.1, 23, "rk_line("}}) {
         const Built b = Build(pri, sec, ter, eps);
@@ -187,8 +188,10 @@ TEST_F(FrameByGeom, RefusalsLeaveTheWorldFrameOrAPartialOne)
 // The motion of the features moves the frame; the caller's rows are only read, and nothing is allocated.
 TEST_F(FrameByGeom, AFrameMovesWithItsFeaturesAndLeavesTheirRows)
 {
-    const Feature schemes[][3] = {{Pt(P(1, 2, 3)), Pt(P(4, -1, 2)), Pt(P(0, 5, -2))}, {kFloor, kAlongX, Pt(P(7, 9, 9))},
-                                  {kFloor, XPlane(4), YPlane(6)}, {Pt(P(1, 1, 1)), ZPlane(0), XPlane(4)},
+    const Feature schemes[][3] = {{Pt(P(1, 2, 3)), Pt(P(4, -1, 2)), Pt(P(0, 5, -2))},
+                                  {kFloor, kAlongX, Pt(P(7, 9, 9))},
+                                  {kFloor, XPlane(4), YPlane(6)},
+                                  {Pt(P(1, 1, 1)), ZPlane(0), XPlane(4)},
                                   {kZLine, ZPlane(2), Pl(kO, P(0, 0, 1), P(1, -1, 0))}};
     std::mt19937 gen(20240611);
     for (const auto& s : schemes) {

@@ -32,7 +32,9 @@ Found SearchSame(Feature pri, Feature sec, Feature ter)
 
 Rk_TransformStruct Motion(Rk_VectorStruct x, Rk_VectorStruct y, Rk_VectorStruct z, Rk_PointStruct shift)
 {
-    double rows[4][3] = {{x.i_comp, x.j_comp, x.k_comp}, {y.i_comp, y.j_comp, y.k_comp}, {z.i_comp, z.j_comp, z.k_comp},
+    double rows[4][3] = {{x.i_comp, x.j_comp, x.k_comp},
+                         {y.i_comp, y.j_comp, y.k_comp},
+                         {z.i_comp, z.j_comp, z.k_comp},
                          {shift.pt_x, shift.pt_y, shift.pt_z}};
     Rk_TransformStruct t;
     Rk_TransformSet(&t, rows);

@@ -1,11 +1,10 @@
-// Builders, vector arithmetic worked out independently of the library, near-comparisons, and the
-// fixture of the geometry and datum tests, whose refusal table checks a failing call's error and
-// that it left its outputs alone.
+// Builders, vector arithmetic worked out apart from the library, comparisons of records made of
+// doubles, and the fixture of the geometry and datum tests, whose refusal table checks a failing
+// call's error and that it left its outputs alone.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -78,36 +77,31 @@ const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
 // Origin (1, 2, 3), x along world y, y along world -x.
 const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
 
-// Largest coordinate difference, and a record in words.
-inline double Gap(const Rk_PointStruct& a, const Rk_PointStruct& b)
+// The doubles of a record made of nothing else (point, vector, line, plane, frame, arc), in words.
+template <class T>
+std::vector<double> Values(const T& r)
 {
-    return std::max({std::fabs(a.pt_x - b.pt_x), std::fabs(a.pt_y - b.pt_y), std::fabs(a.pt_z - b.pt_z)});
+    std::vector<double> v(sizeof r / sizeof(double));
+    std::memcpy(v.data(), &r, sizeof r);
+    return v;
 }
-inline double Gap(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
+template <class T>
+std::string Show(const T& r)
 {
-    return Gap(Rk_PointStruct{a.i_comp, a.j_comp, a.k_comp}, Rk_PointStruct{b.i_comp, b.j_comp, b.k_comp});
-}
-inline std::string Show(const Rk_PointStruct& p)
-{
-    return "(" + std::to_string(p.pt_x) + ", " + std::to_string(p.pt_y) + ", " + std::to_string(p.pt_z) + ")";
-}
-inline std::string Show(const Rk_VectorStruct& v) { return Show(P(v.i_comp, v.j_comp, v.k_comp)); }
-inline double Gap(const Rk_RefFrameStruct& a, const Rk_RefFrameStruct& b)
-{
-    return std::max(
-        {Gap(a.x_axis, b.x_axis), Gap(a.y_axis, b.y_axis), Gap(a.z_axis, b.z_axis), Gap(a.origin, b.origin)});
-}
-inline std::string Show(const Rk_RefFrameStruct& f)
-{
-    return Show(f.x_axis) + Show(f.y_axis) + Show(f.z_axis) + Show(f.origin);
+    std::string s = "(";
+    for (double d : Values(r)) s += std::to_string(d) + " ";
+    return s + ")";
 }
 
-// Every coordinate of `got` within `tol` of `want` (a NaN is never near).
+// Every double of `got` within `tol` of `want` (a NaN is never near).
 template <class T>
 ::testing::AssertionResult Near(const T& got, const T& want, double tol)
 {
-    if (Gap(got, want) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got " << Show(got) << ", want " << Show(want) << " within " << tol;
+    const std::vector<double> g = Values(got), w = Values(want);
+    for (std::size_t i = 0; i < g.size(); ++i)
+        if (!(std::fabs(g[i] - w[i]) <= tol))
+            return ::testing::AssertionFailure() << "got " << Show(got) << ", want " << Show(want) << " within " << tol;
+    return ::testing::AssertionSuccess();
 }
 
 // Byte for byte: for records without padding.
@@ -127,21 +121,15 @@ T* Ptr(T&& value)
 // A call that cannot fail succeeds.
 #define OK(call) EXPECT_EQ((call), 0) << #call
 
-// What a query writes through its last argument (an int unless said); the query must succeed.
+// What a query writes through its last argument (an int unless said); the query must succeed. The
+// output starts as 0x7F bytes, so an output left unwritten reads as no plausible answer.
 template <class Out = int, class F, class... Args>
 Out Query(F query, Args... args)
 {
-    Out out = Out(-1);
+    Out out;
+    std::memset(&out, 0x7F, sizeof out);
     EXPECT_EQ(query(args..., &out), 0);
     return out;
-}
-
-// What `call` returns while the n-th next allocation fails.
-template <class Call>
-int WithFailingAlloc(long n, Call call)
-{
-    rktest::FailingAlloc guard(n);
-    return call();
 }
 
 struct Refusal {

@@ -9,32 +9,18 @@ namespace {
 using namespace geomtest;
 using Line = GeomTest;
 
-// The foot of p on l, and the point of l1 nearest to l2, by the normal equations.
-Rk_PointStruct FootOnLine(const Rk_PointStruct& p, const Rk_LineStruct& l)
-{
-    const Rk_VectorStruct d = Sub(l.point2, l.point1);
-    return Along(l.point1, d, Dot(Sub(p, l.point1), d) / Dot(d, d));
-}
-Rk_PointStruct ClosestOnFirst(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
-{
-    const Rk_VectorStruct d1 = Sub(l1.point2, l1.point1), d2 = Sub(l2.point2, l2.point1), w = Sub(l1.point1, l2.point1);
-    const double a = Dot(d1, d1), b = Dot(d1, d2), c = Dot(d2, d2), d = Dot(d1, w), e = Dot(d2, w);
-    return Along(l1.point1, d1, (b * e - c * d) / (a * c - b * b));
-}
-
 TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
 {
     Rk_LineStruct line;
     Rk_PointStruct a = P(0, 0, 0), b = P(0.01, 0, 0), far = P(0, 5, 0), got1, got2;
-    Rk_VectorStruct up = V(0, 0, 7), dir;
+    Rk_VectorStruct dir;
     OK(Rk_LineInit(&line));
     EXPECT_TRUE(Same(line, L(P(0, 0, 0), P(1, 1, 1))));
-    OK(Rk_LineSet(&line, &a, &b) + Rk_LineGet(&line, &got1, &got2)) << "exactly the tolerance apart";
-    EXPECT_TRUE(Same(got1, a) && Same(got2, b));
-    OK(Rk_LineSetPoint1(&line, &far) + Rk_LineGetPoint1(&line, &got1) + Rk_LineGetPoint2(&line, &got2));
-    EXPECT_TRUE(Same(got1, far) && Same(got2, b));
-    OK(Rk_LineSetPoint2(&line, &a) + Rk_LineSetByPointAndVector(&line, &line.point2, &up))
-        << "the point read from the line";
+    OK(Rk_LineSet(&line, &a, &b) + Rk_LineSetPoint1(&line, &far) + Rk_LineGet(&line, &got1, &got2));
+    EXPECT_TRUE(Same(got1, far) && Same(got2, b)) << "b exactly the tolerance from a";
+    OK(Rk_LineSetPoint2(&line, &a) + Rk_LineGetPoint1(&line, &got1) + Rk_LineGetPoint2(&line, &got2));
+    EXPECT_TRUE(Same(got1, far) && Same(got2, a));
+    OK(Rk_LineSetByPointAndVector(&line, &line.point2, Ptr(V(0, 0, 7)))) << "the point read from the line";
     EXPECT_TRUE(Same(line, L(a, P(0, 0, 1)))) << "the second point one unit along the direction";
     OK(Rk_LineSetByCoords(&line, 1, 2, 3, 3, 1, 7) + Rk_VectorSetByLine(&dir, &line));
     EXPECT_TRUE(Same(dir, V(2, -1, 4)));
@@ -43,8 +29,7 @@ TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
 TEST_F(Line, RefusalsLeaveTheOutputsAlone)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const Rk_PointStruct o = P(0, 0, 0), close = P(0.005, 0, 0), near2 = P(1, 0.004, 0), p = P(9, 9, 9);
-    const Rk_VectorStruct tiny = V(1e-10, 0, 0);
+    const Rk_PointStruct o = P(0, 0, 0), close = P(0.005, 0, 0), p = P(9, 9, 9);
     const Rk_LineStruct x_axis = L(o, P(1, 0, 0)), dot = L(P(1, 2, 3), P(1, 2, 3)), skew = L(P(0, 5, 3), P(0, 5, 4));
     const Rk_LineStruct half_degree = L(P(0, 3, 1), P(-std::cos(0.5 * kPi / 180), 3 + std::sin(0.5 * kPi / 180), 1));
     // Near 1e14 neighbouring doubles are 0.02 apart: this search cycles between doubles for ever.
@@ -52,47 +37,44 @@ TEST_F(Line, RefusalsLeaveTheOutputsAlone)
                                  P(-94144622059372.875, -76846781579012.875, -13407239071665.42));
     const Rk_LineStruct far2 = L(P(-94144622059326.766, -76846781579033.219, -13407239071697.062),
                                  P(-94144622059310.734, -76846781579014.5, -13407239071682.887));
-    const Rk_LineStruct not_a_number = L(P(nan, 0, 0), P(1, 0, 0));
     Rk_LineStruct line = x_axis;
     Rk_PointStruct pt = P(6, 6, 6);
     int flag = 3;
     ExpectRefusals(
         {REFUSES(10, line, Rk_LineSet(&line, &o, &close)), REFUSES(10, line, Rk_LineSetPoint2(&line, &close)),
-         REFUSES(10, line, Rk_LineSetPoint1(&line, &near2)), REFUSES(10, line, Rk_LineSetPoint2(&line, &line.point1)),
-         REFUSES(6, vec, Rk_LineSetByPointAndVector(&line, &o, &tiny)),
+         REFUSES(10, line, Rk_LineSetPoint1(&line, Ptr(P(1, 0.004, 0)))),
+         REFUSES(6, vec, Rk_LineSetByPointAndVector(&line, &o, Ptr(V(1e-10, 0, 0)))),
          REFUSES(6, vec, Rk_PointProjOnLine(&p, &dot, &pt)),
          REFUSES(6, vec, Rk_LineIsParallelToLine(&x_axis, &dot, &flag)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&x_axis, &half_degree, &pt)),
-         REFUSES(1, line, Rk_LinePointClosestToLine(&not_a_number, &skew, &pt)),
+         REFUSES(1, line, Rk_LinePointClosestToLine(Ptr(L(P(nan, 0, 0), P(1, 0, 0))), &skew, &pt)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&far1, &far2, &pt))},
         [&] { return Same(line, x_axis) && Same(pt, P(6, 6, 6)) && flag == 3; });
     Rk_VectorStruct dir = V(5, 5, 5);
     EXPECT_EQ(Rk_VectorSetByLine(&dir, &dot), 1);
-    EXPECT_ERROR(6, "rk_vec(");
-    EXPECT_TRUE(Same(dir, V(0, 0, 0))) << "the near-zero difference is written";
+    EXPECT_TRUE(NextErrorIs(6, "rk_vec(") && Same(dir, V(0, 0, 0))) << "the near-zero difference is written";
 }
 
 TEST_F(Line, FeetSnapToTheDefiningPointsAndMatchTheClosedFormElsewhere)
 {
     const Rk_LineStruct line = L(P(0, 0, 0), P(10, 0, 0));
     // Within the point tolerance of point1 (of point2) the foot is that point exactly.
-    for (auto [p, foot] : {std::pair{P(0.005, 0, 0), P(0, 0, 0)}, {P(10, 0.003, 0.004), P(10, 0, 0)}}) {
-        Rk_PointStruct got;
-        ASSERT_EQ(Rk_PointProjOnLine(&p, &line, &got), 0);
-        EXPECT_TRUE(Same(got, foot)) << Show(p);
-    }
+    for (auto [p, foot] : {std::pair{P(0.005, 0, 0), P(0, 0, 0)}, {P(10, 0.003, 0.004), P(10, 0, 0)}})
+        EXPECT_TRUE(Same(Query<Rk_PointStruct>(Rk_PointProjOnLine, &p, &line), foot)) << Show(p);
     // Distances: off the line, within the tolerance, exactly the tolerance off, snapped onto point1.
-    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0}, {P(5, 0.009, 0), 0.009, 1}, {P(5, 0.01, 0), 0.01, 0},
-                               {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}}) {
+    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0},
+                               {P(5, 0.009, 0), 0.009, 1},
+                               {P(5, 0.01, 0), 0.01, 0},
+                               {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}})
         EXPECT_TRUE(std::fabs(Query<double>(Rk_PointDistFromLine, &p, &line) - dist) < 1e-17 &&
                     Query(Rk_PointIsOnLine, &p, &line) == on)
             << Show(p);
-    }
     std::mt19937 gen(5);
     for (int n = 0; n < 200; ++n) {
         const Rk_LineStruct l = L(RandomPoint(gen, 100), RandomPoint(gen, 100));
         Rk_PointStruct p = RandomPoint(gen, 100);
-        const Rk_PointStruct want = FootOnLine(p, l);
+        const Rk_VectorStruct d = Sub(l.point2, l.point1);
+        const Rk_PointStruct want = Along(l.point1, d, Dot(Sub(p, l.point1), d) / Dot(d, d));
         ASSERT_EQ(Rk_PointProjOnLine(&p, &l, &p), 0);
         EXPECT_TRUE(Near(p, want, 1e-9)) << "the foot written over the point";
     }
@@ -102,28 +84,29 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
 {
     const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0)), stub = L(P(0, 0, 0), P(0.02, 0.009, 0));
     for (auto [l1, l2, equal] : {std::tuple{x_axis, L(P(5, 0, 0), P(-3, 0, 0)), 1},
-                                 {x_axis, L(P(5, 0.02, 0), P(-3, 0, 0)), 0}, {x_axis, L(P(5, 0, 0), P(-3, 0, 0.5)), 0},
+                                 {x_axis, L(P(5, 0.02, 0), P(-3, 0, 0)), 0},
+                                 {x_axis, L(P(5, 0, 0), P(-3, 0, 0.5)), 0},
                                  {x_axis, stub, 1},
                                  {stub, x_axis, 0}})
-        EXPECT_EQ(Query(Rk_LineIsEqualToLine, &l1, &l2), equal)
-            << Show(l2.point1) << Show(l2.point2) << Show(l1.point2);
+        EXPECT_EQ(Query(Rk_LineIsEqualToLine, &l1, &l2), equal) << Show(l1) << Show(l2);
     // Opposite and elsewhere, skew and perpendicular, just under a degree, 45 degrees.
-    for (auto [l2, parallel, perp] : {std::tuple{L(P(0, 5, 5), P(-3, 5, 5)), 1, 0}, {L(P(0, 5, 5), P(0, 5, 9)), 0, 1},
+    for (auto [l2, parallel, perp] : {std::tuple{L(P(0, 5, 5), P(-3, 5, 5)), 1, 0},
+                                      {L(P(0, 5, 5), P(0, 5, 9)), 0, 1},
                                       {L(P(0, 0, 0), P(1, 0.0174, 0)), 1, 0},
                                       {L(P(0, 0, 0), P(1, 1, 0)), 0, 0}})
         EXPECT_TRUE(Query(Rk_LineIsParallelToLine, &x_axis, &l2) == parallel &&
                     Query(Rk_LineIsPerpToLine, &x_axis, &l2) == perp)
-            << Show(l2.point2);
+            << Show(l2);
     // Within the caller's angle: below angle + zero_eps near 0, from 180 - angle - zero_eps near 180.
-    const auto at = [](double degrees) { return L(P(2, 3, 4), Along(P(2, 3, 4), AtDegrees(degrees), 1)); };
+    const auto at = [](double deg) { return L(P(2, 3, 4), Along(P(2, 3, 4), AtDegrees(deg), 1)); };
     const auto para = [&](double deg, double angle) {
         return Query(Rk_LineIsParaToLineWithinAngle, &x_axis, Ptr(at(deg)), angle);
     };
     const auto measured = [&](double deg) {
         return Query<double>(Rk_VectorAngleFromVector, Ptr(V(1, 0, 0)), Ptr(Sub(at(deg).point2, at(deg).point1)));
     };
-    EXPECT_TRUE(para(4.9, 5) == 1 && para(175.1, 5) == 1 && para(6, 5) == 0 && para(174, 5) == 0);
     const double a3 = measured(3), a177 = measured(177);
+    EXPECT_TRUE(para(4.9, 5) == 1 && para(175.1, 5) == 1 && para(6, 5) == 0 && para(174, 5) == 0);
     EXPECT_TRUE(para(3, a3 - 0.5e-9) == 1 && para(3, a3 - 2e-9) == 0);
     OK(Rk_GeometrySetZeroEpsilon(0.0));
     ASSERT_EQ(180.0 - (180.0 - a177), a177);
@@ -132,17 +115,16 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
 
 TEST_F(Line, ClosestPointIsTheFootOfTheCommonPerpendicular)
 {
-    const Rk_LineStruct x_axis = L(P(3, 0, 0), P(4, 0, 0)), vertical = L(P(0, 5, 3), P(0, 5, 4));
-    Rk_PointStruct pt;
-    ASSERT_EQ(Rk_LinePointClosestToLine(&vertical, &x_axis, &pt), 0);
-    EXPECT_TRUE(Near(pt, P(0, 5, 0), 1e-9));
     std::mt19937 gen(29);
     for (int n = 0; n < 200; ++n) {
         Rk_LineStruct l1 = L(RandomPoint(gen, 50), RandomPoint(gen, 50));
         const Rk_LineStruct l2 = L(RandomPoint(gen, 50), RandomPoint(gen, 50));
-        const double angle = AngleDeg(Sub(l1.point2, l1.point1), Sub(l2.point2, l2.point1));
-        if (angle < 3.0 || angle > 177.0) continue;
-        const Rk_PointStruct want = ClosestOnFirst(l1, l2);
+        const Rk_VectorStruct d1 = Sub(l1.point2, l1.point1), d2 = Sub(l2.point2, l2.point1),
+                              w = Sub(l1.point1, l2.point1);
+        if (AngleDeg(d1, d2) < 3.0 || AngleDeg(d1, d2) > 177.0) continue;
+        // By the normal equations of the common perpendicular.
+        const double a = Dot(d1, d1), b = Dot(d1, d2), c = Dot(d2, d2), d = Dot(d1, w), e = Dot(d2, w);
+        const Rk_PointStruct want = Along(l1.point1, d1, (b * e - c * d) / (a * c - b * b));
         ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
         EXPECT_TRUE(Near(l1.point2, want, 1e-6)) << "written over an input point";
     }
@@ -152,8 +134,8 @@ TEST_F(Line, ClosestPointIsTheFootOfTheCommonPerpendicular)
         Rk_GeometrySetAngleEpsilon(angle_eps);
         const Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
         const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
-        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &pt), 0) << degrees;
-        EXPECT_TRUE(Near(pt, P(4000, 2000, -3000), 1e-4)) << degrees;
+        EXPECT_TRUE(Near(Query<Rk_PointStruct>(Rk_LinePointClosestToLine, &l1, &l2), P(4000, 2000, -3000), 1e-4))
+            << degrees;
     }
 }
 

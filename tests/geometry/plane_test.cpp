@@ -1,6 +1,4 @@
 // Planes (rk_plane) and the relations of points, vectors and lines to a plane.
-#include <limits>
-
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -17,17 +15,17 @@ double Height(const Rk_PointStruct& p, const Rk_PlaneStruct& pl)
 TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
 {
     Rk_PlaneStruct plane;
-    Rk_PointStruct o = P(0, 0, 0), x = P(1, 0, 0), y = P(0, 1, 0), q = P(-1, -1, -1), gp;
-    Rk_VectorStruct zero = V(0, 0, 0), n = V(0, 3, 0), gn;
+    Rk_PointStruct o = P(0, 0, 0), x = P(1, 0, 0), q = P(-1, -1, -1), gp, p2, p3;
+    Rk_VectorStruct n = V(0, 3, 0), gn;
     double e[4];
     OK(Rk_PlaneInit(&plane));
     EXPECT_TRUE(Same(plane, Pl(o, V(0, 0, 1))));
-    OK(Rk_PlaneSet(&plane, &x, &zero) + Rk_PlaneSetNormal(&plane, &n) + Rk_PlaneSetPoint(&plane, &q) +
+    OK(Rk_PlaneSet(&plane, &x, Ptr(V(0, 0, 0))) + Rk_PlaneSetNormal(&plane, &n) + Rk_PlaneSetPoint(&plane, &q) +
        Rk_PlaneGet(&plane, &gp, &gn));
     EXPECT_TRUE(Same(gp, q) && Same(gn, n) && Same(plane, Pl(q, n))) << "a zero normal stored untested, then replaced";
     OK(Rk_PlaneGetPoint(&plane, &gp) + Rk_PlaneGetNormal(&plane, &gn) +
        Rk_PlaneGetEquationConstants(&plane, &e[0], &e[1], &e[2], &e[3]));
-    EXPECT_TRUE(Same(gp, q) && Same(gn, n) && e[1] == 3 && e[3] == 3) << "3 y + 3 = 0";
+    EXPECT_TRUE(Same(gp, q) && Same(gn, n) && e[0] == 0 && e[1] == 3 && e[2] == 0 && e[3] == 3) << "3 y + 3 = 0";
     // The point where the plane crosses the first axis whose coefficient exceeds zero_eps.
     for (auto [a, b, c, d, point] : {std::tuple{-3.0, 0.0, 0.0, 6.0, P(2, 0, 0)},
                                      {1e-10, 4.0, 1.0, 8.0, P(0, -2, 0)},
@@ -35,11 +33,10 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
         OK(Rk_PlaneSetByEquation(&plane, a, b, c, d));
         EXPECT_TRUE(Near(plane.point, point, 1e-15) && Same(plane.normal, V(a, b, c))) << Show(point);
     }
-    OK(Rk_PlaneSetByPoints(&plane, &y, &plane.point, &q)) << "an input read from the plane itself";
-    EXPECT_TRUE(Same(plane.point, y) && Same(plane.normal, Cross(V(0, -1, 2), V(-1, -2, -1))))
-        << "(pt2 - pt1) x (pt3 - pt1)";
+    OK(Rk_PlaneSetByPoints(&plane, Ptr(P(0, 1, 0)), &plane.point, &q)) << "an input read from the plane itself";
+    EXPECT_TRUE(Same(plane, Pl(P(0, 1, 0), Cross(V(0, -1, 2), V(-1, -2, -1))))) << "(pt2 - pt1) x (pt3 - pt1)";
     OK(Rk_PlaneSetByPointAndLine(&plane, Ptr(P(3, 0, 2)), Ptr(L(o, x))));
-    EXPECT_TRUE(Same(plane.point, P(3, 0, 2)) && Same(plane.normal, Cross(V(-3, 0, -2), V(-2, 0, -2))));
+    EXPECT_TRUE(Same(plane, Pl(P(3, 0, 2), Cross(V(-3, 0, -2), V(-2, 0, -2)))));
     // Parallel, crossing at line2's first point and between its points: the plane of line1's point.
     for (const Rk_LineStruct& other :
          {L(P(0, 3, 1), P(5, 3, 1)), L(P(2, 0, 0), P(2, 4, 0)), L(P(2, -4, 0), P(2, 4, 0))}) {
@@ -47,18 +44,13 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
         EXPECT_TRUE(Same(plane.point, o) &&
                     Height(x, plane) + Height(other.point1, plane) + Height(other.point2, plane) < 1e-12);
     }
-    // The plane's point and one unit along its default axes: world x and y, y flipped for a downward
-    // normal; along and against world x, world y is the reference.
-    for (auto [normal, x2, y3] : {std::tuple{V(0, 0, 1), V(1, 0, 0), V(0, 1, 0)},
-                                  {V(0, 0, -3), V(1, 0, 0), V(0, -1, 0)},
-                                  {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)},
-                                  {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)}}) {
-        Rk_PlaneStruct p = Pl(P(1, 2, 3), normal);
-        Rk_PointStruct p2, p3;
-        OK(Rk_PlaneGet3Points(&p, &p.point, &p2, &p3)) << "pt1 over the plane's own point";
-        EXPECT_TRUE(Same(p.point, P(1, 2, 3)) && Near(p2, Along(p.point, x2, 1), 1e-15) &&
-                    Near(p3, Along(p.point, y3, 1), 1e-15));
-    }
+    // The plane's point and one unit along its default axes: world x projected on the plane, then right-handed.
+    Rk_PlaneStruct slanted = Pl(P(1, 2, 3), V(1, 2, 2));
+    OK(Rk_PlaneGet3Points(&slanted, &slanted.point, &p2, &p3)) << "pt1 over the plane's own point";
+    const Rk_VectorStruct ax = Sub(p2, slanted.point), ay = Sub(p3, slanted.point), un = Unit(slanted.normal);
+    EXPECT_TRUE(Same(slanted.point, P(1, 2, 3)) &&
+                Near(ax, Unit(Sub(P(1, 0, 0), Along(P(0, 0, 0), un, un.i_comp))), 1e-15) &&
+                Near(Cross(ax, ay), un, 1e-15) && std::fabs(Norm(ay) - 1) < 1e-15);
     // What a failure has already stored is said: the point, before a zero normal is refused.
     const Rk_VectorStruct kept = plane.normal;
     EXPECT_EQ(Rk_PlaneSetByCoords(&plane, 1, 2, 3, 0, 1e-10, 0), 1);
@@ -72,25 +64,22 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
 TEST_F(Plane, ComparisonsIntersectionAndOffsetFollowTheFirstPlane)
 {
     const Rk_PlaneStruct up = Pl(P(1, 1, 0), V(0, 0, 1)), down = Pl(P(1, 1, 0), V(0, 0, -1)),
-                         wall = Pl(P(2, 7, 7), V(1, 0, 0.01));
-    Rk_PlaneStruct inverted;
-    OK(Rk_PlaneInvert(&down, &inverted));
+                         wall = Pl(P(2, 7, 7), V(1, 0, 0.01)), lifted = Pl(P(4, 4, 0.01), V(0, 0, 2));
     using Test = int (*)(const Rk_PlaneStruct*, const Rk_PlaneStruct*, int*);
     // Opposite senses are parallel and coincident, not equal; a point the point tolerance off is within
     // the equality bound but not on the plane; one further is neither.
     for (auto [test, b, want] : {std::tuple<Test, Rk_PlaneStruct, int>{Rk_PlaneIsParallelToPlane, down, 1},
                                  {Rk_PlaneIsCoincidentToPlane, down, 1},
                                  {Rk_PlaneIsEqualToPlane, down, 0},
-                                 {Rk_PlaneIsEqualToPlane, inverted, 1},
+                                 {Rk_PlaneIsEqualToPlane, Query<Rk_PlaneStruct>(Rk_PlaneInvert, &down), 1},
                                  {Rk_PlaneIsPerpToPlane, wall, 1},
                                  {Rk_PlaneIsParallelToPlane, wall, 0},
-                                 {Rk_PlaneIsEqualToPlane, Pl(P(4, 4, 0.01), V(0, 0, 2)), 1},
-                                 {Rk_PlaneIsCoincidentToPlane, Pl(P(4, 4, 0.01), V(0, 0, 2)), 0},
+                                 {Rk_PlaneIsEqualToPlane, lifted, 1},
+                                 {Rk_PlaneIsCoincidentToPlane, lifted, 0},
                                  {Rk_PlaneIsEqualToPlane, Pl(P(0, 0, 0.02), V(0, 0, 1)), 0}})
-        EXPECT_EQ(Query(test, &up, &b), want) << Show(b.point) << Show(b.normal);
+        EXPECT_EQ(Query(test, &up, &b), want) << Show(b);
     const Rk_PlaneStruct tilted = Pl(P(1, 1, 0), V(std::sin(0.6 * kPi / 180), 0, std::cos(0.6 * kPi / 180)));
-    const double angle = Query<double>(Rk_PlaneAngleFromPlane, &up, &tilted);
-    OK(Rk_GeometrySetAngleEpsilon(angle));
+    OK(Rk_GeometrySetAngleEpsilon(Query<double>(Rk_PlaneAngleFromPlane, &up, &tilted)));
     EXPECT_EQ(Query(Rk_PlaneIsEqualToPlane, &up, &tilted), 1) << "an angle equal to the tolerance is within the bound";
     OK(Rk_GeometrySetAngleEpsilon(1));
     // Ahead of the first normal, behind it whatever the other normal, within the point tolerance.
@@ -102,14 +91,12 @@ TEST_F(Plane, ComparisonsIntersectionAndOffsetFollowTheFirstPlane)
     }
     // The common line lies in both planes along n1 x n2; the floor's first two points meet on it
     // for the slope, so its third is used.
-    const Rk_PlaneStruct slope = Pl(P(0, 0, 0), V(1, 0, 1)), far = Pl(P(-1500, 2500, 3004), AtDegrees(88.95));
     std::mt19937 gen(37);
     for (auto [a, b] : {std::pair{up, wall},
-                        {up, slope},
-                        {Pl(P(1000, -2000, 3000), V(0, 1, 0)), far},
+                        {up, Pl(P(0, 0, 0), V(1, 0, 1))},
+                        {Pl(P(1000, -2000, 3000), V(0, 1, 0)), Pl(P(-1500, 2500, 3004), AtDegrees(88.95))},
                         {Pl(RandomPoint(gen, 20), RandomVector(gen)), Pl(RandomPoint(gen, 20), RandomVector(gen))}}) {
-        Rk_LineStruct line;
-        OK(Rk_PlaneIntersectPlane(&a, &b, &line));
+        const Rk_LineStruct line = Query<Rk_LineStruct>(Rk_PlaneIntersectPlane, &a, &b);
         const Rk_VectorStruct d = Sub(line.point2, line.point1);
         EXPECT_TRUE(Height(line.point1, a) + Height(line.point2, a) + Height(line.point1, b) + Height(line.point2, b) <
                         1e-4 &&
@@ -139,7 +126,7 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
                     Query(Rk_LineIsPerpToPlane, &line, &floor) == perp &&
                     Query(Rk_VectorIsParallelToPlane, &d, &floor) == parallel &&
                     Query(Rk_VectorIsPerpToPlane, &d, &floor) == perp)
-            << Show(line.point2);
+            << Show(line);
     }
     Rk_LineStruct line = L(P(1, 2, 3), P(4, 6, -2)), steep = L(P(0, 0, 0), P(0.00875, 0, 0.5));
     OK(Rk_LineIntersectPlane(&line, &floor, &p) + Rk_LineProjOnPlane(&line, &floor, &line) +
@@ -170,37 +157,35 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
 TEST_F(Plane, RefusalsLeaveTheOutputsAlone)
 {
     const Rk_PlaneStruct floor = Pl(P(0, 0, 0), V(0, 0, 1)), thin = Pl(P(0, 0, 0), V(0, 0, 3e-5)),
-                         wall = Pl(P(0, 0, 0), V(1, 0, 0));
-    const Rk_PlaneStruct tilted = Pl(P(0, 0, 5), V(0.0087, 0, -1)), nan_plane = Pl(P(std::nan(""), 0, 0), V(1, 0, 0));
+                         wall = Pl(P(0, 0, 0), V(1, 0, 0)), tilted = Pl(P(0, 0, 5), V(0.0087, 0, -1));
     const Rk_PointStruct p = P(1, 2, 3);
-    const Rk_VectorStruct flat = V(1, 1, 0.01), zero = V(0, 0, 0), steep = V(0.01, 0, -1);
-    const Rk_LineStruct level = L(P(0, 0, 5), P(3, 1, 5.01)), upright = L(P(0, 0, 0), P(0.008, 0, 0.5)),
-                        x_axis = L(P(0, 0, 0), P(1, 0, 0));
+    const Rk_LineStruct level = L(P(0, 0, 5), P(3, 1, 5.01)), x_axis = L(P(0, 0, 0), P(1, 0, 0));
     Rk_LineStruct line = L(P(7, 7, 7), P(8, 8, 8));
     Rk_PlaneStruct plane = floor;
     Rk_PointStruct pt = P(4, 4, 4);
     Rk_VectorStruct v = V(8, 8, 8);
     double d = 77;
     int found = 7;
-    ExpectRefusals({REFUSES(6, vec, Rk_PlaneSetByEquation(&plane, 0, 0, 0, 1)),
-                    REFUSES(1, plane, Rk_PlaneSetByPointAndLine(&plane, Ptr(P(7, 0.005, 0)), &x_axis)),
-                    REFUSES(1, plane, Rk_PlaneSetByLines(&plane, &x_axis, Ptr(L(P(0, 3, 1), P(0, 3, 2))))),
-                    REFUSES(1, plane, Rk_PlaneSetByLines(&plane, &x_axis, Ptr(L(P(-3, 0, 0), P(8, 0.005, 0))))),
-                    REFUSES(24, point, Rk_PointProjOnPlane(&p, &thin, &pt)),
-                    REFUSES(24, point, Rk_PointIsOnPlane(&p, &thin, &found)),
-                    REFUSES(1, point, Rk_PointDistFromPlaneAlongVec(&p, &floor, &flat, &d)),
-                    REFUSES(6, vec, Rk_PointDistFromPlaneAlongVec(&p, &floor, &zero, &d)),
-                    REFUSES(6, vec, Rk_VectorProjOnPlane(&steep, &floor, &v)),
-                    REFUSES(1, line, Rk_LineIntersectPlane(&level, &floor, &pt)),
-                    REFUSES(23, line, Rk_LineProjOnPlane(&upright, &floor, &line)),
-                    REFUSES(1, plane, Rk_PlaneGetPlaneOffset(&floor, &wall, &found, &d)),
-                    REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, &tilted, &line)),
-                    REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, &nan_plane, &line)),
-                    REFUSES(24, point, Rk_PlaneIntersectPlane(&wall, &thin, &line))},
-                   [&] {
-                       return Same(plane, floor) && Same(line, L(P(7, 7, 7), P(8, 8, 8))) && Same(pt, P(4, 4, 4)) &&
-                              Same(v, V(8, 8, 8)) && d == 77 && found == 7;
-                   });
+    ExpectRefusals(
+        {REFUSES(6, vec, Rk_PlaneSetByEquation(&plane, 0, 0, 0, 1)),
+         REFUSES(1, plane, Rk_PlaneSetByPointAndLine(&plane, Ptr(P(7, 0.005, 0)), &x_axis)),
+         REFUSES(1, plane, Rk_PlaneSetByLines(&plane, &x_axis, Ptr(L(P(0, 3, 1), P(0, 3, 2))))),
+         REFUSES(1, plane, Rk_PlaneSetByLines(&plane, &x_axis, Ptr(L(P(-3, 0, 0), P(8, 0.005, 0))))),
+         REFUSES(24, point, Rk_PointProjOnPlane(&p, &thin, &pt)),
+         REFUSES(24, point, Rk_PointIsOnPlane(&p, &thin, &found)),
+         REFUSES(1, point, Rk_PointDistFromPlaneAlongVec(&p, &floor, Ptr(V(1, 1, 0.01)), &d)),
+         REFUSES(6, vec, Rk_PointDistFromPlaneAlongVec(&p, &floor, Ptr(V(0, 0, 0)), &d)),
+         REFUSES(6, vec, Rk_VectorProjOnPlane(Ptr(V(0.01, 0, -1)), &floor, &v)),
+         REFUSES(1, line, Rk_LineIntersectPlane(&level, &floor, &pt)),
+         REFUSES(23, line, Rk_LineProjOnPlane(Ptr(L(P(0, 0, 0), P(0.008, 0, 0.5))), &floor, &line)),
+         REFUSES(1, plane, Rk_PlaneGetPlaneOffset(&floor, &wall, &found, &d)),
+         REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, &tilted, &line)),
+         REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, Ptr(Pl(P(std::nan(""), 0, 0), V(1, 0, 0))), &line)),
+         REFUSES(24, point, Rk_PlaneIntersectPlane(&wall, &thin, &line))},
+        [&] {
+            return Same(plane, floor) && Same(line, L(P(7, 7, 7), P(8, 8, 8))) && Same(pt, P(4, 4, 4)) &&
+                   Same(v, V(8, 8, 8)) && d == 77 && found == 7;
+        });
 }
 
 }  // namespace

@@ -18,14 +18,14 @@ TEST_F(RefFrame, AxisRulesCompleteRightHandedFramesAndLeaveTheOrigin)
     const double s = 1 / std::sqrt(1.0001);
     // Along world z; world x kept when perpendicular; along, against and 0.57 degrees from world x,
     // world y is the reference.
-    for (auto [z, x, y] : {std::tuple{V(0, 0, 5), V(1, 0, 0), V(0, 1, 0)}, {V(0, 3, 4), V(1, 0, 0), V(0, 0.8, -0.6)},
-                           {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)}, {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)},
+    for (auto [z, x, y] : {std::tuple{V(0, 0, 5), V(1, 0, 0), V(0, 1, 0)},
+                           {V(0, 3, 4), V(1, 0, 0), V(0, 0.8, -0.6)},
+                           {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0)},
+                           {V(-1, 0, 0), V(0, 0, 1), V(0, 1, 0)},
                            {V(1, 0.01, 0), V(0, 0, -1), V(-0.01 * s, s, 0)}}) {
         Rk_RefFrameStruct f = kTurned;
         OK(Rk_RefFrameSetAxesByZ(&f, &z));
-        EXPECT_TRUE(Near(f.x_axis, x, 1e-15) && Near(f.y_axis, y, 1e-15) && Near(f.z_axis, Unit(z), 1e-15) &&
-                    Same(f.origin, kTurned.origin))
-            << Show(z);
+        EXPECT_TRUE(Near(f, Rk_RefFrameStruct{x, y, Unit(z), kTurned.origin}, 1e-15)) << Show(z);
     }
     std::mt19937 gen(43);
     for (int n = 0; n < 100; ++n) {
@@ -43,21 +43,20 @@ TEST_F(RefFrame, AxisRulesCompleteRightHandedFramesAndLeaveTheOrigin)
 TEST_F(RefFrame, ArrayRowsAreMadeUnitButNotOrthogonal)
 {
     double vals[4][3] = {{2, 0, 0}, {1, 1, 0}, {0, 0, -3}, {4, 5, 6}}, out[4][3] = {};
-    Rk_RefFrameStruct f;
-    Rk_VectorStruct x, y, z;
+    Rk_RefFrameStruct f, got;
     Rk_PointStruct o;
+    Rk_VectorStruct z;
     OK(Rk_RefFrameSetByArray(&f, vals) + Rk_RefFrameGetArray(&f, out));
     EXPECT_TRUE(Near(f, Rk_RefFrameStruct{V(1, 0, 0), Unit(V(1, 1, 0)), V(0, 0, -1), P(4, 5, 6)}, 1e-15));
     EXPECT_EQ(std::memcmp(out, &f, sizeof out), 0) << "rows x, y, z, origin";
-    OK(Rk_RefFrameGet(&f, &x, &y, &z, &o));
-    EXPECT_TRUE(Same(Rk_RefFrameStruct{x, y, z, o}, f));
-    OK(Rk_RefFrameGetOrigin(&f, &o) + Rk_RefFrameGetZAxis(&f, &z) + Rk_RefFrameSetOrigin(&f, &kTurned.origin));
-    EXPECT_TRUE(Same(o, P(4, 5, 6)) && Same(z, V(0, 0, -1)) && Same(f.origin, kTurned.origin));
+    OK(Rk_RefFrameGet(&f, &got.x_axis, &got.y_axis, &got.z_axis, &got.origin) + Rk_RefFrameGetOrigin(&f, &o) +
+       Rk_RefFrameGetZAxis(&f, &z) + Rk_RefFrameSetOrigin(&f, &kTurned.origin));
+    EXPECT_TRUE(Same(got.origin, o) && Same(got.z_axis, z) && Same(got, Rk_RefFrameStruct{f.x_axis, f.y_axis, z, o}) &&
+                Same(o, P(4, 5, 6)) && Same(f.origin, kTurned.origin));
     double bad[4][3] = {{3, 0, 0}, {0, 0, 0}, {0, 0, 1}, {1, 1, 1}};
     OK(Rk_RefFrameInit(&f));
     EXPECT_EQ(Rk_RefFrameSetByArray(&f, bad), 1);
-    EXPECT_ERROR(6, "rk_vec(");
-    EXPECT_TRUE(Same(f, Rk_RefFrameStruct{V(3, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 0)}))
+    EXPECT_TRUE(NextErrorIs(6, "rk_vec(") && Same(f, Rk_RefFrameStruct{V(3, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 0)}))
         << "the x row stored as given, the later axes and the origin unchanged";
 }
 
@@ -89,8 +88,7 @@ TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFramesAndGoThroughTheInverseFra
     const Rk_VectorStruct wx = V(X.i_comp, Y.i_comp, Z.i_comp), wy = V(X.j_comp, Y.j_comp, Z.j_comp);
     const Rk_VectorStruct ix = Unit(wx), iz = Unit(Cross(wx, wy)), iy = Cross(iz, ix);
     const Rk_VectorStruct rel = Sub(P(2, -1, 4), P(-Dot(o, X), -Dot(o, Y), -Dot(o, Z)));
-    local = P(2, -1, 4);
-    OK(Rk_RefFrameTransformFramePt(&f, &local, &world));
+    OK(Rk_RefFrameTransformFramePt(&f, Ptr(P(2, -1, 4)), &world));
     EXPECT_TRUE(Near(world, P(Dot(rel, ix), Dot(rel, iy), Dot(rel, iz)), 1e-12));
 }
 
@@ -107,26 +105,27 @@ TEST_F(RefFrame, AlignmentTurnsTheInPlaneAxesTowardTheOtherFrame)
 TEST_F(RefFrame, VectorAnglesAreAzimuthAndInclination)
 {
     // Toward +y and -y, half a turn (180, not -180), straight down, within the angle tolerance of z,
-    // half way up, within the angle tolerance of x (left unsigned), toward y and down.
-    for (auto [v, rot, inc] : {std::tuple{V(1, 1, 0), 45.0, 0.0}, {V(1, -1, 0), -45.0, 0.0}, {V(-1, 0, 0), 180.0, 0.0},
-                               {V(0, 0, -2), 0.0, -90.0}, {V(0, 0.01, 3), 0.0, 90.0}, {V(1, 0, 1), 0.0, 45.0},
-                               {V(1, -0.01, 0), std::atan(0.01) * 180 / kPi, 0.0},
-                               {V(0, 2, -2), 90.0, -45.0}}) {
+    // half way up, within the angle tolerance of x (left unsigned), toward y and down; world -x in
+    // the turned frame is its y.
+    for (auto [f, v, rot, inc] : {std::tuple{kWorld, V(1, 1, 0), 45.0, 0.0},
+                                  {kWorld, V(1, -1, 0), -45.0, 0.0},
+                                  {kWorld, V(-1, 0, 0), 180.0, 0.0},
+                                  {kWorld, V(0, 0, -2), 0.0, -90.0},
+                                  {kWorld, V(0, 0.01, 3), 0.0, 90.0},
+                                  {kWorld, V(1, 0, 1), 0.0, 45.0},
+                                  {kWorld, V(1, -0.01, 0), std::atan(0.01) * 180 / kPi, 0.0},
+                                  {kWorld, V(0, 2, -2), 90.0, -45.0},
+                                  {kTurned, V(-1, 0, 0), 90.0, 0.0}}) {
         double r = 99, i = 99;
-        OK(Rk_RefFrameGetVectorAngles(&kWorld, &v, &r, &i));
+        OK(Rk_RefFrameGetVectorAngles(&f, &v, &r, &i));
         EXPECT_TRUE(std::fabs(r - rot) < 1e-12 && std::fabs(i - inc) < 1e-12) << Show(v);
     }
-    const Rk_VectorStruct minus_x = V(-1, 0, 0);
-    double rot = 0, inc = 0;
-    OK(Rk_RefFrameGetVectorAngles(&kTurned, &minus_x, &rot, &inc));
-    EXPECT_NEAR(rot, 90, 1e-12) << "world -x is the turned frame's y";
 }
 
 TEST_F(RefFrame, RefusalsLeaveTheOutputsAlone)
 {
     const Rk_VectorStruct x = V(2, 0, 0), along = V(-4, 0, 0), zero = V(0, 0, 0);
-    Rk_RefFrameStruct f = kTurned, flat = kWorld;
-    flat.x_axis = flat.y_axis = flat.z_axis = zero;
+    Rk_RefFrameStruct f = kTurned, flat = {zero, zero, zero, P(0, 0, 0)};
     Rk_VectorStruct out = V(5, 5, 5);
     double rot = 7, inc = 7;
     ExpectRefusals(
