@@ -41,7 +41,8 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
                                    "        Table has 2 rows ( 25 allocated)", "        Table is sorted on column 1",
                                    "             1    -20", "           300      4"}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
-    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_IntTableDebug(&ints); }), "\n" + Printed(DumpOf(Rk_IntTableDebugRpt, &ints).lines));
+    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_IntTableDebug(&ints); }),
+              "\n" + Printed(DumpOf(Rk_IntTableDebugRpt, &ints).lines));
     EXPECT_EQ(From(Rk_LongTableDebugRpt, &longs, 5), Lines{"    1234567890     -5"});
     EXPECT_EQ(From(Rk_DblTableDebugRpt, &doubles, 5), (Lines{"           3.142", "    10000000000.000"}));
     EXPECT_EQ(From(Rk_StrTableDebugRpt, &texts, 5),
@@ -165,7 +166,8 @@ TEST_F(ContainerDump, ContainersNotAllocatedSaySoUnderTheirTitles)
         {From(Rk_LongQueueDebugRpt, &queue, 1), "Long Integer Queue", no_queue},
         {From(Rk_DblQueueDebugRpt, &queue, 1), "Double-Precision Queue", no_queue},
         {From(Rk_StrQueueDebugRpt, &queue, 1), "String Queue", no_queue}};
-    for (const auto& [lines, title, said] : cases) EXPECT_EQ(lines, (Lines{title, std::string(title.size(), '-'), said}));
+    for (const auto& [lines, title, said] : cases)
+        EXPECT_EQ(lines, (Lines{title, std::string(title.size(), '-'), said}));
 }
 
 }  // namespace

@@ -77,7 +77,8 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_RefFrameInit(&frame), Rk_RefFrameSetOrigin(&frame, &origin);
     EXPECT_EQ(ConsoleOf([&] { Rk_RefFrameDebug(&frame); }),
               Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
-                       "            Local X      1.00     0.00     0.00", "            Local Y      0.00     1.00     0.00",
+                       "            Local X      1.00     0.00     0.00",
+                       "            Local Y      0.00     1.00     0.00",
                        "            Local Z      0.00     0.00     1.00"}));
     EXPECT_EQ(DumpOf(Rk_RefFrameDebugRpt, &frame, 2).lines.at(3), "              Local Z      0.00     0.00     1.00");
     double rows[4][3] = {{0.0, 1.0, 0.0}, {-1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {1.5, -2.0, 10.0}};
@@ -85,7 +86,8 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
     EXPECT_EQ(DumpOf(Rk_TransformDebugRpt, &tform).lines,
               (Lines{"Transformation Matrix: ", "-----------------------", "      0.000    1.000    0.000",
-                     "     -1.000    0.000    0.000", "      0.000    0.000    1.000", "      1.500   -2.000   10.000"}));
+                     "     -1.000    0.000    0.000", "      0.000    0.000    1.000",
+                     "      1.500   -2.000   10.000"}));
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);

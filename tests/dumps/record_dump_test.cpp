@@ -59,7 +59,7 @@ TEST_F(RecordDump, ARecordShowsItsIdThenItsTextsIndented)
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     EXPECT_EQ(DumpOf(Rk_MessageDebugRpt, &message42).lines, kMessage42);
     EXPECT_EQ(rktest::ConsoleOf([&] { Rk_ErrorDebug(&error42); }), rktest::Printed(Join({{""}, kError42})));
-    const auto starved = rktest::ConsoleWithoutMemory([&](Rk_ReportStruct* r) { return Rk_ErrorDebugRpt(&error42, r); });
+    const auto starved = rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_ErrorDebugRpt(&error42, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strar(");
     EXPECT_EQ(starved.first, rktest::Printed({"Error 42 at rk_arc(627)", "    Bolt M6 missing"}));
 }

@@ -39,7 +39,8 @@ TEST_F(TextDump, AnInputNamesItsSource)
     const auto dumped = DumpOf(Rk_InputDebugRpt, &input, 1);
     EXPECT_EQ(dumped.lines, (Lines{" Input", " -----", " Source:  (none)."}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
-    for (auto [source, text] : {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
+    for (auto [source, text] :
+         {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
         ASSERT_EQ(Rk_InputSetSource(&input, source, "", no_line), 0);
         EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), text);
     }
