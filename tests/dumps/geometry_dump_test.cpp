@@ -46,7 +46,7 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 }
 
 // The vector and arc dumps answer with the status of their one write; a value wider than the
-// scratch text's room is written whole, and fails with error 11 of the family without memory.
+// scratch text's room fails with error 11 of the family without memory.
 TEST_F(GeometryDump, AWriteThatFailsOrAValueThatCannotBeHeldFailsTheDump)
 {
     rktest::BrokenReport broken;
@@ -58,10 +58,6 @@ TEST_F(GeometryDump, AWriteThatFailsOrAValueThatCannotBeHeldFailsTheDump)
     Rk_ReportInit(&nowhere), Rk_ArcInit(&arc), Rk_RefFrameInit(&frame), Rk_RefFrameSetOrigin(&frame, &far);
     EXPECT_FAILS(Rk_VectorDebugRpt(&vec, broken.get()), 1, "rk_strtb(");
     EXPECT_FAILS(Rk_ArcDebugRpt(&arc, broken.get()), 1, "rk_strtb(");
-    const std::string line = DumpOf(Rk_VectorDebugRpt, &vec).lines.at(0);
-    EXPECT_EQ(line.size(), std::string(" Vector  i, j, k : ").size() + 301 + 5 + 2 * 10 + 1)
-        << "301 digits, the point and 4 decimals, then the two other components";
-    EXPECT_EQ(line.substr(0, 20) + line.substr(line.size() - 21), " Vector  i, j, k : 1    0.0000    0.0000\n");
     EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_VectorDebugRpt(&vec, &nowhere); }), 11, "rk_vec(");
     EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_RefFrameDebugRpt(&frame, &nowhere); }), 11, "rk_reffr(");
 }
