@@ -68,23 +68,23 @@ void Release(T v)
     if constexpr (std::is_same_v<T, char*>) Rkos_Free(v);
 }
 
-#define RK_MEMBER(Name, T, code, loc)          \
-    using Cell = T;                            \
+#define RK_MEMBER(Name, T, code, loc)           \
+    using Cell = T;                             \
     static constexpr const char* kName = #Name; \
-    static constexpr const char* kLoc = loc;   \
+    static constexpr const char* kLoc = loc;    \
     static constexpr int kCode = code;
 
 // Each operation under its short name (clang wants one declaration per deduced type).
 #define RK_OP(Short, Full) static constexpr auto Short = &Full;
 
-#define RK_TABLE_MEMBER(Name, T, code, loc)                                                                  \
-    struct Name##Table {                                                                                       \
-        RK_MEMBER(Name, T, code, loc)                                                                          \
+#define RK_TABLE_MEMBER(Name, T, code, loc)                                                                   \
+    struct Name##Table {                                                                                      \
+        RK_MEMBER(Name, T, code, loc)                                                                         \
         RK_OP(Init, Rk_##Name##TableInit) RK_OP(Free, Rk_##Name##TableFree) RK_OP(AddRow, Rk_##Name##TableAddRow) \
-        RK_OP(InsertRow, Rk_##Name##TableInsertRow) RK_OP(RemoveRow, Rk_##Name##TableRemoveRow)               \
-        RK_OP(SetRow, Rk_##Name##TableSetRow) RK_OP(GetRow, Rk_##Name##TableGetRow)                           \
-        RK_OP(SetValue, Rk_##Name##TableSetValue) RK_OP(GetValue, Rk_##Name##TableGetValue)                   \
-        RK_OP(GetSize, Rk_##Name##TableGetSize) RK_OP(Find, Rk_##Name##TableFind)                             \
+        RK_OP(InsertRow, Rk_##Name##TableInsertRow) RK_OP(RemoveRow, Rk_##Name##TableRemoveRow)              \
+        RK_OP(SetRow, Rk_##Name##TableSetRow) RK_OP(GetRow, Rk_##Name##TableGetRow)                          \
+        RK_OP(SetValue, Rk_##Name##TableSetValue) RK_OP(GetValue, Rk_##Name##TableGetValue)                  \
+        RK_OP(GetSize, Rk_##Name##TableGetSize) RK_OP(Find, Rk_##Name##TableFind)                            \
         RK_OP(FindPos, Rk_##Name##TableFindPos) RK_OP(Sort, Rk_##Name##TableSort) RK_OP(Clear, Rk_##Name##TableClear) \
     };
 RK_TABLE_MEMBER(Int, int, 5, "rk_inttb(")
@@ -93,13 +93,13 @@ RK_TABLE_MEMBER(Dbl, double, 1, "rk_dbltb(")
 RK_TABLE_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
 RK_TABLE_MEMBER(Str, char*, 2, "rk_strtb(")
 
-#define RK_LIST_MEMBER(Name, T, code, loc)                                                                       \
-    struct Name##List {                                                                                            \
-        RK_MEMBER(Name, T, code, loc)                                                                              \
-        RK_OP(Init, Rk_##Name##ListInit) RK_OP(Free, Rk_##Name##ListFree) RK_OP(Add, Rk_##Name##ListAdd)           \
-        RK_OP(Get, Rk_##Name##ListGet) RK_OP(Set, Rk_##Name##ListSet) RK_OP(GetSize, Rk_##Name##ListGetSize)      \
+#define RK_LIST_MEMBER(Name, T, code, loc)                                                                      \
+    struct Name##List {                                                                                         \
+        RK_MEMBER(Name, T, code, loc)                                                                           \
+        RK_OP(Init, Rk_##Name##ListInit) RK_OP(Free, Rk_##Name##ListFree) RK_OP(Add, Rk_##Name##ListAdd)        \
+        RK_OP(Get, Rk_##Name##ListGet) RK_OP(Set, Rk_##Name##ListSet) RK_OP(GetSize, Rk_##Name##ListGetSize)   \
         RK_OP(Find, Rk_##Name##ListFind) RK_OP(FindPos, Rk_##Name##ListFindPos) RK_OP(Remove, Rk_##Name##ListRemove) \
-        RK_OP(Sort, Rk_##Name##ListSort) RK_OP(Clear, Rk_##Name##ListClear)                                       \
+        RK_OP(Sort, Rk_##Name##ListSort) RK_OP(Clear, Rk_##Name##ListClear)                                    \
     };
 RK_LIST_MEMBER(Int, int, 5, "rk_inttb(")
 RK_LIST_MEMBER(Long, long, 3, "rk_lngtb(")
@@ -107,14 +107,13 @@ RK_LIST_MEMBER(Ptr, void*, 8, "rk_ptrtb(")
 RK_LIST_MEMBER(Str, char*, 2, "rk_strtb(")
 
 // Queues take from the front, stacks from the top; both under the same short names.
-#define RK_PILE_MEMBER(Kind, Name, T, code, loc, AddOp, TakeOp, front, ...)                              \
-    struct Name##Kind {                                                                                    \
-        RK_MEMBER(Name##Kind, T, code, loc)                                                                \
-        static constexpr bool kFront = front;                                                              \
+#define RK_PILE_MEMBER(Kind, Name, T, code, loc, AddOp, TakeOp, front, ...)                                 \
+    struct Name##Kind {                                                                                     \
+        RK_MEMBER(Name##Kind, T, code, loc)                                                                 \
+        static constexpr bool kFront = front;                                                               \
         RK_OP(Init, Rk_##Name##Kind##Init) RK_OP(Free, Rk_##Name##Kind##Free) RK_OP(Add, Rk_##Name##Kind##AddOp) \
-        RK_OP(Take, Rk_##Name##Kind##TakeOp) RK_OP(Peek, Rk_##Name##Kind##Peek)                           \
-        RK_OP(GetSize, Rk_##Name##Kind##GetSize) RK_OP(Clear, Rk_##Name##Kind##Clear)                     \
-        __VA_ARGS__                                                                                        \
+        RK_OP(Take, Rk_##Name##Kind##TakeOp) RK_OP(Peek, Rk_##Name##Kind##Peek)                            \
+        RK_OP(GetSize, Rk_##Name##Kind##GetSize) __VA_ARGS__                                                \
     };
 #define RK_QUEUE_MEMBER(Name, T, code, loc)                   \
     RK_PILE_MEMBER(Queue, Name, T, code, loc, Add, Get, true, \

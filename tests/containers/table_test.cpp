@@ -5,7 +5,6 @@
 #include <cstring>
 #include <functional>
 #include <random>
-#include <tuple>
 
 #include "container_helpers.hpp"
 
@@ -190,8 +189,7 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
             ASSERT_EQ(M::Find(t, col, Make<typename M::Cell>(value), &any), 0);
             EXPECT_EQ(any, int(std::any_of(model.begin(), model.end(), [&](auto& r) { return r[col] == value; })));
             std::vector<typename M::Cell> cells(4);
-            ASSERT_EQ(M::GetRow(t, at, cells.data()), 0);
-            ASSERT_EQ(M::GetValue(t, col, at, &cells[3]), 0);
+            ASSERT_EQ(M::GetRow(t, at, cells.data()) + M::GetValue(t, col, at, &cells[3]), 0);
             ASSERT_EQ(M::GetSize(t, &ncols, &nrows), 0);
             const auto& m = model[at];
             EXPECT_EQ(rktest::ShowAll(cells), rktest::Shown<typename M::Cell>({m[0], m[1], m[2], m[col]}));
@@ -224,10 +222,9 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     int a = 0, b = 0;
     const int low[] = {-1}, high[] = {0, 2}, key[] = {0};
     this->ExpectRefused({
-        {"InsertRow -1", [&] { return M::InsertRow(t, -1, r); }},
+        {"InsertRow -1", [&] { return M::InsertRow(t, -1, r); }}, {"RemoveRow 2", [&] { return M::RemoveRow(t, 2); }},
         {"InsertRow 3", [&] { return M::InsertRow(t, 3, r); }}, {"RemoveRow -1", [&] { return M::RemoveRow(t, -1); }},
-        {"RemoveRow 2", [&] { return M::RemoveRow(t, 2); }}, {"SetRow 2", [&] { return M::SetRow(t, 2, r); }},
-        {"GetRow -1", [&] { return M::GetRow(t, -1, out); }},
+        {"SetRow 2", [&] { return M::SetRow(t, 2, r); }}, {"GetRow -1", [&] { return M::GetRow(t, -1, out); }},
         {"SetValue column -1", [&] { return M::SetValue(t, -1, 0, v); }},
         {"SetValue column 2", [&] { return M::SetValue(t, 2, 0, v); }},
         {"SetValue row 2", [&] { return M::SetValue(t, 0, 2, v); }},
@@ -237,8 +234,7 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
         {"FindPos from 2", [&] { return M::FindPos(t, 0, 2, v, &a, &b); }},
         {"FindPos from -1", [&] { return M::FindPos(t, 0, -1, v, &a, &b); }},
         {"Sort without keys", [&] { return M::Sort(t, 0, low); }}, {"Sort on -1", [&] { return M::Sort(t, 1, low); }},
-        {"Sort with a later key out of range", [&] { return M::Sort(t, 2, high); }},
-    });
+        {"Sort with a later key out of range", [&] { return M::Sort(t, 2, high); }}});
     const Calls every = {
         {"AddRow", [&] { return M::AddRow(t, r); }}, {"InsertRow", [&] { return M::InsertRow(t, 0, r); }},
         {"RemoveRow", [&] { return M::RemoveRow(t, 0); }}, {"SetRow", [&] { return M::SetRow(t, 0, r); }},
@@ -260,82 +256,53 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     ASSERT_EQ(M::Init(t, 1), 0);
 }
 
-using DblTable = rktest::LibraryTest;
-using PtrTable = rktest::LibraryTest;
-using StrTable = rktest::LibraryTest;
+using MemberRules = rktest::LibraryTest;
 
-// Values strictly closer than the zero tolerance match and sort as equal keys; a bisection's walk
-// back to the first match also takes a cell exactly one tolerance away, a scan does not.
-TEST_F(DblTable, ValuesWithinTheZeroToleranceMatchAndSortAsEqual)
+// Doubles strictly closer than the zero tolerance match and sort as equal keys, but a bisection's
+// walk back to the first match also takes a cell exactly one tolerance away. Pointers sort and
+// bisect as unsigned addresses. A text table keeps copies, made before old cells go, so its own
+// texts may be written back.
+TEST_F(MemberRules, ToleranceAddressOrderAndTextCopies)
 {
-    double eps = 0;
-    Rk_GeometryGetZeroEpsilon(&eps);
-    Rk_DblTable t;
-    ASSERT_EQ(Rk_DblTableInit(&t, 2), 0);
-    for (double v : {1.0 + eps / 2, 1.0}) ASSERT_EQ(Rk_DblTableAddRow(&t, (std::vector<double>{v, v}).data()), 0);
+    Rk_DblTable dbl;
+    Rk_PtrTable ptr;
+    Rk_StrTable str;
     const int key[] = {0};
     int found = 0, at = -1;
-    for (int sorted : {0, 1}) {
-        ASSERT_EQ(sorted ? Rk_DblTableSort(&t, 1, key) : 0, 0);
-        EXPECT_EQ(t.table.dtable[1][0], 1.0 + eps / 2) << "rows whose keys are within the tolerance were exchanged";
-        for (int start : {0, 1}) {
-            ASSERT_EQ(Rk_DblTableFindPos(&t, 0, start, 1.0, &at, &found), 0);
-            EXPECT_EQ(std::make_pair(found, at), std::make_pair(1, start)) << sorted;
-        }
-        ASSERT_EQ(Rk_DblTableFind(&t, 0, 1.0 + 2 * eps, &found), 0);
-        EXPECT_EQ(found, 0) << "twice the tolerance away is another value";
-    }
-    Rk_DblTableClear(&t);
     Rk_GeometrySetZeroEpsilon(0.5);
-    for (double v : {0.0, 0.5, 1.0, 1.5}) ASSERT_EQ(Rk_DblTableAddRow(&t, (std::vector<double>{v, v}).data()), 0);
-    ASSERT_EQ(Rk_DblTableSort(&t, 1, key), 0);
-    ASSERT_EQ(Rk_DblTableFindPos(&t, 0, 0, 1.0, &at, &found), 0);
-    EXPECT_EQ(at, 1) << "the walk back is inclusive";
-    t.sorted = 0;
-    ASSERT_EQ(Rk_DblTableFindPos(&t, 0, 0, 1.0, &at, &found), 0);
-    EXPECT_EQ(at, 2) << "the scan's match is strict";
-    Rk_DblTableFree(&t);
-}
-
-TEST_F(PtrTable, AddressesSortAsUnsignedNumbers)
-{
+    ASSERT_EQ(Rk_DblTableInit(&dbl, 1) + Rk_PtrTableInit(&ptr, 1) + Rk_StrTableInit(&str, 2), 0);
+    const std::vector<double> values = {0.0, 0.5, 1.0, 1.7, 1.5};
+    for (double v : values) ASSERT_EQ(Rk_DblTableAddRow(&dbl, &v), 0);
+    ASSERT_EQ(Rk_DblTableSort(&dbl, 1, key), 0);
+    EXPECT_EQ(std::vector<double>(dbl.table.dtable[0], dbl.table.dtable[0] + 5), values);
+    for (auto [sorted, row] : {std::pair{1, 1}, {0, 2}}) {
+        dbl.sorted = sorted;
+        ASSERT_EQ(Rk_DblTableFindPos(&dbl, 0, 0, 1.0, &at, &found), 0);
+        EXPECT_EQ(at, row) << (sorted ? "the walk back is inclusive" : "the scan's match is strict");
+    }
     std::vector<void*> ps;
     const std::uintptr_t top_bit = std::uintptr_t{1} << (8 * sizeof(void*) - 1);
     for (std::uintptr_t p : {top_bit | 0x10, std::uintptr_t{0x20}, std::uintptr_t{0x10}})
         ps.push_back(reinterpret_cast<void*>(p));
-    Rk_PtrTable t;
-    ASSERT_EQ(Rk_PtrTableInit(&t, 1), 0);
-    for (void*& p : ps) ASSERT_EQ(Rk_PtrTableAddRow(&t, &p), 0);
-    const int key[] = {0};
-    int found = 0, at = -1;
-    ASSERT_EQ(Rk_PtrTableSort(&t, 1, key), 0);
-    ASSERT_EQ(Rk_PtrTableFindPos(&t, 0, 0, ps[0], &at, &found), 0);
-    EXPECT_EQ(std::vector<void*>(t.table.ptable[0], t.table.ptable[0] + 3), (std::vector<void*>{ps[2], ps[1], ps[0]}));
+    for (void*& p : ps) ASSERT_EQ(Rk_PtrTableAddRow(&ptr, &p), 0);
+    ASSERT_EQ(Rk_PtrTableSort(&ptr, 1, key) + Rk_PtrTableFindPos(&ptr, 0, 0, ps[0], &at, &found), 0);
+    EXPECT_EQ(std::vector<void*>(ptr.table.ptable[0], ptr.table.ptable[0] + 3),
+              (std::vector<void*>{ps[2], ps[1], ps[0]}));
     EXPECT_EQ(at, 2) << "bisection must use the same unsigned order";
-    Rk_PtrTableFree(&t);
-}
-
-// The table keeps copies, made before old cells go, so its own texts may be written back.
-TEST_F(StrTable, TheTableKeepsItsOwnCopiesAndTakesItsOwnTextsBack)
-{
     char a[] = "one", b[] = "two";
-    char* row[] = {a, b};
-    Rk_StrTable t;
-    ASSERT_EQ(Rk_StrTableInit(&t, 2), 0);
-    ASSERT_EQ(Rk_StrTableAddRow(&t, row), 0);
-    ASSERT_EQ(Rk_StrTableInsertRow(&t, 0, row), 0);
+    char* texts[] = {a, b};
+    ASSERT_EQ(Rk_StrTableAddRow(&str, texts) + Rk_StrTableInsertRow(&str, 0, texts), 0);
     std::strcpy(a, "XXX");
-    ASSERT_EQ(Rk_StrTableSetValue(&t, 1, 1, a), 0);
+    ASSERT_EQ(Rk_StrTableSetValue(&str, 1, 1, a), 0);
     std::strcpy(a, "YYY");
     char* own[2] = {};
-    ASSERT_EQ(Rk_StrTableGetRow(&t, 0, own), 0);
+    ASSERT_EQ(Rk_StrTableGetRow(&str, 0, own), 0);
     std::swap(own[0], own[1]);
-    ASSERT_EQ(Rk_StrTableSetRow(&t, 0, own), 0);
-    ASSERT_EQ(Rk_StrTableGetValue(&t, 0, 1, own), 0);
-    ASSERT_EQ(Rk_StrTableSetValue(&t, 0, 1, own[0]), 0);
-    EXPECT_EQ(rktest::Column<char*>(t, 0), rktest::Lines({"two", "one"}));
-    EXPECT_EQ(rktest::Column<char*>(t, 1), rktest::Lines({"one", "XXX"}));
-    Rk_StrTableFree(&t);
+    ASSERT_EQ(Rk_StrTableSetRow(&str, 0, own) + Rk_StrTableGetValue(&str, 0, 1, own), 0);
+    ASSERT_EQ(Rk_StrTableSetValue(&str, 0, 1, own[0]), 0);
+    EXPECT_EQ(Grid({rktest::Column<char*>(str, 0), rktest::Column<char*>(str, 1)}),
+              Grid({{"two", "one"}, {"one", "XXX"}}));
+    Rk_DblTableFree(&dbl), Rk_PtrTableFree(&ptr), Rk_StrTableFree(&str);
 }
 
 }  // namespace

@@ -12,13 +12,6 @@ using TextDump = rktest::LibraryTest;
 
 char* no_line(char*) { return nullptr; }
 
-// A report whose string list has been freed: every write to it fails (error 1 of the string table).
-struct BrokenReport {
-    BrokenReport() { Rk_StrListInit(&list, 1), Rk_ReportStrListInit(&report, &list), Rk_StrListFree(&list); }
-    Rk_StrList list{};
-    Rk_ReportStruct report{};
-};
-
 // The size, then each string cut to 80 characters (an unset one empty); an array without slots is
 // not allocated. A Debug prints the same after an empty line.
 TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
@@ -29,35 +22,32 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
     Rk_StrArraySetStr(&array, 0, "alpha"), Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str());
     const Lines lines = {"String Array", "------------", "    String array can hold 3 strings", "    Strings : alpha",
                          "              ", "              " + std::string(80, 'x')};
-    const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_StrArrayDebugRpt(&array, r); });
-    EXPECT_EQ(dumped.lines, lines);
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
-    EXPECT_EQ(ConsoleOf([&] { Rk_StrArrayDebug(&array); }), Printed(Lines{""}) + Printed(lines));
+    const auto dumped = DumpOf(Rk_StrArrayDebugRpt, &array);
+    EXPECT_TRUE(dumped.lines == lines && dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(ConsoleOf([&] { Rk_StrArrayDebug(&array); }), "\n" + Printed(lines));
     Rk_StrArrayFree(&array);
     for (const Rk_StrArrayStruct* freed : {&array, &never})
-        EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_StrArrayDebugRpt(freed, r); }).lines.back(),
-                  "    String array NOT allocated");
+        EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, freed).lines.back(), "    String array NOT allocated");
 }
 
 // The source under a title, not indented; the dump answers with the status of its source line.
 TEST_F(TextDump, AnInputNamesItsSource)
 {
     Rk_InputStruct input;
-    BrokenReport broken;
+    rktest::BrokenReport broken;
     Rk_InputInit(&input);
-    const auto dumped = DumpOf([&](Rk_ReportStruct* r) { return Rk_InputDebugRpt(&input, r); }, 1);
+    const auto dumped = DumpOf(Rk_InputDebugRpt, &input, 1);
     EXPECT_EQ(dumped.lines, (Lines{" Input", " -----", " Source:  (none)."}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
-    const std::string path = WriteTempFile("in.txt", "a line\n");
     for (auto [source, text] :
          {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
         ASSERT_EQ(Rk_InputSetSource(&input, source, "", no_line), 0);
-        EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_InputDebugRpt(&input, r); }).lines.back(), text);
+        EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), text);
     }
+    const std::string path = WriteTempFile("in.txt", "a line\n");
     ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
-    EXPECT_EQ(ConsoleOf([&] { Rk_InputDebug(&input); }),
-              Printed({"", "Input", "-----", "Source: File (" + path + ")."}));
-    EXPECT_EQ(Rk_InputDebugRpt(&input, &broken.report), 1);
+    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), "Source: File (" + path + ").");
+    EXPECT_EQ(Rk_InputDebugRpt(&input, broken.get()), 1);
     for (const char* line : {"title", "source"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     Rk_InputClose(&input);
 }
@@ -68,67 +58,57 @@ TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
 {
     Rk_UserConfigStruct settings;
     ASSERT_EQ(Rk_UserConfigInit(&settings), 0);
-    const auto dump = [&](Rk_ReportStruct* r) { return Rk_UserConfigDebugRpt(&settings, r); };
-    EXPECT_EQ(DumpOf(dump).lines, (Lines{"User Configuration", "------------------", "  No settings found..."}));
+    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings).lines.back(), "  No settings found...");
     ASSERT_EQ(Rk_UserConfigSetValue(&settings, "abc", "v"), 0);
-    const auto dumped = DumpOf(dump, 1);
+    const auto dumped = DumpOf(Rk_UserConfigDebugRpt, &settings, 1);
     EXPECT_EQ(dumped.lines, (Lines{" User Configuration", " ------------------", "   Variable  Value   To File",
-                                   std::string("   abc     ") + "  v    " + "   " + " "}));
+                                   std::string("   abc     ") + "  v    " + "    "}));
     EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
     Rk_StrTableSetValue(&settings.set_table, 3, 0, "Rk_TRUE");
     Rk_UserConfigSetValue(&settings, std::string(40, 'n').c_str(), std::string(20, 'w').c_str());
-    EXPECT_EQ(DumpOf(dump).lines,
+    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings).lines,
               (Lines{"User Configuration", "------------------",
                      "  Variable" + std::string(27, ' ') + "  Value" + std::string(15, ' ') + "   To File",
                      "  abc" + std::string(32, ' ') + "  v" + std::string(19, ' ') + "   X",
                      "  " + std::string(35, 'n') + "  " + std::string(20, 'w') + "    "}));
     Rk_UserConfigFree(&settings);
-    const auto freed = DumpOf(dump, 4);
+    const auto freed = DumpOf(Rk_UserConfigDebugRpt, &settings, 4);
     EXPECT_FAILS(freed.status, 1, "rk_strtb(");
-    EXPECT_EQ(freed.lines, (Lines{"    User Configuration", "    ------------------"}));
-    EXPECT_TRUE(freed.indent_kept);
+    EXPECT_TRUE(freed.lines == Lines({"    User Configuration", "    ------------------"}) && freed.indent_kept);
 }
 
-TEST_F(TextDump, ADirectoryShowsItsPath)
+// A directory shows its path; a report names every destination in order and its indent in two
+// places, and may describe itself (its indent before the dump raised it); a failing destination
+// line fails the dump.
+TEST_F(TextDump, DirectoriesAndReportsNameWhereTheyPoint)
 {
     Rk_DirectoryStruct dir;
     ASSERT_EQ(Rk_DirectorySet(&dir, "C:\\parts\\fixtures"), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_DirectoryDebug(&dir); }),
               Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
-}
-
-// A report names every destination in order and its indent in two places; a report may describe
-// itself (its indent before the dump raised it); a failing destination line fails the dump.
-TEST_F(TextDump, AReportNamesItsDestinationsAndIndent)
-{
     const std::string path = TempDir() + "/out.txt";
     Rk_ReportStruct described, no_file;
-    BrokenReport broken;
+    rktest::BrokenReport broken;
     rktest::ListReport self(2);
     Rk_ReportInit(&described), Rk_ReportInit(&no_file);
     no_file.destination = RK_REPORT_FILE;
-    const auto dump = [&](Rk_ReportStruct* r) { return Rk_ReportDebugRpt(&described, r); };
     const struct { int mask, indent; std::string line; } cases[] = {
         {0, 0, "Destination:  (none),  (indenting  0 chars)"},
-        {RK_REPORT_FILE, 0, "Destination: File (" + path + "),  (indenting  0 chars)"},
         {15, 12, "Destination: Console, File (" + path + "), Function, Rk_StrList,  (indenting 12 chars)"},
         {RK_REPORT_FUNCTION | RK_REPORT_STRLIST, 3, "Destination: Function, Rk_StrList,  (indenting  3 chars)"},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(Rk_ReportSetDestination(&described, c.mask, path.c_str(), 1, no_line), 0);
         Rk_ReportSetIndent(&described, c.indent);
-        EXPECT_EQ(DumpOf(dump).lines, (Lines{"Report", "------", "    " + c.line})) << c.mask;
+        EXPECT_EQ(DumpOf(Rk_ReportDebugRpt, &described).lines, (Lines{"Report", "------", "    " + c.line})) << c.mask;
     }
     Rk_ReportClose(&described);
-    EXPECT_EQ(DumpOf([&](Rk_ReportStruct* r) { return Rk_ReportDebugRpt(&no_file, r); }).lines.back(),
-              "    Destination: File ( ),  (indenting  0 chars)");
+    EXPECT_EQ(DumpOf(Rk_ReportDebugRpt, &no_file).lines.back(), "    Destination: File ( ),  (indenting  0 chars)");
     ASSERT_EQ(Rk_ReportDebugRpt(self.get(), self.get()), 0);
     EXPECT_EQ(self.lines(), (Lines{"  Report", "  ------", "      Destination: Rk_StrList,  (indenting  2 chars)"}));
     EXPECT_EQ(self.indent(), 2);
-    Rk_ReportConsoleInit(&described), Rk_ReportSetIndent(&described, 4);
-    EXPECT_EQ(ConsoleOf([&] { Rk_ReportDebug(&described); }),
-              Printed({"", "Report", "------", "    Destination: Console,  (indenting  4 chars)"}));
-    EXPECT_EQ(Rk_ReportDebugRpt(&described, &broken.report), 1);
+    Rk_ReportConsoleInit(&described);
+    EXPECT_EQ(Rk_ReportDebugRpt(&described, broken.get()), 1);
     for (const char* line : {"title", "destination"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     EXPECT_EQ(broken.report.indent, 0);
 }

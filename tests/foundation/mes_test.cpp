@@ -8,8 +8,7 @@
 namespace {
 
 using rktest::Lines;
-using MessageRecord = rktest::LibraryTest;
-using MessageText = rktest::LibraryTest;
+using Messages = rktest::LibraryTest;
 
 const std::string kUnreadable = "(Message file could not be read)", kIdNotFound = "(Message ID not found)",
                   kNoSummary = "(Summary message not found)", kNoDetailed = "(Detailed message not found)";
@@ -36,17 +35,9 @@ Lines Detailed(const Rk_MessageStruct& msg)
 {
     Rk_StrArrayStruct text{};
     if (Rk_MessageGetDetailedText(&msg, &text) != 0) return {"<failed>"};
-    Lines out;
-    for (int i = 0; i < text.array_size; ++i) out.emplace_back(text.array[i]);
+    Lines out(text.array, text.array + text.array_size);
     Rk_StrArrayFree(&text);
     return out;
-}
-
-int Check(const Rk_MessageStruct& msg)
-{
-    int found = -1;
-    EXPECT_EQ(Rk_MessageCheck(&msg, &found), 0);
-    return found;
 }
 
 long OpenDescriptors()
@@ -56,15 +47,14 @@ long OpenDescriptors()
 
 // Set clears every token and keeps 128 characters of the path, a location or a token; token
 // numbers outside 1 to 250 fail (raised by rk_mes, for error records too) and change nothing.
-TEST_F(MessageRecord, RecordsKeepTheirFieldsWithinTheirBounds)
+TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 {
     const std::string long_text(200, 'p');
     Rk_ErrorStruct error;
     std::memset(&error, 'x', sizeof error);
     EXPECT_EQ(Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str()), 0);
     Rk_MessageStruct& msg = error.msg;
-    EXPECT_EQ(Rk_ErrorSetToken(&error, 250, long_text.c_str()), 0);
-    EXPECT_EQ(Rk_MessageSetToken(&msg, 1, "first"), 0);
+    EXPECT_EQ(Rk_ErrorSetToken(&error, 250, long_text.c_str()) + Rk_MessageSetToken(&msg, 1, "first"), 0);
     long id = 0;
     char loc[RK_TEXT_MAX + 1], first[RK_TEXT_MAX + 1], middle[RK_TEXT_MAX + 1], last[RK_TEXT_MAX + 1];
     Rk_ErrorGetId(&error, &id);
@@ -87,8 +77,9 @@ TEST_F(MessageRecord, RecordsKeepTheirFieldsWithinTheirBounds)
 
 // A summary is the first '*' line of the first block whose id line carries the id. An id line's
 // number is its first word read as a C integer constant; a block ends at the next id line, numbered
-// or not. Lines are read in pieces of 256 characters, each piece counting as a line.
-TEST_F(MessageText, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
+// or not. Lines are read in pieces of 256 characters, each piece counting as a line. An error's
+// texts are those of its message.
+TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
 {
     const std::string file = WriteTempFile("summaries.txt",
         "heading\n#0x1B hexadecimal\n*twenty-seven\n#010\n*eight\n#\t 0X1c\n*twenty-eight\n#12 NAME and a comment\n"
@@ -108,62 +99,53 @@ TEST_F(MessageText, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
     };
     const long descriptors = OpenDescriptors();
     for (const auto& c : cases) {
-        EXPECT_EQ(Summary(Message(c.id, file)), c.summary) << c.why;
-        EXPECT_EQ(Check(Message(c.id, file)), c.check) << c.why;
+        const Rk_MessageStruct msg = Message(c.id, file);
+        int found = -1;
+        EXPECT_EQ(Rk_MessageCheck(&msg, &found), 0);
+        EXPECT_EQ(std::make_pair(Summary(msg), found), std::make_pair(c.summary, c.check)) << c.why;
     }
     EXPECT_EQ(Summary(Message(7, file, {"part", "fixture1234"})), "Missing part in fixture1||");
     EXPECT_EQ(Summary(Message(1, TempDir() + "/missing.txt")), kUnreadable);
-    EXPECT_EQ(Check(Message(1, TempDir() + "/missing.txt")), 0);
     EXPECT_EQ(OpenDescriptors(), descriptors) << "a lookup left the message file open";
     WriteTempFile("summaries.txt", "#6\n*changed\n");
-    EXPECT_EQ(Summary(Message(6, file)), "changed") << "every lookup reads the file afresh";
+    Rk_ErrorStruct error;
+    Rk_ErrorSet(&error, 6, file.c_str(), "here");
+    char summary[RK_TEXT_MAX + 1] = "", same[RK_TEXT_MAX + 1] = "";
+    EXPECT_EQ(Rk_ErrorGetSummaryText(&error, summary) + Rk_ErrorGetSummaryMsg(&error, same), 0);
+    EXPECT_EQ(Lines({summary, same}), Lines(2, "changed")) << "every lookup reads the file afresh";
 }
 
 // The detailed text is the first run of '&' lines of the block, one string each (tokens substituted,
 // 128 characters kept), or exactly one string with a fallback.
-TEST_F(MessageText, TheDetailedTextIsTheFirstRunOfDetailedLines)
+TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLines)
 {
     const std::string file = WriteTempFile("detailed.txt",
         "#1\n&one\n&two\n\n&after a blank line\n*summary after\n#2\n*summary first\ncomment\n&%T1 and %3T2|\n&" +
         std::string(130, 'x') + "\n#3\n*no details\n#4\n*details missing at the end\n");
     const std::string last = WriteTempFile("last.txt", "#9\n&last\n&lines");
-    const struct { Rk_MessageStruct msg; Lines detailed; } cases[] = {
-        {Message(1, file), {"one", "two"}},  // a blank line ends the run
-        {Message(2, file, {"first", "second"}), {"first and sec|", std::string(128, 'x')}},
-        {Message(3, file), {kNoDetailed}},   // another block follows
-        {Message(4, file), {kIdNotFound}},   // the file ends within the block
-        {Message(9, last), {"last", "lines"}},
-        {Message(1, TempDir() + "/missing.txt"), {kUnreadable}},
-        {Message(RK_ERR_COINCIDENT_POINTS, MessageFile()),
-         {"A line was set from two points closer together than the point tolerance, so they define", "no direction.",
-          "Use two distinct points, or check the point tolerance (Rk_GeometrySet)."}},
-        {Message(2, MessageFile()), {kIdNotFound}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Detailed(c.msg), c.detailed) << c.msg.msg_id << " in " << c.msg.msgfile;
-}
-
-// An error's texts are those of its message; a failure raised by the library reads them from the
-// message file given at Init.
-TEST_F(MessageText, AnErrorsTextsAreThoseOfItsMessage)
-{
-    Rk_StrArrayStruct none{};
-    EXPECT_EQ(Rk_StrArrayInit(&none, 0), 1);
     Rk_ErrorStruct error;
-    int found = 0;
-    Rk_ErrorQueueGetError(&error, &found);
-    char summary[RK_TEXT_MAX + 1] = "", same[RK_TEXT_MAX + 1] = "";
-    EXPECT_EQ(Rk_ErrorGetSummaryText(&error, summary) + Rk_ErrorGetSummaryMsg(&error, same), 0);
-    EXPECT_EQ(Lines({summary, same}), Lines(2, "Invalid argument, object state or configuration"));
-    Rk_ErrorSet(&error, RK_ERR_NO_MEMORY, MessageFile().c_str(), "here");
+    Rk_ErrorSet(&error, RK_ERR_COINCIDENT_POINTS, MessageFile().c_str(), "here");
     Rk_StrArrayStruct text{};
     ASSERT_EQ(Rk_ErrorGetDetailedText(&error, &text), 0);
-    EXPECT_EQ(Lines(text.array, text.array + text.array_size), Detailed(Message(RK_ERR_NO_MEMORY, MessageFile())));
+    const struct { Lines detailed, expected; } cases[] = {
+        {Detailed(Message(1, file)), {"one", "two"}},  // a blank line ends the run
+        {Detailed(Message(2, file, {"first", "second"})), {"first and sec|", std::string(128, 'x')}},
+        {Detailed(Message(3, file)), {kNoDetailed}},   // another block follows
+        {Detailed(Message(4, file)), {kIdNotFound}},   // the file ends within the block
+        {Detailed(Message(9, last)), {"last", "lines"}},
+        {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
+        {Lines(text.array, text.array + text.array_size),
+         {"A line was set from two points closer together than the point tolerance, so they define", "no direction.",
+          "Use two distinct points, or check the point tolerance (Rk_GeometrySet)."}},
+        {Detailed(Message(2, MessageFile())), {kIdNotFound}},
+    };
     Rk_StrArrayFree(&text);
+    for (const auto& c : cases) EXPECT_EQ(c.detailed, c.expected);
 }
 
 // Only memory can make a lookup fail: then error 11 is queued, nothing is held or leaked and the file
 // is closed. Setting a fallback needs memory too.
-TEST_F(MessageText, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
+TEST_F(Messages, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
 {
     const std::string file = WriteTempFile("memory.txt", "#5\n&one\n&two\n&three\n#6\n");
     const Rk_MessageStruct msg = Message(5, file);
@@ -187,11 +169,29 @@ TEST_F(MessageText, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
     EXPECT_EQ(OpenDescriptors(), descriptors) << "a failing lookup left the message file open";
 }
 
-// The borrowed summary is looked up with no tokens of its own; a refused position changes nothing.
-TEST_F(MessageText, SetTokenByMessageBorrowsAnotherMessagesSummary)
+// %[width]T<number> is replaced by the token, cut or padded with blanks to the width; anything that
+// is not such a reference is copied, and the scan goes on right after its '%'. 128 characters kept.
+// A token borrowed from another message's summary is looked up with no tokens of its own.
+TEST_F(Messages, TokenReferencesAreReplacedAndAnythingElseIsCopied)
 {
+    Rk_MessageStruct msg = Message(1, MessageFile(), {"abc"});
+    Rk_MessageSetToken(&msg, 250, "last");
+    Rk_MessageSetToken(&msg, 3, std::string(RK_TEXT_MAX, 't').c_str());
+    const std::pair<std::string, std::string> cases[] = {
+        {"%T1", "abc"}, {"%5T1", "abc  "}, {"%2T1", "ab"}, {"%3T1", "abc"}, {"%0T1", "abc"}, {"%T01", "abc"},
+        {"%T250", "last"}, {"[%T2]", "[]"}, {"[%4T2]", "[    ]"}, {"%T0", "%T0"}, {"%T251", "%T251"}, {"%T", "%T"},
+        {"%3T", "%3T"}, {"%X1", "%X1"}, {"%t1", "%t1"}, {"100%", "100%"}, {"50%%", "50%%"}, {"%%T1", "%abc"},
+        {"%5X%T1", "%5Xabc"}, {"a%T1b%T1c", "aabcbabcc"}, {"no references", "no references"},
+        {"xx%T3", "xx" + std::string(126, 't')}, {"%T3%T1", std::string(128, 't')},
+        {"%200T1", "abc" + std::string(125, ' ')}, {"%99999999999999999999T1", "abc" + std::string(125, ' ')},
+        {"%T99999999999999999999", "%T99999999999999999999"}};
+    for (const auto& [line, expected] : cases) {
+        char buffer[RK_TEXT_MAX + 1];
+        rk_strncpy(buffer, line.c_str(), RK_TEXT_MAX);
+        EXPECT_EQ(Rk_MessageSubstituteTokens(&msg, buffer), 0);
+        EXPECT_EQ(buffer, expected) << line;
+    }
     const std::string file = WriteTempFile("terms.txt", "#2\n*term <%T1> here\n");
-    Rk_MessageStruct msg = Message(500, MessageFile(), {"parent's"});
     ASSERT_EQ(Rk_MessageSetTokenByMessage(&msg, 3, RK_ERR_NO_MEMORY, MessageFile().c_str()), 0);
     ASSERT_EQ(Rk_MessageSetTokenByMessage(&msg, 250, 2, MessageFile().c_str()), 0);
     ASSERT_EQ(Rk_MessageSetTokenByMessage(&msg, 2, 2, file.c_str()), 0);
@@ -200,41 +200,6 @@ TEST_F(MessageText, SetTokenByMessageBorrowsAnotherMessagesSummary)
     EXPECT_EQ(std::memcmp(&msg, &before, sizeof msg), 0);
     EXPECT_EQ(Lines({msg.tokens[2], msg.tokens[249], msg.tokens[1]}),
               Lines({"Out of memory", kIdNotFound, "term <> here"}));
-}
-
-using MessageTokens = rktest::LibraryTest;
-
-// %[width]T<number> is replaced by the token, cut or padded with blanks to the width; anything that
-// is not such a reference is copied, and the scan goes on right after its '%'. 128 characters kept.
-TEST_F(MessageTokens, ReferencesAreReplacedAndAnythingElseIsCopied)
-{
-    Rk_MessageStruct msg = Message(1, MessageFile(), {"abc"});
-    Rk_MessageSetToken(&msg, 250, "last");
-    Rk_MessageSetToken(&msg, 3, std::string(RK_TEXT_MAX, 't').c_str());
-    const struct { std::string line, expected; const char* why; } cases[] = {
-        {"%T1", "abc", "plain reference"},           {"%5T1", "abc  ", "a wider field is padded on the right"},
-        {"%2T1", "ab", "a narrower field cuts"},      {"%3T1", "abc", "a field of the token's length"},
-        {"%0T1", "abc", "width 0 has no effect"},     {"%T01", "abc", "the number's digits are decimal"},
-        {"%T250", "last", "the highest token"},       {"[%T2]", "[]", "an unset token is empty"},
-        {"[%4T2]", "[    ]", "padded to its width"},  {"%T0", "%T0", "0 is no token number"},
-        {"%T251", "%T251", "251 is no token number"}, {"%T", "%T", "no token number"},
-        {"%3T", "%3T", "a width and no number"},      {"%X1", "%X1", "no T after the %"},
-        {"%t1", "%t1", "a lower-case t"},             {"100%", "100%", "a % at the end"},
-        {"50%%", "50%%", "a doubled % is copied"},    {"%%T1", "%abc", "the second % of a pair may begin one"},
-        {"%5X%T1", "%5Xabc", "the scan goes on"},     {"a%T1b%T1c", "aabcbabcc", "several references"},
-        {"%T1x9", "abcx9", "text after the number"},  {"no references", "no references", "a line without %"},
-        {"xx%T3", "xx" + std::string(126, 't'), "the token is cut to what fits"},
-        {"%T3%T1", std::string(128, 't'), "a full line takes nothing more"},
-        {"%200T1", "abc" + std::string(125, ' '), "widths above 128 count as 128"},
-        {"%99999999999999999999T1", "abc" + std::string(125, ' '), "a huge width is held at 128"},
-        {"%T99999999999999999999", "%T99999999999999999999", "a huge number is out of range, not wrapped"},
-    };
-    for (const auto& c : cases) {
-        char buffer[RK_TEXT_MAX + 1];
-        rk_strncpy(buffer, c.line.c_str(), RK_TEXT_MAX);
-        EXPECT_EQ(Rk_MessageSubstituteTokens(&msg, buffer), 0);
-        EXPECT_EQ(buffer, c.expected) << c.why << ": " << c.line;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // String utilities: bounded copies, comparison, editing, stripping, hexadecimal conversion, the
-// shortening join and the time-based number.
+// shortening join, the time-based number and the quoted tokenizer.
 #include <cstdint>
 #include <cstring>
 
@@ -7,14 +7,12 @@
 
 namespace {
 
-using StringCopy = rktest::LibraryTest;
-using StringEdit = rktest::LibraryTest;
-using StringHex = rktest::LibraryTest;
-using StringCombine = rktest::LibraryTest;
-using StringGenLong = rktest::LibraryTest;
+using rktest::Lines;
+using Strings = rktest::LibraryTest;
 
-// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them.
-TEST_F(StringCopy, CopiesAreBoundedAndDuplicatesIndependent)
+// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them;
+// a duplicate is independent of its source.
+TEST_F(Strings, CopiesAreBoundedAndDuplicatesIndependent)
 {
     for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)},
                               {-2, std::string("\0bxxxxxx", 8)}}) {
@@ -27,28 +25,21 @@ TEST_F(StringCopy, CopiesAreBoundedAndDuplicatesIndependent)
     char source[] = "copy me";
     char* copy = rk_strdup(source);
     source[0] = 'X';
-    EXPECT_STREQ(copy, "copy me");
-    EXPECT_EQ(rk_strlen(copy), 7);
+    EXPECT_TRUE(std::string(copy) == "copy me" && rk_strlen(copy) == 7);
     Rkos_Free(copy);
     EXPECT_EQ(rktest::WithFailingAlloc(1, [] { return rk_strdup("text"); }), nullptr) << "and no error queued";
 }
 
-TEST_F(StringEdit, CompareIgnoresCaseAndOrdersAPrefixFirst)
+// Comparison ignores case and orders a prefix first. Upper-casing, swapping and stripping may
+// write in place; stripping takes blanks, tabs and newlines (not carriage returns); an insert
+// position outside the text is its nearer end.
+TEST_F(Strings, ComparisonsAndEditsInPlace)
 {
-    const struct {
-        const char *a, *b;
-        int result;
-    } cases[] = {{"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1},
-                 {"", "", 0}};
-    for (const auto& c : cases) EXPECT_EQ(rk_stricmp(c.a, c.b), c.result) << c.a << " vs " << c.b;
+    const std::tuple<const char*, const char*, int> compared[] = {
+        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}, {"", "", 0}};
+    for (const auto& [a, b, result] : compared) EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
     EXPECT_EQ(std::make_tuple(rk_strisblank(""), rk_strisblank(" \t\r\n\v\f"), rk_strisblank("  x ")),
               std::make_tuple(1, 1, 0));
-}
-
-// Upper-casing, swapping and stripping may write in place; stripping takes blanks, tabs and
-// newlines (not carriage returns); an insert position outside the text is its nearer end.
-TEST_F(StringEdit, EditsMayBeMadeInPlace)
-{
     char text[32] = "Mixed case 42";
     EXPECT_STREQ(rk_strtoup(text, text), "MIXED CASE 42");
     char cut[] = "a,b,c\0";
@@ -59,44 +50,38 @@ TEST_F(StringEdit, EditsMayBeMadeInPlace)
     for (auto [pos, insert, result] :
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
-    const struct {
-        const char *input, *both, *front, *tail;
-    } strips[] = {{" \t\n word \t\n", "word", "word \t\n", " \t\n word"},
-                  {"\rword\r", "\rword\r", "\rword\r", "\rword\r"},
-                  {"   ", "", "", ""},
-                  {"a b", "a b", "a b", "a b"}};
-    for (const auto& c : strips) {
+    const std::tuple<const char*, Lines> strips[] = {{" \t\n word \t\n", {"word", "word \t\n", " \t\n word"}},
+                                                     {"\rword\r", {"\rword\r", "\rword\r", "\rword\r"}},
+                                                     {"   ", {"", "", ""}},
+                                                     {"a b", {"a b", "a b", "a b"}}};
+    for (const auto& [input, stripped] : strips) {
         char both[32], front[32], tail[32];
-        for (char* buffer : {both, front, tail}) std::strcpy(buffer, c.input);
-        EXPECT_EQ(rktest::Lines({rk_strstrip(both, both), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
-                  rktest::Lines({c.both, c.front, c.tail}))
-            << '[' << c.input << ']';
+        for (char* buffer : {both, front, tail}) std::strcpy(buffer, input);
+        EXPECT_EQ(Lines({rk_strstrip(both, both), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
+                  stripped)
+            << '[' << input << ']';
     }
 }
 
 // From an int: upper case without prefix, the bit pattern of negatives. To an int: either case,
 // read from the last character in 32 bits, where a '-' negates what was read; any other character
 // fails with what was read so far.
-TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
+TEST_F(Strings, HexadecimalTextsAndIntsConvertBothWays)
 {
     char hex[9];
     for (auto [value, text] : {std::pair{255, "FF"}, {0, "0"}, {-1, "FFFFFFFF"}, {0x0ABCDEF0, "ABCDEF0"}}) {
-        EXPECT_EQ(rk_strhexfromint(hex, value), 0);
-        EXPECT_STREQ(hex, text);
         int back = 0;
-        EXPECT_EQ(rk_strhextoint(hex, &back), 0);
-        EXPECT_EQ(back, value) << hex;
+        EXPECT_EQ(rk_strhexfromint(hex, value) + rk_strhextoint(hex, &back), 0);
+        EXPECT_TRUE(std::string(hex) == text && back == value) << hex;
     }
-    const struct {
-        const char* text;
-        int status, value;
-    } cases[] = {{"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD}, {"", 0, 0}, {"-1F", 0, -31}, {"100000000", 0, 0},
-                 {"80000000", 0, INT32_MIN}, {"0x1F", 1, 31}, {"+A", 1, 10}, {"1 2", 1, 2}, {"G", 1, 0}};
-    for (const auto& c : cases) {
+    const std::tuple<const char*, int, int> cases[] = {
+        {"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD}, {"", 0, 0},        {"-1F", 0, -31}, {"100000000", 0, 0},
+        {"80000000", 0, INT32_MIN}, {"0x1F", 1, 31}, {"+A", 1, 10}, {"1 2", 1, 2},   {"G", 1, 0}};
+    for (const auto& [text, status, expected] : cases) {
         int value = 777;
-        EXPECT_EQ(rk_strhextoint(c.text, &value), c.status) << c.text;
-        EXPECT_EQ(value, c.value) << c.text;
-        if (c.status) {
+        EXPECT_EQ(rk_strhextoint(text, &value), status) << text;
+        EXPECT_EQ(value, expected) << text;
+        if (status) {
             EXPECT_ERROR(1, "rk_str(");
         }
     }
@@ -104,16 +89,15 @@ TEST_F(StringHex, HexadecimalTextsAndIntsConvertBothWays)
 
 // The first string gives way first, then (below its minimum) the second, then the delimiter; a
 // second string longer than the room is cut, keeping its start. Bad sizes leave the result alone.
-TEST_F(StringCombine, PiecesGiveWayInTheirOrderToFitTheSize)
+TEST_F(Strings, CombinedPiecesGiveWayInTheirOrderToFitTheSize)
 {
     const std::string s40(40, 's');
     const struct { const char *first, *second, *delimiter; int size, min; const char* combined; } cases[] = {
         {"left", "right", " | ", 40, 0, "left | right"}, {"left", "right", "", 9, 0, "leftright"},
         {"ABCDEFGHIJKLMN", "12345678", "...", 16, 3, "ABCDE...12345678"},
         {"ABCDEFGHIJ", "1234567890", "...", 16, 6, "ABCDEF...1234567"},
-        {"ABCDEFGHIJ", "1234567890", "...", 10, 9, "ABCDEFGHI."},
-        {"ABCDEFGHIJ", "12345", "-", 4, 8, "ABCD"}, {"ab", s40.c_str(), "--", 10, 0, "ssssssssss"},
-        {"", "y", "-", 1, 0, "y"},
+        {"ABCDEFGHIJ", "1234567890", "...", 10, 9, "ABCDEFGHI."}, {"ABCDEFGHIJ", "12345", "-", 4, 8, "ABCD"},
+        {"ab", s40.c_str(), "--", 10, 0, "ssssssssss"}, {"", "y", "-", 1, 0, "y"},
     };
     for (const auto& c : cases) {
         char out[64];
@@ -129,18 +113,61 @@ TEST_F(StringCombine, PiecesGiveWayInTheirOrderToFitTheSize)
 // Under the fixed time (year 93, day 180, 03:30:00) the number is 1 180 033 000, plus for each whole
 // group of four characters c0 * 10^7 + c1 * 10^4 + c2 * 10 + c3 (signed), in 32 bits; a zero is
 // never returned.
-TEST_F(StringGenLong, TheFixedTimeGivesItsNumberPlusTheGroups)
+TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
 {
     Rkos_TimeShowFixed();
     const char signed_group[] = {1, 1, 1, '\xff', '\0'};
     const signed char cancelling[] = {-40, -1, -100, 1, -40, -1, -100, 1, -38, -1, -100, -2, 0};
-    EXPECT_EQ(rk_strgenlong(""), 1180033000L);
     EXPECT_EQ(rk_strgenlong("abc"), 1180033000L) << "a trailing group of fewer than four is ignored";
     EXPECT_EQ(rk_strgenlong("abcd"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u + 100u));
     EXPECT_EQ(rk_strgenlong(signed_group), 1180033000L + 10000000L + 10000L + 10L - 1L);
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
     Rkos_TimeShowCurrent();
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
+}
+
+// Each row: the text, its delimiters and quotes, the tokens, and what is wrong if the row fails.
+TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
+{
+    const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
+        {nullptr, " ", "\"", {}, "no text has no tokens"},
+        {"  \t word \t  ", " \t", "\"", {"word"}, "runs of delimiters at either end make no empty tokens"},
+        {"a,,b;c", ",;", "\"", {"a", "b", "c"}, "every character of the set delimits"},
+        {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""},
+         "a quoted blank, an empty quoted token and a doubled quote"},
+        {"one \"two three", " ", "\"", {"one", "two three"}, "an unclosed section runs to the end"},
+        {"ab\" \"cd ef", " ", "\"", {"ab\" \"cd", "ef"}, "a token not opening with a quote keeps its quotes"},
+        {"\"ab\"cd", " ", "\"", {"abcd"}, "the closing quote is dropped and the rest kept"},
+        {"\"a\tb\"", " \t", "\"", {"a\tb"}, "a tab inside quotes does not split"},
+        {"\"\"\"x\"", " ", "\"", {"\"x"}, "a doubled quote right after the opening one"},
+        {"'a''b' c", " ", "'", {"a'b", "c"}, "any quote character works as the quote"},
+        {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"},
+         "another quote character closes the section and stays in the token; the next quote opens one"},
+        {"'say \"\"' z", " ", "\"'", {"say \"\"", "z"}, "doubled other quotes stay doubled in a token opened by '"},
+    };
+    for (const auto& [text, delims, quotes, expected, fault] : cases) {
+        SCOPED_TRACE(fault);
+        Rk_StrList tokens;
+        ASSERT_EQ(rk_strtok(text, delims, quotes, &tokens), 0);
+        EXPECT_EQ(rktest::Texts(tokens), expected);
+        EXPECT_EQ(std::make_pair(tokens.allocated, tokens.allowDups), std::make_pair(1, 1));
+        Rk_StrListFree(&tokens);
+    }
+}
+
+// The allocations in order: the list's column array and block, the working copy, the copy of "a"
+// in the list, the scratch text of the quoted token, its copy. Tokens added before a failure stay.
+TEST_F(Strings, EveryAllocationFailureOfTheTokenizerIsReportedAndLeaksNothing)
+{
+    for (auto [n, location, kept] : {std::tuple{1L, "rk_strtb(", Lines{}}, {2L, "rk_strtb(", Lines{}},
+                                     {3L, "rk_str(", Lines{}}, {4L, "rk_strtb(", Lines{}},
+                                     {5L, "rk_str(", Lines{"a"}}, {6L, "rk_strtb(", Lines{"a"}}}) {
+        Rk_StrList tokens{};
+        EXPECT_FAILS(rktest::WithFailingAlloc(n, [&] { return rk_strtok("a \"b c\"", " ", "\"", &tokens); }), 11,
+                     location);
+        EXPECT_EQ(tokens.allocated ? rktest::Texts(tokens) : Lines{}, kept) << "allocation " << n;
+        Rk_StrListFree(&tokens);
+    }
 }
 
 }  // namespace

@@ -70,6 +70,17 @@ Dumped DumpOf(Dump dump, int indent = 0)
     const int status = dump(report.get());
     return {status, report.lines(), report.indent() == indent};
 }
+// The same for the dump of one record, `Rk_<Type>DebugRpt(record, report)`.
+template <class Record>
+Dumped DumpOf(int (*dump)(const Record*, Rk_ReportStruct*), const Record* record, int indent = 0)
+{
+    return DumpOf([dump, record](Rk_ReportStruct* r) { return dump(record, r); }, indent);
+}
+
+// A report whose string list is freed: every write to it fails with error 1 of rk_strtb.
+struct BrokenReport : ListReport {
+    BrokenReport() { Rk_StrListFree(&list); }
+};
 
 // What `print` wrote to standard output, and `lines` as the console prints them.
 template <class Print>
