@@ -6,7 +6,6 @@ set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$1" --prefix "$work/prefix" > "$work/install.log"
-
 cmake -S "$2" -B "$work/build" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > "$work/configure.log"
 cmake --build "$work/build" > "$work/build.log"
 for program in consumer_c consumer_cpp; do "$work/build/$program" "$work/prefix/share/rkbasekit/messages.txt"; done

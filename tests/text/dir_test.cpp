@@ -16,12 +16,11 @@ using DirectoryDeathTest = rktest::LibraryTest;
 
 struct WorkingDir {  // the directory module takes `path` for the working directory while this lives
     explicit WorkingDir(const char* path) { rk::seam::substitute_working_dir(path); }
-    ~WorkingDir() { rk::seam::substitute_working_dir(nullptr), rk::seam::fail_working_dir(false); }
-};
-struct ChangeDir {  // the process works in `path` while this lives
-    fs::path saved = fs::current_path();
-    explicit ChangeDir(const std::string& path) { fs::current_path(path); }
-    ~ChangeDir() { fs::current_path(saved); }
+    ~WorkingDir()
+    {
+        rk::seam::substitute_working_dir(nullptr);
+        rk::seam::fail_working_dir(false);
+    }
 };
 
 std::string repeat(const std::string& text, int n) { return n ? text + repeat(text, n - 1) : ""; }
@@ -45,102 +44,80 @@ std::string set(const std::string& typed)
 TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
 {
     WorkingDir cwd("C:\\w\\x");
-    const std::string r248(248, 'r'), a254(254, 'a');  // with C:\w\x\ and the final backslash: 256
+    const std::string r248(248, 'r');  // with C:\w\x\ and the final backslash: 256 characters
     const std::pair<std::string, std::string> cases[] = {
-        {"*", "C:\\w\\x\\"}, {"", "C:\\w\\x\\"}, {"  \t\n", "C:\\w\\x\\"}, {".", "C:\\w\\x\\"}, {".\\", "C:\\w\\x\\"},
-        {"C:", "C:\\w\\x\\"}, {"D:t", "C:\\w\\x\\t\\"},  // a drive without a backslash after it is dropped
-        {"sub", "C:\\w\\x\\sub\\"}, {".\\sub", "C:\\w\\x\\sub\\"}, {"  sub \n", "C:\\w\\x\\sub\\"},
-        {"..", "C:\\w\\"}, {"..\\y", "C:\\w\\y\\"}, {"..\\ ..\\y", "C:\\y\\"},
+        {"*", "C:\\w\\x\\"}, {"  \t\n", "C:\\w\\x\\"}, {".", "C:\\w\\x\\"}, {"C:", "C:\\w\\x\\"},
+        {"D:t", "C:\\w\\x\\t\\"},  // a drive without a backslash after it is dropped
+        {".\\sub", "C:\\w\\x\\sub\\"}, {"  sub \n", "C:\\w\\x\\sub\\"}, {"..", "C:\\w\\"}, {"..\\ ..\\y", "C:\\y\\"},
         {"..\\..\\..\\..\\.\\z", "C:\\z\\"},  // climbing stops at the root, dropping the dots and backslashes left
-        {repeat("..\\", 200) + "z", "C:\\z\\"}, {"\\t", "\\t\\"}, {"D:\\t\\", "D:\\t\\"}, {"e:\\Mixed", "e:\\Mixed\\"},
-        {"a\\.\\..\\\\b", "C:\\w\\x\\a\\.\\..\\\\b\\"}, {"Sub/Dir", "C:\\w\\x\\Sub/Dir\\"},  // as written
-        {r248, "C:\\w\\x\\" + r248 + "\\"}, {r248 + "r", "error 1"}, {".\\" + r248 + "r", "error 1"},
-        {"\\" + a254, "\\" + a254 + "\\"}, {"\\" + a254 + "a", "error 1"},
-        {"D:\\" + a254.substr(2) + "\\", "D:\\" + a254.substr(2) + "\\"},
-        {"D:\\" + a254.substr(1) + "\\", "error 1"},
+        {repeat("..\\", 200) + "z", "C:\\z\\"}, {"\\t", "\\t\\"}, {"e:\\Mixed", "e:\\Mixed\\"},
+        {"a\\.\\..\\\\Sub/Dir", "C:\\w\\x\\a\\.\\..\\\\Sub/Dir\\"},  // as written
+        {r248, "C:\\w\\x\\" + r248 + "\\"}, {r248 + "r", "error 1"},
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(set(typed), expected) << "'" << typed << "'";
     Rk_DirectoryStruct d = dir_of("..\\y");
-    char out[RK_PATH_MAX + 1];
-    ASSERT_EQ(Rk_DirectorySet(&d, d.dir_path), 0) << "the path given may be the directory's own";
-    ASSERT_EQ(Rk_DirectoryGet(&d, out), 0);
-    EXPECT_STREQ(out, "C:\\w\\y\\");
+    EXPECT_EQ(Rk_DirectorySet(&d, d.dir_path), 0);
+    EXPECT_STREQ(d.dir_path, "C:\\w\\y\\") << "the path given may be the directory's own";
     rk::seam::substitute_working_dir("w\\x");
     EXPECT_EQ(set("*"), "error 5") << "a relative working directory cannot be current";
-    rk::seam::substitute_working_dir("C:\\");
-    EXPECT_EQ(set(""), "C:\\");
     rk::seam::fail_working_dir(true);
-    for (const char* typed : {"*", "", ".", ".\\a", "..\\a", "a", "C:", "D:a"}) EXPECT_EQ(set(typed), "error 5") << typed;
+    for (const char* typed : {"*", ".\\a", "..\\a", "a"}) EXPECT_EQ(set(typed), "error 5") << typed;
     EXPECT_EQ(set("\\abs") + set("D:\\abs"), "\\abs\\D:\\abs\\") << "absolute paths need no working directory";
 }
 
 TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
 {
-    const std::string work = TempDir() + "/w ", gone = TempDir() + "/gone";
+    const std::string work = TempDir() + "/w ";
     const std::string long_dir = TempDir() + "/" + std::string(256 - TempDir().size(), 'n');  // 257 characters
-    ASSERT_TRUE(fs::create_directory(work) && fs::create_directory(gone) && fs::create_directories(long_dir + "/dd"));
-    {
-        ChangeDir in(work);
-        std::string current = fs::current_path().string() + "/";
-        std::replace(current.begin(), current.end(), '/', '\\');
-        EXPECT_EQ(set("*") + set(".."), current + current.substr(0, current.size() - 3)) << "a name may end in a blank";
-        EXPECT_EQ(set(repeat("..\\", 9) + "z"), "\\z\\") << "climbing stops at the root of the current drive";
-    }
-    const std::pair<std::string, const char*> failing[] = {
-        {long_dir, "error 1"}, {long_dir + "/dd", "error 5"}, {gone, "error 5"}};
-    for (const auto& [dir, expected] : failing) {
-        ChangeDir in(dir);  // 260 characters and the terminator do not fit the 260-byte buffer it is read into
-        if (dir == gone) rmdir(gone.c_str());
-        EXPECT_EQ(set("*"), expected) << dir.size() << " characters";
-    }
+    ASSERT_TRUE(fs::create_directory(work) && fs::create_directories(long_dir + "/dd"));
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    std::string current = fs::current_path().string() + "/";
+    std::replace(current.begin(), current.end(), '/', '\\');
+    EXPECT_EQ(set("*") + set(".."), current + current.substr(0, current.size() - 3)) << "a name may end in a blank";
+    fs::current_path(long_dir);
+    EXPECT_EQ(set("*"), "error 1") << "257 characters and the final backslash";
+    fs::current_path(long_dir + "/dd");
+    EXPECT_EQ(set("*"), "error 5") << "260 characters and the terminator overflow the buffer it is read into";
+    fs::current_path(saved);
 }
 
 TEST_F(Directory, ParentsStopAtARootAndRootsKeepTheDriveAsWritten)
 {
     const struct { const char *path, *parent, *root; } cases[] = {
         {"C:\\a\\b\\", "C:\\a\\", "C:\\"}, {"e:\\a\\", "e:\\", "e:\\"}, {"\\a\\", "\\", "\\"}, {"C:\\", "", "C:\\"},
-        {"\\", "", "\\"}, {"a\\", "", "\\"}, {"C:a\\", "", "C:\\"}, {"C:\\a", "error 5", "C:\\"}, {"", "error 5", "\\"},
+        {"\\", "", "\\"}, {"a\\", "", "\\"}, {"C:\\a", "error 5", "C:\\"}, {"", "error 5", "\\"},
     };
     for (const auto& c : cases) {
-        Rk_DirectoryStruct d = dir_of(c.path), out = dir_of("");
+        Rk_DirectoryStruct d = dir_of(c.path), out{};
         int found = 7;
         const int status = Rk_DirectoryGetParent(&d, &out, &found);
         EXPECT_EQ(status ? failure(status, "rk_dir(") : out.dir_path, c.parent) << c.path << ": none leaves the output";
         EXPECT_EQ(found, c.parent[0] && !status) << c.path;
-        if (Rk_DirectoryGetParent(&d, &d, &found)) failure(1, "rk_dir(");
-        ASSERT_EQ(Rk_DirectoryGetRoot(&d, &d), 0);
-        EXPECT_STREQ(d.dir_path, c.root) << c.path << ": the parent and the root may replace the directory";
+        Rk_DirectoryGetRoot(&d, &d);
+        EXPECT_STREQ(d.dir_path, c.root) << c.path << ": the root may replace the directory";
     }
 }
 
 TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
 {
-    const std::pair<const char*, Lines> cases[] = {
-        {"C:\\a\\\\b\\", {"x", "a", "b"}}, {"\\a\\a\\", {"x", "a", "a"}}, {"C:\\", {"x"}},
-        {"c:r\\x\\", {"x", "r", "x"}}};
     char text[] = "one two";
     ASSERT_STREQ(std::strtok(text, " "), "one");
+    const Rk_DirectoryStruct d = dir_of("c:r\\\\x\\");
     Rk_StrList list{};
     int size = -1;
-    for (const auto& [path, expected] : cases) {
-        const Rk_DirectoryStruct d = dir_of(path);
-        Rk_StrListInit(&list, 1), Rk_StrListAdd(&list, "x");
-        ASSERT_EQ(Rk_DirectoryParse(&d, &list, &size), 0);
-        EXPECT_EQ(list_lines(list), expected) << path;
-        EXPECT_EQ(size, static_cast<int>(expected.size())) << path;
-        Rk_StrListFree(&list);
-    }
-    EXPECT_STREQ(std::strtok(nullptr, " "), "two");
-    const Rk_DirectoryStruct d = dir_of("C:\\a\\b\\");
-    size = -1;
     EXPECT_EQ(failure(Rk_DirectoryParse(&d, &list, &size), "rk_strtb("), "error 1") << "a list that is not live";
     Rk_StrListInit(&list, 1);
-    EXPECT_GE(fail_each_allocation("rk_strtb(", [&] { return Rk_DirectoryParse(&d, &list, &size); },
-                                   [&] {  // the components before the failure stay
-                                       EXPECT_TRUE(size == -1 && list_lines(list).size() < 2);
-                                       Rk_StrListClear(&list);
-                                   }), 1);
-    EXPECT_EQ(list_lines(list), (Lines{"a", "b"}));
+    Rk_StrListAdd(&list, "x");
+    const auto parse = [&] { return Rk_DirectoryParse(&d, &list, &size); };
+    EXPECT_GE(fail_each_allocation("rk_strtb(", parse, [&] {  // the components before the failure stay
+        EXPECT_TRUE(size == -1 && rktest::Texts(list).size() < 3);
+        Rk_StrListClear(&list);
+        Rk_StrListAdd(&list, "x");
+    }), 2) << "a copy of each component";
+    EXPECT_EQ(rktest::Texts(list), (Lines{"x", "r", "x"})) << "the drive and empty components are left out";
+    EXPECT_EQ(size, 3);
+    EXPECT_STREQ(std::strtok(nullptr, " "), "two");
     Rk_StrListFree(&list);
 }
 
@@ -149,30 +126,24 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
     const struct { std::string from, to, expected; } cases[] = {
         {"C:\\a\\b\\", "C:\\a\\b\\c\\d\\", "c\\d\\"}, {"C:\\a\\b\\", "c:\\A\\x\\", "..\\x\\"},
         {"c:\\a\\", "D:\\b\\", "D:\\b\\"},  // another drive: the whole path
-        {"C:\\A\\B\\", "c:\\a\\b\\", ""}, {"C:\\a\\b\\c\\", "C:\\a\\", "..\\..\\"}, {"\\", "\\", ""},
-        {"C:\\x\\y\\", "C:\\p\\", "..\\..\\p\\"}, {"\\a\\", "C:\\a\\b\\", "b\\"},  // one drive only: components
+        {"C:\\A\\B\\", "c:\\a\\b\\", ""}, {"C:\\a\\b\\c\\", "C:\\a\\", "..\\..\\"},
+        {"\\a\\", "C:\\a\\b\\", "b\\"},  // one drive only: components
         {"C:\\" + repeat("a\\", 84), "C:\\bbb\\", repeat("..\\", 84) + "bbb\\"},  // 256 characters
-        {"C:\\" + repeat("a\\", 85), "C:\\bbb\\", "error 1"},
-        {"C:\\" + repeat("a\\", 120), "C:\\" + repeat("b\\", 120), "error 1"},
+        {"C:\\" + repeat("a\\", 85), "C:\\bbb\\", "error 1"},                      // a failure leaves ""
     };
     for (const auto& c : cases) {
         const Rk_DirectoryStruct from = dir_of(c.from);
         Rk_DirectoryStruct to = dir_of(c.to);
-        struct {
-            char out[RK_PATH_MAX + 1] = "unset";
-            char canary = '@';
-        } buffer;
-        const int status = Rk_DirectoryGetRelativePath(&from, &to, buffer.out);
-        EXPECT_EQ(status ? failure(status, "rk_dir(") + buffer.out : buffer.out, c.expected) << "a failure leaves \"\"";
-        EXPECT_EQ(buffer.canary, '@') << "written past the 257-byte buffer";
-        ASSERT_EQ(Rk_DirectoryGetRelativePath(&from, &to, to.dir_path), status) << "the result may replace a path";
-        EXPECT_EQ(status ? failure(status, "rk_dir(") : to.dir_path, c.expected);
+        const int status = Rk_DirectoryGetRelativePath(&from, &to, to.dir_path);
+        EXPECT_EQ(status ? failure(status, "rk_dir(") + to.dir_path : to.dir_path, c.expected) << "written over `to`";
     }
     const Rk_DirectoryStruct from = dir_of("C:\\a\\b\\"), to = dir_of("C:\\a\\c\\");
     char out[RK_PATH_MAX + 1] = "unset";
-    EXPECT_GE(fail_each_allocation("rk_strtb(", [&] { return Rk_DirectoryGetRelativePath(&from, &to, out); },
-                                   [&] { EXPECT_STREQ(out, ""); std::strcpy(out, "unset"); }), 4)
-        << "two lists and four components";
+    const auto relate = [&] { return Rk_DirectoryGetRelativePath(&from, &to, out); };
+    EXPECT_GE(fail_each_allocation("rk_strtb(", relate, [&] {
+        EXPECT_STREQ(out, "");
+        std::strcpy(out, "unset");
+    }), 4) << "two lists and four components";
     EXPECT_STREQ(out, "..\\c\\");
 }
 

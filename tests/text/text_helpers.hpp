@@ -1,16 +1,15 @@
-// What the text-module tests share: failures read as text, a call run under every allocation
-// failure it can meet, a string list read back, the console captured, a live configuration.
+// What the text-module tests share: a failure read as text, a call run under every allocation
+// failure it can meet, a live configuration and the settings file most tests start from.
 #pragma once
 
 #include "rk_test.hpp"
 
 #include <string>
-#include <vector>
 
-using Lines = std::vector<std::string>;
+using rktest::Lines;
 
-// How a call that returned `status` failed: "error <id>" when it returned 1 and queued one error,
-// raised in a module whose location starts with `module`; anything else is spelt out. Takes the error.
+// "error <id>" when the call returned 1 having queued one error raised in `module` (a location
+// prefix); anything else is spelt out. Takes the error.
 inline std::string failure(int status, const char* module)
 {
     Rk_ErrorStruct error;
@@ -30,35 +29,12 @@ template <class Attempt, class Check>
 int fail_each_allocation(const char* module, Attempt attempt, Check check)
 {
     for (int n = 1; n < 1000; ++n) {
-        int status = 0;
-        {
-            rktest::FailingAlloc guard(n);
-            status = attempt();
-        }
+        const int status = rktest::WithFailingAlloc(n, attempt);
         if (status == 0) return n - 1;
         EXPECT_EQ(failure(status, module), "error 11") << "allocation " << n;
         check();
     }
     return 1000;
-}
-
-inline Lines list_lines(const Rk_StrList& list)
-{
-    int size = 0;
-    Rk_StrListGetSize(&list, &size);
-    Lines out;
-    char* text = nullptr;
-    for (int i = 0; i < size && Rk_StrListGet(&list, i, &text) == 0; ++i) out.emplace_back(text);
-    return out;
-}
-
-// What `write` printed on the console.
-template <class Write>
-std::string console_of(Write write)
-{
-    testing::internal::CaptureStdout();
-    write();
-    return testing::internal::GetCapturedStdout();
 }
 
 // A live configuration, freed before the fixture looks for leaks.

@@ -12,34 +12,28 @@ using UserConfig = rktest::LibraryTest;
 
 TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValue)
 {
-    const std::string example = WriteTempFile("example.ini", kExample), absent = TempDir() + "/absent.ini";
+    const std::string example = WriteTempFile("example.ini", kExample);
     const std::string repeats = WriteTempFile("r.ini", "[S]\nUNITS = a\nx = 1\nUnits = b\n[ ]\ny = 2\n[T]\nz = 3\n");
     const std::string unnamed = WriteTempFile("u.ini", "a = 1\n; b = 0\n\nb=2\nc\n[S]\nc = 3\n");
     const std::string long_value = WriteTempFile("long.ini", "[s]\nname = " + std::string(400, 'v') + "\n");
-    const struct {
-        std::string file;
-        const char* section;
-        std::string settings;
-        int found;  // -1: the file was not found
-    } cases[] = {
+    const struct { std::string file; const char* section; std::string settings; int found; } cases[] = {
         {example, "display", "units=mm;keep=me;grid=ON;", 1},  // a setting present keeps its spelling and place
-        {example, "PRINT", "units=in;keep=me;Copies=2;", 1}, {example, "Output", "units=in;keep=me;", 0},
+        {example, "Output", "units=in;keep=me;", 0},
         {repeats, "s", "units=b;keep=me;x=1;y=2;", 1},  // a header with a blank name does not end the section
-        {unnamed, "", "units=in;keep=me;a=1;b=2;c=;", 0}, {unnamed, "  \t", "units=in;keep=me;a=1;b=2;c=;", 0},
+        {unnamed, "  \t", "units=in;keep=me;a=1;b=2;c=;", 0},
         {long_value, "S", "units=in;keep=me;name=" + std::string(248, 'v') + ";" + std::string(152, 'v') + "=;", 1},
-        {absent, "Display", "units=in;keep=me;", -1}, {TempDir(), "", "units=in;keep=me;", -1},
-        {TempDir() + "/no/dir.ini", "", "units=in;keep=me;", -1},
-    };
+        {TempDir() + "/absent.ini", "Display", "units=in;keep=me;", -1}, {TempDir(), "", "units=in;keep=me;", -1},
+    };  // found -1: the file was not found
     for (const auto& c : cases) {
         Config config;
-        Rk_UserConfigSetValue(&config.c, "units", "in"), Rk_UserConfigSetValue(&config.c, "keep", "me");
+        Rk_UserConfigSetValue(&config.c, "units", "in");
+        Rk_UserConfigSetValue(&config.c, "keep", "me");
         int file_found = -1, section_found = -1;
         ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, c.file.c_str(), c.section, &file_found, &section_found), 0);
         EXPECT_EQ(config.settings(), c.settings) << c.file << " [" << c.section << "]";
         EXPECT_EQ(file_found ? section_found : -1, c.found) << c.file << " [" << c.section << "]";
         const auto columns = config.c.set_table.table.stable;
-        EXPECT_EQ(columns[0][0] + std::string(columns[3][0]), "UNITSRk_FALSE")
-            << "the key is the name upper-cased; the written mark stays";
+        EXPECT_EQ(columns[0][0] + std::string(columns[3][0]), "UNITSRk_FALSE") << "the key is upper-cased, unmarked";
     }
 }
 
@@ -47,13 +41,14 @@ TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Char
 {
     Config config;
     const std::string name(300, 'n'), value(300, 'v');
-    const std::pair<std::string, std::string> settings[] = {
-        {"empty", ""}, {"white", " \t"}, {"Units", "mm"}, {name, value}, {"UNITS", "in"}};
-    for (const auto& [var, val] : settings) Rk_UserConfigSetValue(&config.c, var.c_str(), val.c_str());
+    for (const auto& [var, val] : {std::pair<std::string, std::string>{"white", " \t"}, {"Units", "mm"}, {name, value},
+                                   {"UNITS", "in"}})
+        Rk_UserConfigSetValue(&config.c, var.c_str(), val.c_str());
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "absent"), 0);
-    EXPECT_EQ(config.settings(), "empty=;white= \t;Units=in;" + name + "=" + value + ";") << "kept whole";
-    for (const auto& [var, expected] : {std::pair<std::string, std::string>{"empty", ""}, {"white", ""}, {"absent", ""},
-                                        {"uNITS", "in"}, {name, value.substr(0, 256)}}) {
+    EXPECT_EQ(config.settings(), "white= \t;Units=in;" + name + "=" + value + ";") << "kept whole";
+    const std::pair<std::string, std::string> reads[] = {
+        {"white", ""}, {"absent", ""}, {"uNITS", "in"}, {name, value.substr(0, 256)}};
+    for (const auto& [var, expected] : reads) {
         char val[RK_PATH_MAX + 2] = "untouched";
         val[RK_PATH_MAX + 1] = '#';
         char* copy = nullptr;
@@ -72,16 +67,14 @@ TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Char
     ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, "UNITS", var, &found), 0);
     EXPECT_EQ(var, name.substr(0, 256));
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "uNiTs"), 0);
-    EXPECT_EQ(config.settings(), "empty=;white= \t;" + name + "=" + value + ";");
+    EXPECT_EQ(config.settings(), "white= \t;" + name + "=" + value + ";");
 }
 
 TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
 {
     const std::pair<const char*, const char*> cases[] = {  // var found, value found, boolean; then the defaults 0 and 1
-        {"yes", "111 11"}, {"T", "111 11"}, {"1", "111 11"}, {"on", "111 11"}, {"Y", "111 11"}, {"true", "111 11"},
-        {"off", "110 00"}, {"0", "110 00"}, {"No", "110 00"}, {"n", "110 00"}, {"FALSE", "110 00"}, {"f", "110 00"},
-        {"maybe", "100 01"}, {" yes", "100 01"}, {"yes ", "100 01"}, {"YES,", "100 01"}, {"ON YES", "100 01"},
-        {"ONYES", "100 01"}, {"", "000 01"}, {nullptr, "000 01"}};
+        {"yes", "111 11"}, {"T", "111 11"}, {"on", "111 11"}, {"off", "110 00"}, {"0", "110 00"}, {"No", "110 00"},
+        {" yes", "100 01"}, {"YES,", "100 01"}, {"ON YES", "100 01"}, {"ONYES", "100 01"}, {nullptr, "000 01"}};
     Config config;
     for (const auto& [value, expected] : cases) {
         if (value) Rk_UserConfigSetValue(&config.c, "flag", value);
@@ -108,24 +101,23 @@ TEST_F(UserConfig, IteratesAndListsInTheOrderSettingsWereFirstAddedAndSectionsAs
     Rk_UserConfigGetFirstVar(&config.c, var, &found);
     for (; found; Rk_UserConfigGetNextVar(&config.c, var, var, &found)) names += var;
     EXPECT_EQ(names, "bAc") << "the name may be read and written in place";
-    for (const char* last : {"C", "absent"}) {
-        ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, last, std::strcpy(var, "untouched"), &found), 0);
-        EXPECT_EQ(var + std::to_string(found), "untouched0") << last;
-    }
-    char* copy = nullptr;
-    ASSERT_EQ(Rk_UserConfigGetNextVarAlloc(&config.c, "c", &copy, &found), 0);
-    EXPECT_TRUE(copy == nullptr && found == 0) << "no copy for the last setting";
-
+    ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, "absent", std::strcpy(var, "untouched"), &found), 0);
+    EXPECT_EQ(var + std::to_string(found), "untouched0");
     Rk_StrList vars{}, vals{}, sections{};
-    Rk_StrListInit(&vars, 1), Rk_StrListInit(&vals, 1), Rk_StrListInit(&sections, 1), Rk_StrListAdd(&vars, "before");
+    Rk_StrListInit(&vars, 1);
+    Rk_StrListInit(&vals, 1);
+    Rk_StrListInit(&sections, 1);
+    Rk_StrListAdd(&vars, "before");
     ASSERT_EQ(Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size), 0);
-    EXPECT_EQ(list_lines(vars), (Lines{"before", "b", "A", "c"})) << "names are appended";
-    EXPECT_EQ(list_lines(vals), Lines(size, "1")) << "equal values stay parallel to their names";
+    EXPECT_EQ(rktest::Texts(vars), (Lines{"before", "b", "A", "c"})) << "names are appended";
+    EXPECT_EQ(rktest::Texts(vals), Lines(size, "1")) << "equal values stay parallel to their names";
     const std::string file = WriteTempFile("s.ini", std::string(kExample) + "[ ]\n  [ Last ] \n");
-    for (const std::string& path : {file, TempDir() + "/absent.ini", TempDir()})
+    for (const std::string& path : {file, TempDir() + "/absent.ini"})
         ASSERT_EQ(Rk_UserConfigGetSectionList(&config.c, path.c_str(), &sections), 0) << path;
-    EXPECT_EQ(list_lines(sections), (Lines{"Display", "Print", "Last"}));
-    Rk_StrListFree(&vars), Rk_StrListFree(&vals), Rk_StrListFree(&sections);
+    EXPECT_EQ(rktest::Texts(sections), (Lines{"Display", "Print", "Last"}));
+    Rk_StrListFree(&vars);
+    Rk_StrListFree(&vals);
+    Rk_StrListFree(&sections);
     Rk_UserConfig dead{};
     EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration not live";
     EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
@@ -152,7 +144,8 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     for (const auto& [hand_out, expected] : copies) {
         EXPECT_EQ(fail_each_allocation("rk_ucfig(", hand_out, [&] { EXPECT_TRUE(copy == nullptr && found == 0); }), 1);
         EXPECT_STREQ(copy, expected);
-        Rkos_Free(copy), copy = nullptr;
+        Rkos_Free(copy);
+        copy = nullptr;
     }
     std::string text = "[S]\n";
     for (int i = 0; i < 30; ++i) text += "v" + std::to_string(i) + " = " + std::to_string(i) + "\n";
@@ -162,15 +155,20 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     EXPECT_GT(fail_each_allocation("rk_strtb(", read, [] {}), 2);
     EXPECT_EQ(config.c.set_table.num_rows, 32);
     Rk_StrList vars{}, vals{};
-    Rk_StrListInit(&vars, 1), Rk_StrListInit(&vals, 1);
-    const auto clear = [&] { Rk_StrListClear(&vars), Rk_StrListClear(&vals); };
-    const auto list = [&] { return Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size); };
-    EXPECT_GT(fail_each_allocation("rk_strtb(", list, clear), 2);
+    Rk_StrListInit(&vars, 1);
+    Rk_StrListInit(&vals, 1);
+    const auto clear = [&] {
+        Rk_StrListClear(&vars);
+        Rk_StrListClear(&vals);
+    };
+    EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size); },
+                                   clear), 2);
     clear();
     const auto sections = [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", sections, clear), 2);
-    EXPECT_EQ(list_lines(vars).size(), 31u);
-    Rk_StrListFree(&vars), Rk_StrListFree(&vals);
+    EXPECT_EQ(rktest::Texts(vars).size(), 31u);
+    Rk_StrListFree(&vars);
+    Rk_StrListFree(&vals);
 }
 
 }  // namespace
