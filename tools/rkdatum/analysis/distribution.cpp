@@ -40,6 +40,16 @@ double Sampler::draw(int* seed) const
     return value;
 }
 
+double Sampler::expected_values() const
+{
+    const double lo = has_low ? low : -HUGE_VAL;
+    const double hi = has_high ? high : HUGE_VAL;
+    double kept = 1.0;
+    if (spread > 0.0 && normal) kept = normal_cdf((hi - nominal) / spread) - normal_cdf((lo - nominal) / spread);
+    else if (spread > 0.0) kept = std::max(0.0, std::min(hi, nominal + spread / 2.0) - std::max(lo, nominal - spread / 2.0)) / spread;
+    return (normal ? 2.0 : 1.0) / std::max(kept, 1e-3);
+}
+
 void Sampler::moments(double& mean, double& std_dev) const
 {
     const double lo = has_low ? low : -HUGE_VAL;

@@ -17,6 +17,10 @@ struct Sampler {
     // The next deviation; a truncated distribution draws again until a value falls inside.
     double draw(int* seed) const;
 
+    // The generator's values a draw takes on average: two per try for a normal, one for a
+    // uniform, over the share of tries its limits keep.
+    double expected_values() const;
+
     // Mean and standard deviation of the deviations drawn, truncation included.
     void moments(double& mean, double& std_dev) const;
 

@@ -126,13 +126,4 @@ void wilson_interval(long hits, long trials, double& low, double& high)
     high = std::min(1.0, centre + half);
 }
 
-double percentile(const std::vector<double>& sorted, double p)
-{
-    if (sorted.empty()) return NAN;
-    const double at = p * static_cast<double>(sorted.size() - 1);
-    const std::size_t below = static_cast<std::size_t>(std::floor(at));
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
-}
-
 }  // namespace rkdatum

@@ -1,7 +1,7 @@
-// The statistics of a run, kept so that runs split into blocks (and later into threads or
-// machines) give the same totals: every accumulator is a count, sums about the mean, extremes or
-// co-moments, each with a merge. Also the closed forms the results need: the normal distribution,
-// Wilson's interval for a proportion, percentiles of sorted values.
+// The statistics of a run, kept so that runs split into blocks, threads and machines give the
+// same totals: every accumulator is a count, sums about the mean, extremes or
+// co-moments, each with a merge. Also the closed forms the results need: the normal distribution
+// and Wilson's interval for a proportion.
 #pragma once
 
 #include <cstddef>
@@ -48,9 +48,5 @@ void truncated_normal_moments(double mean, double std_dev, double low, double hi
 
 // Wilson's score interval at 95% for `hits` of `trials`; [0, 0] when there are no trials.
 void wilson_interval(long hits, long trials, double& low, double& high);
-
-// The value below which a share `p` of `sorted` lies, interpolating between neighbours (the
-// value at position p (n - 1)). NaN for no values.
-double percentile(const std::vector<double>& sorted, double p);
 
 }  // namespace rkdatum
