@@ -29,7 +29,7 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // The turn R_s R_n^T from the nominal axes to the sampled ones, with R's columns the images of the
 // part's axes (the transform's rows): its angle and its rotation vector, in degrees.
-void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&nominal)[4][3])
+void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&nominal)[4][3], double share)
 {
     double d[3][3];
     for (int i = 0; i < 3; ++i)
@@ -40,18 +40,18 @@ void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&no
     const double cosine = (d[0][0] + d[1][1] + d[2][2] - 1.0) / 2.0;
     const double angle = std::atan2(sine, cosine);
     const double scale = sine > 0.0 ? angle / sine : 1.0;
-    t.turn.add(kDegreesPerRadian * angle);
-    for (int a = 0; a < 3; ++a) t.about[a].add(kDegreesPerRadian * scale * half_skew[a]);
+    t.turn.add(kDegreesPerRadian * angle, share);
+    for (int a = 0; a < 3; ++a) t.about[a].add(kDegreesPerRadian * scale * half_skew[a], share);
 }
 
-void add_placement(PlacementTally& t, const Rk_TransformStruct& sample, const Rk_TransformStruct& nominal)
+void add_placement(PlacementTally& t, const Rk_TransformStruct& sample, const Rk_TransformStruct& nominal, double share)
 {
     const double* at = sample.transform[3];
     const double* was = nominal.transform[3];
     const double d[3] = {at[0] - was[0], at[1] - was[1], at[2] - was[2]};
-    t.distance.add(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]));
-    for (int a = 0; a < 3; ++a) t.along[a].add(d[a]);
-    add_turn(t, sample.transform, nominal.transform);
+    t.distance.add(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), share);
+    for (int a = 0; a < 3; ++a) t.along[a].add(d[a], share);
+    add_turn(t, sample.transform, nominal.transform, share);
 }
 
 // One thread's working state, sized before its first sample.
@@ -69,10 +69,11 @@ public:
     // Adds the samples of block `b` into `t`, starting from the block's own seed.
     void run_block(long b, const Streams& streams, Tally& t)
     {
-        int seed = streams.block_seed(b);
+        Stream stream;
+        stream.seed = streams.block_seed(b);
         const long end = std::min(r_.samples, (b + 1) * kBlockSamples);
         for (long k = b * kBlockSamples; k < end; ++k) {
-            draw(&seed);
+            draw(stream);
             if (evaluate(scheme_, work_, evaluation_) != 0) record_failure(t, k);
             else add(t, k);
         }
@@ -86,12 +87,12 @@ public:
     }
 
 private:
-    void draw(int* seed)
+    void draw(Stream& stream)
     {
         for (std::size_t i = 0; i < inputs_.inputs.size(); ++i) {
             const Input& in = inputs_.inputs[i];
             const VaryingFeature& f = inputs_.features[in.feature];
-            deviations_[i] = f.sampler.draw(seed);
+            deviations_[i] = f.sampler.draw(stream);
             work_[f.set].feature[f.precedence].rows[in.row][in.axis] =
                 scheme_.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
         }
@@ -123,23 +124,23 @@ private:
     {
         const Evaluation& e = evaluation_;
         const Evaluation& was = nominal_.placed;
-        ++t.used;
+        const double share = 1.0 / static_cast<double>(++t.used);
         for (std::size_t p = 1; p < scheme_.parts.size(); ++p) {
             const Part& part = scheme_.parts[p];
             t.redundancy_changed[part.datum_set] += e.links[p].datum_redundant != was.links[p].datum_redundant;
             t.redundancy_changed[part.seat_set] += e.links[p].seat_redundant != was.links[p].seat_redundant;
-            add_placement(t.placements[p], e.placements[p], was.placements[p]);
+            add_placement(t.placements[p], e.placements[p], was.placements[p], share);
         }
         const std::size_t checks = scheme_.checks.size();
         for (std::size_t c = 0; c < checks; ++c) {
             const std::array<double, 3>& at = was.images[c];
             const double d[3] = {e.images[c][0] - at[0], e.images[c][1] - at[1], e.images[c][2] - at[2]};
             const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-            t.checks[c].magnitude.add(magnitude);
-            for (int a = 0; a < 3; ++a) t.checks[c].along[a].add(d[a]);
+            t.checks[c].magnitude.add(magnitude, share);
+            for (int a = 0; a < 3; ++a) t.checks[c].along[a].add(d[a], share);
             check_bins_[c].add(magnitude);
         }
-        for (std::size_t m = 0; m < scheme_.measurements.size(); ++m) add_measure(t.measures[m], m, e.values[m]);
+        for (std::size_t m = 0; m < scheme_.measurements.size(); ++m) add_measure(t.measures[m], m, e.values[m], share);
         if (r_.analysed.empty()) return;
         const std::size_t k = static_cast<std::size_t>(sample);
         r_.analysed[k] = 1;
@@ -148,10 +149,11 @@ private:
             std::copy(e.images[c].begin(), e.images[c].end(), &r_.images[(k * checks + c) * 3]);
     }
 
-    void add_measure(MeasureTally& t, std::size_t m, double value)
+    void add_measure(MeasureTally& t, std::size_t m, double value, double share)
     {
         const Measurement& def = scheme_.measurements[m];
-        t.values.add(value);
+        const double dx = value - t.values.mean;
+        t.values.add(value, share);
         t.below += def.has_lsl && value < def.lsl;
         t.above += def.has_usl && value > def.usl;
         measure_bins_[m].add(value);
@@ -160,10 +162,10 @@ private:
         for (std::size_t f = 0; f < inputs_.features.size(); ++f) {
             double linear = 0.0;
             for (std::size_t i = inputs_.features[f].first; i < inputs_.features[f].end; ++i) linear += s[i] * deviations_[i];
-            t.features[f].add(value, linear);
+            t.features[f].add(dx, linear, share);
             part_linear_[inputs_.features[f].part] += linear;
         }
-        for (std::size_t p = 0; p < part_linear_.size(); ++p) t.parts[p].add(value, part_linear_[p]);
+        for (std::size_t p = 0; p < part_linear_.size(); ++p) t.parts[p].add(dx, part_linear_[p], share);
     }
 
     const Scheme& scheme_;

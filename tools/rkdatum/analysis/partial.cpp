@@ -55,22 +55,9 @@ Moments moments(const json& j)
     return m;
 }
 
-json co_moments(const CoMoments& c)
-{
-    return json::array({c.count, hex(c.mean_x), hex(c.mean_y), hex(c.m2x), hex(c.m2y), hex(c.cxy)});
-}
+json against(const Against& a) { return json::array({hex(a.mean), hex(a.m2), hex(a.cxy)}); }
 
-CoMoments co_moments(const json& j)
-{
-    CoMoments c;
-    c.count = j.at(0).get<long>();
-    c.mean_x = number(j.at(1));
-    c.mean_y = number(j.at(2));
-    c.m2x = number(j.at(3));
-    c.m2y = number(j.at(4));
-    c.cxy = number(j.at(5));
-    return c;
-}
+Against against(const json& j) { return {number(j.at(0)), number(j.at(1)), number(j.at(2))}; }
 
 template <class T, class Write>
 json list(const std::vector<T>& items, Write write)
@@ -99,8 +86,8 @@ json tally_json(const Tally& t)
     };
     const auto measure = [](const MeasureTally& m) {
         return json{{"values", moments(m.values)}, {"below", m.below}, {"above", m.above},
-                    {"features", list(m.features, [](const CoMoments& c) { return co_moments(c); })},
-                    {"parts", list(m.parts, [](const CoMoments& c) { return co_moments(c); })}};
+                    {"features", list(m.features, [](const Against& a) { return against(a); })},
+                    {"parts", list(m.parts, [](const Against& a) { return against(a); })}};
     };
     const auto error = [](const ErrorText& e) {
         return json{{"id", e.id}, {"location", e.location}, {"summary", e.summary}, {"detail", e.detail}};
@@ -142,8 +129,8 @@ Tally tally(const json& j)
         r.values = moments(m.at("values"));
         r.below = m.at("below").get<long>();
         r.above = m.at("above").get<long>();
-        r.features = list<CoMoments>(m.at("features"), [](const json& c) { return co_moments(c); });
-        r.parts = list<CoMoments>(m.at("parts"), [](const json& c) { return co_moments(c); });
+        r.features = list<Against>(m.at("features"), [](const json& a) { return against(a); });
+        r.parts = list<Against>(m.at("parts"), [](const json& a) { return against(a); });
         return r;
     });
     t.failed = j.at("failed").get<long>();

@@ -55,7 +55,7 @@ void contributors(const Inputs& inputs, const LinearModel& model, const MeasureT
         Contributor c;
         c.index = f;
         c.rss_percent = variance > 0.0 ? 100.0 * model.feature_variance[f] / variance : NAN;
-        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared() : NAN;
+        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared(t->values.m2) : NAN;
         explained += c.mc_percent;
         s.contributors.push_back(c);
         owns[inputs.features[f].part] = true;
@@ -64,7 +64,7 @@ void contributors(const Inputs& inputs, const LinearModel& model, const MeasureT
     for (std::size_t p = 0; p < owns.size(); ++p) {
         if (!owns[p]) continue;
         const double rss = variance > 0.0 ? 100.0 * model.part_variance[p] / variance : NAN;
-        s.parts.push_back({p, rss, t != nullptr ? 100.0 * t->parts[p].r_squared() : NAN});
+        s.parts.push_back({p, rss, t != nullptr ? 100.0 * t->parts[p].r_squared(t->values.m2) : NAN});
     }
     by_rss_share(s.contributors);
     by_rss_share(s.parts);

@@ -22,11 +22,14 @@ void PlacementTally::merge(const PlacementTally& other)
 
 void MeasureTally::merge(const MeasureTally& other)
 {
+    const double n_a = static_cast<double>(values.count);
+    const double n_b = static_cast<double>(other.values.count);
+    const double dx = other.values.mean - values.mean;
+    for (std::size_t f = 0; f < features.size(); ++f) features[f].merge(other.features[f], n_a, n_b, dx);
+    for (std::size_t p = 0; p < parts.size(); ++p) parts[p].merge(other.parts[p], n_a, n_b, dx);
     values.merge(other.values);
     below += other.below;
     above += other.above;
-    for (std::size_t f = 0; f < features.size(); ++f) features[f].merge(other.features[f]);
-    for (std::size_t p = 0; p < parts.size(); ++p) parts[p].merge(other.parts[p]);
 }
 
 void Tally::count_failure(long id, const char* location, long count)

@@ -30,8 +30,8 @@ struct PlacementTally {
 struct MeasureTally {
     Moments values;
     long below = 0, above = 0;        // samples below the lower limit, above the upper
-    std::vector<CoMoments> features;  // the value against each varying feature's linear part
-    std::vector<CoMoments> parts;     // against the sum of the linear parts of each part's features
+    std::vector<Against> features;    // each varying feature's linear part, against the value
+    std::vector<Against> parts;       // the sum of the linear parts of each part's features
     void merge(const MeasureTally& other);
 };
 
