@@ -229,10 +229,15 @@ Partial read_partial(const std::string& path)
     if (!in) throw InputError("cannot read " + path + ": " + std::strerror(errno));
     Partial p;
     p.file = path;
+    // The writer puts the format first: a file that does not open so was never a partial, while a
+    // partial cut short still opens so and fails to parse.
+    const std::string opening = "{\"rkdatum_partial\":";
+    std::string start(opening.size(), '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    if (start != opening) throw InputError(path + " is not a partial result of rkdatum --shard");
+    in.seekg(0);
     try {
         const json doc = json::parse(in);
-        if (!doc.is_object() || !doc.contains("rkdatum_partial"))
-            throw InputError(path + " is not a partial result of rkdatum --shard");
         if (doc.at("rkdatum_partial") != kFormat)
             throw InputError(path + " is a partial result in another format than this rkdatum reads");
         p.version = doc.at("rkdatum").get<std::string>();
@@ -288,10 +293,11 @@ void check_partials(const std::vector<Partial>& parts)
     }
     const long blocks = block_count(first.samples);
     std::string missing;
-    long from = -1, to = -1;
+    long from = -1, to = -1, count = 0;
     for (long k = 1; k <= first.shards; ++k) {
         if (by_shard[static_cast<std::size_t>(k)] != nullptr) continue;
         missing += (missing.empty() ? "" : ", ") + shard_name(k, first.shards);
+        ++count;
         const BlockRange range = shard_blocks(blocks, k, first.shards);
         if (range.first == range.end) continue;
         if (from < 0) from = range.first * kBlockSamples + 1;
@@ -299,8 +305,9 @@ void check_partials(const std::vector<Partial>& parts)
     }
     if (missing.empty()) return;
     throw InputError("no partial holds shard " + missing +
-                     (from < 0 ? std::string(" (which has no samples)")
-                               : " (among samples " + std::to_string(from) + " to " + std::to_string(to) + ")") +
+                     (from < 0 ? std::string(count > 1 ? " (which have no samples)" : " (which has no samples)")
+                               : std::string(count > 1 ? " (among samples " : " (samples ") + std::to_string(from) +
+                                     " to " + std::to_string(to) + ")") +
                      ": the run is incomplete; run the missing shards, then merge them all");
 }
 
