@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev                                    # rkdatum --json
   libplplot-dev plplot-driver-cairo fonts-dejavu-core   # rkdatum --plots: PLplot, its PNG driver, a font
   python3-jsonschema                                    # the test that checks --json against its schema
+  parallel                                              # the test that runs rkdatum's shards with GNU parallel
 )
 
 missing=()
