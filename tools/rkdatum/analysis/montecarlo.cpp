@@ -62,6 +62,11 @@ public:
         : scheme_(scheme), nominal_(nominal), inputs_(inputs), models_(models), r_(r), work_(nominal_work(scheme)),
           evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()), part_linear_(scheme.parts.size())
     {
+        for (const Input& in : inputs.inputs) {
+            const VaryingFeature& f = inputs.features[in.feature];
+            slots_.push_back({&f.sampler, &work_[f.set].feature[f.precedence].rows[in.row][in.axis],
+                              scheme.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis]});
+        }
         const std::size_t m = scheme.measurements.size();
         for (std::size_t i = 0; i < layouts.size(); ++i) (i < m ? measure_bins_ : check_bins_).push_back({layouts[i]});
     }
@@ -89,12 +94,10 @@ public:
 private:
     void draw(Stream& stream)
     {
-        for (std::size_t i = 0; i < inputs_.inputs.size(); ++i) {
-            const Input& in = inputs_.inputs[i];
-            const VaryingFeature& f = inputs_.features[in.feature];
-            deviations_[i] = f.sampler.draw(stream);
-            work_[f.set].feature[f.precedence].rows[in.row][in.axis] =
-                scheme_.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            const Slot& slot = slots_[i];
+            deviations_[i] = slot.sampler->draw(stream);
+            *slot.coordinate = slot.nominal + deviations_[i];
         }
     }
 
@@ -174,6 +177,14 @@ private:
     const std::vector<LinearModel>& models_;
     RunResult& r_;
     std::vector<DatumSet> work_;
+    // Per input, in drawing order: its distribution, and the coordinate of `work_` it moves from
+    // its nominal value.
+    struct Slot {
+        const Sampler* sampler;
+        double* coordinate;
+        double nominal;
+    };
+    std::vector<Slot> slots_;
     Evaluation evaluation_;
     std::vector<double> deviations_;
     std::vector<double> part_linear_;   // per part, in one sample: the sum of its features' linear parts
