@@ -3,6 +3,7 @@
 // seats, maps the fixture's degrees of freedom, runs the variation the scheme describes (on every
 // core, or one shard of it for `rkdatum merge` to join) and reports it all through the library's
 // report writer.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -402,7 +403,8 @@ int merge(const Options& o)
     try {
         for (const std::string& file : o.partials) parts.push_back(read_partial(file));
         check_partials(parts);
-        scheme = scheme_of(parts.front());
+        // Shard 1's name for the settings file, whatever the order the partials are named in.
+        scheme = scheme_of(*std::find_if(parts.begin(), parts.end(), [](const Partial& p) { return p.shard == 1; }));
         if (!o.plots.empty() && scheme.measurements.empty() && scheme.single_link())
             throw InputError("--plots: " + scheme.file + " has no [Measurements] section to plot");
     } catch (const InputError& e) {
