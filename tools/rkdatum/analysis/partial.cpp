@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <set>
 
 #include <nlohmann/json.hpp>
 
