@@ -27,8 +27,8 @@ BinLayout layout_for(double centre, double spread)
 int bin_of(const BinLayout& layout, double value)
 {
     const double d = (value - layout.centre) / layout.scale;
-    if (d >= -kLinearScales && d < kLinearScales)
-        return std::clamp(kTail + kMiddle / 2 + static_cast<int>(std::floor(d * kPerScale)), kTail, kTail + kMiddle - 1);
+    if (d >= -kLinearScales && d < kLinearScales)   // d * 128 + 1024 lies in [0, 2048): truncation is floor
+        return std::min(kTail + static_cast<int>(d * kPerScale + kMiddle / 2), kTail + kMiddle - 1);
     const double j = std::floor(kPerDoubling * std::log2(std::fabs(d) / kLinearScales));
     const int tail = j >= 0.0 && j < kTail ? static_cast<int>(j) : (j < 0.0 ? 0 : kTail - 1);   // NaN: the far end
     return d > 0.0 ? kTail + kMiddle + tail : kTail - 1 - tail;

@@ -4,6 +4,7 @@
 // that samples and sensitivities repeat.
 #include "analysis/nominal.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -13,6 +14,8 @@
 namespace rkdatum {
 
 namespace {
+
+bool fixed_in_base(const Measurement& def) { return !def.on_feature && def.frame == Frame::base; }
 
 void require(int status, const std::string& step)
 {
@@ -169,6 +172,14 @@ Evaluation make_evaluation(const Scheme& scheme)
     e.images.resize(scheme.checks.size());
     e.geometry.resize(scheme.measurements.size());
     e.values.resize(scheme.measurements.size());
+    // Geometry given in the base's coordinates stays where it is: placed once, here.
+    for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
+        const Measurement& def = scheme.measurements[m];
+        if (fixed_in_base(def)) {
+            std::copy(def.origin, def.origin + 3, e.geometry[m].origin);
+            std::copy(def.axis, def.axis + 3, e.geometry[m].axis);
+        }
+    }
     return e;
 }
 
@@ -206,7 +217,7 @@ int evaluate(const Scheme& scheme, std::vector<DatumSet>& work, Evaluation& out)
         if (carry(out.placements[scheme.checks[c].part], scheme.checks[c].xyz, out.images[c]) != 0) return 1;
     for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
         const Measurement& def = scheme.measurements[m];
-        if (place_geometry(scheme, def, work, out, out.geometry[m]) != 0) return 1;
+        if (!fixed_in_base(def) && place_geometry(scheme, def, work, out, out.geometry[m]) != 0) return 1;
         out.values[m] = measure(def, out.images.data(), out.geometry[m]);
     }
     return 0;
