@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -196,7 +197,7 @@ private:
 class Blocks {
 public:
     Blocks(BlockRange range, long samples, Progress& progress)
-        : next_(range.first), end_(range.first < range.end ? range.end : range.first), merge_next_(range.first),
+        : next_(range.first), end_(std::max(range.first, range.end)), merge_next_(range.first),
           samples_(samples), progress_(progress)
     {
     }
@@ -211,17 +212,11 @@ public:
     void finish(long b, Tally tally)
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        waiting_.emplace_back(b, std::move(tally));
+        waiting_.emplace(b, std::move(tally));
         done_ += std::min(samples_, (b + 1) * kBlockSamples) - b * kBlockSamples;
-        for (bool merged = true; merged;) {
-            merged = false;
-            for (auto it = waiting_.begin(); it != waiting_.end(); ++it) {
-                if (it->first != merge_next_) continue;
-                fold_.add(merge_next_++, std::move(it->second));
-                waiting_.erase(it);
-                merged = true;
-                break;
-            }
+        for (auto it = waiting_.find(merge_next_); it != waiting_.end(); it = waiting_.find(merge_next_)) {
+            fold_.add(merge_next_++, std::move(it->second));
+            waiting_.erase(it);
         }
         progress_.update(done_);
     }
@@ -235,7 +230,7 @@ private:
     long merge_next_;
     long done_ = 0;
     const long samples_;
-    std::vector<std::pair<long, Tally>> waiting_;
+    std::map<long, Tally> waiting_;   // finished blocks that wait for an earlier one
     Fold fold_;
     Progress& progress_;
 };
