@@ -10,6 +10,7 @@ packages=(
   libplplot-dev plplot-driver-cairo fonts-dejavu-core   # rkdatum --plots: PLplot, its PNG driver, a font
   python3-jsonschema                                    # the test that checks --json against its schema
   libeigen3-dev                                         # the benchmarks' peers
+  parallel                                              # the test that runs rkdatum's shards with GNU parallel
 )
 
 missing=()

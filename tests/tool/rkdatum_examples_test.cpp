@@ -269,6 +269,28 @@ TEST_F(Examples, SensorAssemblyPlacesEachPartDownItsChain)
     EXPECT_EQ(rktest::ReadFile(TempDir() + "/plots/placements.png").substr(0, 4), "\x89PNG");
 }
 
+// A placement is built from the part's frame and its seat's, without the library's other three
+// orientations; for a part on the base it must be the library's first candidate, bit for bit.
+TEST_F(Examples, APlacementOnTheBaseIsTheLibrarysFirstCandidate)
+{
+    for (const char* example : {"plate.ini", "housing.ini", "redundant.ini", "sensor_assembly.ini"}) {
+        SCOPED_TRACE(example);
+        const std::string json_file = TempDir() + "/placed.json";
+        std::vector<std::string> args = {"--json", json_file, tooltest::example(example)};
+        if (example == std::string("sensor_assembly.ini")) args.insert(args.begin(), {"--samples", "0"});
+        ASSERT_EQ(tooltest::rkdatum(args, TempDir()).status, 0);
+        const nlohmann::json doc = nlohmann::json::parse(rktest::ReadFile(json_file));
+        int on_base = 0;
+        for (const nlohmann::json& part : doc["parts"]) {
+            if (part["located_on"] != doc["scheme"]["base"]) continue;
+            ++on_base;
+            for (const char* row : {"x_axis_to", "y_axis_to", "z_axis_to", "moved_by"})
+                EXPECT_EQ(part["placement"][row], part["transforms"][0][row]) << part["name"] << " " << row;
+        }
+        EXPECT_GT(on_base, 0);
+    }
+}
+
 TEST_F(Examples, AReportFileHoldsWhatTheConsoleShows)
 {
     const std::string file = TempDir() + "/plate-report.txt";

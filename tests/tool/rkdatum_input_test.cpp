@@ -92,7 +92,7 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
         {"line longer than the reader takes", {{"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]"}}, "", "",
          "line 6 is longer than 254 characters"},
         {"negative samples", {}, "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
-         "expected a whole number of samples from 0 to 1000000, found '-20'"},
+         "expected a whole number of samples from 0 to 100000000000, found '-20'"},
         {"fractional samples", {}, "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
         {"missing samples", {}, "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ",
          "missing; expected the number of samples"},
@@ -161,8 +161,8 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
 {
     const std::string plate = tooltest::example("plate.ini");
     const std::string varied = Scheme({}, kVariation);
-    ExpectOneMessage({"--samples", "1000001", varied}, "rkdatum: --samples: ",
-                     "expected a whole number of samples from 0 to 1000000, found '1000001'");
+    ExpectOneMessage({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
+                     "expected a whole number of samples from 0 to 100000000000, found '100000000001'");
     ExpectOneMessage({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
     ExpectOneMessage({"--seed", "-1", varied}, "rkdatum: --seed: ", "expected a whole number from 1 to 2147483646");
     ExpectOneMessage({"--samples", "5", plate}, "rkdatum: --samples: ", "has no [Variation] section to run");
@@ -171,11 +171,9 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
     std::string many_checks;
     for (int i = 0; i < 11; ++i) many_checks += "point " + std::to_string(i) + " = 1 2 3\n";
     const std::string crowded = Scheme({{"[ Check points ]", "[ Check points ]\n" + many_checks}}, kVariation);
-    ExpectOneMessage({"--samples", "1000000", crowded}, "rkdatum: --samples: ",
-                     "1000000 samples of 13 check points exceed the 10000000 values a run keeps");
-    ExpectOneMessage({"--samples", "769231", crowded}, "rkdatum: --samples: ", "769231 samples of 13 check points");
-    ExpectOneMessage({"--samples", "192308", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples: ",
-                     "192308 samples of 13 check points, with the images --samples-csv writes, exceed");
+    // 13 check points keep 39 values a sample: 256410 samples keep 9999990, one more is too many.
+    ExpectOneMessage({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
+                     "256411 samples of 13 check points exceed the 10000000 values --samples-csv keeps");
 
     for (const auto& [args, phrase] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--frobnicate", plate}, "unknown option --frobnicate"},

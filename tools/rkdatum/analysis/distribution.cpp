@@ -1,5 +1,5 @@
 // Drawing deviations and summarising their distributions. Draws come from the library's seeded
-// generator; a normal deviate takes two values (Box-Muller).
+// generator (the draws themselves are in the header, to be inlined into the sampling loop).
 #include "analysis/distribution.hpp"
 
 #include <algorithm>
@@ -13,31 +13,18 @@ namespace rkdatum {
 
 namespace {
 
-constexpr int kMaxDraws = 100000;
-constexpr double kTwoPi = 6.283185307179586;
-
-// A standard normal deviate by the Box-Muller transform. The generator's values lie strictly
-// between 0 and 1 for every seed a scheme accepts, so the logarithm is finite.
-double gaussian(int* seed)
-{
-    const double u1 = Rk_MathSeededRandom(seed);
-    const double u2 = Rk_MathSeededRandom(seed);
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(kTwoPi * u2);
-}
+constexpr double kValuesPerNormal = 4.0 / 3.141592653589793;
 
 }  // namespace
 
-double Sampler::draw(int* seed) const
+double Sampler::expected_values() const
 {
-    double value = nominal;
-    for (int attempt = 0; attempt < kMaxDraws; ++attempt) {
-        value = nominal + spread * (normal ? gaussian(seed) : Rk_MathSeededRandom(seed) - 0.5);
-        if ((!has_low || value >= low) && (!has_high || value <= high)) return value;
-    }
-    // Reached only if a window kept almost nothing, which reading the scheme refuses.
-    if (has_low) value = std::max(value, low);
-    if (has_high) value = std::min(value, high);
-    return value;
+    const double lo = has_low ? low : -HUGE_VAL;
+    const double hi = has_high ? high : HUGE_VAL;
+    double kept = 1.0;
+    if (spread > 0.0 && normal) kept = normal_cdf((hi - nominal) / spread) - normal_cdf((lo - nominal) / spread);
+    else if (spread > 0.0) kept = std::max(0.0, std::min(hi, nominal + spread / 2.0) - std::max(lo, nominal - spread / 2.0)) / spread;
+    return (normal ? kValuesPerNormal : 1.0) / std::max(kept, 1e-3);
 }
 
 void Sampler::moments(double& mean, double& std_dev) const

@@ -91,7 +91,8 @@ Inputs varying_inputs(const Scheme& scheme)
     return result;
 }
 
-std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, const Nominal& nominal)
+std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, const Nominal& nominal,
+                                   std::vector<double>& check_spread)
 {
     const std::size_t count = scheme.measurements.size();
     std::vector<LinearModel> models(count);
@@ -99,6 +100,7 @@ std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, c
     const double noise = kNoisePerZeroTolerance * zero_tolerance();
     Evaluation plus = make_evaluation(scheme);
     Evaluation minus = make_evaluation(scheme);
+    check_spread.assign(scheme.checks.size(), 0.0);
     for (LinearModel& model : models) {
         model.sensitivity.assign(inputs.inputs.size(), 0.0);
         model.feature_variance.assign(inputs.features.size(), 0.0);
@@ -112,7 +114,14 @@ std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, c
             const double change = plus.values[m] - minus.values[m];
             models[m].sensitivity[i] = std::fabs(change) <= noise ? 0.0 : change / (2.0 * in.step);
         }
+        for (std::size_t c = 0; c < scheme.checks.size(); ++c) {
+            for (int a = 0; a < 3; ++a) {
+                const double change = (plus.images[c][a] - minus.images[c][a]) / (2.0 * in.step) * in.std_dev;
+                check_spread[c] += change * change;
+            }
+        }
     }
+    for (double& spread : check_spread) spread = std::sqrt(spread);
     for (std::size_t m = 0; m < count; ++m) {
         LinearModel& model = models[m];
         model.worst_low = model.worst_high = model.rss_mean = nominal.placed.values[m];

@@ -48,7 +48,10 @@ struct LinearModel {
     std::vector<double> part_variance;      // per part: the sum over the varying features it owns
 };
 
-// Two analyses per input, once per run; throws LibraryFailure when a stepped scheme fails.
-std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, const Nominal& nominal);
+// Two analyses per input, once per run; throws LibraryFailure when a stepped scheme fails. Also
+// gives, per check point, the root-sum-square spread of its image's displacement (the root of the
+// sum over its coordinates and the inputs of (sensitivity x std dev)^2) in `check_spread`.
+std::vector<LinearModel> linearise(const Scheme& scheme, const Inputs& inputs, const Nominal& nominal,
+                                   std::vector<double>& check_spread);
 
 }  // namespace rkdatum

@@ -1,21 +1,24 @@
-// The Monte Carlo run of an assembly. Draws come from the library's seeded generator in a fixed
-// order (the inputs' order: feature set by set, each located part's datum features then its seat,
-// primary to tertiary; within a feature point by point, x before y before z), so one seed
-// reproduces a run exactly.
+// The Monte Carlo run of an assembly. Within a block, draws come from the library's seeded
+// generator in a fixed order (the inputs' order: feature set by set, each located part's datum
+// features then its seat, primary to tertiary; within a feature point by point, x before y before
+// z), starting where the block's stream starts; so one seed and one sample count give one answer.
 #include "analysis/montecarlo.hpp"
 
+#include <sched.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace rkdatum {
 
 namespace {
-
-constexpr std::size_t kMaxFailureKinds = 8;
-constexpr long kBlockSamples = 1024;
 
 double now_seconds()
 {
@@ -23,66 +26,11 @@ double now_seconds()
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-void count_failure(RunResult& r, long id, const char* location)
-{
-    for (FailureKind& kind : r.failure_kinds) {
-        if (kind.id == id && std::string(kind.location) == location) {
-            ++kind.count;
-            return;
-        }
-    }
-    if (r.failure_kinds.size() == kMaxFailureKinds) {
-        ++r.other_failures;
-        return;
-    }
-    FailureKind kind;
-    kind.id = id;
-    rk_strncpy(kind.location, location, RK_TEXT_MAX);
-    kind.count = 1;
-    r.failure_kinds.push_back(kind);
-}
-
-// The first failing sample keeps its errors with their texts; later ones are only counted, so a
-// scheme that fails often costs no allocation per sample.
-void record_failure(RunResult& r, long sample)
-{
-    ++r.failed;
-    if (r.first_failed_sample == 0) {
-        r.first_failed_sample = sample + 1;
-        r.first_failure = drain_errors();
-        for (const ErrorText& e : r.first_failure) count_failure(r, e.id, e.location.c_str());
-        return;
-    }
-    static Rk_ErrorStruct error;
-    int found = 1;
-    while (Rk_ErrorQueueGetError(&error, &found) == 0 && found) {
-        long id = 0;
-        char location[RK_TEXT_MAX + 1];
-        Rk_ErrorGetId(&error, &id);
-        Rk_ErrorGetLocation(&error, location);
-        count_failure(r, id, location);
-    }
-}
-
-void fill_histograms(RunResult& r, const std::vector<double>& magnitudes, int bins)
-{
-    r.histograms.assign(r.total.checks.size(), std::vector<long>(static_cast<std::size_t>(bins), 0));
-    for (std::size_t c = 0; c < r.total.checks.size(); ++c) {
-        const Moments& distance = r.total.checks[c].magnitude;
-        const double width = (distance.max - distance.min) / bins;
-        const double* values = magnitudes.data() + c * static_cast<std::size_t>(r.samples);
-        for (long k = 0; k < r.used; ++k) {
-            int bin = width > 0.0 ? static_cast<int>((values[k] - distance.min) / width) : 0;
-            ++r.histograms[c][static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
-        }
-    }
-}
-
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // The turn R_s R_n^T from the nominal axes to the sampled ones, with R's columns the images of the
 // part's axes (the transform's rows): its angle and its rotation vector, in degrees.
-void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&nominal)[4][3])
+void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&nominal)[4][3], double share)
 {
     double d[3][3];
     for (int i = 0; i < 3; ++i)
@@ -93,19 +41,201 @@ void add_turn(PlacementTally& t, const double (&sample)[4][3], const double (&no
     const double cosine = (d[0][0] + d[1][1] + d[2][2] - 1.0) / 2.0;
     const double angle = std::atan2(sine, cosine);
     const double scale = sine > 0.0 ? angle / sine : 1.0;
-    t.turn.add(kDegreesPerRadian * angle);
-    for (int a = 0; a < 3; ++a) t.about[a].add(kDegreesPerRadian * scale * half_skew[a]);
+    t.turn.add(kDegreesPerRadian * angle, share);
+    for (int a = 0; a < 3; ++a) t.about[a].add(kDegreesPerRadian * scale * half_skew[a], share);
 }
 
-void add_placement(PlacementTally& t, const Rk_TransformStruct& sample, const Rk_TransformStruct& nominal)
+void add_placement(PlacementTally& t, const Rk_TransformStruct& sample, const Rk_TransformStruct& nominal, double share)
 {
     const double* at = sample.transform[3];
     const double* was = nominal.transform[3];
     const double d[3] = {at[0] - was[0], at[1] - was[1], at[2] - was[2]};
-    t.distance.add(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]));
-    for (int a = 0; a < 3; ++a) t.along[a].add(d[a]);
-    add_turn(t, sample.transform, nominal.transform);
+    t.distance.add(std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]), share);
+    for (int a = 0; a < 3; ++a) t.along[a].add(d[a], share);
+    add_turn(t, sample.transform, nominal.transform, share);
 }
+
+// One thread's working state, sized before its first sample.
+class Sampling {
+public:
+    Sampling(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
+             const std::vector<LinearModel>& models, const std::vector<BinLayout>& layouts, RunResult& r)
+        : scheme_(scheme), nominal_(nominal), inputs_(inputs), models_(models), r_(r), work_(nominal_work(scheme)),
+          evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()), part_linear_(scheme.parts.size())
+    {
+        for (const Input& in : inputs.inputs) {
+            const VaryingFeature& f = inputs.features[in.feature];
+            slots_.push_back({&f.sampler, &work_[f.set].feature[f.precedence].rows[in.row][in.axis],
+                              scheme.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis]});
+        }
+        const std::size_t m = scheme.measurements.size();
+        for (std::size_t i = 0; i < layouts.size(); ++i) (i < m ? measure_bins_ : check_bins_).push_back({layouts[i]});
+    }
+
+    // Adds the samples of block `b` into `t`, starting from the block's own seed.
+    void run_block(long b, const Streams& streams, Tally& t)
+    {
+        Stream stream;
+        stream.seed = streams.block_seed(b);
+        const long end = std::min(r_.samples, (b + 1) * kBlockSamples);
+        for (long k = b * kBlockSamples; k < end; ++k) {
+            draw(stream);
+            if (evaluate(scheme_, work_, evaluation_) != 0) record_failure(t, k);
+            else add(t, k);
+        }
+    }
+
+    // Adds this thread's histograms into the run's.
+    void hand_over_bins()
+    {
+        for (std::size_t i = 0; i < measure_bins_.size(); ++i) r_.measure_bins[i].merge(measure_bins_[i]);
+        for (std::size_t i = 0; i < check_bins_.size(); ++i) r_.check_bins[i].merge(check_bins_[i]);
+    }
+
+private:
+    void draw(Stream& stream)
+    {
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            const Slot& slot = slots_[i];
+            deviations_[i] = slot.sampler->draw(stream);
+            *slot.coordinate = slot.nominal + deviations_[i];
+        }
+    }
+
+    // The first failing sample of a block keeps its errors with their texts; later ones are only
+    // counted, so a scheme that fails often costs no allocation per sample.
+    static void record_failure(Tally& t, long sample)
+    {
+        ++t.failed;
+        if (t.first_failed_sample == 0) {
+            t.first_failed_sample = sample + 1;
+            t.first_failure = drain_errors();
+            for (const ErrorText& e : t.first_failure) t.count_failure(e.id, e.location.c_str());
+            return;
+        }
+        thread_local Rk_ErrorStruct error;   // a record holds 250 tokens: too large for the stack
+        int found = 1;
+        while (Rk_ErrorQueueGetError(&error, &found) == 0 && found) {
+            long id = 0;
+            char location[RK_TEXT_MAX + 1];
+            Rk_ErrorGetId(&error, &id);
+            Rk_ErrorGetLocation(&error, location);
+            t.count_failure(id, location);
+        }
+    }
+
+    void add(Tally& t, long sample)
+    {
+        const Evaluation& e = evaluation_;
+        const Evaluation& was = nominal_.placed;
+        const double share = 1.0 / static_cast<double>(++t.used);
+        for (std::size_t p = 1; p < scheme_.parts.size(); ++p) {
+            const Part& part = scheme_.parts[p];
+            t.redundancy_changed[part.datum_set] += e.links[p].datum_redundant != was.links[p].datum_redundant;
+            t.redundancy_changed[part.seat_set] += e.links[p].seat_redundant != was.links[p].seat_redundant;
+            add_placement(t.placements[p], e.placements[p], was.placements[p], share);
+        }
+        const std::size_t checks = scheme_.checks.size();
+        for (std::size_t c = 0; c < checks; ++c) {
+            const std::array<double, 3>& at = was.images[c];
+            const double d[3] = {e.images[c][0] - at[0], e.images[c][1] - at[1], e.images[c][2] - at[2]};
+            const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            t.checks[c].magnitude.add(magnitude, share);
+            for (int a = 0; a < 3; ++a) t.checks[c].along[a].add(d[a], share);
+            check_bins_[c].add(magnitude);
+        }
+        for (std::size_t m = 0; m < scheme_.measurements.size(); ++m) add_measure(t.measures[m], m, e.values[m], share);
+        if (r_.analysed.empty()) return;
+        const std::size_t k = static_cast<std::size_t>(sample);
+        r_.analysed[k] = 1;
+        std::copy(e.values.begin(), e.values.end(), r_.values.begin() + static_cast<long>(k * e.values.size()));
+        for (std::size_t c = 0; c < checks; ++c)
+            std::copy(e.images[c].begin(), e.images[c].end(), &r_.images[(k * checks + c) * 3]);
+    }
+
+    void add_measure(MeasureTally& t, std::size_t m, double value, double share)
+    {
+        const Measurement& def = scheme_.measurements[m];
+        const double dx = value - t.values.mean;
+        t.values.add(value, share);
+        t.below += def.has_lsl && value < def.lsl;
+        t.above += def.has_usl && value > def.usl;
+        measure_bins_[m].add(value);
+        const std::vector<double>& s = models_[m].sensitivity;
+        std::fill(part_linear_.begin(), part_linear_.end(), 0.0);
+        for (std::size_t f = 0; f < inputs_.features.size(); ++f) {
+            double linear = 0.0;
+            for (std::size_t i = inputs_.features[f].first; i < inputs_.features[f].end; ++i) linear += s[i] * deviations_[i];
+            t.features[f].add(dx, linear, share);
+            part_linear_[inputs_.features[f].part] += linear;
+        }
+        for (std::size_t p = 0; p < part_linear_.size(); ++p) t.parts[p].add(dx, part_linear_[p], share);
+    }
+
+    const Scheme& scheme_;
+    const Nominal& nominal_;
+    const Inputs& inputs_;
+    const std::vector<LinearModel>& models_;
+    RunResult& r_;
+    std::vector<DatumSet> work_;
+    // Per input, in drawing order: its distribution, and the coordinate of `work_` it moves from
+    // its nominal value.
+    struct Slot {
+        const Sampler* sampler;
+        double* coordinate;
+        double nominal;
+    };
+    std::vector<Slot> slots_;
+    Evaluation evaluation_;
+    std::vector<double> deviations_;
+    std::vector<double> part_linear_;   // per part, in one sample: the sum of its features' linear parts
+    std::vector<Histogram> measure_bins_, check_bins_;
+};
+
+// The threads' meeting point: which block is next to run, and the finished tallies waiting for
+// their turn to be merged in block order. Taken once per block, never per sample.
+class Blocks {
+public:
+    Blocks(BlockRange range, long samples, Progress& progress)
+        : next_(range.first), end_(std::max(range.first, range.end)), merge_next_(range.first),
+          samples_(samples), progress_(progress)
+    {
+    }
+
+    // The next block to run, or -1 when none is left.
+    long take()
+    {
+        const long b = next_.fetch_add(1);
+        return b < end_ ? b : -1;
+    }
+
+    void finish(long b, Tally tally)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        waiting_.emplace(b, std::move(tally));
+        done_ += std::min(samples_, (b + 1) * kBlockSamples) - b * kBlockSamples;
+        for (auto it = waiting_.find(merge_next_); it != waiting_.end(); it = waiting_.find(merge_next_)) {
+            fold_.add(merge_next_++, std::move(it->second));
+            waiting_.erase(it);
+        }
+        progress_.update(done_);
+    }
+
+    std::vector<Node> nodes() { return fold_.take(); }
+
+private:
+    std::atomic<long> next_;
+    const long end_;
+    std::mutex mutex_;
+    long merge_next_;
+    long done_ = 0;
+    const long samples_;
+    std::map<long, Tally> waiting_;   // finished blocks that wait for an earlier one
+    Fold fold_;
+    Progress& progress_;
+};
+
+}  // namespace
 
 Tally empty_tally(const Scheme& scheme, const Inputs& inputs)
 {
@@ -119,150 +249,6 @@ Tally empty_tally(const Scheme& scheme, const Inputs& inputs)
         m.parts.resize(scheme.parts.size());
     }
     return t;
-}
-
-// One run's working state, sized before the first sample.
-class Sampling {
-public:
-    Sampling(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
-             const std::vector<LinearModel>& models, bool keep_images, RunResult& r)
-        : scheme_(scheme), nominal_(nominal), inputs_(inputs), models_(models), keep_images_(keep_images), r_(r),
-          work_(nominal_work(scheme)), evaluation_(make_evaluation(scheme)), deviations_(inputs.inputs.size()),
-          part_linear_(scheme.parts.size()), block_(empty_tally(scheme, inputs)), empty_(block_)
-    {
-        const std::size_t samples = static_cast<std::size_t>(r.samples);
-        magnitudes_.resize(samples * scheme.checks.size());
-        r.values.resize(samples * scheme.measurements.size());
-        if (keep_images) {
-            r.images.resize(samples * scheme.checks.size() * 3);
-            r.sample_of.resize(samples);
-        }
-    }
-
-    void run_block(long first, long count, int* seed)
-    {
-        block_ = empty_;   // same sizes: copies into the storage already held
-        for (long k = first; k < first + count; ++k) {
-            draw(seed);
-            if (evaluate(scheme_, work_, evaluation_) != 0) record_failure(r_, k);
-            else add(k);
-        }
-        r_.total.merge(block_);
-    }
-
-    const std::vector<double>& magnitudes() const { return magnitudes_; }
-
-private:
-    void draw(int* seed)
-    {
-        for (std::size_t i = 0; i < inputs_.inputs.size(); ++i) {
-            const Input& in = inputs_.inputs[i];
-            const VaryingFeature& f = inputs_.features[in.feature];
-            deviations_[i] = f.sampler.draw(seed);
-            work_[f.set].feature[f.precedence].rows[in.row][in.axis] =
-                scheme_.sets[f.set].datums.feature[f.precedence].rows[in.row][in.axis] + deviations_[i];
-        }
-    }
-
-    void add(long sample)
-    {
-        const Evaluation& e = evaluation_;
-        const std::size_t stored = static_cast<std::size_t>(r_.used);
-        const std::size_t samples = static_cast<std::size_t>(r_.samples);
-        ++block_.used;
-        ++r_.used;
-        bool candidates_changed = false;
-        for (std::size_t p = 1; p < scheme_.parts.size(); ++p) {
-            const Part& part = scheme_.parts[p];
-            const LinkResult& was = nominal_.links[p];
-            block_.redundancy_changed[part.datum_set] += e.links[p].datum_redundant != was.datum.redundant;
-            block_.redundancy_changed[part.seat_set] += e.links[p].seat_redundant != was.seat.redundant;
-            candidates_changed = candidates_changed || e.links[p].num_tfms != was.num_tfms;
-            add_placement(block_.placements[p], e.placements[p], nominal_.placed.placements[p]);
-        }
-        block_.candidates_changed += candidates_changed;
-        for (std::size_t c = 0; c < scheme_.checks.size(); ++c) {
-            const std::array<double, 3>& at = nominal_.placed.images[c];
-            const double d[3] = {e.images[c][0] - at[0], e.images[c][1] - at[1], e.images[c][2] - at[2]};
-            const double magnitude = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-            block_.checks[c].magnitude.add(magnitude);
-            for (int a = 0; a < 3; ++a) block_.checks[c].along[a].add(d[a]);
-            magnitudes_[c * samples + stored] = magnitude;
-            if (keep_images_) std::copy(e.images[c].begin(), e.images[c].end(), &r_.images[(stored * scheme_.checks.size() + c) * 3]);
-        }
-        if (keep_images_) r_.sample_of[stored] = sample + 1;
-        for (std::size_t m = 0; m < scheme_.measurements.size(); ++m) add_measure(m, e.values[m], stored);
-    }
-
-    void add_measure(std::size_t m, double value, std::size_t stored)
-    {
-        const Measurement& def = scheme_.measurements[m];
-        MeasureTally& t = block_.measures[m];
-        t.values.add(value);
-        t.below += def.has_lsl && value < def.lsl;
-        t.above += def.has_usl && value > def.usl;
-        r_.values[m * static_cast<std::size_t>(r_.samples) + stored] = value;
-        const std::vector<double>& s = models_[m].sensitivity;
-        std::fill(part_linear_.begin(), part_linear_.end(), 0.0);
-        for (std::size_t f = 0; f < inputs_.features.size(); ++f) {
-            double linear = 0.0;
-            for (std::size_t i = inputs_.features[f].first; i < inputs_.features[f].end; ++i) linear += s[i] * deviations_[i];
-            t.features[f].add(value, linear);
-            part_linear_[inputs_.features[f].part] += linear;
-        }
-        for (std::size_t p = 0; p < part_linear_.size(); ++p) t.parts[p].add(value, part_linear_[p]);
-    }
-
-    const Scheme& scheme_;
-    const Nominal& nominal_;
-    const Inputs& inputs_;
-    const std::vector<LinearModel>& models_;
-    bool keep_images_;
-    RunResult& r_;
-    std::vector<DatumSet> work_;
-    Evaluation evaluation_;
-    std::vector<double> deviations_;
-    std::vector<double> part_linear_;   // per part, in one sample: the sum of its features' linear parts
-    std::vector<double> magnitudes_;
-    Tally block_;
-    const Tally empty_;
-};
-
-}  // namespace
-
-void CheckTally::merge(const CheckTally& other)
-{
-    magnitude.merge(other.magnitude);
-    for (int a = 0; a < 3; ++a) along[a].merge(other.along[a]);
-}
-
-void PlacementTally::merge(const PlacementTally& other)
-{
-    distance.merge(other.distance);
-    turn.merge(other.turn);
-    for (int a = 0; a < 3; ++a) {
-        along[a].merge(other.along[a]);
-        about[a].merge(other.about[a]);
-    }
-}
-
-void MeasureTally::merge(const MeasureTally& other)
-{
-    values.merge(other.values);
-    below += other.below;
-    above += other.above;
-    for (std::size_t f = 0; f < features.size(); ++f) features[f].merge(other.features[f]);
-    for (std::size_t p = 0; p < parts.size(); ++p) parts[p].merge(other.parts[p]);
-}
-
-void Tally::merge(const Tally& other)
-{
-    used += other.used;
-    for (std::size_t s = 0; s < redundancy_changed.size(); ++s) redundancy_changed[s] += other.redundancy_changed[s];
-    candidates_changed += other.candidates_changed;
-    for (std::size_t p = 0; p < placements.size(); ++p) placements[p].merge(other.placements[p]);
-    for (std::size_t c = 0; c < checks.size(); ++c) checks[c].merge(other.checks[c]);
-    for (std::size_t m = 0; m < measures.size(); ++m) measures[m].merge(other.measures[m]);
 }
 
 void Progress::start(long total)
@@ -290,24 +276,64 @@ void Progress::finish()
     if (shown_ && isatty(STDERR_FILENO)) std::fprintf(stderr, "\rrkdatum: %ld samples done          \n", total_);
 }
 
+int available_cores()
+{
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+double draws_per_sample(const Inputs& inputs)
+{
+    double draws = 0.0;
+    for (const Input& in : inputs.inputs) draws += inputs.features[in.feature].sampler.expected_values();
+    return draws;
+}
+
 RunResult run_variation(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
-                        const std::vector<LinearModel>& models, bool keep_images, Progress& progress)
+                        const std::vector<LinearModel>& models, const std::vector<BinLayout>& layouts,
+                        const RunPlan& plan, Progress& progress)
 {
     RunResult r;
-    r.samples = scheme.variation.samples;
-    r.total = empty_tally(scheme, inputs);
-    r.failure_kinds.reserve(kMaxFailureKinds);
-    Sampling sampling(scheme, nominal, inputs, models, keep_images, r);
-    int seed = scheme.variation.seed;
-    progress.start(r.samples);
-    const double started = now_seconds();
-    for (long first = 0; first < r.samples; first += kBlockSamples) {
-        progress.update(first);
-        sampling.run_block(first, std::min(kBlockSamples, r.samples - first), &seed);
+    r.samples = plan.samples;
+    r.blocks = plan.blocks;
+    const std::size_t measures = scheme.measurements.size();
+    for (std::size_t i = 0; i < layouts.size(); ++i) (i < measures ? r.measure_bins : r.check_bins).push_back({layouts[i]});
+    const Streams streams(scheme.variation.seed, draws_per_sample(inputs));
+    r.stride = streams.stride();
+    r.samples_without_reuse = streams.samples_without_reuse();
+    if (plan.keep_images) {
+        const std::size_t samples = static_cast<std::size_t>(plan.samples);
+        r.values.resize(samples * measures);
+        r.images.resize(samples * scheme.checks.size() * 3);
+        r.analysed.resize(samples);
     }
+    const long blocks = std::max(0L, plan.blocks.end - plan.blocks.first);
+    r.threads = static_cast<int>(std::max(1L, std::min<long>(plan.threads, blocks)));
+    const Tally empty = empty_tally(scheme, inputs);
+    progress.start(std::min(plan.samples, plan.blocks.end * kBlockSamples) - plan.blocks.first * kBlockSamples);
+    Blocks shared(plan.blocks, plan.samples, progress);
+    std::mutex bins;
+    const auto work = [&] {
+        Sampling sampling(scheme, nominal, inputs, models, layouts, r);
+        for (long b = shared.take(); b >= 0; b = shared.take()) {
+            Tally t = empty;
+            sampling.run_block(b, streams, t);
+            shared.finish(b, std::move(t));
+        }
+        const std::lock_guard<std::mutex> lock(bins);
+        sampling.hand_over_bins();
+    };
+    const double started = now_seconds();
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < r.threads; ++i) helpers.emplace_back(work);
+    work();
+    for (std::thread& t : helpers) t.join();
     r.seconds = now_seconds() - started;
     progress.finish();
-    fill_histograms(r, sampling.magnitudes(), scheme.variation.bins);
+    r.nodes = shared.nodes();
+    r.total = empty;
+    for (const Node& n : r.nodes) r.total.merge(n.tally);
     return r;
 }
 

@@ -1,78 +1,49 @@
 // The Monte Carlo run: every varying coordinate drawn from its feature's distribution, every
 // placement rebuilt down the chain, and the change of every placement, the displacement of every
-// check point and the value of every measurement collected. Samples run in blocks whose tallies
-// merge into the run's; all storage is taken before the first sample, so the loop allocates nothing.
+// check point and the value of every measurement collected. Samples run in blocks
+// (analysis/blocks.hpp) on as many threads as asked; each thread takes the next block, adds it
+// into a tally of its own, and the tallies merge in the blocks' order, so the statistics are the
+// same for any number of threads. All storage of a thread is taken before its first sample: the
+// loop allocates nothing and takes no lock.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "analysis/blocks.hpp"
+#include "analysis/histogram.hpp"
 #include "analysis/linear.hpp"
 #include "analysis/nominal.hpp"
-#include "analysis/statistics.hpp"
 
 namespace rkdatum {
 
-struct CheckTally {
-    Moments magnitude;
-    Moments along[3];
-    void merge(const CheckTally& other);
-};
-
-// How a part's placement moved from its nominal: the displacement of the part's origin (in the
-// base's axes) and the turn that carries the nominal placement's axes onto the sample's, as an
-// angle and as a rotation vector (degrees about the base's axes).
-struct PlacementTally {
-    Moments distance;
-    Moments along[3];
-    Moments turn;
-    Moments about[3];
-    void merge(const PlacementTally& other);
-};
-
-struct MeasureTally {
-    Moments values;
-    long below = 0, above = 0;        // samples below the lower limit, above the upper
-    std::vector<CoMoments> features;  // the value against each varying feature's linear part
-    std::vector<CoMoments> parts;     // against the sum of the linear parts of each part's features
-    void merge(const MeasureTally& other);
-};
-
-// What a block of samples adds up; blocks merge in order into the run's total.
-struct Tally {
-    long used = 0;
-    std::vector<long> redundancy_changed;   // per feature set: samples whose frame dropped another feature
-    long candidates_changed = 0;            // samples where some part had another number of candidates
-    std::vector<PlacementTally> placements; // per part
-    std::vector<CheckTally> checks;
-    std::vector<MeasureTally> measures;
-    void merge(const Tally& other);
-};
-
-// Failures of samples grouped by error id and location.
-struct FailureKind {
-    long id = 0;
-    char location[RK_TEXT_MAX + 1] = "";
-    long count = 0;
+// What to run: the whole run's sample count, which of its blocks, on how many threads.
+struct RunPlan {
+    long samples = 0;
+    BlockRange blocks;
+    int threads = 1;
+    bool keep_images = false;   // keep every sample's values and images (--samples-csv)
 };
 
 struct RunResult {
-    long samples = 0;
-    long used = 0;
-    long failed = 0;
-    Tally total;
-    std::vector<std::vector<long>> histograms;   // per check point: its distance over [min, max] in equal bins
-    std::vector<double> values;      // per measurement, per used sample: values[m * samples + k]
-    std::vector<double> images;      // when kept: per used sample, per check point, x y z
-    std::vector<long> sample_of;     // when images are kept: the number (from 1) of each used sample
-    long first_failed_sample = 0;              // 1-based; 0 when none failed
-    std::vector<ErrorText> first_failure;      // the errors of that sample, with their texts
-    std::vector<FailureKind> failure_kinds;    // all failures by id and location
-    long other_failures = 0;                   // failures of kinds beyond those kept
+    long samples = 0;                  // of the whole run
+    BlockRange blocks;                 // the blocks run
+    std::vector<Node> nodes;           // their tallies, merged as far as these blocks alone allow
+    Tally total;                       // the nodes merged: the run's tally when every block was run
+    std::vector<Histogram> measure_bins;   // per measurement: its values
+    std::vector<Histogram> check_bins;     // per check point: its displacement's length
+    long stride = 0;                   // the generator's values between the starts of two blocks
+    long samples_without_reuse = 0;    // samples before the generator's values come round again
+    int threads = 1;
     double seconds = 0.0;
+    // When kept, per sample k of the whole run: values[k * measurements + m], images[(k * checks +
+    // c) * 3 + axis] and whether it was analysed.
+    std::vector<double> values, images;
+    std::vector<char> analysed;
 };
 
-// Shows progress on standard error once a run has taken longer than a second and a half.
+// Shows progress on standard error, one line, once a run has taken longer than a second and a
+// half, at most twice a second; its caller makes the calls of the threads take turns.
 class Progress {
 public:
     explicit Progress(bool enabled) : enabled_(enabled) {}
@@ -88,10 +59,20 @@ private:
     double last_ = 0.0;
 };
 
-// Runs the scheme's samples (none when it asks for 0). `models` gives each measurement's
-// sensitivities, from which each feature's linear part in a sample is formed; `keep_images` keeps
-// every check point's image of every sample.
+// The cores this process may run on.
+int available_cores();
+
+// The values of the generator that one sample takes on average.
+double draws_per_sample(const Inputs& inputs);
+
+// Runs the plan's blocks of the scheme's samples. `models` gives each measurement's sensitivities,
+// from which each feature's linear part in a sample is formed; `layouts` the bins of each
+// measurement's values, then of each check point's displacement.
 RunResult run_variation(const Scheme& scheme, const Nominal& nominal, const Inputs& inputs,
-                        const std::vector<LinearModel>& models, bool keep_images, Progress& progress);
+                        const std::vector<LinearModel>& models, const std::vector<BinLayout>& layouts,
+                        const RunPlan& plan, Progress& progress);
+
+// A tally with every vector sized for the scheme and nothing counted.
+Tally empty_tally(const Scheme& scheme, const Inputs& inputs);
 
 }  // namespace rkdatum

@@ -4,7 +4,9 @@
 // that samples and sensitivities repeat.
 #include "analysis/nominal.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "analysis/measure.hpp"
 #include "input/read_scheme.hpp"
@@ -12,6 +14,8 @@
 namespace rkdatum {
 
 namespace {
+
+bool fixed_in_base(const Measurement& def) { return !def.on_feature && def.frame == Frame::base; }
 
 void require(int status, const std::string& step)
 {
@@ -168,6 +172,14 @@ Evaluation make_evaluation(const Scheme& scheme)
     e.images.resize(scheme.checks.size());
     e.geometry.resize(scheme.measurements.size());
     e.values.resize(scheme.measurements.size());
+    // Geometry given in the base's coordinates stays where it is: placed once, here.
+    for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
+        const Measurement& def = scheme.measurements[m];
+        if (fixed_in_base(def)) {
+            std::copy(def.origin, def.origin + 3, e.geometry[m].origin);
+            std::copy(def.axis, def.axis + 3, e.geometry[m].axis);
+        }
+    }
     return e;
 }
 
@@ -179,29 +191,33 @@ std::vector<DatumSet> nominal_work(const Scheme& scheme)
 }
 
 // Each part in order: its frames for the samples' comparisons, its first candidate composed with
-// the placement of the part below (a part on the base takes the candidate as it is, exactly).
+// the placement of the part below (a part on the base takes the candidate as it is, exactly). A
+// plane's points 2 and 3 swapped give exactly the opposite normal on the same point, as the
+// library's turned plane has it, so the seat's frame comes out as the library's first candidate
+// builds it.
 int evaluate(const Scheme& scheme, std::vector<DatumSet>& work, Evaluation& out)
 {
     const double eps = scheme.angle_tolerance;
     Rk_RefFrameStruct seat_frame;
-    Rk_TransformStruct tfms[4];
+    Rk_TransformStruct first;
     for (std::size_t p = 1; p < scheme.parts.size(); ++p) {
         const Part& part = scheme.parts[p];
         LinkState& link = out.links[p];
-        DatumSet& datums = work[part.datum_set];
-        DatumSet& seat = work[part.seat_set];
-        if (build_frame(datums, eps, &link.datum_frame, &link.datum_redundant) != 0 ||
-            build_frame(seat, eps, &seat_frame, &link.seat_redundant) != 0 ||
-            build_transforms(datums, seat, eps, &link.num_tfms, tfms) != 0)
+        DatumSet facing = work[part.seat_set];
+        for (Feature& f : facing.feature)
+            if (f.type == kPlane) std::swap(f.rows[1], f.rows[2]);
+        if (build_frame(work[part.datum_set], eps, &link.datum_frame, &link.datum_redundant) != 0 ||
+            build_frame(facing, eps, &seat_frame, &link.seat_redundant) != 0 ||
+            Rk_TransformSetByFrameToFrame(&first, &link.datum_frame, &seat_frame) != 0)
             return 1;
-        if (part.parent == 0) out.placements[p] = tfms[0];
-        else if (Rk_TransformSetByTransforms(&out.placements[p], &tfms[0], &out.placements[part.parent]) != 0) return 1;
+        if (part.parent == 0) out.placements[p] = first;
+        else if (Rk_TransformSetByTransforms(&out.placements[p], &first, &out.placements[part.parent]) != 0) return 1;
     }
     for (std::size_t c = 0; c < scheme.checks.size(); ++c)
         if (carry(out.placements[scheme.checks[c].part], scheme.checks[c].xyz, out.images[c]) != 0) return 1;
     for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
         const Measurement& def = scheme.measurements[m];
-        if (place_geometry(scheme, def, work, out, out.geometry[m]) != 0) return 1;
+        if (!fixed_in_base(def) && place_geometry(scheme, def, work, out, out.geometry[m]) != 0) return 1;
         out.values[m] = measure(def, out.images.data(), out.geometry[m]);
     }
     return 0;

@@ -37,9 +37,10 @@ struct FixtureResult {
 };
 
 // One located part in one analysis: what the samples compare with the nominal, and its datum
-// frame for measurements given in it.
+// frame for measurements given in it. The seat's frame is the one the first candidate goes onto,
+// its planes turned to face the part.
 struct LinkState {
-    int datum_redundant = 0, seat_redundant = 0, num_tfms = 0;
+    int datum_redundant = 0, seat_redundant = 0;
     Rk_RefFrameStruct datum_frame{};
 };
 
@@ -70,7 +71,10 @@ struct Nominal {
 
 Evaluation make_evaluation(const Scheme& scheme);
 
-// Returns the library's status; a failure leaves its error queued and `out` partly written.
+// Returns the library's status; a failure leaves its error queued and `out` partly written. Each
+// part's placement takes its first candidate transform alone, built as the library builds it (the
+// part's frame carried onto its seat's, the seat's planes turned to face the part) without the
+// other three orientations, which nothing varied needs.
 int evaluate(const Scheme& scheme, std::vector<DatumSet>& work, Evaluation& out);
 
 // The feature sets as the scheme gives them: the work of an evaluation before anything moves.

@@ -13,17 +13,6 @@ constexpr double kZ95 = 1.959963984540054;
 
 }  // namespace
 
-void Moments::add(double value)
-{
-    ++count;
-    if (count == 1) min = max = value;
-    min = std::min(min, value);
-    max = std::max(max, value);
-    const double delta = value - mean;
-    mean += delta / static_cast<double>(count);
-    m2 += delta * (value - mean);
-}
-
 void Moments::merge(const Moments& other)
 {
     if (other.count == 0) return;
@@ -44,44 +33,25 @@ void Moments::merge(const Moments& other)
 
 double Moments::std_dev() const { return count > 0 ? std::sqrt(m2 / static_cast<double>(count)) : 0.0; }
 
-void CoMoments::add(double x, double y)
+void Against::merge(const Against& other, double n_a, double n_b, double dx)
 {
-    ++count;
-    const double n = static_cast<double>(count);
-    const double dx = x - mean_x;
-    const double dy = y - mean_y;
-    mean_x += dx / n;
-    mean_y += dy / n;
-    m2x += dx * (x - mean_x);
-    m2y += dy * (y - mean_y);
-    cxy += dx * (y - mean_y);
-}
-
-void CoMoments::merge(const CoMoments& other)
-{
-    if (other.count == 0) return;
-    if (count == 0) {
+    if (n_b == 0.0) return;
+    if (n_a == 0.0) {
         *this = other;
         return;
     }
-    const double n_a = static_cast<double>(count);
-    const double n_b = static_cast<double>(other.count);
     const double n = n_a + n_b;
-    const double dx = other.mean_x - mean_x;
-    const double dy = other.mean_y - mean_y;
-    mean_x += dx * n_b / n;
-    mean_y += dy * n_b / n;
-    m2x += other.m2x + dx * dx * n_a * n_b / n;
-    m2y += other.m2y + dy * dy * n_a * n_b / n;
+    const double dy = other.mean - mean;
+    mean += dy * n_b / n;
+    m2 += other.m2 + dy * dy * n_a * n_b / n;
     cxy += other.cxy + dx * dy * n_a * n_b / n;
-    count += other.count;
 }
 
-double CoMoments::r_squared() const
+double Against::r_squared(double m2x) const
 {
     if (!(m2x > 0.0)) return NAN;
-    if (!(m2y > 0.0)) return 0.0;
-    return std::min(1.0, cxy * cxy / (m2x * m2y));
+    if (!(m2 > 0.0)) return 0.0;
+    return std::min(1.0, cxy * cxy / (m2x * m2));
 }
 
 double normal_cdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
@@ -124,15 +94,6 @@ void wilson_interval(long hits, long trials, double& low, double& high)
     const double half = kZ95 / (1.0 + z2 / n) * std::sqrt(p * (1.0 - p) / n + z2 / (4.0 * n * n));
     low = std::max(0.0, centre - half);
     high = std::min(1.0, centre + half);
-}
-
-double percentile(const std::vector<double>& sorted, double p)
-{
-    if (sorted.empty()) return NAN;
-    const double at = p * static_cast<double>(sorted.size() - 1);
-    const std::size_t below = static_cast<std::size_t>(std::floor(at));
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
 }
 
 }  // namespace rkdatum

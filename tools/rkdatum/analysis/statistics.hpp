@@ -1,7 +1,7 @@
-// The statistics of a run, kept so that runs split into blocks (and later into threads or
-// machines) give the same totals: every accumulator is a count, sums about the mean, extremes or
-// co-moments, each with a merge. Also the closed forms the results need: the normal distribution,
-// Wilson's interval for a proportion, percentiles of sorted values.
+// The statistics of a run, kept so that runs split into blocks, threads and machines give the
+// same totals: every accumulator is a count, sums about the mean, extremes or
+// co-moments, each with a merge. Also the closed forms the results need: the normal distribution
+// and Wilson's interval for a proportion.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,8 @@
 namespace rkdatum {
 
 // Count, mean, sum of squared deviations and extremes of one value (Welford's update; Chan's merge).
+// An update takes `share`, 1 / the count with the new value: every accumulator of a sample has the
+// same count, so the sample divides once for all of them.
 struct Moments {
     long count = 0;
     double mean = 0.0;
@@ -17,22 +19,39 @@ struct Moments {
     double min = 0.0;
     double max = 0.0;
 
-    void add(double value);
+    void add(double value, double share)
+    {
+        min = count == 0 || value < min ? value : min;
+        max = count == 0 || value > max ? value : max;
+        ++count;
+        const double delta = value - mean;
+        mean += delta * share;
+        m2 += delta * (value - mean);
+    }
     void merge(const Moments& other);
     double std_dev() const;   // of the population of values seen
 };
 
-// Count, means, sums of squared deviations and the co-moment of two values.
-struct CoMoments {
-    long count = 0;
-    double mean_x = 0.0, mean_y = 0.0;
-    double m2x = 0.0, m2y = 0.0, cxy = 0.0;
+// A second value y taken with a first, x, whose Moments are kept beside it (a measurement against
+// each feature's linear part): y's mean and sum of squared deviations and the co-moment of x and y.
+// The count and x's moments are those of x's Moments, shared by every y taken with it.
+struct Against {
+    double mean = 0.0, m2 = 0.0, cxy = 0.0;
 
-    void add(double x, double y);
-    void merge(const CoMoments& other);
-    // The share of x's variance that a linear function of y explains (the squared correlation):
-    // 0 when y does not vary, NaN when x does not.
-    double r_squared() const;
+    // `dx`: x less x's mean before this sample; `share` as for Moments::add.
+    void add(double dx, double y, double share)
+    {
+        const double dy = y - mean;
+        mean += dy * share;
+        m2 += dy * (y - mean);
+        cxy += dx * (y - mean);
+    }
+    // Chan's merge of `other`, which came with `n_b` values, into this, with `n_a`; `dx` is the
+    // difference of x's means (other's less this one's).
+    void merge(const Against& other, double n_a, double n_b, double dx);
+    // The share of x's variance (m2x, x's sum of squared deviations) that a linear function of y
+    // explains, the squared correlation: 0 when y does not vary, NaN when x does not.
+    double r_squared(double m2x) const;
 };
 
 double normal_cdf(double z);
@@ -48,9 +67,5 @@ void truncated_normal_moments(double mean, double std_dev, double low, double hi
 
 // Wilson's score interval at 95% for `hits` of `trials`; [0, 0] when there are no trials.
 void wilson_interval(long hits, long trials, double& low, double& high);
-
-// The value below which a share `p` of `sorted` lies, interpolating between neighbours (the
-// value at position p (n - 1)). NaN for no values.
-double percentile(const std::vector<double>& sorted, double p);
 
 }  // namespace rkdatum

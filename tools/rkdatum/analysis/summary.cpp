@@ -1,7 +1,7 @@
 // Per measurement: the linear model's results, the sampled statistics and the contributors.
-// Percentiles interpolate between the sorted values kept by the run; the interval of the share out
-// of limits is Wilson's score interval, which stays inside [0, 1] and gives an upper bound when no
-// sample falls outside; Cp and Cpk take the samples' standard deviation.
+// Percentiles are read from the run's fixed bins (analysis/histogram.hpp); the interval of the
+// share out of limits is Wilson's score interval, which stays inside [0, 1] and gives an upper
+// bound when no sample falls outside; Cp and Cpk take the samples' standard deviation.
 #include "analysis/summary.hpp"
 
 #include <algorithm>
@@ -11,17 +11,16 @@ namespace rkdatum {
 
 namespace {
 
-void sampled(const Measurement& def, const MeasureTally& t, std::vector<double>& sorted, MeasurementSummary& s)
+void sampled(const Measurement& def, const MeasureTally& t, const Histogram& bins, MeasurementSummary& s)
 {
     const double n = static_cast<double>(t.values.count);
     s.mean = t.values.mean;
     s.std_dev = t.values.std_dev();
     s.min = t.values.min;
     s.max = t.values.max;
-    std::sort(sorted.begin(), sorted.end());
-    s.p00135 = percentile(sorted, 0.00135);
-    s.p50 = percentile(sorted, 0.5);
-    s.p99865 = percentile(sorted, 0.99865);
+    s.p00135 = percentile(bins, 0.00135, s.min, s.max);
+    s.p50 = percentile(bins, 0.5, s.min, s.max);
+    s.p99865 = percentile(bins, 0.99865, s.min, s.max);
     s.out = t.below + t.above;
     s.percent_out = 100.0 * static_cast<double>(s.out) / n;
     s.ppm_out = 1e6 * static_cast<double>(s.out) / n;
@@ -56,7 +55,7 @@ void contributors(const Inputs& inputs, const LinearModel& model, const MeasureT
         Contributor c;
         c.index = f;
         c.rss_percent = variance > 0.0 ? 100.0 * model.feature_variance[f] / variance : NAN;
-        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared() : NAN;
+        c.mc_percent = t != nullptr ? 100.0 * t->features[f].r_squared(t->values.m2) : NAN;
         explained += c.mc_percent;
         s.contributors.push_back(c);
         owns[inputs.features[f].part] = true;
@@ -65,7 +64,7 @@ void contributors(const Inputs& inputs, const LinearModel& model, const MeasureT
     for (std::size_t p = 0; p < owns.size(); ++p) {
         if (!owns[p]) continue;
         const double rss = variance > 0.0 ? 100.0 * model.part_variance[p] / variance : NAN;
-        s.parts.push_back({p, rss, t != nullptr ? 100.0 * t->parts[p].r_squared() : NAN});
+        s.parts.push_back({p, rss, t != nullptr ? 100.0 * t->parts[p].r_squared(t->values.m2) : NAN});
     }
     by_rss_share(s.contributors);
     by_rss_share(s.parts);
@@ -75,8 +74,7 @@ std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& n
                                           const std::vector<LinearModel>& models, const RunResult* run)
 {
     std::vector<MeasurementSummary> result(scheme.measurements.size());
-    std::vector<double> sorted;
-    const bool has_samples = run != nullptr && run->used > 0;
+    const bool has_samples = run != nullptr && run->total.used > 0;
     for (std::size_t m = 0; m < result.size(); ++m) {
         const Measurement& def = scheme.measurements[m];
         MeasurementSummary& s = result[m];
@@ -86,10 +84,8 @@ std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& n
                                                          def.has_usl ? def.usl : HUGE_VAL);
         const MeasureTally* t = has_samples ? &run->total.measures[m] : nullptr;
         if (t != nullptr) {
-            s.samples_used = run->used;
-            const double* first = run->values.data() + m * static_cast<std::size_t>(run->samples);
-            sorted.assign(first, first + run->used);
-            sampled(def, *t, sorted, s);
+            s.samples_used = run->total.used;
+            sampled(def, *t, run->measure_bins[m], s);
         }
         contributors(inputs, models[m], t, s);
     }
@@ -98,15 +94,36 @@ std::vector<MeasurementSummary> summarise(const Scheme& scheme, const Nominal& n
 
 }  // namespace
 
-Results run_analyses(const Scheme& scheme, bool keep_images, Progress& progress)
+Results prepare(const Scheme& scheme)
 {
     Results r;
     r.nominal = analyse(scheme);
     r.inputs = varying_inputs(scheme);
-    if (!scheme.measurements.empty()) r.models = linearise(scheme, r.inputs, r.nominal);
     r.has_run = scheme.variation.present;
-    if (r.has_run) r.run = run_variation(scheme, r.nominal, r.inputs, r.models, keep_images, progress);
+    std::vector<double> check_spread(scheme.checks.size(), 0.0);
+    if (!scheme.measurements.empty() || r.has_run) r.models = linearise(scheme, r.inputs, r.nominal, check_spread);
+    for (const LinearModel& m : r.models) r.layouts.push_back(layout_for(m.rss_mean, m.rss_std_dev));
+    for (double spread : check_spread) r.layouts.push_back(layout_for(0.0, spread));
+    return r;
+}
+
+void conclude(const Scheme& scheme, Results& r)
+{
     r.measurements = summarise(scheme, r.nominal, r.inputs, r.models, r.has_run ? &r.run : nullptr);
+}
+
+Results run_analyses(const Scheme& scheme, const RunOptions& options, Progress& progress)
+{
+    Results r = prepare(scheme);
+    if (r.has_run) {
+        RunPlan plan;
+        plan.samples = scheme.variation.samples;
+        plan.blocks = shard_blocks(block_count(plan.samples), options.shard, options.shards);
+        plan.threads = options.threads;
+        plan.keep_images = options.keep_images;
+        r.run = run_variation(scheme, r.nominal, r.inputs, r.models, r.layouts, plan, progress);
+    }
+    conclude(scheme, r);
     return r;
 }
 

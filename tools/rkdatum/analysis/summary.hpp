@@ -37,13 +37,27 @@ struct Results {
     Nominal nominal;
     Inputs inputs;
     std::vector<LinearModel> models;   // per measurement
+    std::vector<BinLayout> layouts;    // the bins of each measurement's values, then each check point's
     bool has_run = false;              // the scheme has a [Variation] section (its samples may be 0)
     RunResult run;
     std::vector<MeasurementSummary> measurements;
 };
 
-// The nominal analysis, the linear model (when there are measurements) and the samples, in that
-// order; throws LibraryFailure when the nominal scheme or a stepped one cannot be analysed.
-Results run_analyses(const Scheme& scheme, bool keep_images, Progress& progress);
+// How to run the samples: on how many threads, which shard (k of n) of the blocks.
+struct RunOptions {
+    int threads = 1;
+    long shard = 1, shards = 1;
+    bool keep_images = false;
+};
+
+// The nominal analysis and the linear model, with the bins they fix; throws LibraryFailure when the
+// nominal scheme or a stepped one cannot be analysed.
+Results prepare(const Scheme& scheme);
+
+// Fills the measurements' summaries from `r.run`.
+void conclude(const Scheme& scheme, Results& r);
+
+// prepare, the samples of the options' shard, and conclude.
+Results run_analyses(const Scheme& scheme, const RunOptions& options, Progress& progress);
 
 }  // namespace rkdatum

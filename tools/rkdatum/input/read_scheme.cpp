@@ -27,7 +27,7 @@ void read_scheme_section(const std::string& file, Scheme& scheme)
 {
     Section s(file, "Scheme");
     s.allow_only({"name", "angle tolerance", "point tolerance"});
-    scheme.name = std::filesystem::path(file).stem().string();
+    scheme.name = std::filesystem::path(scheme.file).stem().string();
     s.get("name", scheme.name);
     std::string text;
     if (s.get("angle tolerance", text)) {
@@ -357,23 +357,22 @@ int parse_seed(const std::string& text, const std::string& where)
     return static_cast<int>(value);
 }
 
-void check_run_size(const Scheme& scheme, bool keep_images, const std::string& where)
+void check_kept_size(const Scheme& scheme, const std::string& where)
 {
     const long long checks = static_cast<long long>(scheme.checks.size());
     const long long measurements = static_cast<long long>(scheme.measurements.size());
     const long long samples = scheme.variation.samples;
-    if (samples * (checks * (keep_images ? 4 : 1) + measurements) <= kMaxStoredValues) return;
+    if (samples * (3 * checks + measurements) <= kMaxStoredValues) return;
     std::string what = std::to_string(checks) + " check points";
     if (measurements > 0) what += " and " + std::to_string(measurements) + " measurements";
-    if (keep_images) what += ", with the images --samples-csv writes,";
     throw InputError(where + ": " + std::to_string(samples) + " samples of " + what + " exceed the " +
-                     std::to_string(kMaxStoredValues) + " values a run keeps; take fewer samples");
+                     std::to_string(kMaxStoredValues) + " values --samples-csv keeps; take fewer samples");
 }
 
-Scheme read_scheme(const std::string& path)
+Scheme read_scheme(const std::string& path, const std::string& shown_as)
 {
     Scheme scheme;
-    scheme.file = path;
+    scheme.file = shown_as.empty() ? path : shown_as;
     const FileLayout layout = read_layout(path);
     check_layout(path, layout);
     read_scheme_section(path, scheme);
@@ -382,7 +381,6 @@ Scheme read_scheme(const std::string& path)
     read_measurements(path, scheme);
     read_fixture(path, scheme, scheme.fixture);
     read_variation(path, scheme);
-    if (scheme.variation.present) check_run_size(scheme, false, path + ": [Variation] samples");
     return scheme;
 }
 

@@ -16,16 +16,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads and checks the settings file at `path`.
-Scheme read_scheme(const std::string& path);
+// Reads and checks the settings file at `path`; the scheme names its file `shown_as` when given
+// (the report's file, and the name's default).
+Scheme read_scheme(const std::string& path, const std::string& shown_as = "");
 
 // Parses the sample count and the seed as the settings file and the command line give them;
 // `where` opens the message of an InputError ("FILE: [Variation] samples").
 long parse_samples(const std::string& text, const std::string& where);
 int parse_seed(const std::string& text, const std::string& where);
 
-// Refuses a run that would keep more values than kMaxStoredValues: per sample one per check point
-// and measurement, and three more per check point when `keep_images` (for --samples-csv).
-void check_run_size(const Scheme& scheme, bool keep_images, const std::string& where);
+// Refuses a run whose samples --samples-csv would keep in more than kMaxStoredValues values: per
+// sample one per measurement and three per check point.
+void check_kept_size(const Scheme& scheme, const std::string& where);
 
 }  // namespace rkdatum

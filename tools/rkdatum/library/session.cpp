@@ -53,7 +53,7 @@ Session::~Session() { Rk_UtilsFree(); }
 std::vector<ErrorText> drain_errors()
 {
     std::vector<ErrorText> errors;
-    static Rk_ErrorStruct error;   // a record holds 250 tokens: too large for the stack of a loop
+    thread_local Rk_ErrorStruct error;   // a record holds 250 tokens: too large for the stack of a loop
     int found = 1;
     while (errors.size() < kMaxDrained && Rk_ErrorQueueGetError(&error, &found) == 0 && found) {
         ErrorText text;

@@ -114,9 +114,9 @@ struct Scheme {
     std::string base_phrase() const { return "the " + parts[0].name + "'s"; }
 };
 
-// Limits of a run: the histograms keep one value per sample and check point, the statistics one
-// per sample and measurement.
-constexpr long kMaxSamples = 1000000;
+// Limits of a run: its samples, and the values --samples-csv keeps (per sample, one per
+// measurement and three per check point).
+constexpr long kMaxSamples = 100000000000;
 constexpr long kMaxStoredValues = 10000000;
 constexpr int kMaxBins = 50;
 

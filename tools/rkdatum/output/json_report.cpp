@@ -113,7 +113,7 @@ json moments(const Moments& m)
 
 json placement_variation(const Results& r, std::size_t p)
 {
-    if (!r.has_run || r.run.used == 0 || !r.inputs.part_varies[p]) return nullptr;
+    if (!r.has_run || r.run.total.used == 0 || !r.inputs.part_varies[p]) return nullptr;
     const PlacementTally& t = r.run.total.placements[p];
     return {{"origin_distance", moments(t.distance)},
             {"origin_along_x", moments(t.along[0])},
@@ -179,7 +179,7 @@ json fixture_json(const Scheme& scheme, const Nominal& n)
 json displacements_json(const Scheme& scheme, const Results& r)
 {
     json checks = json::array();
-    if (!r.has_run || r.run.used == 0) return checks;
+    if (!r.has_run || r.run.total.used == 0) return checks;
     for (std::size_t c = 0; c < scheme.checks.size(); ++c) {
         const CheckTally& t = r.run.total.checks[c];
         checks.push_back({{"name", scheme.checks[c].name},
@@ -264,8 +264,9 @@ void write_json(std::ostream& out, const Scheme& scheme, const Results& r)
                       {"fixture", fixture_json(scheme, r.nominal)},
                       {"seed", r.has_run ? json(scheme.variation.seed) : json(nullptr)},
                       {"samples", r.has_run ? r.run.samples : 0},
-                      {"samples_used", r.has_run ? r.run.used : 0},
-                      {"samples_failed", r.has_run ? r.run.failed : 0},
+                      {"samples_used", r.has_run ? r.run.total.used : 0},
+                      {"samples_failed", r.has_run ? r.run.total.failed : 0},
+                      {"samples_without_reuse", r.has_run ? json(r.run.samples_without_reuse) : json(nullptr)},
                       {"inputs", inputs_json(scheme, r.inputs)},
                       {"check_point_displacements", displacements_json(scheme, r)},
                       {"measurements", measurements}};

@@ -156,7 +156,7 @@ void placement_panels(const Scheme& scheme, const Results& r)
     std::vector<std::size_t> varying;
     for (std::size_t p = 1; p < scheme.parts.size(); ++p)
         if (r.inputs.part_varies[p]) varying.push_back(p);
-    if (!r.has_run || r.run.used == 0 || varying.empty()) {
+    if (!r.has_run || r.run.total.used == 0 || varying.empty()) {
         plvpor(0.10, 0.97, 0.07, 0.33);
         plwind(0.0, 1.0, 0.0, 1.0);
         plcol0(kBlack);

@@ -75,11 +75,13 @@ void vertical(double x, double low, double high, double top, Colour colour, int 
     plptex(x, top * 1.04, 1.0, 0.0, at < 0.1 ? 0.0 : at > 0.9 ? 1.0 : 0.5, label);
 }
 
-// The sampled values' histogram and fitted normal; without samples, the linear model's normal.
+// The sampled values' histogram (the run's fine bins gathered into wider bars) and fitted normal;
+// without samples (`bins` null), the linear model's normal.
 void distribution_panel(const Measurement& def, const MeasurementSummary& s, const LinearModel& lm,
-                        const std::vector<double>& values)
+                        const Histogram* bins)
 {
-    const bool sampled = !values.empty();
+    const bool sampled = bins != nullptr;
+    const double n = static_cast<double>(s.samples_used);
     const double mean = sampled ? s.mean : lm.rss_mean;
     const double sd = sampled ? s.std_dev : lm.rss_std_dev;
     double low = sampled ? s.min : mean - 4.0 * sd;
@@ -95,17 +97,14 @@ void distribution_panel(const Measurement& def, const MeasurementSummary& s, con
     // drawn as the deviation from the nominal.
     const double origin = (high - low) < 1e-3 * std::max(std::fabs(low), std::fabs(high)) ? s.nominal : 0.0;
 
-    const int bins = sampled ? std::clamp(static_cast<int>(std::sqrt(static_cast<double>(values.size()))), 10, 60) : 0;
-    const double width = sampled && s.max > s.min ? (s.max - s.min) / bins : 0.0;
-    std::vector<double> counts(static_cast<std::size_t>(bins), 0.0);
-    for (double v : values) {
-        const int b = width > 0.0 ? static_cast<int>((v - s.min) / width) : 0;
-        counts[static_cast<std::size_t>(std::clamp(b, 0, bins - 1))] += 1.0;
-    }
-    // The fitted normal in counts per bin (density per unit of the value without samples).
-    const double scale = sampled ? static_cast<double>(values.size()) * (width > 0.0 ? width : 1.0) : 1.0;
+    const int bars_drawn = sampled ? std::clamp(static_cast<int>(std::sqrt(n)), 10, 60) : 0;
+    const double width = sampled && s.max > s.min ? (s.max - s.min) / bars_drawn : 0.0;
+    std::vector<long> counts(static_cast<std::size_t>(bars_drawn), 0);
+    if (sampled) counts = bars(*bins, s.min, s.max, bars_drawn);
+    // The fitted normal in counts per bar (density per unit of the value without samples).
+    const double scale = sampled ? n * (width > 0.0 ? width : 1.0) : 1.0;
     std::vector<PLFLT> cx(kCurvePoints), cy(kCurvePoints);
-    double top = counts.empty() ? 0.0 : *std::max_element(counts.begin(), counts.end());
+    double top = counts.empty() ? 0.0 : static_cast<double>(*std::max_element(counts.begin(), counts.end()));
     for (int i = 0; i < kCurvePoints; ++i) {
         cx[i] = low + (high - low) * i / (kCurvePoints - 1);
         cy[i] = sd > 0.0 ? scale * normal_pdf((cx[i] - mean) / sd) / sd : 0.0;
@@ -117,10 +116,10 @@ void distribution_panel(const Measurement& def, const MeasurementSummary& s, con
     plwind(low - origin, high - origin, 0.0, top * 1.12);
     plcol0(kBlack);
     plbox("bcnst", 0.0, 0, "bcnstv", 0.0, 0);
-    for (int b = 0; b < bins; ++b)
-        if (counts[static_cast<std::size_t>(b)] > 0.0)
-            box(s.min + b * width - origin, s.min + (b + 1) * width - origin, 0.0, counts[static_cast<std::size_t>(b)],
-                kBar);
+    for (int b = 0; b < bars_drawn; ++b)
+        if (counts[static_cast<std::size_t>(b)] > 0)
+            box(s.min + b * width - origin, s.min + (b + 1) * width - origin, 0.0,
+                static_cast<double>(counts[static_cast<std::size_t>(b)]), kBar);
     if (sd > 0.0) {
         for (PLFLT& x : cx) x -= origin;
         plcol0(kCurve);
@@ -136,7 +135,7 @@ void distribution_panel(const Measurement& def, const MeasurementSummary& s, con
     plcol0(kBlack);
     char caption[200];
     if (sampled)
-        std::snprintf(caption, sizeof caption, "%zu samples, mean %.8g, std dev %.6g", values.size(), mean, sd);
+        std::snprintf(caption, sizeof caption, "%ld samples, mean %.8g, std dev %.6g", s.samples_used, mean, sd);
     else
         std::snprintf(caption, sizeof caption, "no samples: the linear model's mean %.8g, std dev %.6g", mean, sd);
     std::string axis = is_angle(def.kind) ? "degrees" : "value";
@@ -265,16 +264,12 @@ std::string write_plots(const std::string& dir, const Scheme& scheme, const Resu
     std::string failure;
     if (first_measurement > 0)
         failure = draw_page(dir + "/" + names[0], [&] { placement_panels(scheme, r); });
-    std::vector<double> values;
+    const bool sampled = r.has_run && r.run.total.used > 0;
     for (std::size_t m = 0; m < scheme.measurements.size() && failure.empty(); ++m) {
-        values.clear();
-        if (r.has_run && r.run.used > 0) {
-            const double* first = r.run.values.data() + m * static_cast<std::size_t>(r.run.samples);
-            values.assign(first, first + r.run.used);
-        }
         failure = draw_page(dir + "/" + names[first_measurement + m], [&] {
-            distribution_panel(scheme.measurements[m], r.measurements[m], r.models[m], values);
-            contributor_panel(scheme, r.measurements[m], r.inputs, !values.empty());
+            distribution_panel(scheme.measurements[m], r.measurements[m], r.models[m],
+                               sampled ? &r.run.measure_bins[m] : nullptr);
+            contributor_panel(scheme, r.measurements[m], r.inputs, sampled);
         });
     }
     plend();

@@ -34,10 +34,11 @@ void write_samples_csv(std::ostream& out, const Scheme& scheme, const Results& r
     out << '\n';
     const RunResult& run = r.run;
     const std::size_t checks = scheme.checks.size();
-    for (std::size_t k = 0; k < static_cast<std::size_t>(run.used); ++k) {
-        out << run.sample_of[k];
-        for (std::size_t m = 0; m < scheme.measurements.size(); ++m)
-            out << ',' << number(run.values[m * static_cast<std::size_t>(run.samples) + k]);
+    const std::size_t measurements = scheme.measurements.size();
+    for (std::size_t k = 0; k < run.analysed.size(); ++k) {
+        if (!run.analysed[k]) continue;
+        out << k + 1;
+        for (std::size_t m = 0; m < measurements; ++m) out << ',' << number(run.values[k * measurements + m]);
         for (std::size_t i = 0; i < checks * 3; ++i) out << ',' << number(run.images[k * checks * 3 + i]);
         out << '\n';
     }

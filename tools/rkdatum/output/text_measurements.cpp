@@ -63,7 +63,7 @@ void write_linear(Writer& w, const Scheme& scheme, const Results& r, std::size_t
 
 void write_sampled(Writer& w, const Scheme& scheme, const Results& r, std::size_t width)
 {
-    w.title(format("Monte Carlo statistics of the measurements: %ld samples", r.run.used));
+    w.title(format("Monte Carlo statistics of the measurements: %ld samples", r.run.total.used));
     w.indent(1);
     w.line(heads(width, {"mean", "std dev", "min", "max", "0.135%", "50%", "99.865%"}));
     for (std::size_t m = 0; m < scheme.measurements.size(); ++m) {
@@ -122,7 +122,7 @@ void write_measurements(Writer& w, const Scheme& scheme, const Results& r)
     write_nominal(w, scheme, r, width);
     if (!r.has_run) return;
     write_linear(w, scheme, r, width);
-    const bool sampled = r.run.used > 0;
+    const bool sampled = r.run.total.used > 0;
     if (sampled) write_sampled(w, scheme, r, width);
     w.title(sampled ? "Contributors: shares of the variance by the linear model (RSS) and in the samples (MC)"
                     : "Contributors: shares of the variance by the linear model (RSS)");

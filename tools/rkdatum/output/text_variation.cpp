@@ -32,16 +32,19 @@ void write_stats_row(Writer& w, const char* label, const Moments& a, std::size_t
            fixed(a.min, kStatDecimals, 14) + fixed(a.max, kStatDecimals, 14));
 }
 
-void write_histogram(Writer& w, const Moments& distance, const std::vector<long>& histogram)
+// Equal bars from the smallest to the largest distance, each counting the run's fine bins whose
+// middle falls in it.
+void write_histogram(Writer& w, const Moments& distance, const Histogram& bins, int count)
 {
-    const long most = *std::max_element(histogram.begin(), histogram.end());
     const double low = distance.min;
-    const double width = (distance.max - low) / static_cast<double>(histogram.size());
+    const double width = (distance.max - low) / count;
     w.line("Histogram of the distance");
     if (width <= 0.0) {
         w.line(format("all %ld samples at %s", distance.count, fixed(low, kStatDecimals, 0).c_str()));
         return;
     }
+    const std::vector<long> histogram = bars(bins, low, distance.max, count);
+    const long most = *std::max_element(histogram.begin(), histogram.end());
     for (std::size_t b = 0; b < histogram.size(); ++b) {
         const long count = histogram[b];
         const int bar = static_cast<int>(std::lround(static_cast<double>(kHistogramWidth) * count / most));
@@ -51,12 +54,12 @@ void write_histogram(Writer& w, const Moments& distance, const std::vector<long>
     }
 }
 
-void write_failures(Writer& w, const RunResult& run)
+void write_failures(Writer& w, const Tally& run)
 {
     w.line(padded("Samples failed", 36) + format("%ld (the first is sample %ld)", run.failed, run.first_failed_sample));
     w.indent(2);
     for (const FailureKind& kind : run.failure_kinds)
-        w.line(format("error %ld at %s: %ld", kind.id, kind.location, kind.count));
+        w.line(format("error %ld at %s: %ld", kind.id, kind.location.c_str(), kind.count));
     if (run.other_failures > 0) w.line(format("errors of other kinds: %ld", run.other_failures));
     w.line("The errors of the first failed sample:");
     for (const std::string& line : error_lines("sample " + std::to_string(run.first_failed_sample) +
@@ -116,11 +119,14 @@ void write_variation(Writer& w, const Scheme& scheme, const Results& results)
                    : "No samples drawn (samples = 0): the measurements come from the linear model alone.");
         return;
     }
-    w.line(padded("Samples used", 36) + format("%ld of %ld", run.used, run.samples));
-    if (run.failed > 0) write_failures(w, run);
+    w.line(padded("Samples used", 36) + format("%ld of %ld", run.total.used, run.samples));
+    if (run.total.failed > 0) write_failures(w, run.total);
     w.line(padded("Redundancy other than nominal", 36) + redundancy_counts(scheme, run.total));
-    w.line(padded("Candidate count other than nominal", 36) + format("%ld samples", run.total.candidates_changed));
-    if (run.used == 0) {
+    if (run.samples > run.samples_without_reuse)
+        w.line(format("The generator's 2147483646 values hold %ld samples of this scheme: from sample %ld on, the "
+                      "samples reuse values drawn before and are not independent of the earlier ones.",
+                      run.samples_without_reuse, run.samples_without_reuse + 1));
+    if (run.total.used == 0) {
         w.line("No sample could be analysed, so there are no statistics.");
         return;
     }
@@ -139,7 +145,7 @@ void write_variation(Writer& w, const Scheme& scheme, const Results& results)
         write_stats_row(w, "along x", stats.along[0]);
         write_stats_row(w, "along y", stats.along[1]);
         write_stats_row(w, "along z", stats.along[2]);
-        write_histogram(w, stats.magnitude, run.histograms[c]);
+        write_histogram(w, stats.magnitude, run.check_bins[c], v.bins);
     }
 }
 
