@@ -37,7 +37,8 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
     };
     for (const auto& [print, text] : prints) {
         int status = -1;
-        EXPECT_EQ(ConsoleOf([&] { status = print(); }), text);
+        const std::function<int()>& call = print;  // a lambda may not capture a structured binding in C++17
+        EXPECT_EQ(ConsoleOf([&] { status = call(); }), text);
         EXPECT_EQ(status, 0) << text;
     }
     const auto dumped = DumpOf(Rk_VectorDebugRpt, &vec, 3);
