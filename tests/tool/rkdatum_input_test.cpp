@@ -2,16 +2,15 @@
 // report printed as if it were whole.
 #include "tool_helpers.hpp"
 
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include <fstream>
 
 namespace {
 
 const std::string kVariation =
     "\n[ Variation ]\nsamples = 100\nseed = 7\nobject primary = normal sigma 0.01 along z\n";
 
-class BadInput : public rktest::LibraryTest {
+class BadInput : public tooltest::ToolTest {
 protected:
     // The plate example with each `from` text replaced by its `to`, then `extra` appended.
     std::string Scheme(const std::vector<std::pair<std::string, std::string>>& edits, const std::string& extra = "")
@@ -23,18 +22,6 @@ protected:
             if (at != std::string::npos) text.replace(at, from.size(), to);
         }
         return WriteTempFile("scheme.ini", text + extra);
-    }
-
-    // Runs the tool and checks for exactly one line on standard error that starts with `start`
-    // and holds `phrase`, nothing on standard output, and status 1.
-    void ExpectOneMessage(const std::vector<std::string>& args, const std::string& start, const std::string& phrase)
-    {
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
-        EXPECT_EQ(run.status, 1) << run.err;
-        EXPECT_EQ(run.out, "") << "a report was printed despite the bad input";
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.err.rfind(start, 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(phrase), std::string::npos) << run.err;
     }
 };
 
@@ -122,57 +109,47 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
          "given twice (lines 40 and 41)"},
         {"a section given twice", {{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "",
          "section [Scheme] is given twice (lines 6 and 36)"},
+        {"a varied feature that does not exist", {{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
+         "\n[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n", "[Variation] object tertiary: ",
+         "the object has no tertiary feature to vary"},
         {"variation without check points", {{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}},
          kVariation, "[Variation]: ", "variation needs at least one check point"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string file = Scheme(c.edits, c.extra);
-        ExpectOneMessage({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
+        ExpectRefused({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
     }
 }
 
-TEST_F(BadInput, AVariedFeatureMustExist)
-{
-    const std::string file = Scheme({{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
-                                    "\n[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n");
-    ExpectOneMessage({file}, "rkdatum: " + file + ": [Variation] object tertiary: ",
-                     "the object has no tertiary feature to vary");
-}
-
-TEST_F(BadInput, SchemeWithoutATargetIsRefused)
-{
-    const std::string file = WriteTempFile("object-only.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n");
-    ExpectOneMessage({file}, "rkdatum: " + file + ": ", "no section [Target]; every scheme has one");
-}
-
-TEST_F(BadInput, MissingDirectoryAndUnreadableFilesAreNamed)
+TEST_F(BadInput, SettingsFilesThatCannotBeReadAreNamed)
 {
     const std::string missing = TempDir() + "/no-such.ini";
-    ExpectOneMessage({missing}, "rkdatum: " + missing + ": ", "no such settings file");
-    ExpectOneMessage({TempDir()}, "rkdatum: " + TempDir() + ": ", "is a directory, not a settings file");
+    ExpectRefused({missing}, "rkdatum: " + missing + ": ", "no such settings file");
+    ExpectRefused({TempDir()}, "rkdatum: " + TempDir() + ": ", "is a directory, not a settings file");
+    const std::string file = WriteTempFile("object-only.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n");
+    ExpectRefused({file}, "rkdatum: " + file + ": ", "no section [Target]; every scheme has one");
     if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
-    const std::string locked = Scheme({});
-    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
-    ExpectOneMessage({locked}, "rkdatum: " + locked + ": ", "cannot be read: Permission denied");
+    ASSERT_EQ(chmod(file.c_str(), 0), 0);
+    ExpectRefused({file}, "rkdatum: " + file + ": ", "cannot be read: Permission denied");
 }
 
 TEST_F(BadInput, CommandLineFaultsGetOneMessage)
 {
     const std::string plate = tooltest::example("plate.ini");
     const std::string varied = Scheme({}, kVariation);
-    ExpectOneMessage({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
+    ExpectRefused({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
                      "expected a whole number of samples from 0 to 100000000000, found '100000000001'");
-    ExpectOneMessage({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
-    ExpectOneMessage({"--seed", "-1", varied}, "rkdatum: --seed: ", "expected a whole number from 1 to 2147483646");
-    ExpectOneMessage({"--samples", "5", plate}, "rkdatum: --samples: ", "has no [Variation] section to run");
-    ExpectOneMessage({"--samples-csv", "s.csv", plate}, "rkdatum: --samples-csv: ", "has no [Variation] section to sample");
-    ExpectOneMessage({"--plots", TempDir(), plate}, "rkdatum: --plots: ", "has no [Measurements] section to plot");
+    ExpectRefused({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
+    ExpectRefused({"--seed", "-1", varied}, "rkdatum: --seed: ", "expected a whole number from 1 to 2147483646");
+    ExpectRefused({"--samples", "5", plate}, "rkdatum: --samples: ", "has no [Variation] section to run");
+    ExpectRefused({"--samples-csv", "s.csv", plate}, "rkdatum: --samples-csv: ", "has no [Variation] section to sample");
+    ExpectRefused({"--plots", TempDir(), plate}, "rkdatum: --plots: ", "has no [Measurements] section to plot");
     std::string many_checks;
     for (int i = 0; i < 11; ++i) many_checks += "point " + std::to_string(i) + " = 1 2 3\n";
     const std::string crowded = Scheme({{"[ Check points ]", "[ Check points ]\n" + many_checks}}, kVariation);
     // 13 check points keep 39 values a sample: 256410 samples keep 9999990, one more is too many.
-    ExpectOneMessage({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
+    ExpectRefused({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
                      "256411 samples of 13 check points exceed the 10000000 values --samples-csv keeps");
 
     for (const auto& [args, phrase] : std::vector<std::pair<std::vector<std::string>, std::string>>{
@@ -180,7 +157,7 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
              {{}, "no settings file named"},
              {{plate, plate}, "one settings file at a time"},
              {{plate, "--report"}, "--report needs a value"}}) {
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
+        const tooltest::Run run = Tool(args);
         EXPECT_EQ(run.status, 1) << phrase;
         EXPECT_EQ(run.out, "") << phrase;
         EXPECT_EQ(run.err.rfind("rkdatum: " + phrase, 0), 0u) << run.err;
@@ -191,79 +168,48 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
 
 TEST_F(BadInput, HelpAndVersionSucceed)
 {
-    const tooltest::Run help = tooltest::rkdatum({"--help"}, TempDir());
+    const tooltest::Run help = Tool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: rkdatum [options] SETTINGS_FILE\n", 0), 0u) << help.out;
-    const tooltest::Run version = tooltest::rkdatum({"--version"}, TempDir());
+    const tooltest::Run version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("rkdatum ", 0), 0u) << version.out;
 }
 
-using LibraryFailure = BadInput;
-
 // Two coincident points make no line: the library refuses the frame with error 10, and the tool
-// shows that error's location and both texts from the message file, and prints no report.
-TEST_F(LibraryFailure, IsShownWithItsTextsAndLocationAndNoReport)
+// shows that error's location and both texts from the message file, on standard error and in the
+// report file, whose earlier report must not survive looking current; no report is printed.
+TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
 {
     const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
-    const tooltest::Run run = tooltest::rkdatum({file}, TempDir());
+    const std::string report_file = WriteTempFile("report.txt", "an earlier report\n");
+    const tooltest::Run run = Tool({"--report", report_file, file});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "") << "a half-built report was printed";
-    EXPECT_EQ(run.err.rfind("rkdatum: cannot build the object's datum reference frame\n"
-                            "  error 10 at rk_line(",
-                            0),
-              0u)
-        << run.err;
+    const std::string failure = "rkdatum: cannot build the object's datum reference frame\n  error 10 at rk_line(";
+    EXPECT_EQ(run.err.rfind(failure, 0), 0u) << run.err;
     EXPECT_NE(run.err.find("): The two points of a line coincide\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("\n    A line was set from two points closer together than the point tolerance"),
-              std::string::npos)
-        << run.err;
-}
+              std::string::npos) << run.err;
+    const std::string written = rktest::ReadFile(report_file);
+    EXPECT_EQ(written, "rkdatum: no report: the run failed.\n" + run.err);
 
-TEST_F(LibraryFailure, TextsComeFromTheMessageFileNamed)
-{
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
     const std::string messages = WriteTempFile("custom.txt", "#10\n*Line points %T1coincide here\n&First detail\n&Second\n");
-    const tooltest::Run custom = tooltest::rkdatum({"--messages", messages, file}, TempDir());
+    const tooltest::Run custom = Tool({"--messages", messages, file});
     EXPECT_EQ(custom.status, 2);
     EXPECT_NE(custom.err.find("): Line points coincide here\n    First detail\n    Second\n"), std::string::npos)
         << custom.err;
-
-    const tooltest::Run none = tooltest::rkdatum({"--messages", TempDir() + "/absent.txt", file}, TempDir());
+    const tooltest::Run none = Tool({"--messages", TempDir() + "/absent.txt", file});
     EXPECT_EQ(none.status, 2);
     EXPECT_NE(none.err.find("): (Message file could not be read)\n"), std::string::npos) << none.err;
     EXPECT_NE(none.err.find("\n  (the message file: " + TempDir() + "/absent.txt)\n"), std::string::npos) << none.err;
-}
 
-TEST_F(LibraryFailure, AReportFileThatCannotBeOpenedIsShown)
-{
-    const tooltest::Run run =
-        tooltest::rkdatum({"--report", TempDir() + "/no/such/dir/report.txt", tooltest::example("plate.ini")}, TempDir());
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("rkdatum: cannot open the report file " + TempDir() + "/no/such/dir/report.txt\n"
-                            "  error 37 at rk_rpt(",
-                            0),
-              0u)
-        << run.err;
-    EXPECT_NE(run.err.find("): File cannot be opened\n"), std::string::npos) << run.err;
-}
-
-// A report file from an earlier run must not survive a failed one looking current.
-TEST_F(LibraryFailure, AFailedRunLeavesItsErrorsInTheReportFile)
-{
-    const std::string report = WriteTempFile("report.txt", "an earlier report\n");
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
-    const tooltest::Run run = tooltest::rkdatum({"--report", report, file}, TempDir());
-    EXPECT_EQ(run.status, 2);
-    const std::string written = rktest::ReadFile(report);
-    EXPECT_EQ(written.rfind("rkdatum: no report: the run failed.\n"
-                            "rkdatum: cannot build the object's datum reference frame\n",
-                            0),
-              0u)
-        << written;
-    EXPECT_EQ(written.find("earlier"), std::string::npos);
-    EXPECT_EQ(written.find("Origin"), std::string::npos) << "part of a report was written";
+    const tooltest::Run unopened = Tool({"--report", TempDir() + "/no/such/dir/report.txt", tooltest::example("plate.ini")});
+    EXPECT_EQ(unopened.status, 2);
+    EXPECT_EQ(unopened.out, "");
+    EXPECT_EQ(unopened.err.rfind("rkdatum: cannot open the report file " + TempDir() + "/no/such/dir/report.txt\n"
+                                 "  error 37 at rk_rpt(", 0), 0u) << unopened.err;
+    EXPECT_NE(unopened.err.find("): File cannot be opened\n"), std::string::npos) << unopened.err;
 }
 
 }  // namespace
