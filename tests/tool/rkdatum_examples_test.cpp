@@ -146,35 +146,6 @@ TEST_F(Examples, FramesTransformsAndFixturesAreAsWorkedOutByHand)
     EXPECT_EQ(rktest::ReadFile(file), Tool({tooltest::example("plate.ini")}).out);
 }
 
-// The variation example runs the housing of housing.ini (with one more check point), and shows its
-// measurements.
-TEST_F(Examples, VariationExampleRunsTheHousingSchemeAndItsMeasurements)
-{
-    Json({tooltest::example("housing_variation.ini")});
-    EXPECT_NE(part(report, "Variation:").find("Samples used                        20000 of 20000"), std::string::npos);
-    const std::string housing = Tool({tooltest::example("housing.ini")}).out;
-    for (const char* frame : {"Object datum reference frame", "Target datum reference frame"})
-        EXPECT_EQ(part(report, frame), part(housing, frame)) << frame;
-    for (const char* name : {"shaft height", "shaft offset", "shaft tilt", "hole gap"})
-        EXPECT_EQ(numbers(part(report, "Monte Carlo statistics"), name).size(), 7u) << name;
-}
-
-// The plate in its fixture: the hole lands at (200 - 30, 100 + 70, 20 + 10); some parts fall outside
-// the hole's limits, and its distance from the true position is flagged as not linear.
-TEST_F(Examples, PlateLimitsExampleHasPartsOutAndANonLinearMeasurement)
-{
-    const json measurements = Json({tooltest::example("plate_limits.ini")})["measurements"];
-    ASSERT_EQ(measurements.size(), 4u);
-    EXPECT_EQ(measurements[0]["name"], "hole x");
-    EXPECT_NEAR(measurements[0]["nominal"].get<double>(), 170.0, 1e-9);
-    EXPECT_NEAR(measurements[1]["nominal"].get<double>(), 170.0, 1e-9);
-    const json& position = measurements[2];
-    EXPECT_GT(position["out"].get<long>(), 0);
-    EXPECT_EQ(position["rss_std_dev"], 0.0);
-    EXPECT_GT(position["mc_percent_unexplained"].get<double>(), 99.0);
-    EXPECT_NE(part(report, "Contributors to hole position").find("the measurement is not linear"), std::string::npos);
-}
-
 // The bracket stands on the plate shifted to its seat's corner (8,20,10). The sensor's frame
 // (0; x, -y, -z) goes onto its seat on the bracket, planes turned to face it: z (-1,0,0), x along
 // the face's and the keyway's common line (-1,0,0) x (0,0,1) = (0,1,0), y (0,0,-1). So the

@@ -26,7 +26,6 @@ protected:
 };
 
 struct Case {
-    const char* what;   // the fault the tool must name
     std::vector<std::pair<std::string, std::string>> edits;
     std::string extra;
     std::string where;   // "[Section] setting: " or "" for the file as a whole
@@ -37,86 +36,80 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
 {
     const std::string plate_points = "primary points = 0 0 0; 0 60 0; 100 0 0";
     const std::vector<Case> cases = {
-        {"unknown feature type", {{"primary = plane", "primary = plain"}}, "", "[Object] primary: ",
+        {{{"primary = plane", "primary = plain"}}, "", "[Object] primary: ",
          "unknown feature type 'plain'; expected point, line, plane or none"},
-        {"too few points for a plane", {{plate_points, "primary points = 0 0 0; 0 60 0"}}, "",
-         "[Object] primary points: ", "a plane takes 3 points \"x y z\", separated by ';', found 2"},
-        {"too many points for a point", {{"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3"}}, "",
-         "[Object] tertiary points: ", "a point takes 1 point"},
-        {"two coordinates in a row", {{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0"}}, "",
-         "[Object] secondary points: ", "expected three coordinates x y z (point 2), found 2 numbers in '90 0'"},
-        {"text where a number belongs", {{"tertiary points = 170 100 25", "tertiary points = 170 l00 25"}}, "",
-         "[Target] tertiary points: ", "'l00' is not a number (point 1)"},
-        {"a number with trailing text", {{"far corner = 100 60 0", "far corner = 100 60mm 0"}}, "",
-         "[Check points] far corner: ", "'60mm' is not a number"},
-        {"a check point of two numbers", {{"far corner = 100 60 0", "far corner = 100 60"}}, "",
-         "[Check points] far corner: ", "expected three coordinates x y z, found 2 numbers in '100 60'"},
-        {"unknown degree label", {{"controls = -Tz", "controls = -Tw"}}, "", "[Fixture] controls: ",
+        {{{plate_points, "primary points = 0 0 0; 0 60 0"}}, "", "[Object] primary points: ",
+         "a plane takes 3 points \"x y z\", separated by ';', found 2"},
+        {{{"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3"}}, "", "[Object] tertiary points: ",
+         "a point takes 1 point"},
+        {{{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0"}}, "", "[Object] secondary points: ",
+         "expected three coordinates x y z (point 2), found 2 numbers in '90 0'"},
+        {{{"tertiary points = 170 100 25", "tertiary points = 170 l00 25"}}, "", "[Target] tertiary points: ",
+         "'l00' is not a number (point 1)"},
+        {{{"far corner = 100 60 0", "far corner = 100 60mm 0"}}, "", "[Check points] far corner: ",
+         "'60mm' is not a number"},
+        {{{"far corner = 100 60 0", "far corner = 100 60"}}, "", "[Check points] far corner: ",
+         "expected three coordinates x y z, found 2 numbers in '100 60'"},
+        {{{"controls = -Tz", "controls = -Tw"}}, "", "[Fixture] controls: ",
          "unknown degree '-Tw'; expected labels among +Tx -Tx +Ty -Ty +Tz -Tz +Rx -Rx +Ry -Ry +Rz -Rz"},
-        {"mapping angle out of range", {{"angle = 10", "angle = 95"}}, "", "[Fixture] angle: ",
+        {{{"angle = 10", "angle = 95"}}, "", "[Fixture] angle: ",
          "expected an angle in degrees above 0 and below 90, found 95"},
-        {"fixture axes parallel", {{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "",
-         "[Fixture] x axis: ", "parallel to the z axis"},
-        {"unknown section", {{"[ Object ]", "[ Objekt ]"}}, "", "",
+        {{{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "", "[Fixture] x axis: ",
+         "parallel to the z axis"},
+        {{{"[ Object ]", "[ Objekt ]"}}, "", "",
          "unknown section [Objekt]; the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a "
          "[Target]), [Check points], [Measurements], [Fixture] and [Variation]"},
-        {"misspelt setting", {{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
+        {{{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
          "unknown setting; this section takes primary, primary points, secondary"},
-        {"a setting without its equals sign", {{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",
+        {{{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",
          "unknown setting (a setting is written \"name = value\")"},
-        {"missing primary", {{"primary = plane\n" + plate_points + "\n", ""}}, "", "[Object] primary: ",
+        {{{"primary = plane\n" + plate_points + "\n", ""}}, "", "[Object] primary: ",
          "missing; expected point, line or plane"},
-        {"missing points", {{"tertiary points = 0 30 5", ""}}, "", "[Object] tertiary points: ",
-         "missing; a point takes 1 point"},
-        {"points for no feature", {{"tertiary = point", "tertiary = none"}}, "", "[Object] tertiary points: ",
+        {{{"tertiary points = 0 30 5", ""}}, "", "[Object] tertiary points: ", "missing; a point takes 1 point"},
+        {{{"tertiary = point", "tertiary = none"}}, "", "[Object] tertiary points: ",
          "given, but the tertiary feature is none"},
-        {"tertiary without secondary", {{"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none"}},
-         "", "[Object] tertiary: ", "given without a secondary feature"},
-        {"datum angle as a word", {{"angle tolerance = 1", "angle tolerance = one"}}, "", "[Scheme] angle tolerance: ",
-         "'one' is not a number"},
-        {"setting before any section", {{"[ Scheme ]", "units = mm\n[ Scheme ]"}}, "", "",
-         "setting 'units' stands before the first section header"},
-        {"line longer than the reader takes", {{"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]"}}, "", "",
+        {{{"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none"}}, "", "[Object] tertiary: ",
+         "given without a secondary feature"},
+        {{{"angle tolerance = 1", "angle tolerance = one"}}, "", "[Scheme] angle tolerance: ", "'one' is not a number"},
+        {{{"[ Scheme ]", "units = mm\n[ Scheme ]"}}, "", "", "setting 'units' stands before the first section header"},
+        {{{"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]"}}, "", "",
          "line 6 is longer than 254 characters"},
-        {"negative samples", {}, "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
+        {{}, "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
          "expected a whole number of samples from 0 to 100000000000, found '-20'"},
-        {"fractional samples", {}, "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
-        {"missing samples", {}, "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ",
-         "missing; expected the number of samples"},
-        {"seed zero", {}, "\n[ Variation ]\nsamples = 10\nseed = 0\n", "[Variation] seed: ",
+        {{}, "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
+        {{}, "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ", "missing; expected the number of samples"},
+        {{}, "\n[ Variation ]\nsamples = 10\nseed = 0\n", "[Variation] seed: ",
          "expected a whole number from 1 to 2147483646, found '0'"},
-        {"unknown distribution", {}, "\n[ Variation ]\nsamples = 10\nobject primary = gaussian sigma 1\n",
-         "[Variation] object primary: ", "unknown distribution 'gaussian'; expected normal, uniform or none"},
-        {"normal without sigma", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal low -1\n",
-         "[Variation] object primary: ", "a normal distribution needs its sigma"},
-        {"uniform given a sigma", {}, "\n[ Variation ]\nsamples = 10\ntarget secondary = uniform sigma 1\n",
-         "[Variation] target secondary: ", "unknown word 'sigma'; a uniform distribution takes range"},
-        {"negative sigma", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma -0.1\n",
-         "[Variation] object primary: ", "sigma must not be negative"},
-        {"limits in the wrong order", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 low 2 high 1\n",
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = gaussian sigma 1\n", "[Variation] object primary: ",
+         "unknown distribution 'gaussian'; expected normal, uniform or none"},
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal low -1\n", "[Variation] object primary: ",
+         "a normal distribution needs its sigma"},
+        {{}, "\n[ Variation ]\nsamples = 10\ntarget secondary = uniform sigma 1\n", "[Variation] target secondary: ",
+         "unknown word 'sigma'; a uniform distribution takes range"},
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma -0.1\n", "[Variation] object primary: ",
+         "sigma must not be negative"},
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 low 2 high 1\n",
          "[Variation] object primary: ", "the low limit must lie below the high limit"},
-        {"limits keeping nothing", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 0.001 low 0.01\n",
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 0.001 low 0.01\n",
          "[Variation] object primary: ", "keep less than 0.1% of the distribution"},
-        {"a word without its value", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma\n",
-         "[Variation] object primary: ", "'sigma' needs a value after it"},
-        {"unknown axis to vary along", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 along xw\n",
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma\n", "[Variation] object primary: ",
+         "'sigma' needs a value after it"},
+        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 along xw\n",
          "[Variation] object primary: ", "'along' takes the world axes to vary"},
-        {"check point of an unknown part", {{"far corner = 100 60 0", "far corner = objekt 100 60 0"}}, "",
-         "[Check points] far corner: ", "unknown part 'objekt'; the parts are target and object"},
-        {"fixture on the base", {{"angle = 10", "angle = 10\npart = target"}}, "", "[Fixture] part: ",
+        {{{"far corner = 100 60 0", "far corner = objekt 100 60 0"}}, "", "[Check points] far corner: ",
+         "unknown part 'objekt'; the parts are target and object"},
+        {{{"angle = 10", "angle = 10\npart = target"}}, "", "[Fixture] part: ",
          "target is the base, which is not located"},
-        {"a setting given twice", {{"angle = 10", "angle = 10\nangle = 20"}}, "", "[Fixture] angle: ",
-         "given twice (lines 40 and 41)"},
-        {"a section given twice", {{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "",
-         "section [Scheme] is given twice (lines 6 and 36)"},
-        {"a varied feature that does not exist", {{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
+        {{{"angle = 10", "angle = 10\nangle = 20"}}, "", "[Fixture] angle: ", "given twice (lines 40 and 41)"},
+        {{{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "", "section [Scheme] is given twice (lines 6 and 36)"},
+        {{{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
          "\n[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n", "[Variation] object tertiary: ",
          "the object has no tertiary feature to vary"},
-        {"variation without check points", {{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}},
-         kVariation, "[Variation]: ", "variation needs at least one check point"},
+        {{{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}}, kVariation, "[Variation]: ",
+         "variation needs at least one check point"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.phrase);
         const std::string file = Scheme(c.edits, c.extra);
         ExpectRefused({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
     }
@@ -134,7 +127,7 @@ TEST_F(BadInput, SettingsFilesThatCannotBeReadAreNamed)
     ExpectRefused({file}, "rkdatum: " + file + ": ", "cannot be read: Permission denied");
 }
 
-TEST_F(BadInput, CommandLineFaultsGetOneMessage)
+TEST_F(BadInput, CommandLineFaultsGetOneMessageAndHelpAndVersionSucceed)
 {
     const std::string plate = tooltest::example("plate.ini");
     const std::string varied = Scheme({}, kVariation);
@@ -152,6 +145,12 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
     ExpectRefused({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
                      "256411 samples of 13 check points exceed the 10000000 values --samples-csv keeps");
 
+    const tooltest::Run help = Tool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: rkdatum [options] SETTINGS_FILE\n", 0), 0u) << help.out;
+    const tooltest::Run version = Tool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("rkdatum ", 0), 0u) << version.out;
     for (const auto& [args, phrase] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--frobnicate", plate}, "unknown option --frobnicate"},
              {{}, "no settings file named"},
@@ -164,16 +163,6 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
         EXPECT_NE(run.err.find("\nTry 'rkdatum --help'.\n"), std::string::npos) << run.err;
     }
-}
-
-TEST_F(BadInput, HelpAndVersionSucceed)
-{
-    const tooltest::Run help = Tool({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: rkdatum [options] SETTINGS_FILE\n", 0), 0u) << help.out;
-    const tooltest::Run version = Tool({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("rkdatum ", 0), 0u) << version.out;
 }
 
 // Two coincident points make no line: the library refuses the frame with error 10, and the tool

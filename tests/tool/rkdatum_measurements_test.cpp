@@ -88,6 +88,9 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_NEAR(x["percentiles"]["50"].get<double>(), 15.0, 4 * 1.2533 * kRoot5 / std::sqrt(n));
     EXPECT_NEAR(x["percentiles"]["0.135"].get<double>(), 15 - 3 * kRoot5, 0.6);
     EXPECT_NEAR(x["percentiles"]["99.865"].get<double>(), 15 + 3 * kRoot5, 0.6);
+    const std::vector<double> sampled = {x["mean"], x["std_dev"], x["min"], x["max"], x["percentiles"]["0.135"],
+                                         x["percentiles"]["50"], x["percentiles"]["99.865"]};
+    EXPECT_TRUE(tooltest::near(tooltest::numbers(tooltest::part(report, "Monte Carlo statistics"), "x"), sampled, 1e-5));
 
     const double p = phi(-3 / kRoot5) + phi(-4 / kRoot5);
     const double out = x["percent_out"].get<double>() / 100;
@@ -122,6 +125,7 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_NEAR(folded["std_dev"].get<double>(), kRoot5 * std::sqrt(1 - 2 / M_PI), 0.04);
     EXPECT_EQ(folded["contributors"][0]["mc_percent"], 0.0);
     EXPECT_EQ(folded["mc_percent_unexplained"], 100.0);
+    EXPECT_NE(tooltest::part(report, "Contributors to folded").find("the measurement is not linear"), std::string::npos);
     EXPECT_NEAR(folded["percent_out"].get<double>() / 100, 2 * q, 4 * std::sqrt(2 * q / n));
 
     // The text report shows the same results.
