@@ -8,14 +8,8 @@
 namespace {
 
 using nlohmann::json;
+using tooltest::named;
 using Motion = std::array<std::array<double, 3>, 4>;   // rows: images of x, y, z; then the shift
-
-const json& named(const json& list, const std::string& name, const char* key = "name")
-{
-    for (const json& item : list)
-        if (item.at(key) == name) return item;
-    throw std::runtime_error("nothing named " + name);
-}
 
 Motion motion_of(const json& j)
 {

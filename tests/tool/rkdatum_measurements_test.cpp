@@ -3,23 +3,17 @@
 #include "tool_helpers.hpp"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
 using nlohmann::json;
+using tooltest::named;
+using tooltest::phi;
 using tooltest::point_scheme;
 
 constexpr long kSamples = 20000;
 const double kRoot5 = std::sqrt(5.0);
-
-double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
-
-const json& by_name(const json& doc, const std::string& name)
-{
-    for (const json& m : doc.at("measurements"))
-        if (m.at("name") == name) return m;
-    throw std::runtime_error("no measurement " + name);
-}
 
 using Measurements = tooltest::ToolTest;
 
@@ -50,7 +44,7 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
     const json doc = Json({WriteTempFile("plate.ini", plate + section)});
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].definition);
-        EXPECT_NEAR(by_name(doc, "m" + std::to_string(i))["nominal"].get<double>(), cases[i].nominal, 1e-9);
+        EXPECT_NEAR(named(doc["measurements"], "m" + std::to_string(i))["nominal"].get<double>(), cases[i].nominal, 1e-9);
     }
     EXPECT_EQ(doc["samples"], 0);
     EXPECT_EQ(doc["seed"], nullptr);
@@ -69,19 +63,17 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
                                                                "folded = distance probe to point 15 25 35 usl 4\n",
                                                                kTwoInputs, kSamples))});
     const double n = kSamples;
-    const json& x = by_name(doc, "x");
+    const json& x = named(doc["measurements"], "x");
     EXPECT_TRUE(tooltest::near(x["sensitivities"].get<std::vector<double>>(), {-1, 1}, 1e-6));
     EXPECT_TRUE(tooltest::near(x["worst_case"].get<std::vector<double>>(), {6, 24}, 1e-6));
     EXPECT_NEAR(x["rss_std_dev"].get<double>(), kRoot5, 1e-6);
     EXPECT_TRUE(tooltest::near(x["rss_range"].get<std::vector<double>>(), {15 - 3 * kRoot5, 15 + 3 * kRoot5}, 1e-6));
     const json& first = x["contributors"][0];
-    const json& second = x["contributors"][1];
-    EXPECT_EQ(first["feature"], "target primary");
-    EXPECT_NEAR(first["rss_percent"].get<double>(), 80.0, 1e-6);
-    EXPECT_NEAR(first["mc_percent"].get<double>(), 80.0, 1.5);
-    EXPECT_EQ(second["feature"], "object primary");
-    EXPECT_NEAR(second["rss_percent"].get<double>(), 20.0, 1e-6);
-    EXPECT_NEAR(second["mc_percent"].get<double>(), 20.0, 1.5);
+    for (const auto& [k, feature, share] : {std::tuple{0, "target primary", 80.0}, {1, "object primary", 20.0}}) {
+        EXPECT_EQ(x["contributors"][k]["feature"], feature);
+        EXPECT_NEAR(x["contributors"][k]["rss_percent"].get<double>(), share, 1e-6);
+        EXPECT_NEAR(x["contributors"][k]["mc_percent"].get<double>(), share, 1.5);
+    }
 
     EXPECT_NEAR(x["mean"].get<double>(), 15.0, 4 * kRoot5 / std::sqrt(n));
     EXPECT_NEAR(x["std_dev"].get<double>(), kRoot5, 4 * kRoot5 / std::sqrt(2 * n));
@@ -104,7 +96,7 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_NEAR(x["cp"].get<double>(), 7 / (6 * kRoot5), 0.02 * 7 / (6 * kRoot5));
     EXPECT_NEAR(x["cpk"].get<double>(), 3 / (3 * kRoot5), 0.03 / kRoot5);
 
-    const json& below = by_name(doc, "x below");
+    const json& below = named(doc["measurements"], "x below");
     EXPECT_EQ(below["lsl"], nullptr);
     EXPECT_EQ(below["cp"], nullptr);
     EXPECT_NEAR(below["cpk"].get<double>(), 4 / (3 * kRoot5), 0.02 * 4 / (3 * kRoot5));
@@ -114,11 +106,11 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
 
     // None of 20000 outside 13 standard deviations: Wilson's interval still bounds the share, by
     // z^2 / (n + z^2).
-    EXPECT_EQ(by_name(doc, "x wide")["out"], 0);
-    EXPECT_TRUE(tooltest::near(by_name(doc, "x wide")["percent_out_ci95"].get<std::vector<double>>(),
+    EXPECT_EQ(named(doc["measurements"], "x wide")["out"], 0);
+    EXPECT_TRUE(tooltest::near(named(doc["measurements"], "x wide")["percent_out_ci95"].get<std::vector<double>>(),
                                {0, 100 * 1.96 * 1.96 / (n + 1.96 * 1.96)}, 1e-5));
 
-    const json& folded = by_name(doc, "folded");
+    const json& folded = named(doc["measurements"], "folded");
     EXPECT_TRUE(tooltest::near(folded["sensitivities"].get<std::vector<double>>(), {0, 0}, 1e-6));
     EXPECT_NEAR(folded["rss_std_dev"].get<double>(), 0.0, 1e-6);
     EXPECT_NEAR(folded["mean"].get<double>(), kRoot5 * std::sqrt(2 / M_PI), 4 * 0.6028 * kRoot5 / std::sqrt(n));
@@ -144,7 +136,7 @@ TEST_F(Measurements, NoSamplesStillGiveTheLinearModel)
     const json doc = Json({"--plots", TempDir() + "/plots", "--samples-csv", TempDir() + "/s.csv", file});
     EXPECT_EQ(doc["samples"], 0);
     EXPECT_EQ(doc["samples_used"], 0);
-    const json& x = by_name(doc, "x");
+    const json& x = named(doc["measurements"], "x");
     EXPECT_NEAR(x["rss_std_dev"].get<double>(), kRoot5, 1e-6);
     for (const char* key : {"mean", "std_dev", "percent_out", "percent_out_ci95", "ppm_out", "cp", "cpk"})
         EXPECT_EQ(x[key], nullptr) << key;

@@ -7,10 +7,9 @@
 namespace {
 
 using nlohmann::json;
+using tooltest::phi;
 using tooltest::numbers;
 using tooltest::part;
-
-double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
 using Variation = tooltest::ToolTest;
 

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -48,14 +49,6 @@ inline Run rkdatum(const std::vector<std::string>& args, const std::string& dir)
     return run;
 }
 
-inline std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 inline std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> cells;
@@ -63,6 +56,18 @@ inline std::vector<std::string> split(const std::string& text, char separator)
     for (std::string cell; std::getline(in, cell, separator);) cells.push_back(cell);
     return cells;
 }
+
+inline std::vector<std::string> lines_of(const std::string& text) { return split(text, '\n'); }
+
+// The item of a JSON list whose `key` is `name`.
+inline const nlohmann::json& named(const nlohmann::json& list, const std::string& name, const char* key = "name")
+{
+    for (const nlohmann::json& item : list)
+        if (item.at(key) == name) return item;
+    throw std::runtime_error("nothing named " + name);
+}
+
+inline double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
 // The part of a report that starts at the line beginning with `from` and ends before the next line
 // beginning (after its indent) with `to`, or at the next title (a line underlined with dashes).
