@@ -7,27 +7,24 @@
 
 namespace {
 
+const std::string kVaried = "\n[ Variation ]\nsamples = 10\n";
 const std::string kVariation =
     "\n[ Variation ]\nsamples = 100\nseed = 7\nobject primary = normal sigma 0.01 along z\n";
 
 class BadInput : public tooltest::ToolTest {
 protected:
-    // The plate example with each `from` text replaced by its `to`, then `extra` appended.
-    std::string Scheme(const std::vector<std::pair<std::string, std::string>>& edits, const std::string& extra = "")
+    // The plate example with `from` replaced by `to`; with no `from`, `to` appended.
+    std::string Scheme(const std::string& from = "", const std::string& to = "")
     {
         std::string text = rktest::ReadFile(tooltest::example("plate.ini"));
-        for (const auto& [from, to] : edits) {
-            const std::size_t at = text.find(from);
-            EXPECT_NE(at, std::string::npos) << from;
-            if (at != std::string::npos) text.replace(at, from.size(), to);
-        }
-        return WriteTempFile("scheme.ini", text + extra);
+        const std::size_t at = from.empty() ? text.size() : text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return WriteTempFile("scheme.ini", at == std::string::npos ? text : text.replace(at, from.size(), to));
     }
 };
 
 struct Case {
-    std::vector<std::pair<std::string, std::string>> edits;
-    std::string extra;
+    std::string from, to;
     std::string where;   // "[Section] setting: " or "" for the file as a whole
     std::string phrase;
 };
@@ -36,81 +33,75 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
 {
     const std::string plate_points = "primary points = 0 0 0; 0 60 0; 100 0 0";
     const std::vector<Case> cases = {
-        {{{"primary = plane", "primary = plain"}}, "", "[Object] primary: ",
+        {"primary = plane", "primary = plain", "[Object] primary: ",
          "unknown feature type 'plain'; expected point, line, plane or none"},
-        {{{plate_points, "primary points = 0 0 0; 0 60 0"}}, "", "[Object] primary points: ",
+        {plate_points, "primary points = 0 0 0; 0 60 0", "[Object] primary points: ",
          "a plane takes 3 points \"x y z\", separated by ';', found 2"},
-        {{{"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3"}}, "", "[Object] tertiary points: ",
+        {"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3", "[Object] tertiary points: ",
          "a point takes 1 point"},
-        {{{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0"}}, "", "[Object] secondary points: ",
+        {"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0", "[Object] secondary points: ",
          "expected three coordinates x y z (point 2), found 2 numbers in '90 0'"},
-        {{{"tertiary points = 170 100 25", "tertiary points = 170 l00 25"}}, "", "[Target] tertiary points: ",
+        {"tertiary points = 170 100 25", "tertiary points = 170 l00 25", "[Target] tertiary points: ",
          "'l00' is not a number (point 1)"},
-        {{{"far corner = 100 60 0", "far corner = 100 60mm 0"}}, "", "[Check points] far corner: ",
-         "'60mm' is not a number"},
-        {{{"far corner = 100 60 0", "far corner = 100 60"}}, "", "[Check points] far corner: ",
+        {"far corner = 100 60 0", "far corner = 100 60mm 0", "[Check points] far corner: ", "'60mm' is not a number"},
+        {"far corner = 100 60 0", "far corner = 100 60", "[Check points] far corner: ",
          "expected three coordinates x y z, found 2 numbers in '100 60'"},
-        {{{"controls = -Tz", "controls = -Tw"}}, "", "[Fixture] controls: ",
+        {"controls = -Tz", "controls = -Tw", "[Fixture] controls: ",
          "unknown degree '-Tw'; expected labels among +Tx -Tx +Ty -Ty +Tz -Tz +Rx -Rx +Ry -Ry +Rz -Rz"},
-        {{{"angle = 10", "angle = 95"}}, "", "[Fixture] angle: ",
+        {"angle = 10", "angle = 95", "[Fixture] angle: ",
          "expected an angle in degrees above 0 and below 90, found 95"},
-        {{{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "", "[Fixture] x axis: ",
-         "parallel to the z axis"},
-        {{{"[ Object ]", "[ Objekt ]"}}, "", "",
+        {"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2", "[Fixture] x axis: ", "parallel to the z axis"},
+        {"[ Object ]", "[ Objekt ]", "",
          "unknown section [Objekt]; the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a "
          "[Target]), [Check points], [Measurements], [Fixture] and [Variation]"},
-        {{{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
+        {"secondary = line", "secundary = line", "[Object] secundary: ",
          "unknown setting; this section takes primary, primary points, secondary"},
-        {{{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",
+        {"primary = plane", "primary plane", "[Object] primary plane: ",
          "unknown setting (a setting is written \"name = value\")"},
-        {{{"primary = plane\n" + plate_points + "\n", ""}}, "", "[Object] primary: ",
-         "missing; expected point, line or plane"},
-        {{{"tertiary points = 0 30 5", ""}}, "", "[Object] tertiary points: ", "missing; a point takes 1 point"},
-        {{{"tertiary = point", "tertiary = none"}}, "", "[Object] tertiary points: ",
+        {"primary = plane\n" + plate_points + "\n", "", "[Object] primary: ", "missing; expected point, line or plane"},
+        {"tertiary points = 0 30 5", "", "[Object] tertiary points: ", "missing; a point takes 1 point"},
+        {"tertiary = point", "tertiary = none", "[Object] tertiary points: ",
          "given, but the tertiary feature is none"},
-        {{{"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none"}}, "", "[Object] tertiary: ",
+        {"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none", "[Object] tertiary: ",
          "given without a secondary feature"},
-        {{{"angle tolerance = 1", "angle tolerance = one"}}, "", "[Scheme] angle tolerance: ", "'one' is not a number"},
-        {{{"[ Scheme ]", "units = mm\n[ Scheme ]"}}, "", "", "setting 'units' stands before the first section header"},
-        {{{"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]"}}, "", "",
-         "line 6 is longer than 254 characters"},
-        {{}, "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
+        {"angle tolerance = 1", "angle tolerance = one", "[Scheme] angle tolerance: ", "'one' is not a number"},
+        {"[ Scheme ]", "units = mm\n[ Scheme ]", "", "setting 'units' stands before the first section header"},
+        {"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]", "", "line 6 is longer than 254 characters"},
+        {"", "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
          "expected a whole number of samples from 0 to 100000000000, found '-20'"},
-        {{}, "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
-        {{}, "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ", "missing; expected the number of samples"},
-        {{}, "\n[ Variation ]\nsamples = 10\nseed = 0\n", "[Variation] seed: ",
-         "expected a whole number from 1 to 2147483646, found '0'"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = gaussian sigma 1\n", "[Variation] object primary: ",
+        {"", "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
+        {"", "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ", "missing; expected the number of samples"},
+        {"", kVaried + "seed = 0\n", "[Variation] seed: ", "expected a whole number from 1 to 2147483646, found '0'"},
+        {"", kVaried + "object primary = gaussian sigma 1\n", "[Variation] object primary: ",
          "unknown distribution 'gaussian'; expected normal, uniform or none"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal low -1\n", "[Variation] object primary: ",
+        {"", kVaried + "object primary = normal low -1\n", "[Variation] object primary: ",
          "a normal distribution needs its sigma"},
-        {{}, "\n[ Variation ]\nsamples = 10\ntarget secondary = uniform sigma 1\n", "[Variation] target secondary: ",
+        {"", kVaried + "target secondary = uniform sigma 1\n", "[Variation] target secondary: ",
          "unknown word 'sigma'; a uniform distribution takes range"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma -0.1\n", "[Variation] object primary: ",
+        {"", kVaried + "object primary = normal sigma -0.1\n", "[Variation] object primary: ",
          "sigma must not be negative"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 low 2 high 1\n",
-         "[Variation] object primary: ", "the low limit must lie below the high limit"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 0.001 low 0.01\n",
-         "[Variation] object primary: ", "keep less than 0.1% of the distribution"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma\n", "[Variation] object primary: ",
+        {"", kVaried + "object primary = normal sigma 1 low 2 high 1\n", "[Variation] object primary: ",
+         "the low limit must lie below the high limit"},
+        {"", kVaried + "object primary = normal sigma 0.001 low 0.01\n", "[Variation] object primary: ",
+         "keep less than 0.1% of the distribution"},
+        {"", kVaried + "object primary = normal sigma\n", "[Variation] object primary: ",
          "'sigma' needs a value after it"},
-        {{}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 along xw\n",
-         "[Variation] object primary: ", "'along' takes the world axes to vary"},
-        {{{"far corner = 100 60 0", "far corner = objekt 100 60 0"}}, "", "[Check points] far corner: ",
+        {"", kVaried + "object primary = normal sigma 1 along xw\n", "[Variation] object primary: ",
+         "'along' takes the world axes to vary"},
+        {"far corner = 100 60 0", "far corner = objekt 100 60 0", "[Check points] far corner: ",
          "unknown part 'objekt'; the parts are target and object"},
-        {{{"angle = 10", "angle = 10\npart = target"}}, "", "[Fixture] part: ",
-         "target is the base, which is not located"},
-        {{{"angle = 10", "angle = 10\nangle = 20"}}, "", "[Fixture] angle: ", "given twice (lines 40 and 41)"},
-        {{{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "", "section [Scheme] is given twice (lines 6 and 36)"},
-        {{{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
-         "\n[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n", "[Variation] object tertiary: ",
+        {"angle = 10", "angle = 10\npart = target", "[Fixture] part: ", "target is the base, which is not located"},
+        {"angle = 10", "angle = 10\nangle = 20", "[Fixture] angle: ", "given twice (lines 40 and 41)"},
+        {"[ Fixture ]", "[ Scheme ]\n[ Fixture ]", "", "section [Scheme] is given twice (lines 6 and 36)"},
+        {"tertiary = point\ntertiary points = 0 30 5\n\n[ Target ]",
+         "[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n[ Target ]", "[Variation] object tertiary: ",
          "the object has no tertiary feature to vary"},
-        {{{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}}, kVariation, "[Variation]: ",
+        {"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", kVariation, "[Variation]: ",
          "variation needs at least one check point"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phrase);
-        const std::string file = Scheme(c.edits, c.extra);
+        const std::string file = Scheme(c.from, c.to);
         ExpectRefused({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
     }
 }
@@ -130,7 +121,7 @@ TEST_F(BadInput, SettingsFilesThatCannotBeReadAreNamed)
 TEST_F(BadInput, CommandLineFaultsGetOneMessageAndHelpAndVersionSucceed)
 {
     const std::string plate = tooltest::example("plate.ini");
-    const std::string varied = Scheme({}, kVariation);
+    const std::string varied = Scheme("", kVariation);
     ExpectRefused({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
                      "expected a whole number of samples from 0 to 100000000000, found '100000000001'");
     ExpectRefused({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
@@ -140,7 +131,7 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessageAndHelpAndVersionSucceed)
     ExpectRefused({"--plots", TempDir(), plate}, "rkdatum: --plots: ", "has no [Measurements] section to plot");
     std::string many_checks;
     for (int i = 0; i < 11; ++i) many_checks += "point " + std::to_string(i) + " = 1 2 3\n";
-    const std::string crowded = Scheme({{"[ Check points ]", "[ Check points ]\n" + many_checks}}, kVariation);
+    const std::string crowded = Scheme("[ Check points ]", kVariation + "[ Check points ]\n" + many_checks);
     // 13 check points keep 39 values a sample: 256410 samples keep 9999990, one more is too many.
     ExpectRefused({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
                      "256411 samples of 13 check points exceed the 10000000 values --samples-csv keeps");
@@ -170,7 +161,7 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessageAndHelpAndVersionSucceed)
 // report file, whose earlier report must not survive looking current; no report is printed.
 TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
 {
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
+    const std::string file = Scheme("secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5");
     const std::string report_file = WriteTempFile("report.txt", "an earlier report\n");
     const tooltest::Run run = Tool({"--report", report_file, file});
     EXPECT_EQ(run.status, 2);
