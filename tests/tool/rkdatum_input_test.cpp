@@ -174,7 +174,8 @@ TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
     const std::string written = rktest::ReadFile(report_file);
     EXPECT_EQ(written, "rkdatum: no report: the run failed.\n" + run.err);
 
-    const std::string messages = WriteTempFile("custom.txt", "#10\n*Line points %T1coincide here\n&First detail\n&Second\n");
+    const std::string messages =
+        WriteTempFile("custom.txt", "#10\n*Line points %T1coincide here\n&First detail\n&Second\n");
     const tooltest::Run custom = Tool({"--messages", messages, file});
     EXPECT_EQ(custom.status, 2);
     EXPECT_NE(custom.err.find("): Line points coincide here\n    First detail\n    Second\n"), std::string::npos)
@@ -184,10 +185,11 @@ TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
     EXPECT_NE(none.err.find("): (Message file could not be read)\n"), std::string::npos) << none.err;
     EXPECT_NE(none.err.find("\n  (the message file: " + TempDir() + "/absent.txt)\n"), std::string::npos) << none.err;
 
-    const tooltest::Run unopened = Tool({"--report", TempDir() + "/no/such/dir/report.txt", tooltest::example("plate.ini")});
+    const std::string nowhere = TempDir() + "/no/such/dir/report.txt";
+    const tooltest::Run unopened = Tool({"--report", nowhere, tooltest::example("plate.ini")});
     EXPECT_EQ(unopened.status, 2);
     EXPECT_EQ(unopened.out, "");
-    EXPECT_EQ(unopened.err.rfind("rkdatum: cannot open the report file " + TempDir() + "/no/such/dir/report.txt\n"
+    EXPECT_EQ(unopened.err.rfind("rkdatum: cannot open the report file " + nowhere + "\n"
                                  "  error 37 at rk_rpt(", 0), 0u) << unopened.err;
     EXPECT_NE(unopened.err.find("): File cannot be opened\n"), std::string::npos) << unopened.err;
 }

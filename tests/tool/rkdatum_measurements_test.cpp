@@ -44,7 +44,8 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
     const json doc = Json({WriteTempFile("plate.ini", plate + section)});
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].definition);
-        EXPECT_NEAR(named(doc["measurements"], "m" + std::to_string(i))["nominal"].get<double>(), cases[i].nominal, 1e-9);
+        const json& m = named(doc["measurements"], "m" + std::to_string(i));
+        EXPECT_NEAR(m["nominal"].get<double>(), cases[i].nominal, 1e-9);
     }
     EXPECT_EQ(doc["samples"], 0);
     EXPECT_EQ(doc["seed"], nullptr);
@@ -82,7 +83,8 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_NEAR(x["percentiles"]["99.865"].get<double>(), 15 + 3 * kRoot5, 0.6);
     const std::vector<double> sampled = {x["mean"], x["std_dev"], x["min"], x["max"], x["percentiles"]["0.135"],
                                          x["percentiles"]["50"], x["percentiles"]["99.865"]};
-    EXPECT_TRUE(tooltest::near(tooltest::numbers(tooltest::part(report, "Monte Carlo statistics"), "x"), sampled, 1e-5));
+    EXPECT_TRUE(tooltest::near(tooltest::numbers(tooltest::part(report, "Monte Carlo statistics"), "x"), sampled,
+                               1e-5));
 
     const double p = phi(-3 / kRoot5) + phi(-4 / kRoot5);
     const double out = x["percent_out"].get<double>() / 100;
@@ -117,7 +119,8 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_NEAR(folded["std_dev"].get<double>(), kRoot5 * std::sqrt(1 - 2 / M_PI), 0.04);
     EXPECT_EQ(folded["contributors"][0]["mc_percent"], 0.0);
     EXPECT_EQ(folded["mc_percent_unexplained"], 100.0);
-    EXPECT_NE(tooltest::part(report, "Contributors to folded").find("the measurement is not linear"), std::string::npos);
+    EXPECT_NE(tooltest::part(report, "Contributors to folded").find("the measurement is not linear"),
+              std::string::npos);
     EXPECT_NEAR(folded["percent_out"].get<double>() / 100, 2 * q, 4 * std::sqrt(2 * q / n));
 
     // The text report shows the same results.
@@ -132,7 +135,8 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
 // With samples = 0 the linear model still answers; every sampled value is absent, not zero.
 TEST_F(Measurements, NoSamplesStillGiveTheLinearModel)
 {
-    const std::string file = WriteTempFile("m.ini", point_scheme("x = coordinate probe along x lsl 12 usl 19\n", kTwoInputs, 0));
+    const std::string file =
+        WriteTempFile("m.ini", point_scheme("x = coordinate probe along x lsl 12 usl 19\n", kTwoInputs, 0));
     const json doc = Json({"--plots", TempDir() + "/plots", "--samples-csv", TempDir() + "/s.csv", file});
     EXPECT_EQ(doc["samples"], 0);
     EXPECT_EQ(doc["samples_used"], 0);
@@ -175,7 +179,8 @@ TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.definition);
-        const std::string file = WriteTempFile("m.ini", point_scheme(std::string("bad = ") + c.definition + "\n", "", 0));
+        const std::string file =
+            WriteTempFile("m.ini", point_scheme(std::string("bad = ") + c.definition + "\n", "", 0));
         ExpectRefused({file}, "rkdatum: " + file + ": [Measurements] bad: ", c.phrase);
     }
 }
@@ -209,8 +214,8 @@ TEST_F(Measurements, TheJsonDocumentFollowsItsSchema)
 
 TEST_F(Measurements, PlotsAreOnePngPerMeasurementNamedAfterIt)
 {
-    const std::string file = WriteTempFile(
-        "m.ini", point_scheme("Gap (A) = coordinate probe along x\ngap a! = coordinate probe along y lsl 24\n", kTwoInputs, 400));
+    const std::string plotted = "Gap (A) = coordinate probe along x\ngap a! = coordinate probe along y lsl 24\n";
+    const std::string file = WriteTempFile("m.ini", point_scheme(plotted, kTwoInputs, 400));
     Json({"--plots", TempDir() + "/new/plots", file});
     for (const char* name : {"gap-a.png", "gap-a-2.png"}) {
         const std::string png = rktest::ReadFile(TempDir() + "/new/plots/" + name);

@@ -30,8 +30,9 @@ protected:
     Output Run(const std::vector<std::string>& args)
     {
         const std::string json = TempDir() + "/run.json";
-        const tooltest::Run run = Tool(args[0] == "merge" ? with({"merge", "--json", json}, {args.begin() + 1, args.end()})
-                                                          : with({"--json", json}, args));
+        const bool merge = args[0] == "merge";
+        const tooltest::Run run = Tool(merge ? with({"merge", "--json", json}, {args.begin() + 1, args.end()})
+                                             : with({"--json", json}, args));
         return {run.status, run.out, run.status <= 3 ? rktest::ReadFile(json) : "", run.err};
     }
 
@@ -95,7 +96,9 @@ TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
                                 kHousing.back() + "' ::: 1 2 3 4 2>" + TempDir() + "/parallel.txt";
     ASSERT_EQ(std::system(command.c_str()), 0) << rktest::ReadFile(TempDir() + "/parallel.txt");
     const Output whole = Run(kHousing);
-    const Output merged = Run({"merge", TempDir() + "/gnu-1", TempDir() + "/gnu-2", TempDir() + "/gnu-3", TempDir() + "/gnu-4"});
+    std::vector<std::string> parts = {"merge"};
+    for (const char* k : {"1", "2", "3", "4"}) parts.push_back(TempDir() + "/gnu-" + k);
+    const Output merged = Run(parts);
     EXPECT_EQ(merged.status, 0) << merged.err;
     EXPECT_EQ(merged.report, whole.report);
     EXPECT_EQ(merged.json, whole.json);

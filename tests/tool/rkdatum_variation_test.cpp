@@ -76,7 +76,8 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
 // samples, which the library then drops as redundant.
 TEST_F(Variation, SamplesWhoseRedundancyDiffersFromNominalAreCounted)
 {
-    const std::string two_points = "primary = point\nprimary points = 0 0 0\nsecondary = point\nsecondary points = 0.015 0 0\n";
+    const std::string two_points =
+        "primary = point\nprimary points = 0 0 0\nsecondary = point\nsecondary points = 0.015 0 0\n";
     const tooltest::Run run = Tool({WriteTempFile(
         "near.ini", "[ Object ]\n" + two_points + "[ Target ]\n" + two_points + "[ Check points ]\nprobe = 1 1 1\n"
                     "[ Variation ]\nsamples = 4000\nobject secondary = uniform range 0.02 along x\n")});
