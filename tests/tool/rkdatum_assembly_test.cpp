@@ -2,22 +2,14 @@
 // two-part form read as an [Object] on a [Target], and every malformed chain refused by name.
 #include "tool_helpers.hpp"
 
-#include <nlohmann/json.hpp>
-
 #include <array>
 #include <cmath>
 
 namespace {
 
 using nlohmann::json;
+using tooltest::named;
 using Motion = std::array<std::array<double, 3>, 4>;   // rows: images of x, y, z; then the shift
-
-const json& named(const json& list, const std::string& name)
-{
-    for (const json& item : list)
-        if (item.at("name") == name) return item;
-    throw std::runtime_error("nothing named " + name);
-}
 
 Motion motion_of(const json& j)
 {
@@ -46,20 +38,9 @@ Motion compose(const Motion& first, const Motion& then)
     return m;
 }
 
-class Assembly : public rktest::LibraryTest {
+class Assembly : public tooltest::ToolTest {
 protected:
-    json Run(const std::string& text, std::vector<std::string> args = {})
-    {
-        const std::string out = TempDir() + "/run.json";
-        args.insert(args.begin(), {"--quiet", "--json", out});
-        args.push_back(WriteTempFile("assembly.ini", text));
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
-        EXPECT_EQ(run.status, 0) << run.err;
-        report = run.out;
-        return json::parse(rktest::ReadFile(out));
-    }
-
-    std::string report;
+    json Run(const std::string& text) { return Json({WriteTempFile("assembly.ini", text)}); }
 };
 
 std::string point_part(const std::string& name, const std::string& on, const std::string& own, const std::string& seat)
@@ -109,15 +90,9 @@ TEST_F(Assembly, TranslationsStackWithUnitSensitivitiesDownTheChain)
         EXPECT_NEAR(m["rss_std_dev"].get<double>(), std::sqrt(variance), 1e-6);
         EXPECT_NEAR(m["std_dev"].get<double>(), std::sqrt(variance), 0.05 * std::sqrt(variance));
         ASSERT_EQ(m["part_contributors"].size(), c.part_variance.size());
-        for (const auto& [part, share] : c.part_variance) {
-            bool found = false;
-            for (const json& p : m["part_contributors"])
-                if (p["part"] == part) {
-                    found = true;
-                    EXPECT_NEAR(p["rss_percent"].get<double>(), 100 * share / variance, 1e-4) << part;
-                }
-            EXPECT_TRUE(found) << part;
-        }
+        for (const auto& [part, share] : c.part_variance)
+            EXPECT_NEAR(named(m["part_contributors"], part, "part")["rss_percent"].get<double>(), 100 * share / variance,
+                        1e-4) << part;
     }
     // c's placement carries every deviation below it and no turn.
     const json& c = named(doc["parts"], "c")["placement_variation"];
@@ -215,7 +190,7 @@ std::string as_parts(const std::string& classic)
 TEST_F(Assembly, TwoPartsReportAsAnObjectOnATarget)
 {
     const auto report_of = [this](const std::string& text) {
-        const tooltest::Run run = tooltest::rkdatum({"--quiet", WriteTempFile("s.ini", text)}, TempDir());
+        const tooltest::Run run = Tool({"--quiet", WriteTempFile("s.ini", text)});
         EXPECT_EQ(run.status, 0) << run.err;
         std::string out;
         for (std::string line : tooltest::lines_of(run.out)) {
@@ -240,9 +215,7 @@ TEST_F(Assembly, TwoPartsReportAsAnObjectOnATarget)
     }
 }
 
-class BadAssembly : public Assembly {};
-
-TEST_F(BadAssembly, EachMalformedChainIsRefusedNamingThePart)
+TEST_F(Assembly, EachMalformedChainIsRefusedNamingThePart)
 {
     const std::string a = "[ Part a ]\n";
     const std::string b = point_part("b", "a", "0 0 0", "1 0 0");
@@ -275,12 +248,7 @@ TEST_F(BadAssembly, EachMalformedChainIsRefusedNamingThePart)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string file = WriteTempFile("bad.ini", c.text);
-        const tooltest::Run run = tooltest::rkdatum({file}, TempDir());
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.err.rfind("rkdatum: " + file + ": " + c.start, 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.phrase), std::string::npos) << run.err;
+        ExpectRefused({file}, "rkdatum: " + file + ": " + c.start, c.phrase);
     }
 }
 

@@ -2,46 +2,29 @@
 // report printed as if it were whole.
 #include "tool_helpers.hpp"
 
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include <fstream>
 
 namespace {
 
+const std::string kVaried = "\n[ Variation ]\nsamples = 10\n";
 const std::string kVariation =
     "\n[ Variation ]\nsamples = 100\nseed = 7\nobject primary = normal sigma 0.01 along z\n";
 
-class BadInput : public rktest::LibraryTest {
+class BadInput : public tooltest::ToolTest {
 protected:
-    // The plate example with each `from` text replaced by its `to`, then `extra` appended.
-    std::string Scheme(const std::vector<std::pair<std::string, std::string>>& edits, const std::string& extra = "")
+    // The plate example with `from` replaced by `to`; with no `from`, `to` appended.
+    std::string Scheme(const std::string& from = "", const std::string& to = "")
     {
         std::string text = rktest::ReadFile(tooltest::example("plate.ini"));
-        for (const auto& [from, to] : edits) {
-            const std::size_t at = text.find(from);
-            EXPECT_NE(at, std::string::npos) << from;
-            if (at != std::string::npos) text.replace(at, from.size(), to);
-        }
-        return WriteTempFile("scheme.ini", text + extra);
-    }
-
-    // Runs the tool and checks for exactly one line on standard error that starts with `start`
-    // and holds `phrase`, nothing on standard output, and status 1.
-    void ExpectOneMessage(const std::vector<std::string>& args, const std::string& start, const std::string& phrase)
-    {
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
-        EXPECT_EQ(run.status, 1) << run.err;
-        EXPECT_EQ(run.out, "") << "a report was printed despite the bad input";
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.err.rfind(start, 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(phrase), std::string::npos) << run.err;
+        const std::size_t at = from.empty() ? text.size() : text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return WriteTempFile("scheme.ini", at == std::string::npos ? text : text.replace(at, from.size(), to));
     }
 };
 
 struct Case {
-    const char* what;   // the fault the tool must name
-    std::vector<std::pair<std::string, std::string>> edits;
-    std::string extra;
+    std::string from, to;
     std::string where;   // "[Section] setting: " or "" for the file as a whole
     std::string phrase;
 };
@@ -50,137 +33,121 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
 {
     const std::string plate_points = "primary points = 0 0 0; 0 60 0; 100 0 0";
     const std::vector<Case> cases = {
-        {"unknown feature type", {{"primary = plane", "primary = plain"}}, "", "[Object] primary: ",
+        {"primary = plane", "primary = plain", "[Object] primary: ",
          "unknown feature type 'plain'; expected point, line, plane or none"},
-        {"too few points for a plane", {{plate_points, "primary points = 0 0 0; 0 60 0"}}, "",
-         "[Object] primary points: ", "a plane takes 3 points \"x y z\", separated by ';', found 2"},
-        {"too many points for a point", {{"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3"}}, "",
-         "[Object] tertiary points: ", "a point takes 1 point"},
-        {"two coordinates in a row", {{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0"}}, "",
-         "[Object] secondary points: ", "expected three coordinates x y z (point 2), found 2 numbers in '90 0'"},
-        {"text where a number belongs", {{"tertiary points = 170 100 25", "tertiary points = 170 l00 25"}}, "",
-         "[Target] tertiary points: ", "'l00' is not a number (point 1)"},
-        {"a number with trailing text", {{"far corner = 100 60 0", "far corner = 100 60mm 0"}}, "",
-         "[Check points] far corner: ", "'60mm' is not a number"},
-        {"a check point of two numbers", {{"far corner = 100 60 0", "far corner = 100 60"}}, "",
-         "[Check points] far corner: ", "expected three coordinates x y z, found 2 numbers in '100 60'"},
-        {"unknown degree label", {{"controls = -Tz", "controls = -Tw"}}, "", "[Fixture] controls: ",
+        {plate_points, "primary points = 0 0 0; 0 60 0", "[Object] primary points: ",
+         "a plane takes 3 points \"x y z\", separated by ';', found 2"},
+        {"tertiary points = 0 30 5", "tertiary points = 0 30 5; 1 2 3", "[Object] tertiary points: ",
+         "a point takes 1 point"},
+        {"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 90 0", "[Object] secondary points: ",
+         "expected three coordinates x y z (point 2), found 2 numbers in '90 0'"},
+        {"tertiary points = 170 100 25", "tertiary points = 170 l00 25", "[Target] tertiary points: ",
+         "'l00' is not a number (point 1)"},
+        {"far corner = 100 60 0", "far corner = 100 60mm 0", "[Check points] far corner: ", "'60mm' is not a number"},
+        {"far corner = 100 60 0", "far corner = 100 60", "[Check points] far corner: ",
+         "expected three coordinates x y z, found 2 numbers in '100 60'"},
+        {"controls = -Tz", "controls = -Tw", "[Fixture] controls: ",
          "unknown degree '-Tw'; expected labels among +Tx -Tx +Ty -Ty +Tz -Tz +Rx -Rx +Ry -Ry +Rz -Rz"},
-        {"mapping angle out of range", {{"angle = 10", "angle = 95"}}, "", "[Fixture] angle: ",
+        {"angle = 10", "angle = 95", "[Fixture] angle: ",
          "expected an angle in degrees above 0 and below 90, found 95"},
-        {"fixture axes parallel", {{"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2"}}, "",
-         "[Fixture] x axis: ", "parallel to the z axis"},
-        {"unknown section", {{"[ Object ]", "[ Objekt ]"}}, "", "",
+        {"angle = 10", "angle = 10\nz axis = 0 0 1\nx axis = 0 0 -2", "[Fixture] x axis: ", "parallel to the z axis"},
+        {"[ Object ]", "[ Objekt ]", "",
          "unknown section [Objekt]; the sections are [Scheme], [Part NAME] (one per part; or an [Object] and a "
          "[Target]), [Check points], [Measurements], [Fixture] and [Variation]"},
-        {"misspelt setting", {{"secondary = line", "secundary = line"}}, "", "[Object] secundary: ",
+        {"secondary = line", "secundary = line", "[Object] secundary: ",
          "unknown setting; this section takes primary, primary points, secondary"},
-        {"a setting without its equals sign", {{"primary = plane", "primary plane"}}, "", "[Object] primary plane: ",
+        {"primary = plane", "primary plane", "[Object] primary plane: ",
          "unknown setting (a setting is written \"name = value\")"},
-        {"missing primary", {{"primary = plane\n" + plate_points + "\n", ""}}, "", "[Object] primary: ",
-         "missing; expected point, line or plane"},
-        {"missing points", {{"tertiary points = 0 30 5", ""}}, "", "[Object] tertiary points: ",
-         "missing; a point takes 1 point"},
-        {"points for no feature", {{"tertiary = point", "tertiary = none"}}, "", "[Object] tertiary points: ",
+        {"primary = plane\n" + plate_points + "\n", "", "[Object] primary: ", "missing; expected point, line or plane"},
+        {"tertiary points = 0 30 5", "", "[Object] tertiary points: ", "missing; a point takes 1 point"},
+        {"tertiary = point", "tertiary = none", "[Object] tertiary points: ",
          "given, but the tertiary feature is none"},
-        {"tertiary without secondary", {{"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none"}},
-         "", "[Object] tertiary: ", "given without a secondary feature"},
-        {"datum angle as a word", {{"angle tolerance = 1", "angle tolerance = one"}}, "", "[Scheme] angle tolerance: ",
-         "'one' is not a number"},
-        {"setting before any section", {{"[ Scheme ]", "units = mm\n[ Scheme ]"}}, "", "",
-         "setting 'units' stands before the first section header"},
-        {"line longer than the reader takes", {{"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]"}}, "", "",
-         "line 6 is longer than 254 characters"},
-        {"negative samples", {}, "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
+        {"secondary = line\nsecondary points = 10 0 5; 90 0 5", "secondary = none", "[Object] tertiary: ",
+         "given without a secondary feature"},
+        {"angle tolerance = 1", "angle tolerance = one", "[Scheme] angle tolerance: ", "'one' is not a number"},
+        {"[ Scheme ]", "units = mm\n[ Scheme ]", "", "setting 'units' stands before the first section header"},
+        {"[ Scheme ]", "# " + std::string(300, 'x') + "\n[ Scheme ]", "", "line 6 is longer than 254 characters"},
+        {"", "\n[ Variation ]\nsamples = -20\n", "[Variation] samples: ",
          "expected a whole number of samples from 0 to 100000000000, found '-20'"},
-        {"fractional samples", {}, "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
-        {"missing samples", {}, "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ",
-         "missing; expected the number of samples"},
-        {"seed zero", {}, "\n[ Variation ]\nsamples = 10\nseed = 0\n", "[Variation] seed: ",
-         "expected a whole number from 1 to 2147483646, found '0'"},
-        {"unknown distribution", {}, "\n[ Variation ]\nsamples = 10\nobject primary = gaussian sigma 1\n",
-         "[Variation] object primary: ", "unknown distribution 'gaussian'; expected normal, uniform or none"},
-        {"normal without sigma", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal low -1\n",
-         "[Variation] object primary: ", "a normal distribution needs its sigma"},
-        {"uniform given a sigma", {}, "\n[ Variation ]\nsamples = 10\ntarget secondary = uniform sigma 1\n",
-         "[Variation] target secondary: ", "unknown word 'sigma'; a uniform distribution takes range"},
-        {"negative sigma", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma -0.1\n",
-         "[Variation] object primary: ", "sigma must not be negative"},
-        {"limits in the wrong order", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 low 2 high 1\n",
-         "[Variation] object primary: ", "the low limit must lie below the high limit"},
-        {"limits keeping nothing", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 0.001 low 0.01\n",
-         "[Variation] object primary: ", "keep less than 0.1% of the distribution"},
-        {"a word without its value", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma\n",
-         "[Variation] object primary: ", "'sigma' needs a value after it"},
-        {"unknown axis to vary along", {}, "\n[ Variation ]\nsamples = 10\nobject primary = normal sigma 1 along xw\n",
-         "[Variation] object primary: ", "'along' takes the world axes to vary"},
-        {"check point of an unknown part", {{"far corner = 100 60 0", "far corner = objekt 100 60 0"}}, "",
-         "[Check points] far corner: ", "unknown part 'objekt'; the parts are target and object"},
-        {"fixture on the base", {{"angle = 10", "angle = 10\npart = target"}}, "", "[Fixture] part: ",
-         "target is the base, which is not located"},
-        {"a setting given twice", {{"angle = 10", "angle = 10\nangle = 20"}}, "", "[Fixture] angle: ",
-         "given twice (lines 40 and 41)"},
-        {"a section given twice", {{"[ Fixture ]", "[ Scheme ]\n[ Fixture ]"}}, "", "",
-         "section [Scheme] is given twice (lines 6 and 36)"},
-        {"variation without check points", {{"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", ""}},
-         kVariation, "[Variation]: ", "variation needs at least one check point"},
+        {"", "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
+        {"", "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ", "missing; expected the number of samples"},
+        {"", kVaried + "seed = 0\n", "[Variation] seed: ", "expected a whole number from 1 to 2147483646, found '0'"},
+        {"", kVaried + "object primary = gaussian sigma 1\n", "[Variation] object primary: ",
+         "unknown distribution 'gaussian'; expected normal, uniform or none"},
+        {"", kVaried + "object primary = normal low -1\n", "[Variation] object primary: ",
+         "a normal distribution needs its sigma"},
+        {"", kVaried + "target secondary = uniform sigma 1\n", "[Variation] target secondary: ",
+         "unknown word 'sigma'; a uniform distribution takes range"},
+        {"", kVaried + "object primary = normal sigma -0.1\n", "[Variation] object primary: ",
+         "sigma must not be negative"},
+        {"", kVaried + "object primary = normal sigma 1 low 2 high 1\n", "[Variation] object primary: ",
+         "the low limit must lie below the high limit"},
+        {"", kVaried + "object primary = normal sigma 0.001 low 0.01\n", "[Variation] object primary: ",
+         "keep less than 0.1% of the distribution"},
+        {"", kVaried + "object primary = normal sigma\n", "[Variation] object primary: ",
+         "'sigma' needs a value after it"},
+        {"", kVaried + "object primary = normal sigma 1 along xw\n", "[Variation] object primary: ",
+         "'along' takes the world axes to vary"},
+        {"far corner = 100 60 0", "far corner = objekt 100 60 0", "[Check points] far corner: ",
+         "unknown part 'objekt'; the parts are target and object"},
+        {"angle = 10", "angle = 10\npart = target", "[Fixture] part: ", "target is the base, which is not located"},
+        {"angle = 10", "angle = 10\nangle = 20", "[Fixture] angle: ", "given twice (lines 40 and 41)"},
+        {"[ Fixture ]", "[ Scheme ]\n[ Fixture ]", "", "section [Scheme] is given twice (lines 6 and 36)"},
+        {"tertiary = point\ntertiary points = 0 30 5\n\n[ Target ]",
+         "[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n[ Target ]", "[Variation] object tertiary: ",
+         "the object has no tertiary feature to vary"},
+        {"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", kVariation, "[Variation]: ",
+         "variation needs at least one check point"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string file = Scheme(c.edits, c.extra);
-        ExpectOneMessage({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
+        SCOPED_TRACE(c.phrase);
+        const std::string file = Scheme(c.from, c.to);
+        ExpectRefused({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
     }
 }
 
-TEST_F(BadInput, AVariedFeatureMustExist)
-{
-    const std::string file = Scheme({{"tertiary = point\ntertiary points = 0 30 5\n", ""}},
-                                    "\n[ Variation ]\nsamples = 10\nobject tertiary = normal sigma 0.1\n");
-    ExpectOneMessage({file}, "rkdatum: " + file + ": [Variation] object tertiary: ",
-                     "the object has no tertiary feature to vary");
-}
-
-TEST_F(BadInput, SchemeWithoutATargetIsRefused)
-{
-    const std::string file = WriteTempFile("object-only.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n");
-    ExpectOneMessage({file}, "rkdatum: " + file + ": ", "no section [Target]; every scheme has one");
-}
-
-TEST_F(BadInput, MissingDirectoryAndUnreadableFilesAreNamed)
+TEST_F(BadInput, SettingsFilesThatCannotBeReadAreNamed)
 {
     const std::string missing = TempDir() + "/no-such.ini";
-    ExpectOneMessage({missing}, "rkdatum: " + missing + ": ", "no such settings file");
-    ExpectOneMessage({TempDir()}, "rkdatum: " + TempDir() + ": ", "is a directory, not a settings file");
+    ExpectRefused({missing}, "rkdatum: " + missing + ": ", "no such settings file");
+    ExpectRefused({TempDir()}, "rkdatum: " + TempDir() + ": ", "is a directory, not a settings file");
+    const std::string file = WriteTempFile("object-only.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n");
+    ExpectRefused({file}, "rkdatum: " + file + ": ", "no section [Target]; every scheme has one");
     if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
-    const std::string locked = Scheme({});
-    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
-    ExpectOneMessage({locked}, "rkdatum: " + locked + ": ", "cannot be read: Permission denied");
+    ASSERT_EQ(chmod(file.c_str(), 0), 0);
+    ExpectRefused({file}, "rkdatum: " + file + ": ", "cannot be read: Permission denied");
 }
 
-TEST_F(BadInput, CommandLineFaultsGetOneMessage)
+TEST_F(BadInput, CommandLineFaultsGetOneMessageAndHelpAndVersionSucceed)
 {
     const std::string plate = tooltest::example("plate.ini");
-    const std::string varied = Scheme({}, kVariation);
-    ExpectOneMessage({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
+    const std::string varied = Scheme("", kVariation);
+    ExpectRefused({"--samples", "100000000001", varied}, "rkdatum: --samples: ",
                      "expected a whole number of samples from 0 to 100000000000, found '100000000001'");
-    ExpectOneMessage({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
-    ExpectOneMessage({"--seed", "-1", varied}, "rkdatum: --seed: ", "expected a whole number from 1 to 2147483646");
-    ExpectOneMessage({"--samples", "5", plate}, "rkdatum: --samples: ", "has no [Variation] section to run");
-    ExpectOneMessage({"--samples-csv", "s.csv", plate}, "rkdatum: --samples-csv: ", "has no [Variation] section to sample");
-    ExpectOneMessage({"--plots", TempDir(), plate}, "rkdatum: --plots: ", "has no [Measurements] section to plot");
+    ExpectRefused({"--samples=lots", varied}, "rkdatum: --samples: ", "found 'lots'");
+    ExpectRefused({"--seed", "-1", varied}, "rkdatum: --seed: ", "expected a whole number from 1 to 2147483646");
+    ExpectRefused({"--samples", "5", plate}, "rkdatum: --samples: ", "has no [Variation] section to run");
+    ExpectRefused({"--samples-csv", "s.csv", plate}, "rkdatum: --samples-csv: ", "has no [Variation] section to sample");
+    ExpectRefused({"--plots", TempDir(), plate}, "rkdatum: --plots: ", "has no [Measurements] section to plot");
     std::string many_checks;
     for (int i = 0; i < 11; ++i) many_checks += "point " + std::to_string(i) + " = 1 2 3\n";
-    const std::string crowded = Scheme({{"[ Check points ]", "[ Check points ]\n" + many_checks}}, kVariation);
+    const std::string crowded = Scheme("[ Check points ]", kVariation + "[ Check points ]\n" + many_checks);
     // 13 check points keep 39 values a sample: 256410 samples keep 9999990, one more is too many.
-    ExpectOneMessage({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
+    ExpectRefused({"--samples", "256411", "--samples-csv", "s.csv", crowded}, "rkdatum: --samples-csv: ",
                      "256411 samples of 13 check points exceed the 10000000 values --samples-csv keeps");
 
+    const tooltest::Run help = Tool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: rkdatum [options] SETTINGS_FILE\n", 0), 0u) << help.out;
+    const tooltest::Run version = Tool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("rkdatum ", 0), 0u) << version.out;
     for (const auto& [args, phrase] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--frobnicate", plate}, "unknown option --frobnicate"},
              {{}, "no settings file named"},
              {{plate, plate}, "one settings file at a time"},
              {{plate, "--report"}, "--report needs a value"}}) {
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
+        const tooltest::Run run = Tool(args);
         EXPECT_EQ(run.status, 1) << phrase;
         EXPECT_EQ(run.out, "") << phrase;
         EXPECT_EQ(run.err.rfind("rkdatum: " + phrase, 0), 0u) << run.err;
@@ -189,81 +156,42 @@ TEST_F(BadInput, CommandLineFaultsGetOneMessage)
     }
 }
 
-TEST_F(BadInput, HelpAndVersionSucceed)
-{
-    const tooltest::Run help = tooltest::rkdatum({"--help"}, TempDir());
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: rkdatum [options] SETTINGS_FILE\n", 0), 0u) << help.out;
-    const tooltest::Run version = tooltest::rkdatum({"--version"}, TempDir());
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("rkdatum ", 0), 0u) << version.out;
-}
-
-using LibraryFailure = BadInput;
-
 // Two coincident points make no line: the library refuses the frame with error 10, and the tool
-// shows that error's location and both texts from the message file, and prints no report.
-TEST_F(LibraryFailure, IsShownWithItsTextsAndLocationAndNoReport)
+// shows that error's location and both texts from the message file, on standard error and in the
+// report file, whose earlier report must not survive looking current; no report is printed.
+TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
 {
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
-    const tooltest::Run run = tooltest::rkdatum({file}, TempDir());
+    const std::string file = Scheme("secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5");
+    const std::string report_file = WriteTempFile("report.txt", "an earlier report\n");
+    const tooltest::Run run = Tool({"--report", report_file, file});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "") << "a half-built report was printed";
-    EXPECT_EQ(run.err.rfind("rkdatum: cannot build the object's datum reference frame\n"
-                            "  error 10 at rk_line(",
-                            0),
-              0u)
-        << run.err;
+    const std::string failure = "rkdatum: cannot build the object's datum reference frame\n  error 10 at rk_line(";
+    EXPECT_EQ(run.err.rfind(failure, 0), 0u) << run.err;
     EXPECT_NE(run.err.find("): The two points of a line coincide\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("\n    A line was set from two points closer together than the point tolerance"),
-              std::string::npos)
-        << run.err;
-}
+              std::string::npos) << run.err;
+    const std::string written = rktest::ReadFile(report_file);
+    EXPECT_EQ(written, "rkdatum: no report: the run failed.\n" + run.err);
 
-TEST_F(LibraryFailure, TextsComeFromTheMessageFileNamed)
-{
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
-    const std::string messages = WriteTempFile("custom.txt", "#10\n*Line points %T1coincide here\n&First detail\n&Second\n");
-    const tooltest::Run custom = tooltest::rkdatum({"--messages", messages, file}, TempDir());
+    const std::string messages =
+        WriteTempFile("custom.txt", "#10\n*Line points %T1coincide here\n&First detail\n&Second\n");
+    const tooltest::Run custom = Tool({"--messages", messages, file});
     EXPECT_EQ(custom.status, 2);
     EXPECT_NE(custom.err.find("): Line points coincide here\n    First detail\n    Second\n"), std::string::npos)
         << custom.err;
-
-    const tooltest::Run none = tooltest::rkdatum({"--messages", TempDir() + "/absent.txt", file}, TempDir());
+    const tooltest::Run none = Tool({"--messages", TempDir() + "/absent.txt", file});
     EXPECT_EQ(none.status, 2);
     EXPECT_NE(none.err.find("): (Message file could not be read)\n"), std::string::npos) << none.err;
     EXPECT_NE(none.err.find("\n  (the message file: " + TempDir() + "/absent.txt)\n"), std::string::npos) << none.err;
-}
 
-TEST_F(LibraryFailure, AReportFileThatCannotBeOpenedIsShown)
-{
-    const tooltest::Run run =
-        tooltest::rkdatum({"--report", TempDir() + "/no/such/dir/report.txt", tooltest::example("plate.ini")}, TempDir());
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("rkdatum: cannot open the report file " + TempDir() + "/no/such/dir/report.txt\n"
-                            "  error 37 at rk_rpt(",
-                            0),
-              0u)
-        << run.err;
-    EXPECT_NE(run.err.find("): File cannot be opened\n"), std::string::npos) << run.err;
-}
-
-// A report file from an earlier run must not survive a failed one looking current.
-TEST_F(LibraryFailure, AFailedRunLeavesItsErrorsInTheReportFile)
-{
-    const std::string report = WriteTempFile("report.txt", "an earlier report\n");
-    const std::string file = Scheme({{"secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5"}});
-    const tooltest::Run run = tooltest::rkdatum({"--report", report, file}, TempDir());
-    EXPECT_EQ(run.status, 2);
-    const std::string written = rktest::ReadFile(report);
-    EXPECT_EQ(written.rfind("rkdatum: no report: the run failed.\n"
-                            "rkdatum: cannot build the object's datum reference frame\n",
-                            0),
-              0u)
-        << written;
-    EXPECT_EQ(written.find("earlier"), std::string::npos);
-    EXPECT_EQ(written.find("Origin"), std::string::npos) << "part of a report was written";
+    const std::string nowhere = TempDir() + "/no/such/dir/report.txt";
+    const tooltest::Run unopened = Tool({"--report", nowhere, tooltest::example("plate.ini")});
+    EXPECT_EQ(unopened.status, 2);
+    EXPECT_EQ(unopened.out, "");
+    EXPECT_EQ(unopened.err.rfind("rkdatum: cannot open the report file " + nowhere + "\n"
+                                 "  error 37 at rk_rpt(", 0), 0u) << unopened.err;
+    EXPECT_NE(unopened.err.find("): File cannot be opened\n"), std::string::npos) << unopened.err;
 }
 
 }  // namespace

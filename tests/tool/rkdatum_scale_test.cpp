@@ -6,7 +6,6 @@
 
 #include <sys/stat.h>
 
-#include <cmath>
 #include <set>
 
 namespace {
@@ -14,75 +13,68 @@ namespace {
 // 30000 samples: seven full blocks of 4096 and one of 1328.
 const std::vector<std::string> kHousing = {"--quiet", "--samples", "30000", tooltest::example("housing_variation.ini")};
 
-// A primary line 0.03 long whose points vary over +-0.02 along it: about one sample in eight cannot
-// build it, so failures fall in every block.
-const char kFailing[] = "[ Object ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
-                        "[ Target ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
-                        "[ Check points ]\nprobe = 1 1 1\n[ Measurements ]\nheight = coordinate probe along z\n"
-                        "[ Variation ]\nsamples = 9000\nobject primary = uniform range 0.04 along x\n";
+std::vector<std::string> with(std::vector<std::string> front, const std::vector<std::string>& back)
+{
+    front.insert(front.end(), back.begin(), back.end());
+    return front;
+}
 
-class Scale : public rktest::LibraryTest {
+class Scale : public tooltest::ToolTest {
 protected:
-    // The report and the JSON document of a run (or a merge) with `args`.
     struct Output {
         int status = -1;
         std::string report, json, err;
     };
 
-    Output Run(std::vector<std::string> args)
+    // The report and the JSON document of a run, or of a merge of `parts`.
+    Output Run(const std::vector<std::string>& args)
     {
         const std::string json = TempDir() + "/run.json";
-        args.insert(args.begin() + (!args.empty() && args[0] == "merge" ? 1 : 0), {"--json", json});
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
+        const bool merge = args[0] == "merge";
+        const tooltest::Run run = Tool(merge ? with({"merge", "--json", json}, {args.begin() + 1, args.end()})
+                                             : with({"--json", json}, args));
         return {run.status, run.out, run.status <= 3 ? rktest::ReadFile(json) : "", run.err};
     }
 
     // Runs every shard of `shards` into partials; returns their paths, last shard first.
-    std::vector<std::string> Shards(std::vector<std::string> args, int shards)
+    std::vector<std::string> Shards(const std::vector<std::string>& args, int shards)
     {
         std::vector<std::string> parts;
         for (int k = shards; k >= 1; --k) {
+            const std::string of = std::to_string(k) + "/" + std::to_string(shards);
             parts.push_back(TempDir() + "/part-" + std::to_string(k) + "-of-" + std::to_string(shards));
-            std::vector<std::string> shard = {"--shard", std::to_string(k) + "/" + std::to_string(shards), "--partial",
-                                              parts.back()};
-            shard.insert(shard.end(), args.begin(), args.end());
-            const tooltest::Run run = tooltest::rkdatum(shard, TempDir());
+            const tooltest::Run run = Tool(with({"--shard", of, "--partial", parts.back()}, args));
             EXPECT_EQ(run.status, 0) << run.err;
         }
         return parts;
     }
-
-    static std::vector<std::string> Merge(std::vector<std::string> parts)
-    {
-        parts.insert(parts.begin(), "merge");
-        return parts;
-    }
 };
 
-TEST_F(Scale, EveryThreadCountGivesTheSameStatistics)
+// --timing reports on standard error only, or the reports would differ between runs.
+TEST_F(Scale, EveryThreadCountGivesTheSameStatisticsAndOnlyTheSeedChangesThem)
 {
-    std::vector<std::string> one = kHousing;
-    one.insert(one.begin(), {"--threads", "1"});
-    const Output single = Run(one);
+    const Output single = Run(with({"--threads", "1"}, kHousing));
     ASSERT_EQ(single.status, 0) << single.err;
     ASSERT_NE(single.json.find("\"samples_used\": 30000"), std::string::npos);
     for (const char* threads : {"2", "3", "8"}) {
         SCOPED_TRACE(std::string(threads) + " threads");
-        std::vector<std::string> args = kHousing;
-        args.insert(args.begin(), {"--threads", threads, "--timing"});
-        const Output many = Run(args);
+        const Output many = Run(with({"--threads", threads, "--timing"}, kHousing));
         EXPECT_EQ(many.status, 0) << many.err;
         EXPECT_EQ(many.json, single.json);
         EXPECT_EQ(many.report, single.report);
+        EXPECT_EQ(many.err.rfind("rkdatum: 30000 samples in ", 0), 0u) << many.err;
         EXPECT_NE(many.err.find(std::string(" on ") + threads + " threads"), std::string::npos) << many.err;
+        EXPECT_NE(many.err.find(" samples per second\n"), std::string::npos) << many.err;
     }
+    const auto mean = [](const Output& run) { return nlohmann::json::parse(run.json)["measurements"][0]["mean"]; };
+    EXPECT_NE(mean(Run(with({"--seed", "99"}, kHousing))), mean(single)) << "the seed does not reach the draws";
 }
 
 // The failing scheme checks that the failures, and the first failed sample's errors, merge as the
 // whole run counts them.
 TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
 {
-    const std::string failing = WriteTempFile("failing.ini", kFailing);
+    const std::string failing = WriteTempFile("failing.ini", tooltest::short_line_scheme(9000));
     const struct {
         std::vector<std::string> args;
         int shards, status;
@@ -91,30 +83,43 @@ TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
         SCOPED_TRACE(c.args.back() + " in " + std::to_string(c.shards) + " shards");
         const Output whole = Run(c.args);
         ASSERT_EQ(whole.status, c.status) << whole.err;
-        const Output merged = Run(Merge(Shards(c.args, c.shards)));
+        const Output merged = Run(with({"merge"}, Shards(c.args, c.shards)));
         EXPECT_EQ(merged.status, c.status) << merged.err;
         EXPECT_EQ(merged.report, whole.report);
         EXPECT_EQ(merged.json, whole.json);
         EXPECT_EQ(merged.err, whole.err);
     }
+
+    // GNU parallel runs the shards, as docs/rkdatum.md shows for SSH hosts; ':' is this machine.
+    const std::string command = "parallel --will-cite --jobs 2 --sshlogin : '" + std::string(RKDATUM_EXE) +
+                                "' --quiet --samples 30000 --shard {}/4 --partial '" + TempDir() + "/gnu-{}' '" +
+                                kHousing.back() + "' ::: 1 2 3 4 2>" + TempDir() + "/parallel.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0) << rktest::ReadFile(TempDir() + "/parallel.txt");
+    const Output whole = Run(kHousing);
+    std::vector<std::string> parts = {"merge"};
+    for (const char* k : {"1", "2", "3", "4"}) parts.push_back(TempDir() + "/gnu-" + k);
+    const Output merged = Run(parts);
+    EXPECT_EQ(merged.status, 0) << merged.err;
+    EXPECT_EQ(merged.report, whole.report);
+    EXPECT_EQ(merged.json, whole.json);
 }
 
-TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRun)
+// A shard that fails removes the partial an earlier run left at its place, so a merge finds the
+// shard missing rather than mixing in a stale result.
+TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRunAndAFailedShardLeavesNone)
 {
     const std::vector<std::string> p = Shards(kHousing, 3);   // shards 3, 2, 1
     const std::string other_seed = TempDir() + "/other-seed";
     const std::string other_count = TempDir() + "/other-count";
     const std::string other_scheme = TempDir() + "/other-scheme";
-    const std::string example = tooltest::example("housing_variation.ini");
+    const std::string example = kHousing.back();
     const std::string edited = WriteTempFile("edited.ini", rktest::ReadFile(example) + "# edited\n");
     for (const auto& [args, partial] : std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--samples", "30000", "--seed", "7", example}, other_seed},
              {{"--samples", "30001", example}, other_count},
-             {{"--samples", "30000", edited}, other_scheme}}) {
-        std::vector<std::string> shard = {"--quiet", "--shard", "2/3", "--partial", partial};
-        shard.insert(shard.end(), args.begin(), args.end());
-        ASSERT_EQ(tooltest::rkdatum(shard, TempDir()).status, 0) << partial;
-    }
+             {{"--samples", "30000", edited}, other_scheme}})
+        ASSERT_EQ(Tool(with({"--quiet", "--shard", "2/3", "--partial", partial}, args)).status, 0) << partial;
+    Shards(kHousing, 1);
     const std::string cut = WriteTempFile("cut", rktest::ReadFile(p[1]).substr(0, 2000));
     const std::string report = WriteTempFile("report.txt", "rkdatum: a report\n");
     const struct {
@@ -133,57 +138,24 @@ TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRun)
         {"not a partial", {p[0], p[1], report}, report + " is not a partial result of rkdatum --shard"},
         {"no partial at all", {p[0], p[1], TempDir() + "/absent"}, "cannot read " + TempDir() + "/absent"},
     };
-    Shards(kHousing, 1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Output refused = Run(Merge(c.parts));
-        EXPECT_EQ(refused.status, 1);
-        EXPECT_EQ(refused.report, "");
-        EXPECT_EQ(refused.err.rfind("rkdatum: merge: ", 0), 0u) << refused.err;
-        EXPECT_NE(refused.err.find(c.phrase), std::string::npos) << refused.err;
+        ExpectRefused(with({"merge"}, c.parts), "rkdatum: merge: ", c.phrase);
     }
-}
 
-// A shard that fails removes the partial an earlier run left at its place, so merging what is
-// there finds the shard missing rather than mixing in a stale result.
-TEST_F(Scale, AFailedShardIsReportedAndLeavesNothingToMerge)
-{
-    const std::vector<std::string> p = Shards(kHousing, 3);
-    std::string broken = rktest::ReadFile(tooltest::example("housing_variation.ini"));
+    std::string broken = rktest::ReadFile(example);
     broken.replace(broken.find("70 0 0; 70 0 10; 90 0 0"), 23, "70 0 0; 80 0 0; 90 0 0");   // three points on a line
-    const tooltest::Run failed = tooltest::rkdatum(
-        {"--quiet", "--samples", "30000", "--shard", "2/3", "--partial", p[1], WriteTempFile("broken.ini", broken)},
-        TempDir());
+    const tooltest::Run failed = Tool(
+        {"--quiet", "--samples", "30000", "--shard", "2/3", "--partial", p[1], WriteTempFile("broken.ini", broken)});
     EXPECT_EQ(failed.status, 2);
     EXPECT_NE(failed.err.find("cannot build the object's datum reference frame"), std::string::npos) << failed.err;
     struct stat info;
     EXPECT_NE(stat(p[1].c_str(), &info), 0) << "the earlier partial of shard 2/3 is still there";
     EXPECT_NE(stat((p[1] + ".unfinished").c_str(), &info), 0);
-    const Output merged = Run(Merge({p[0], p[2]}));
-    EXPECT_EQ(merged.status, 1);
-    EXPECT_NE(merged.err.find("no partial holds shard 2/3"), std::string::npos) << merged.err;
-
-    const tooltest::Run unwritable = tooltest::rkdatum(
-        {"--shard", "1/3", "--partial", TempDir() + "/no/such/dir/part", kHousing.back()}, TempDir());
+    const tooltest::Run unwritable = Tool({"--shard", "1/3", "--partial", TempDir() + "/no/such/dir/part", example});
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_NE(unwritable.err.find("cannot write " + TempDir() + "/no/such/dir/part.unfinished"), std::string::npos)
         << unwritable.err;
-}
-
-// GNU parallel runs the shards, as docs/rkdatum.md shows for SSH hosts; ':' is this machine.
-TEST_F(Scale, ShardsRunByGnuParallelMergeIntoTheUnshardedReport)
-{
-    const Output whole = Run(kHousing);
-    const std::string command = "parallel --will-cite --jobs 2 --sshlogin : '" + std::string(RKDATUM_EXE) +
-                                "' --quiet --samples 30000 --shard {}/4 --partial '" + TempDir() +
-                                "/part-{}-of-4' '" + kHousing.back() + "' ::: 1 2 3 4 2>" + TempDir() + "/parallel.txt";
-    ASSERT_EQ(std::system(command.c_str()), 0) << rktest::ReadFile(TempDir() + "/parallel.txt");
-    std::vector<std::string> parts;
-    for (int k = 1; k <= 4; ++k) parts.push_back(TempDir() + "/part-" + std::to_string(k) + "-of-4");
-    const Output merged = Run(Merge(parts));
-    EXPECT_EQ(merged.status, 0) << merged.err;
-    EXPECT_EQ(merged.report, whole.report);
-    EXPECT_EQ(merged.json, whole.json);
 }
 
 // One uniform deviation along x moves the probe's image to 15 + d. Block 0 starts at the run's seed,
@@ -193,10 +165,8 @@ TEST_F(Scale, ShardsRunByGnuParallelMergeIntoTheUnshardedReport)
 // blocks.
 TEST_F(Scale, EachBlockDrawsFromItsOwnStretchOfTheStream)
 {
-    const std::string file = WriteTempFile(
-        "uniform.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n[ Target ]\nprimary = point\n"
-                       "primary points = 10 20 30\n[ Check points ]\nprobe = 5 5 5\n[ Variation ]\nsamples = 12388\n"
-                       "seed = 4242\ntarget primary = uniform range 0.2 along x\n");
+    const std::string file =
+        WriteTempFile("uniform.ini", tooltest::point_scheme("", "target primary = uniform range 0.2 along x\n", 12388));
     const std::string csv = TempDir() + "/s.csv";
     const Output run = Run({"--quiet", "--threads", "3", "--samples-csv", csv, file});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -1,131 +1,74 @@
-// rkdatum's Monte Carlo run: reproducible from its seed, exact when nothing varies, and drawing
-// from the distributions the scheme names.
-//
-// Most cases use a one-point scheme: object and target are each located by a primary point
-// alone, which gives a frame at the point with the world axes. The transform is then the shift
-// from the object's point to the target's, so a deviation d of the object's point moves every
-// check point's image by -d, and a deviation of the target's point moves it by +d.
+// rkdatum's Monte Carlo run: drawing from the distributions the scheme names, as the linear model
+// takes them, and counting the samples that fail or change redundancy.
 #include "tool_helpers.hpp"
 
 #include <cmath>
 
 namespace {
 
+using nlohmann::json;
+using tooltest::phi;
 using tooltest::numbers;
 using tooltest::part;
 
-class Variation : public rktest::LibraryTest {
-protected:
-    std::string PointScheme(const std::string& variation, long samples = 20000)
-    {
-        return WriteTempFile("points.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\n"
-                                           "[ Target ]\nprimary = point\nprimary points = 10 20 30\n"
-                                           "[ Check points ]\nprobe = 5 5 5\n"
-                                           "[ Variation ]\nsamples = " +
-                                               std::to_string(samples) + "\nseed = 12345\n" + variation);
+using Variation = tooltest::ToolTest;
+
+// x = 15 + d for the target's deviation d (15 - d for the object's). The linear model takes its
+// mean, spread and worst-case range from the distribution as drawn; 20000 samples meet them within
+// their sampling error and reach the range's ends (beyond them only where the normal is not cut).
+// Zero sigma, zero range and none draw the nominal deviation alone, the same in every sample.
+// Cut to [a, b] in sigmas, a unit normal has mean (phi(a) - phi(b)) / Z and variance
+// 1 + (a phi(a) - b phi(b)) / Z - mean^2, Z = Phi(b) - Phi(a).
+TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
+{
+    const double pdf1 = std::exp(-0.5) / std::sqrt(2 * M_PI);   // phi(1) = phi(-1)
+    const double cut_mean = pdf1 / phi(1);                       // below -1 cut away
+    const double pdf_half = std::exp(-0.125) / std::sqrt(2 * M_PI);
+    const struct {
+        const char* variation;
+        double mean, std_dev, low, high;
+        bool cut_low, cut_high;
+    } cases[] = {
+        {"target primary = normal sigma 2 along x", 0, 2, -6, 6, false, false},
+        {"target primary = uniform range 2 along x", 0, 2 / std::sqrt(12.0), -1, 1, true, true},
+        {"target primary = uniform range 2 nominal 0.5 high 1 along x", 0.25, 1.5 / std::sqrt(12.0), -0.5, 1, true, true},
+        {"target primary = normal sigma 1 low -0.5 high 0.5 along x", 0, std::sqrt(1 - pdf_half / (2 * phi(0.5) - 1)),
+         -0.5, 0.5, true, true},
+        {"target primary = normal sigma 1 low -1 along x", cut_mean, std::sqrt(1 - pdf1 / phi(1) - cut_mean * cut_mean),
+         -1, 3, true, false},
+        {"object primary = uniform range 0 nominal 0.5 along x", -0.5, 0, -0.5, -0.5, true, true},
+        {"target primary = normal sigma 0 along x", 0, 0, 0, 0, true, true},
+        {"target primary = none", 0, 0, 0, 0, true, true},
+    };
+    const double n = 20000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variation);
+        const json doc = Json({WriteTempFile("m.ini", tooltest::point_scheme("x = coordinate probe along x\n",
+                                                                             std::string(c.variation) + "\n", 20000))});
+        const json& x = doc["measurements"][0];
+        EXPECT_NEAR(x["rss_mean"].get<double>(), 15 + c.mean, 1e-6);
+        EXPECT_NEAR(x["rss_std_dev"].get<double>(), c.std_dev, 1e-6);
+        EXPECT_TRUE(tooltest::near(x["worst_case"].get<std::vector<double>>(), {15 + c.low, 15 + c.high}, 1e-6));
+        EXPECT_NEAR(x["mean"].get<double>(), 15 + c.mean, 4 * c.std_dev / std::sqrt(n) + 1e-9);
+        EXPECT_NEAR(x["std_dev"].get<double>(), c.std_dev, 0.025 * c.std_dev + 1e-9);
+        const double min = x["min"], max = x["max"], reach = 0.01 * (c.high - c.low);
+        EXPECT_LE(min, 15 + c.low + reach);
+        EXPECT_GE(max, 15 + c.high - reach);
+        EXPECT_TRUE(!c.cut_low || min >= 15 + c.low - 1e-9) << min;
+        EXPECT_TRUE(!c.cut_high || max <= 15 + c.high + 1e-9) << max;
+
+        // The image moves along x alone, so its distance is |along x| in every sample.
+        const json& moved = doc["check_point_displacements"][0];
+        EXPECT_NEAR(moved["along_x"]["min"].get<double>(), min - 15, 1e-9);
+        EXPECT_NEAR(moved["distance"]["max"].get<double>(), std::max(15 - min, max - 15), 1e-9);
+        for (const char* axis : {"along_y", "along_z"})
+            EXPECT_EQ(moved[axis]["max"].get<double>() - moved[axis]["min"].get<double>(), 0.0) << axis;
+        const json& along_x = moved["along_x"];
+        const std::string block = part(report, "Check point probe:");
+        EXPECT_TRUE(tooltest::near(numbers(block, "along x"),
+                                   {along_x["mean"], along_x["std_dev"], along_x["min"], along_x["max"]}, 1e-6));
+        EXPECT_EQ(block.find("all 20000 samples at ") != std::string::npos, c.std_dev == 0) << block;
     }
-
-    std::string Run(const std::vector<std::string>& args, int status = 0)
-    {
-        const tooltest::Run run = tooltest::rkdatum(args, TempDir());
-        EXPECT_EQ(run.status, status) << run.err;
-        return run.out;
-    }
-
-    // Mean, standard deviation, minimum and maximum of a row of a check point's statistics.
-    std::vector<double> Stats(const std::string& report, const std::string& check, const std::string& row)
-    {
-        return numbers(part(report, "Check point " + check + ":"), row);
-    }
-};
-
-TEST_F(Variation, TheSameSeedGivesTheSameStatistics)
-{
-    const std::string example = tooltest::example("housing_variation.ini");
-    const std::string first = Run({"--quiet", "--samples", "3000", example});
-    const std::string second = Run({"--quiet", "--samples", "3000", example});
-    ASSERT_NE(part(first, "Check point shaft end:"), "");
-    EXPECT_EQ(first, second);
-
-    const std::string reseeded = Run({"--quiet", "--samples", "3000", "--seed", "99", example});
-    EXPECT_NE(Stats(reseeded, "shaft end", "distance"), Stats(first, "shaft end", "distance"))
-        << "the seed does not reach the draws";
-}
-
-// Zero sigma and zero range draw nothing but the nominal deviation of 0: every sample rebuilds
-// the nominal frames exactly, so every displacement is 0.
-TEST_F(Variation, FeaturesWithoutVariationGiveZeroSpread)
-{
-    const std::string file = WriteTempFile(
-        "still.ini", rktest::ReadFile(tooltest::example("plate.ini")) +
-                         "\n[ Variation ]\nsamples = 500\nobject primary = normal sigma 0\n"
-                         "target secondary = uniform range 0 along x\nobject tertiary = none\n");
-    const std::string report = Run({file});
-    for (const char* check : {"far corner", "top centre"}) {
-        for (const char* row : {"distance", "along x", "along y", "along z"})
-            EXPECT_TRUE(tooltest::near(Stats(report, check, row), {0, 0, 0, 0}, 0.0)) << check << ", " << row;
-        EXPECT_NE(part(report, std::string("Check point ") + check + ":").find("all 500 samples at 0.000000"),
-                  std::string::npos);
-    }
-}
-
-// A normal deviation of the object's point along x: the image moves by -d along x only. The
-// distance is |d|, whose mean is sigma sqrt(2/pi). 20000 draws put the sample mean within 4
-// standard errors (4 x 0.1 / 141) and the spread within a few percent.
-TEST_F(Variation, ANormalDeviationHasItsSigmaAlongItsAxisOnly)
-{
-    const std::string report = Run({PointScheme("object primary = normal sigma 0.1 along x\n")});
-    const std::vector<double> x = Stats(report, "probe", "along x");
-    ASSERT_EQ(x.size(), 4u);
-    EXPECT_NEAR(x[0], 0.0, 0.003);
-    EXPECT_NEAR(x[1], 0.1, 0.003);
-    EXPECT_LT(x[2], -0.3) << "20000 normal draws reach beyond 3 sigma";
-    EXPECT_GT(x[3], 0.3);
-    EXPECT_NEAR(Stats(report, "probe", "distance")[0], 0.1 * std::sqrt(2.0 / M_PI), 0.003);
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "along y"), {0, 0, 0, 0}, 0.0));
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "along z"), {0, 0, 0, 0}, 0.0));
-}
-
-// Cut at half a sigma on either side, a normal keeps the spread
-// sigma sqrt(1 - 2 a phi(a) / (2 Phi(a) - 1)) with a = 0.5: 0.1 x 0.28388.
-TEST_F(Variation, TruncationLimitsBoundTheDraws)
-{
-    const std::string report = Run({PointScheme("object primary = normal sigma 0.1 low -0.05 high 0.05 along x\n")});
-    const std::vector<double> x = Stats(report, "probe", "along x");
-    ASSERT_EQ(x.size(), 4u);
-    EXPECT_NEAR(x[1], 0.028388, 0.0008);
-    EXPECT_GE(x[2], -0.05);
-    EXPECT_LE(x[3], 0.05);
-    EXPECT_LE(Stats(report, "probe", "distance")[3], 0.05);
-}
-
-// A uniform range r on the target's point along y: the image moves by +d with d uniform in
-// [-r/2, r/2], whose spread is r / sqrt(12).
-TEST_F(Variation, AUniformRangeSpreadsEvenlyOverItsWidth)
-{
-    const std::string report = Run({PointScheme("target primary = uniform range 0.2 along y\n")});
-    const std::vector<double> y = Stats(report, "probe", "along y");
-    ASSERT_EQ(y.size(), 4u);
-    EXPECT_NEAR(y[0], 0.0, 0.002);
-    EXPECT_NEAR(y[1], 0.2 / std::sqrt(12.0), 0.0015);
-    EXPECT_GE(y[2], -0.1);
-    EXPECT_LT(y[2], -0.099);
-    EXPECT_LE(y[3], 0.1);
-    EXPECT_GT(y[3], 0.099);
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "along x"), {0, 0, 0, 0}, 0.0));
-}
-
-// A nominal offset moves every sample alike; its sign tells the object's side from the target's.
-TEST_F(Variation, NominalOffsetsMoveTheImageAwayFromTheObjectAndWithTheTarget)
-{
-    const std::string report = Run({PointScheme("object primary = uniform range 0 nominal 0.5 along x\n"
-                                                "target primary = uniform range 0 nominal 0.25 along z\n",
-                                                50)});
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "along x"), {-0.5, 0, -0.5, -0.5}, 1e-6));
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "along z"), {0.25, 0, 0.25, 0.25}, 1e-6));
-    EXPECT_TRUE(tooltest::near(Stats(report, "probe", "distance"), {std::sqrt(0.3125), 0, std::sqrt(0.3125),
-                                                                    std::sqrt(0.3125)},
-                               1e-6));
 }
 
 // Object located by two points 0.015 apart (more than the point tolerance of 0.01). With the
@@ -133,59 +76,57 @@ TEST_F(Variation, NominalOffsetsMoveTheImageAwayFromTheObjectAndWithTheTarget)
 // samples, which the library then drops as redundant.
 TEST_F(Variation, SamplesWhoseRedundancyDiffersFromNominalAreCounted)
 {
-    const std::string file =
-        WriteTempFile("near.ini", "[ Object ]\nprimary = point\nprimary points = 0 0 0\nsecondary = point\n"
-                                  "secondary points = 0.015 0 0\n"
-                                  "[ Target ]\nprimary = point\nprimary points = 0 0 0\nsecondary = point\n"
-                                  "secondary points = 0.015 0 0\n"
-                                  "[ Check points ]\nprobe = 1 1 1\n"
-                                  "[ Variation ]\nsamples = 4000\nobject secondary = uniform range 0.02 along x\n");
-    const std::string report = Run({file});
-    const std::string variation = part(report, "Variation:");
+    const std::string two_points =
+        "primary = point\nprimary points = 0 0 0\nsecondary = point\nsecondary points = 0.015 0 0\n";
+    const tooltest::Run run = Tool({WriteTempFile(
+        "near.ini", "[ Object ]\n" + two_points + "[ Target ]\n" + two_points + "[ Check points ]\nprobe = 1 1 1\n"
+                    "[ Variation ]\nsamples = 4000\nobject secondary = uniform range 0.02 along x\n")});
+    const std::string variation = part(run.out, "Variation:");
     const std::string marker = "Redundancy other than nominal       object ";
-    const std::size_t at = variation.find(marker);
-    ASSERT_NE(at, std::string::npos) << variation;
-    const long changed = std::stol(variation.substr(at + marker.size()));
+    ASSERT_NE(variation.find(marker), std::string::npos) << variation;
+    const long changed = std::stol(variation.substr(variation.find(marker) + marker.size()));
     EXPECT_GT(changed, 800);
     EXPECT_LT(changed, 1200);
     EXPECT_NE(variation.find(", target 0 samples"), std::string::npos) << variation;
 }
 
-// A primary line 0.03 long whose points vary uniformly over +-0.02 along it: in about one sample
-// in eight its points come within the point tolerance and the line cannot be built. Those samples
-// are counted with their error and left out of the statistics; the status says some failed.
-TEST_F(Variation, FailedSamplesAreCountedShownAndLeftOut)
+// Failed samples are counted with their error and left out of the statistics, and the status says
+// some failed. The CSV holds the samples used, numbered as drawn, its columns agreeing with the JSON.
+TEST_F(Variation, FailedSamplesAreCountedShownAndLeftOutOfTheCsv)
 {
-    const std::string file =
-        WriteTempFile("short.ini", "[ Object ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
-                                   "[ Target ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
-                                   "[ Check points ]\nprobe = 1 1 1\n"
-                                   "[ Variation ]\nsamples = 2000\nobject primary = uniform range 0.04 along x\n");
-    const tooltest::Run run = tooltest::rkdatum({file}, TempDir());
-    EXPECT_EQ(run.status, 3);
+    const std::string csv = TempDir() + "/s.csv";
+    const tooltest::Run run = Tool({"--json", TempDir() + "/r.json", "--samples-csv", csv,
+                                    WriteTempFile("short.ini", tooltest::short_line_scheme(2000))});
+    ASSERT_EQ(run.status, 3) << run.err;
+    const json doc = json::parse(rktest::ReadFile(TempDir() + "/r.json"));
     const std::string variation = part(run.out, "Variation:");
-    const std::string used = "Samples used                        ";
-    const std::string failed = "Samples failed                      ";
-    ASSERT_NE(variation.find(used), std::string::npos) << variation;
-    ASSERT_NE(variation.find(failed), std::string::npos) << variation;
-    const long n_used = std::stol(variation.substr(variation.find(used) + used.size()));
-    const long n_failed = std::stol(variation.substr(variation.find(failed) + failed.size()));
-    EXPECT_EQ(n_used + n_failed, 2000);
-    EXPECT_GT(n_failed, 150);
-    EXPECT_LT(n_failed, 350);
+    EXPECT_NE(variation.find("Samples used                        " + doc["samples_used"].dump() + " of 2000"),
+              std::string::npos) << variation;
+    EXPECT_NE(variation.find("Samples failed                      " + doc["samples_failed"].dump()), std::string::npos);
+    EXPECT_EQ(doc["samples_used"].get<long>() + doc["samples_failed"].get<long>(), 2000);
+    EXPECT_GT(doc["samples_failed"].get<long>(), 150);
+    EXPECT_LT(doc["samples_failed"].get<long>(), 350);
     EXPECT_NE(variation.find("error 10 at rk_line("), std::string::npos) << variation;
-    EXPECT_EQ(tooltest::numbers(part(run.out, "Check point probe:"), "distance").size(), 4u);
     EXPECT_NE(run.err.find("samples could not be analysed; the first, sample "), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("The two points of a line coincide"), std::string::npos) << run.err;
-}
 
-TEST_F(Variation, TimingReportsThroughputOnStandardError)
-{
-    const tooltest::Run run = tooltest::rkdatum({"--timing", PointScheme("", 100)}, TempDir());
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err.rfind("rkdatum: 100 samples in ", 0), 0u) << run.err;
-    EXPECT_NE(run.err.find(" samples per second\n"), std::string::npos) << run.err;
-    EXPECT_EQ(run.out.find("per second"), std::string::npos) << "timing would make reports differ between runs";
+    const std::vector<std::string> rows = tooltest::lines_of(rktest::ReadFile(csv));
+    ASSERT_EQ(rows.size(), doc["samples_used"].get<std::size_t>() + 1);
+    EXPECT_EQ(rows[0], "sample,height,\"probe, \"\"tip\"\" x\",\"probe, \"\"tip\"\" y\",\"probe, \"\"tip\"\" z\"");
+    long last = 0, skipped = 0;
+    double sum = 0.0;
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        const std::vector<std::string> cells = tooltest::split(rows[k], ',');
+        ASSERT_EQ(cells.size(), 5u) << rows[k];
+        const long sample = std::stol(cells[0]);
+        EXPECT_GT(sample, last);
+        skipped += sample - last - 1;
+        last = sample;
+        EXPECT_EQ(cells[1], cells[4]) << "the height is the image's z";
+        sum += std::stod(cells[1]);
+    }
+    EXPECT_EQ(skipped + (2000 - last), doc["samples_failed"].get<long>());
+    EXPECT_NEAR(sum / static_cast<double>(rows.size() - 1), doc["measurements"][0]["mean"].get<double>(), 1e-12);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
-// Running rkdatum as a subprocess and reading the numbers of its report.
+// Running rkdatum as a subprocess and reading the numbers of its report; the fixture, the schemes
+// several tests start from, and the check that a run was refused with one message.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -45,14 +49,6 @@ inline Run rkdatum(const std::vector<std::string>& args, const std::string& dir)
     return run;
 }
 
-inline std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 inline std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> cells;
@@ -60,6 +56,18 @@ inline std::vector<std::string> split(const std::string& text, char separator)
     for (std::string cell; std::getline(in, cell, separator);) cells.push_back(cell);
     return cells;
 }
+
+inline std::vector<std::string> lines_of(const std::string& text) { return split(text, '\n'); }
+
+// The item of a JSON list whose `key` is `name`.
+inline const nlohmann::json& named(const nlohmann::json& list, const std::string& name, const char* key = "name")
+{
+    for (const nlohmann::json& item : list)
+        if (item.at(key) == name) return item;
+    throw std::runtime_error("nothing named " + name);
+}
+
+inline double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
 // The part of a report that starts at the line beginning with `from` and ends before the next line
 // beginning (after its indent) with `to`, or at the next title (a line underlined with dashes).
@@ -127,5 +135,56 @@ inline ::testing::AssertionResult near(const std::vector<double>& actual, const 
     for (double v : expected) message << " " << v;
     return ::testing::AssertionFailure() << message.str();
 }
+
+// Object and target located by one point each, (0,0,0) onto (10,20,30): transform 1 is that shift and
+// the probe (5,5,5) lands at (15,25,35). A deviation d of the object's point moves the image by -d, of
+// the target's by +d.
+inline std::string point_scheme(const std::string& measurements, const std::string& variation, long samples)
+{
+    return "[ Object ]\nprimary = point\nprimary points = 0 0 0\n[ Target ]\nprimary = point\n"
+           "primary points = 10 20 30\n[ Check points ]\nprobe = 5 5 5\n" +
+           (measurements.empty() ? "" : "[ Measurements ]\n" + measurements) +
+           "[ Variation ]\nsamples = " + std::to_string(samples) + "\nseed = 4242\n" + variation;
+}
+
+// A primary line 0.03 long whose points vary over +-0.02 along it: in about one sample in eight they
+// come within the point tolerance, the line cannot be built and the sample fails.
+inline std::string short_line_scheme(long samples)
+{
+    return "[ Object ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
+           "[ Target ]\nprimary = line\nprimary points = 0 0 0; 0.03 0 0\n"
+           "[ Check points ]\nprobe, \"tip\" = 1 1 1\n[ Measurements ]\nheight = coordinate probe, \"tip\" along z\n"
+           "[ Variation ]\nsamples = " + std::to_string(samples) + "\nobject primary = uniform range 0.04 along x\n";
+}
+
+class ToolTest : public rktest::LibraryTest {
+protected:
+    tooltest::Run Tool(const std::vector<std::string>& args) const { return rkdatum(args, TempDir()); }
+
+    // Runs the tool with --quiet --json and `args`, expecting `status`; the report is kept in `report`.
+    nlohmann::json Json(std::vector<std::string> args, int status = 0)
+    {
+        const std::string out = TempDir() + "/run.json";
+        args.insert(args.begin(), {"--quiet", "--json", out});
+        const tooltest::Run run = Tool(args);
+        EXPECT_EQ(run.status, status) << run.err;
+        report = run.out;
+        return nlohmann::json::parse(rktest::ReadFile(out));
+    }
+
+    // A refusal: status 1, nothing on standard output, and one line on standard error that starts
+    // with `start` and holds `phrase`.
+    void ExpectRefused(const std::vector<std::string>& args, const std::string& start, const std::string& phrase) const
+    {
+        const tooltest::Run run = Tool(args);
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(run.out, "") << "a report was printed despite the bad input";
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.err.rfind(start, 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(phrase), std::string::npos) << run.err;
+    }
+
+    std::string report;
+};
 
 }  // namespace tooltest
