@@ -48,7 +48,6 @@ int queued()
 struct Own {
     int k;  // the thread's number
     std::string settings_file;
-    Rk_IntTable table;
     Rk_UserConfigStruct settings;
     Rk_StrList lines;
     Rk_ReportStruct report;
@@ -79,14 +78,6 @@ const Call kCalls[] = {
          const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
          Rk_VectorStruct unit = {};
          return wrong_unless(unit.i_comp == 1.0, Rk_VectorUnitize(&v, &unit));
-     }},
-    {"int table", 1, "rk_inttb(",
-     [](Own& own, int i, bool fail) {
-         int value = -1, ncols = 0, nrows = 0;
-         if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
-         const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
-                            Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
-         return wrong_unless(value == i, status);
      }},
     {"settings", 1, "rk_ucfig(",
      [](Own& own, int, bool fail) {
@@ -171,13 +162,11 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
     std::vector<std::string> problems(kThreads);
     in_threads(kThreads, [&](int k) {
         const std::string n = std::to_string(k);
-        Own own{k, WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n), {}, {}, {}, {}};
-        Rk_IntTableInit(&own.table, 1);
+        Own own{k, WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n), {}, {}, {}};
         Rk_UserConfigInit(&own.settings);
         Rk_StrListInit(&own.lines, 1);
         Rk_ReportStrListInit(&own.report, &own.lines);
         problems[k] = stress(own, MessageFile());
-        Rk_IntTableFree(&own.table);
         Rk_UserConfigFree(&own.settings);
         Rk_StrListFree(&own.lines);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
@@ -307,10 +296,12 @@ TEST_F(SharedSettings, ReadersSeeWholeValuesWhileAnotherThreadChangesThem)
 
 TEST_F(SharedSettingsDeathTest, TheFixedDirectorySwitchIsSeenWhole)
 {
-    // The switch lasts for the whole process, so it is thrown in a child of its own.
+    // The switch lasts for the whole process, so it is thrown in a child of its own. Once a reader has
+    // seen the fixed directory it sees nothing else, and relative paths start from it.
     EXPECT_EXIT(
         {
             Rk_DirectoryStruct working;
+            Rk_DirectoryStruct now;  // one declaration each: a comma would split the macro's argument
             Rk_DirectorySetToCurrent(&working);
             std::atomic<bool> fixed{false};
             std::atomic<int> wrong{0};
@@ -318,19 +309,17 @@ TEST_F(SharedSettingsDeathTest, TheFixedDirectorySwitchIsSeenWhole)
                 if (k == 0) {
                     Rk_DirectoryFixCurrentDir();
                     fixed = true;
-                    return;
                 }
-                bool seen_fixed = false;
-                while (!(fixed && seen_fixed)) {
-                    Rk_DirectoryStruct now;
+                for (bool seen_fixed = false; k == 1 && !(fixed && seen_fixed);) {
                     Rk_DirectorySetToCurrent(&now);
                     const bool is_fixed = std::strcmp(now.dir_path, "C:\\rkbasekit\\dev\\") == 0;
                     const bool is_working = std::strcmp(now.dir_path, working.dir_path) == 0;
-                    wrong += (seen_fixed && !is_fixed) || (!is_fixed && !is_working);
+                    wrong += seen_fixed ? !is_fixed : !is_fixed && !is_working;
                     seen_fixed = seen_fixed || is_fixed;
                 }
             });
-            _exit(wrong);
+            Rk_DirectorySet(&now, "..\\t");
+            _exit(wrong || std::strcmp(now.dir_path, "C:\\rkbasekit\\t\\") != 0);
         },
         ::testing::ExitedWithCode(0), "");
 }
