@@ -1,8 +1,7 @@
 // Directory paths: every form resolved against a substitute working directory (C:\w\x) and the
-// real one, results past 256 characters, parents, roots, components, relative paths, failures.
+// real one, results past 256 characters, parents, roots, components, relative paths, failures. The
+// fixed development directory is tried in the thread tests.
 #include "text_helpers.hpp"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,16 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Directory = rktest::LibraryTest;
-using DirectoryDeathTest = rktest::LibraryTest;
-
-struct WorkingDir {  // the directory module takes `path` for the working directory while this lives
-    explicit WorkingDir(const char* path) { rk::seam::substitute_working_dir(path); }
-    ~WorkingDir()
-    {
-        rk::seam::substitute_working_dir(nullptr);
-        rk::seam::fail_working_dir(false);
-    }
-};
 
 std::string repeat(const std::string& text, int n) { return n ? text + repeat(text, n - 1) : ""; }
 
@@ -43,7 +32,7 @@ std::string set(const std::string& typed)
 
 TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
 {
-    WorkingDir cwd("C:\\w\\x");
+    rk::seam::substitute_working_dir("C:\\w\\x");
     const std::string r248(248, 'r');  // with C:\w\x\ and the final backslash: 256 characters
     const std::pair<std::string, std::string> cases[] = {
         {"*", "C:\\w\\x\\"}, {"  \t\n", "C:\\w\\x\\"}, {".", "C:\\w\\x\\"}, {"C:", "C:\\w\\x\\"},
@@ -63,6 +52,8 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
     rk::seam::fail_working_dir(true);
     for (const char* typed : {"*", ".\\a", "..\\a", "a"}) EXPECT_EQ(set(typed), "error 5") << typed;
     EXPECT_EQ(set("\\abs") + set("D:\\abs"), "\\abs\\D:\\abs\\") << "absolute paths need no working directory";
+    rk::seam::substitute_working_dir(nullptr);
+    rk::seam::fail_working_dir(false);
 }
 
 TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
@@ -145,19 +136,6 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
         std::strcpy(out, "unset");
     }), 4) << "two lists and four components";
     EXPECT_STREQ(out, "..\\c\\");
-}
-
-TEST_F(DirectoryDeathTest, TheFixedCurrentDirectoryIsTheDevelopmentDirectory)
-{
-    // The switch lasts for the whole process, so it is thrown in a child of its own.
-    EXPECT_EXIT(
-        {
-            WorkingDir cwd("C:\\w\\x");
-            Rk_DirectoryFixCurrentDir();
-            _exit(set("*") + set("..") + set("D:\\t") != "C:\\rkbasekit\\dev\\C:\\rkbasekit\\D:\\t\\");
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(set("sub"), set("") + "sub\\") << "the parent process is not fixed";
 }
 
 }  // namespace

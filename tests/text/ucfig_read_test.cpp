@@ -1,14 +1,65 @@
-// User configuration: reading one section of a settings file, the settings and their typed reads,
-// and every allocation failure of these.
+// User configuration: the lines of a settings file, reading one section of it (thousands of settings
+// too), the settings and their typed reads, and every allocation failure of these.
 #include "text_helpers.hpp"
 
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 
 namespace {
 
 using UserConfig = rktest::LibraryTest;
+
+TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
+{
+    const std::pair<const char*, int> kinds[] = {
+        {" \t\n", RK_UCFIG_LINE_BLANK}, {"; c", RK_UCFIG_LINE_COMMENT}, {"  ! c = 1", RK_UCFIG_LINE_COMMENT},
+        {"#", RK_UCFIG_LINE_COMMENT}, {"// c", RK_UCFIG_LINE_COMMENT}, {"/ x = 1", RK_UCFIG_LINE_SETTING},
+        {" [ Display ] \n", RK_UCFIG_LINE_SECTION}, {"[open", RK_UCFIG_LINE_SECTION}, {"[ ]", RK_UCFIG_LINE_OTHER},
+        {"[]name", RK_UCFIG_LINE_OTHER}, {"\t=v", RK_UCFIG_LINE_OTHER}, {"Units", RK_UCFIG_LINE_SETTING}};
+    for (const auto& [line, kind] : kinds) {
+        int type = -1;
+        Rk_UserConfigLineGetType(line, &type);
+        EXPECT_EQ(type, kind) << "'" << line << "'";
+    }
+    const std::pair<const char*, const char*> sections[] = {
+        {"  [a b]  ", "a b"}, {"[open ", "open"}, {"x[y]z", "y"}, {"[a]b]", "a"}, {"", "error 1 kept"},
+        {"]x[y]", "error 1 kept"}, {"no bracket", "error 1 kept"}};
+    for (const auto& [line, expected] : sections) {
+        char name[RK_PATH_MAX + 1] = "kept";
+        const int status = Rk_UserConfigLineGetSection(line, name);
+        EXPECT_EQ(status ? failure(status, "rk_ucfig(") + " " + name : name, expected) << "'" << line << "'";
+    }
+    const std::pair<const char*, const char*> settings[] = {
+        {" Units = mm \n", "Units|mm"}, {"a = b = c", "a|b = c"}, {"Units", "Units|"}, {"  = x", "error 1 v|w"}};
+    for (const auto& [line, expected] : settings) {
+        char var[RK_PATH_MAX + 1] = "v", val[RK_PATH_MAX + 1] = "w";
+        const int status = Rk_UserConfigLineGetSetting(line, var, val);
+        EXPECT_EQ((status ? failure(status, "rk_ucfig(") + " " : "") + var + "|" + val, expected) << line;
+    }
+}
+
+TEST_F(UserConfig, LinesAreReadInPiecesOf255CharactersAndStreamErrorsFail)
+{
+    std::FILE* fp = std::fopen(WriteTempFile("l.ini", std::string(300, 'a') + "\n[S]").c_str(), "r");
+    const auto next = [&] {  // the line, its kind and whether one was found; nothing written past 257 bytes
+        char line[RK_PATH_MAX + 2] = "untouched";
+        line[RK_PATH_MAX + 1] = '#';
+        int type = -1, found = -1;
+        const int status = Rk_UserConfigLineGetFromFile(fp, line, &type, &found);
+        return (status ? failure(status, "rk_ucfig(") + " " + line : found ? line : "") + " " + std::to_string(type) +
+               std::to_string(found) + line[RK_PATH_MAX + 1];
+    };
+    const std::string a255(255, 'a'), a45(45, 'a');
+    for (const std::string& expected : {a255 + " 41#", a45 + "\n 41#", std::string("[S] 31#"), std::string(" 00#")})
+        EXPECT_EQ(next(), expected);
+    EXPECT_EQ(failure(Rk_UserConfigLineWriteToFile(fp, "b = 2\n"), "rk_ucfig("), "error 1") << "a read-only stream";
+    std::fclose(fp);
+    fp = std::fopen(TempDir().c_str(), "r");
+    EXPECT_EQ(next(), "error 1 untouched 00#") << "a failing stream is not the end of the file";
+    std::fclose(fp);
+}
 
 TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValue)
 {
@@ -34,6 +85,32 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
         EXPECT_EQ(file_found ? section_found : -1, c.found) << c.file << " [" << c.section << "]";
         const auto columns = config.c.set_table.table.stable;
         EXPECT_EQ(columns[0][0] + std::string(columns[3][0]), "UNITSRk_FALSE") << "the key is upper-cased, unmarked";
+    }
+}
+
+TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
+{
+    // One setting per upper-cased name, in the order first seen, spelt as first given (before the read
+    // or in it), holding the last value read; past 512 names the index moves to the heap.
+    for (int names : {300, 3000}) {
+        SCOPED_TRACE(names);
+        Config config;
+        Rk_UserConfigSetValue(&config.c, "Name_7", "before");
+        std::vector<std::pair<std::string, std::string>> model{{"Name_7", "before"}};  // spelling, value
+        std::map<std::string, std::size_t> row_of{{"NAME_7", 0}};
+        std::string text = "[ Other ]\nname_1 = elsewhere\n[ Main ]\n", expected;
+        for (int i = 0; i < 2 * names; ++i) {
+            const std::string n = std::to_string((i * 7) % names), name = (i % 3 ? "name_" : "NAME_") + n;
+            text += name + " = " + std::to_string(i) + "\n";
+            const auto [at, added] = row_of.try_emplace("NAME_" + n, model.size());
+            if (added) model.emplace_back(name, "");
+            model[at->second].second = std::to_string(i);
+        }
+        for (const auto& [name, value] : model) expected += name + "=" + value + ";";
+        const std::string file = WriteTempFile("large.ini", text + "[ Last ]\nname_2 = after\n");
+        int file_found = 0, section_found = 0;
+        ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, file.c_str(), "main", &file_found, &section_found), 0);
+        EXPECT_EQ(config.settings(), expected);
     }
 }
 

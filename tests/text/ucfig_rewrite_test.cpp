@@ -1,5 +1,5 @@
-// User configuration: a settings file is replaced whole or not at all, with its permissions, owner
-// and link, and nothing left behind.
+// User configuration: writing one section into a settings file, every other line kept; the file is
+// replaced whole or not at all, with its permissions, owner and link, and nothing left behind.
 #include "text_helpers.hpp"
 
 #include <sys/resource.h>
@@ -21,6 +21,40 @@ std::set<std::string> entries(const std::string& dir)
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
     return names;
+}
+
+TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
+{
+    Config config;
+    std::string garbage;
+    for (int i = 0; i < 3000; ++i) garbage += char(i % 17 ? i % 5 ? 0x80 + (i * 31) % 0x80 : 1 + i % 9 : '\n');
+    const std::string comment = "#" + std::string(600, 'c') + " = x\n";
+    const std::string other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
+    const std::string long_lines = "[A]\nUnits = mm\n" + comment + "[C]\n" + other;
+    const struct { const char *before, *section; std::string after; } cases[] = {  // before null: no file yet
+        {kExample, "display", "# units\n[ Display ]\nUnits = in\nNew = 1\n[Print]\nCopies = 2\n"},  // grid dropped
+        {nullptr, "Display", "[ Display ]\n\nUnits = in\nNew = 1\n"}, {nullptr, "", "Units = in\nNew = 1\n"},
+        {kExample, "Output", std::string(kExample) + "[ Output ]\n\nUnits = in\nNew = 1\n"},
+        {"[A]\nnew = 1\ny = 2\n; note\nUNITS=3\nnew = 0\n\n[B]\nx = 1\n[a]\nunits = 4\n[C]\n", "a",  // repeats dropped
+         "[A]\nNew = 1\n; note\nUnits = in\n\n[B]\nx = 1\n[a]\n[C]\n"},
+        {"units = 0\n\n[A]\ny = 7\n", "  ", "Units = in\n\nNew = 1\n[A]\ny = 7\n"},  // a blank section gets no header
+        {"# c\nz = 1\n", "", "# c\nUnits = in\nNew = 1\n"},
+        {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\nNew = 1\n"},  // no last \n
+        // In the target the rest of an over-long line reads as settings and is dropped, and the next line
+        // still stands on its own; elsewhere the line is kept whole, and so are bytes of any value.
+        {long_lines.c_str(), "A", "[A]\nUnits = in\n" + comment.substr(0, 255) + "\nNew = 1\n[C]\n" + other},
+        {garbage.c_str(), "Z", garbage + "\n[ Z ]\n\nUnits = in\nNew = 1\n"},
+    };
+    Rk_UserConfigSetValue(&config.c, "Units", "in");
+    Rk_UserConfigSetValue(&config.c, "New", "1");
+    for (const auto& c : cases) {
+        const std::string file = c.before ? WriteTempFile("t.ini", c.before) : TempDir() + "/new.ini";
+        EXPECT_EQ(write(config, file, c.section), c.after) << (c.before ? c.before : "no file") << " " << c.section;
+        EXPECT_EQ(write(config, file, c.section), c.after) << "writing again changes nothing";
+        std::filesystem::remove(file);
+    }
+    EXPECT_EQ(config.settings(), "Units=in;New=1;");
+    EXPECT_STREQ(config.c.set_table.table.stable[3][0], "Rk_FALSE") << "the configuration is not marked";
 }
 
 TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
@@ -82,6 +116,11 @@ TEST_F(UserConfigWrite, TheFileKeepsItsPermissionsItsOwnerAndItsLinkAndLeftovers
     EXPECT_EQ(write(config, link, "Z"), "[Z]\nk = w\n");
     EXPECT_EQ(rktest::ReadFile(file), "[Z]\nk = w\n");
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
+    const std::string dangling = TempDir() + "/dangling", target = TempDir() + "/target.ini";
+    ASSERT_EQ(symlink("target.ini", dangling.c_str()), 0);
+    write(config, dangling, "Z");
+    EXPECT_EQ(rktest::ReadFile(target), "[ Z ]\n\nk = w\n");
+    EXPECT_TRUE(fs::is_symlink(dangling)) << "a link to a file not made yet stays a link; the file is made";
     // A path that nearly fills PATH_MAX still leaves room for the new file's name beside it.
     std::string dir = TempDir();
     while (dir.size() < 3800) dir += "/" + std::string(200, 'd');
