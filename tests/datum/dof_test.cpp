@@ -9,20 +9,9 @@ namespace {
 using namespace datumtest;
 using Dof = GeomTest;
 
-enum : int {
-    TXP = 1,
-    TXM = 2,
-    TYP = 4,
-    TYM = 8,
-    TZP = 16,
-    TZM = 32,
-    RXP = 64,
-    RXM = 128,
-    RYP = 256,
-    RYM = 512,
-    RZP = 1024,
-    RZM = 2048
-};
+// The twelve degrees, +Tx to -Rz, bit by bit.
+constexpr int TXP = 1, TXM = 2, TYP = 4, TYM = 8, TZP = 16, TZM = 32, RXP = 64, RXM = 128, RYP = 256, RYM = 512,
+              RZP = 1024, RZM = 2048;
 using Unary = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
 using Binary = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
 using Map = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefFrameStruct*, double, Rk_DofStruct*);
