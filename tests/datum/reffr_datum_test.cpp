@@ -34,8 +34,6 @@ struct Row {
     double eps = 1;
 };
 
-const Rk_PointStruct kO = P(0, 0, 0);
-const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V(-1, 0, 0), kMY = V(0, -1, 0);
 const Feature kZ5 = Pt(P(0, 0, 5)), kZLine = Ln(P(0, 0, 0), P(0, 0, 10)), kZ2 = Ln(kO, P(0, 0, 2));
 const Feature kBeside = Ln(P(4, 0, 0), P(4, 0, 10));  // parallel to kZLine, 4 along x
 const Feature kTiltedDown = Pl(kO, P(1, 0, 0), P(0, 1, 1)), kTiltedUp = Pl(P(0, 0, 4), P(1, 0, 4), P(0, 1, 3));
