@@ -34,6 +34,8 @@ inline Feature Pl(Rk_PointStruct a, Rk_PointStruct b, Rk_PointStruct c)
 inline Feature ZPlane(double h) { return Pl(P(0, 0, h), P(1, 0, h), P(0, 1, h)); }
 inline Feature XPlane(double c) { return Pl(P(c, 0, 0), P(c, 1, 0), P(c, 0, 1)); }
 inline Feature YPlane(double c) { return Pl(P(0, c, 0), P(0, c, 1), P(1, c, 0)); }
+// The plane z = 0 through (1, 1, 0), (2, 1, 0) and (1, 2, 0), with normal (0, 0, 1).
+const Feature kFloor = Pl(P(1, 1, 0), P(2, 1, 0), P(1, 2, 0));
 
 inline bool SameRows(const Feature& a, const Feature& b)
 {
