@@ -71,7 +71,8 @@ TEST_F(TransformsByGeom, TheDistinctMotionsOfEachOrientation)
 
 TEST_F(TransformsByGeom, ALineAlongThePrimaryPlaneIsBroughtOntoItsMateByEachOfTheFour)
 {
-    Feature o[3] = {kFloor, Ln(P(0, 5, 3), P(1, 5, 3)), None()}, t[3] = {Turned(kFloor), Ln(P(0, 7, 3), P(1, 7, 3)), None()};
+    Feature o[3] = {kFloor, Ln(P(0, 5, 3), P(1, 5, 3)), None()},
+            t[3] = {Turned(kFloor), Ln(P(0, 7, 3), P(1, 7, 3)), None()};
     const Found f = Search(o, t);
     ASSERT_TRUE(f.status == 0 && f.num == 4);
     for (int k = 0; k < f.num; ++k) {

@@ -64,7 +64,7 @@ struct Frame {
     Rk_VectorStruct u, v, n;
 };
 
-Frame RandomFrame(std::mt19937_64& gen, double degrees)
+Frame RandomDirections(std::mt19937_64& gen, double degrees)
 {
     std::normal_distribution<double> g;
     const Rk_VectorStruct u = Unit(Rk_VectorStruct{g(gen), g(gen), g(gen)});
@@ -79,7 +79,10 @@ protected:
     double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen); }
     // From the angle tolerance to a right angle, most of them narrow.
     double Degrees() { return std::exp(Uniform(std::log(1.0001), std::log(90.0))); }
-    Rk_PointStruct Anywhere(double reach) { return {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)}; }
+    Rk_PointStruct Anywhere(double reach)
+    {
+        return {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)};
+    }
 };
 
 TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
@@ -93,11 +96,12 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
             const double apart = Uniform(0.0, gap);
-            const Frame f = RandomFrame(gen, Degrees());
+            const Frame f = RandomDirections(gen, Degrees());
             const Rk_VectorStruct v = Uniform(0, 1) < 0.5 ? f.v : Scale(f.v, -1);
             const Rk_PointStruct c1 = Anywhere(reach), c2 = Along(c1, f.n, apart);
-            const Rk_LineStruct l1 = {Along(c1, f.u, Uniform(-spread, spread)), Along(c1, f.u, Uniform(-spread, spread))};
-            const Rk_LineStruct l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
+            const Rk_LineStruct l1 = {Along(c1, f.u, Uniform(-spread, spread)),
+                                      Along(c1, f.u, Uniform(-spread, spread))},
+                                l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
             Rk_PointStruct want = {}, got = {};
             if (!OracleClosest(l1, l2, &want)) continue;
             ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << LineAngle(l1, l2);
@@ -123,7 +127,7 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
         SCOPED_TRACE(reach);
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
-            const Frame f = RandomFrame(gen, Degrees());
+            const Frame f = RandomDirections(gen, Degrees());
             const Rk_PointStruct on_line = Anywhere(reach);
             const Rk_PlaneStruct a = {Along(Along(on_line, f.n, Uniform(-reach, reach)), f.u, Uniform(-reach, reach)),
                                       Cross(f.n, f.u)};

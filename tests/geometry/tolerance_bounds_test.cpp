@@ -27,7 +27,7 @@ std::vector<double> CosinesAround(double degrees)
     const int parallel = Query(Rk_VectorIsParallelToVector, &a, &b), perp = Query(Rk_VectorIsPerpToVector, &a, &b);
     if (parallel == (angle < eps || angle > 180.0 - eps) && perp == (90.0 - eps <= angle && angle <= 90.0 + eps))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "angle " << angle << ": parallel " << parallel << ", perpendicular " << perp;
+    return ::testing::AssertionFailure() << "angle " << angle << ": parallel " << parallel << ", perp " << perp;
 }
 
 TEST_F(Bounds, TolerancesStartAtTheDefaultsAndAreStoredAsAbsoluteValues)
