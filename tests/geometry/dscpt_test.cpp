@@ -272,12 +272,9 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
     Set set({P(0, 0, 0.001), P(5, 0, 0), P(6, 0, 0)}), out({P(9, 0, 0)});
     Rk_RefFrameStruct flat = kWorld;
     flat.z_axis = V(0, 0, 0);
-    EXPECT_EQ(Rk_DiscPtsGetPtsOnLine(&set.s, Ptr(L(P(0, 0, 0), P(0, 0, 0))), &out.s), 1);
-    EXPECT_ERROR(6, "rk_vec(");
-    EXPECT_EQ(Rk_DiscPtsProjOnPlane(&set.s, Ptr(Pl(P(0, 0, 0), V(0, 0, 0))), &out.s), 1);
-    EXPECT_ERROR(24, "rk_point(");
-    EXPECT_EQ(Rk_DiscPtsGetExtentPts(&set.s, &flat, 10, &out.s), 1);
-    EXPECT_ERROR(6, "rk_vec(");
+    EXPECT_FAILS(Rk_DiscPtsGetPtsOnLine(&set.s, Ptr(L(P(0, 0, 0), P(0, 0, 0))), &out.s), 6, "rk_vec(");
+    EXPECT_FAILS(Rk_DiscPtsProjOnPlane(&set.s, Ptr(Pl(P(0, 0, 0), V(0, 0, 0))), &out.s), 24, "rk_point(");
+    EXPECT_FAILS(Rk_DiscPtsGetExtentPts(&set.s, &flat, 10, &out.s), 6, "rk_vec(");
     EXPECT_TRUE(out.Holds({P(9, 0, 0), P(0, 0, 0.001)})) << "the point appended stays, unsorted";
     for (long n = 1; n <= 7; ++n) {
         Rk_DiscPtsStruct failed = {};
