@@ -30,13 +30,6 @@ Found SearchSame(Feature pri, Feature sec, Feature ter)
     return Search(o, t);
 }
 
-// The motion that carries the world frame onto `m`.
-Rk_TransformStruct Motion(const Rk_RefFrameStruct& m)
-{
-    Rk_TransformStruct t;
-    EXPECT_EQ(Rk_TransformSetByRefFrame(&t, &m), 0);
-    return t;
-}
 ::testing::AssertionResult Near(const Rk_TransformStruct& a, const Rk_TransformStruct& b, double tol)
 {
     return geomtest::Near(a.transform, b.transform, tol);
@@ -51,22 +44,22 @@ TEST_F(TransformsByGeom, TheDistinctMotionsOfEachOrientation)
     // along x; a line not perpendicular to the plane gives four, kept at the point where it meets it.
     const Feature plane = Pl(P(1, 2, 0), P(2, 2, 0), P(1, 3, 0));
     for (auto [found, want] :
-         {std::pair<Found, std::vector<Rk_TransformStruct>>{Search(o, t), {Motion({kY, kMX, kZ, P(1, 2, 3)})}},
+         {std::pair<Found, std::vector<Rk_TransformStruct>>{Search(o, t), {OfFrame({kY, kMX, kZ, P(1, 2, 3)})}},
           {SearchSame(ZPlane(0), Pt(P(2, 3, 5)), None()),
-           {Motion({kX, kMY, kMZ, P(0, 6, 0)}), Motion({kX, kY, kZ, P(0, 0, 0)})}},
-          {SearchSame(plane, None(), None()), {Motion({kX, kMY, kMZ, P(0, 4, 0)}), Motion({kX, kY, kZ, P(0, 0, 0)})}},
+           {OfFrame({kX, kMY, kMZ, P(0, 6, 0)}), OfFrame({kX, kY, kZ, kO})}},
+          {SearchSame(plane, None(), None()), {OfFrame({kX, kMY, kMZ, P(0, 4, 0)}), OfFrame({kX, kY, kZ, kO})}},
           {SearchSame(ZPlane(0), Ln(P(0, 0, 1), P(1, 0, 2)), None()),
-           {Motion({kX, kMY, kMZ, P(0, 0, 0)}), Motion({kMX, kY, kMZ, P(-2, 0, 0)}), Motion({kX, kY, kZ, P(0, 0, 0)}),
-            Motion({kMX, kMY, kZ, P(-2, 0, 0)})}}}) {
+           {OfFrame({kX, kMY, kMZ, kO}), OfFrame({kMX, kY, kMZ, P(-2, 0, 0)}), OfFrame({kX, kY, kZ, kO}),
+            OfFrame({kMX, kMY, kZ, P(-2, 0, 0)})}}}) {
         ASSERT_TRUE(found.status == 0 && found.num == static_cast<int>(want.size())) << found.num;
         for (int k = 0; k < found.num; ++k) EXPECT_TRUE(Near(found.tfms[k], want[k], 1e-9)) << want.size() << ", " << k;
     }
     // Planes 3-2-1 facing the object's half a turn about the primary's normal away: that half turn first.
-    const Rk_RefFrameStruct half_turn = {kMX, kMY, kZ, P(0, 0, 0)};
+    const Rk_RefFrameStruct half_turn = {kMX, kMY, kZ, kO};
     Feature planes[3] = {ZPlane(0), XPlane(0), YPlane(0)}, facing[3];
     for (int i = 0; i < 3; ++i) facing[i] = Turned(Move(planes[i], half_turn));
     const Found f = Search(planes, facing);
-    EXPECT_TRUE(f.status == 0 && f.num >= 1 && Near(f.tfms[0], Motion(half_turn), 1e-9));
+    EXPECT_TRUE(f.status == 0 && f.num >= 1 && Near(f.tfms[0], OfFrame(half_turn), 1e-9));
 }
 
 TEST_F(TransformsByGeom, ALineAlongThePrimaryPlaneIsBroughtOntoItsMateByEachOfTheFour)
@@ -137,9 +130,9 @@ TEST_F(TransformsByGeom, RandomMotionsOfTheTargetAreFound)
             ASSERT_TRUE(first.status == 0 && first.num >= 1 && any.status == 0);
             for (int i = 0; i < 3; ++i)
                 EXPECT_TRUE(SameRows(o[i], s.f[i]) && SameRows(facing[i], Turned(moved[i]))) << "the rows were written";
-            EXPECT_TRUE(Near(first.tfms[0], Motion(m), 1e-7)) << trial;
+            EXPECT_TRUE(Near(first.tfms[0], OfFrame(m), 1e-7)) << trial;
             int matches = 0;
-            for (int k = 0; k < any.num; ++k) matches += Near(any.tfms[k], Motion(m), 1e-7) ? 1 : 0;
+            for (int k = 0; k < any.num; ++k) matches += Near(any.tfms[k], OfFrame(m), 1e-7) ? 1 : 0;
             EXPECT_TRUE(!s.any_sense || matches == 1) << trial;
             EXPECT_TRUE(std::string(s.why) != "three points" || any.num == 1);
         }

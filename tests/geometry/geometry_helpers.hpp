@@ -77,6 +77,14 @@ const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
 // Origin (1, 2, 3), x along world y, y along world -x.
 const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
 
+// The transform that carries the world frame onto `f` (rows x, y, z, origin).
+inline Rk_TransformStruct OfFrame(const Rk_RefFrameStruct& f)
+{
+    Rk_TransformStruct t;
+    EXPECT_EQ(Rk_TransformSetByRefFrame(&t, &f), 0);
+    return t;
+}
+
 // The doubles of a record made of nothing else (point, vector, line, plane, frame, arc), in words.
 template <class T>
 std::vector<double> Values(const T& r)
@@ -140,11 +148,8 @@ struct Refusal {
 };
 
 // A refusal named by its call: error `id` raised in src/rk_<module>.
-#define REFUSES(id, module, call)                          \
-    ::geomtest::Refusal                                    \
-    {                                                      \
-#call, id, "rk_" #module "(", [&] { return call; } \
-    }
+#define REFUSES(id, module, call) \
+    ::geomtest::Refusal { #call, id, "rk_" #module "(", [&] { return call; } }
 
 class GeomTest : public rktest::LibraryTest {
 protected:
