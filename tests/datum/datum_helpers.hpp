@@ -42,12 +42,6 @@ inline bool SameRows(const Feature& a, const Feature& b)
     return a.type == b.type && std::memcmp(a.rows, b.rows, sizeof a.rows) == 0;
 }
 
-// The point of frame coordinates p: origin + p.x X + p.y Y + p.z Z.
-inline Rk_PointStruct Carry(const Rk_RefFrameStruct& m, const Rk_PointStruct& p)
-{
-    return Along(Along(Along(m.origin, m.x_axis, p.pt_x), m.y_axis, p.pt_y), m.z_axis, p.pt_z);
-}
-
 // The feature moved by the rigid motion that carries the world frame onto `m`.
 inline Feature Move(const Feature& f, const Rk_RefFrameStruct& m)
 {

@@ -66,6 +66,11 @@ inline Rk_PointStruct RandomPoint(std::mt19937& gen, double range = 10.0)
     const Rk_VectorStruct v = RandomVector(gen, range);
     return {v.i_comp, v.j_comp, v.k_comp};
 }
+// The point of frame coordinates p: origin + p.x X + p.y Y + p.z Z.
+inline Rk_PointStruct Carry(const Rk_RefFrameStruct& m, const Rk_PointStruct& p)
+{
+    return Along(Along(Along(m.origin, m.x_axis, p.pt_x), m.y_axis, p.pt_y), m.z_axis, p.pt_z);
+}
 // A random right-handed orthonormal frame.
 inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
 {
