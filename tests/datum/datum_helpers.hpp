@@ -10,6 +10,10 @@ namespace datumtest {
 
 using namespace geomtest;
 
+const Rk_PointStruct kO = P(0, 0, 0);
+const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V(-1, 0, 0), kMY = V(0, -1, 0),
+                      kMZ = V(0, 0, -1);
+
 struct Feature {
     int type;
     double rows[3][3];
@@ -30,16 +34,12 @@ inline Feature Pl(Rk_PointStruct a, Rk_PointStruct b, Rk_PointStruct c)
 inline Feature ZPlane(double h) { return Pl(P(0, 0, h), P(1, 0, h), P(0, 1, h)); }
 inline Feature XPlane(double c) { return Pl(P(c, 0, 0), P(c, 1, 0), P(c, 0, 1)); }
 inline Feature YPlane(double c) { return Pl(P(0, c, 0), P(0, c, 1), P(1, c, 0)); }
+// The plane z = 0 through (1, 1, 0), (2, 1, 0) and (1, 2, 0), with normal (0, 0, 1).
+const Feature kFloor = Pl(P(1, 1, 0), P(2, 1, 0), P(1, 2, 0));
 
 inline bool SameRows(const Feature& a, const Feature& b)
 {
     return a.type == b.type && std::memcmp(a.rows, b.rows, sizeof a.rows) == 0;
-}
-
-// The point of frame coordinates p: origin + p.x X + p.y Y + p.z Z.
-inline Rk_PointStruct Carry(const Rk_RefFrameStruct& m, const Rk_PointStruct& p)
-{
-    return Along(Along(Along(m.origin, m.x_axis, p.pt_x), m.y_axis, p.pt_y), m.z_axis, p.pt_z);
 }
 
 // The feature moved by the rigid motion that carries the world frame onto `m`.

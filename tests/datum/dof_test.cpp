@@ -9,20 +9,9 @@ namespace {
 using namespace datumtest;
 using Dof = GeomTest;
 
-enum : int {
-    TXP = 1,
-    TXM = 2,
-    TYP = 4,
-    TYM = 8,
-    TZP = 16,
-    TZM = 32,
-    RXP = 64,
-    RXM = 128,
-    RYP = 256,
-    RYM = 512,
-    RZP = 1024,
-    RZM = 2048
-};
+// The twelve degrees, +Tx to -Rz, bit by bit.
+constexpr int TXP = 1, TXM = 2, TYP = 4, TYM = 8, TZP = 16, TZM = 32, RXP = 64, RXM = 128, RYP = 256, RYM = 512,
+              RZP = 1024, RZM = 2048;
 using Unary = int (*)(const Rk_DofStruct*, Rk_DofStruct*);
 using Binary = int (*)(const Rk_DofStruct*, const Rk_DofStruct*, Rk_DofStruct*);
 using Map = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefFrameStruct*, double, Rk_DofStruct*);
@@ -73,10 +62,8 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
                                {Rk_DofControlRz, -1, 4095},
                                {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
                                {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64},
-                               {Rk_DofAdjustForFixture, 1 | 2048, 3075},
-                               {Rk_DofAdjustForFixture, 8 | 16 | 64, 12 | 48 | 192},
-                               {Rk_DofAdjustForFixture, 512 | 1024 | 0x1000, 768 | 3072},
-                               {Rk_DofAdjustForFixture, 4 | 1, 15},
+                               {Rk_DofAdjustForFixture, TXP | TYM | TZP | RXM | RYM | RZM | 0x1000, 0xFFF},
+                               {Rk_DofAdjustForFixture, TYP | RZP, TYP | TYM | RZP | RZM},
                                {Rk_DofNot, 0x0F0, ~0x0F0}}) {
         Rk_DofStruct a = {in}, b = {0x1234};
         OK(op(&a, &b) + op(&a, &a));

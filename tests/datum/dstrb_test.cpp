@@ -88,16 +88,15 @@ TEST_F(Distribution, AGetterOfAnotherTypeFailsWithoutWritingItsOutputsOrTheRecor
         Rk_DistribStruct d = Garbage();
         OK(Rk_DistribSetNormalValues(&d, 1, 2, 3, 3, 4, 5, "x", "y"));
         d.type = type;
-        std::vector<Refusal> rows = {
-            REFUSES(5, dstrb, Rk_DistribGetConstantValues(&d, &v[0], &desc1, &desc2)),
-            REFUSES(5, dstrb, Rk_DistribGetNormalValues(&d, &v[0], &v[1], &v[2], &trunc, &v[3], &v[4], &desc1, &desc2)),
-            REFUSES(5, dstrb, Rk_DistribGetUniformValues(&d, &v[0], &v[1], &trunc, &v[3], &v[4], &desc1, &desc2))};
-        // Leave out the getter of the record's own type.
-        const int own = type == RK_DISTRIB_CONSTANT  ? 0
-                        : type == RK_DISTRIB_NORMAL  ? 1
-                        : type == RK_DISTRIB_UNIFORM ? 2
-                                                     : 3;
-        if (own < 3) rows.erase(rows.begin() + own);
+        const std::pair<int, Refusal> getters[] = {
+            {RK_DISTRIB_CONSTANT, REFUSES(5, dstrb, Rk_DistribGetConstantValues(&d, &v[0], &desc1, &desc2))},
+            {RK_DISTRIB_NORMAL, REFUSES(5, dstrb, Rk_DistribGetNormalValues(&d, &v[0], &v[1], &v[2], &trunc, &v[3],
+                                                                              &v[4], &desc1, &desc2))},
+            {RK_DISTRIB_UNIFORM, REFUSES(5, dstrb, Rk_DistribGetUniformValues(&d, &v[0], &v[1], &trunc, &v[3], &v[4],
+                                                                                &desc1, &desc2))}};
+        std::vector<Refusal> rows;
+        for (const auto& [own, getter] : getters)
+            if (own != type) rows.push_back(getter);
         ExpectRefusals(rows, [&] {
             return v[0] == -9 && v[1] == -9 && v[2] == -9 && v[3] == -9 && v[4] == -9 && trunc == -9 &&
                    desc1 == sentinel && desc2 == sentinel && d.type == type;

@@ -1,36 +1,47 @@
-// The seeded generator (rk_math): the minimal standard sequence, its fixed point and its mirror image.
-#include <cstdint>
+// The seeded generator (rk_math): its integer arithmetic against the double arithmetic it stands for
+// (the product, its integral quotient by 2^31 - 1 as modf gives it, the remainder), bit for bit over
+// many seeds of either sign, long runs and the ends of the range; and the published sequence.
+#include <climits>
+#include <cmath>
+#include <random>
+#include <vector>
 
-#include "datum_helpers.hpp"
+#include "rk_test.hpp"
 
 namespace {
 
-using SeededRandom = geomtest::GeomTest;
-
-TEST_F(SeededRandom, SeedsFollowTheIntegerRecurrenceAndValuesAreSeedOverTheModulus)
+double StepInDoubles(int* seed)
 {
-    for (int start : {1, 2, 48271, 1043618065, 2147483646, 1073741824, -123456789}) {
-        int seed = start, mirror = -start;
-        std::int64_t expected = start;
-        for (int i = 0; i < 2000; ++i) {
-            const double value = Rk_MathSeededRandom(&seed), mirrored = Rk_MathSeededRandom(&mirror);
-            expected = expected * 16807 % 2147483647;
-            ASSERT_TRUE(seed == expected && value == seed / 2147483647.0 && mirror == -seed && mirrored == -value)
-                << start << ", " << i;
-            ASSERT_TRUE(start < 0 || (value > 0 && value < 1));
+    const double m = 2147483647.0, product = static_cast<double>(*seed) * 16807.0;
+    double quotient = 0.0;
+    std::modf(product / m, &quotient);
+    const double rest = product - quotient * m;
+    *seed = static_cast<int>(rest);
+    return rest / m;
+}
+
+using SeededRandom = rktest::LibraryTest;
+
+TEST_F(SeededRandom, GivesTheSequenceOfTheDoubleArithmeticAndTheMinimalStandardSeeds)
+{
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<int> any(1, INT_MAX - 1);
+    // 0 is a fixed point the modulus falls into; a negative seed runs as the mirror image.
+    std::vector<int> starts = {1, 2, 16807, INT_MAX - 1, INT_MAX / 2, 0, -1, -16807, INT_MAX, -INT_MAX, INT_MIN,
+                               INT_MIN + 1, -(INT_MAX - 1)};
+    for (int n = 0; n < 2000; ++n) starts.push_back(n % 2 ? any(gen) : -any(gen));
+    for (const int start : starts) {
+        SCOPED_TRACE(start);
+        int fast = start, slow = start;
+        for (int step = 0; step < 50; ++step) {
+            const double want = StepInDoubles(&slow);
+            ASSERT_EQ(Rk_MathSeededRandom(&fast), want) << "step " << step;
+            ASSERT_EQ(fast, slow) << "step " << step;
         }
     }
     int seed = 1;
     for (int i = 0; i < 10000; ++i) Rk_MathSeededRandom(&seed);
     EXPECT_EQ(seed, 1043618065) << "the published ten-thousandth seed of the minimal standard generator";
-    for (int start : {0, 2147483647}) {
-        seed = start;
-        EXPECT_TRUE(Rk_MathSeededRandom(&seed) == 0.0 && seed == 0)
-            << "0 is a fixed point and the modulus falls into it";
-    }
-    seed = -2147483647 - 1;
-    Rk_MathSeededRandom(&seed);
-    EXPECT_EQ(seed, -16807) << "the lowest int is -1 modulo the modulus";
 }
 
 }  // namespace

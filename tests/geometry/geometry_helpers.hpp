@@ -66,6 +66,11 @@ inline Rk_PointStruct RandomPoint(std::mt19937& gen, double range = 10.0)
     const Rk_VectorStruct v = RandomVector(gen, range);
     return {v.i_comp, v.j_comp, v.k_comp};
 }
+// The point of frame coordinates p: origin + p.x X + p.y Y + p.z Z.
+inline Rk_PointStruct Carry(const Rk_RefFrameStruct& m, const Rk_PointStruct& p)
+{
+    return Along(Along(Along(m.origin, m.x_axis, p.pt_x), m.y_axis, p.pt_y), m.z_axis, p.pt_z);
+}
 // A random right-handed orthonormal frame.
 inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
 {
@@ -76,6 +81,14 @@ inline Rk_RefFrameStruct RandomFrame(std::mt19937& gen)
 const Rk_RefFrameStruct kWorld = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
 // Origin (1, 2, 3), x along world y, y along world -x.
 const Rk_RefFrameStruct kTurned = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}};
+
+// The transform that carries the world frame onto `f` (rows x, y, z, origin).
+inline Rk_TransformStruct OfFrame(const Rk_RefFrameStruct& f)
+{
+    Rk_TransformStruct t;
+    EXPECT_EQ(Rk_TransformSetByRefFrame(&t, &f), 0);
+    return t;
+}
 
 // The doubles of a record made of nothing else (point, vector, line, plane, frame, arc), in words.
 template <class T>
@@ -140,11 +153,8 @@ struct Refusal {
 };
 
 // A refusal named by its call: error `id` raised in src/rk_<module>.
-#define REFUSES(id, module, call)                          \
-    ::geomtest::Refusal                                    \
-    {                                                      \
-#call, id, "rk_" #module "(", [&] { return call; } \
-    }
+#define REFUSES(id, module, call) \
+    ::geomtest::Refusal { #call, id, "rk_" #module "(", [&] { return call; } }
 
 class GeomTest : public rktest::LibraryTest {
 protected:

@@ -74,8 +74,7 @@ TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFramesAndGoThroughTheInverseFra
         Rk_PointStruct q = p;
         Rk_VectorStruct u = w;
         OK(Rk_RefFrameTransformWorldPt(&f, &q, &q) + Rk_RefFrameTransformWorldVec(&f, &u, &u));
-        EXPECT_TRUE(
-            Near(Along(Along(Along(f.origin, f.x_axis, q.pt_x), f.y_axis, q.pt_y), f.z_axis, q.pt_z), p, 1e-10));
+        EXPECT_TRUE(Near(Carry(f, q), p, 1e-10));
         EXPECT_TRUE(Near(u, V(Dot(w, f.x_axis), Dot(w, f.y_axis), Dot(w, f.z_axis)), 1e-12));
         OK(Rk_RefFrameTransformFramePt(&f, &q, &q) + Rk_RefFrameTransformFrameVec(&f, &u, &u));
         EXPECT_TRUE(Near(q, p, 1e-10) && Near(u, w, 1e-10)) << "and back, over the inputs";

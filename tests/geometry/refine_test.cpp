@@ -1,51 +1,31 @@
 // The closest point of two lines and the line two planes share, worked out in closed form, against
 // the alternating projection itself played round by round here (the oracle): random carriers from
 // the angle tolerance to a right angle and coordinates up to 1e6, feet kept on defining points, and
-// the failures.
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <random>
-
-#include "rk_test.hpp"
+// hand-placed lines just outside the angle tolerance, far from where the rounds start.
+#include "geometry_helpers.hpp"
 
 namespace {
 
-using P = Rk_PointStruct;
-using V = Rk_VectorStruct;
+using namespace geomtest;
 
-P Along(const P& p, double s, const V& d) { return {p.pt_x + s * d.i_comp, p.pt_y + s * d.j_comp, p.pt_z + s * d.k_comp}; }
-V Cross(const V& a, const V& b)
-{
-    return {a.j_comp * b.k_comp - a.k_comp * b.j_comp, a.k_comp * b.i_comp - a.i_comp * b.k_comp,
-            a.i_comp * b.j_comp - a.j_comp * b.i_comp};
-}
-V Unit(const V& v)
-{
-    const double m = std::sqrt(v.i_comp * v.i_comp + v.j_comp * v.j_comp + v.k_comp * v.k_comp);
-    return {v.i_comp / m, v.j_comp / m, v.k_comp / m};
-}
-double Largest(std::initializer_list<P> points)
+double Largest(std::initializer_list<Rk_PointStruct> points)
 {
     double m = 1.0;
-    for (const P& p : points) m = std::max({m, std::fabs(p.pt_x), std::fabs(p.pt_y), std::fabs(p.pt_z)});
+    for (const Rk_PointStruct& p : points) m = std::max({m, std::fabs(p.pt_x), std::fabs(p.pt_y), std::fabs(p.pt_z)});
     return m;
 }
 
 // The rounds as they come: onto `other`, back onto `home`, until a round moves the point no more
 // than zero_eps; false when they give up, after twice the rounds exact arithmetic needs plus 64.
 template <class ToOther, class ToHome>
-bool Rounds(P* p, ToOther to_other, ToHome to_home, double degrees)
+bool Rounds(Rk_PointStruct* p, ToOther to_other, ToHome to_home, double degrees)
 {
-    double zero = 0.0;
-    Rk_GeometryGetZeroEpsilon(&zero);
-    const double sine = std::sin(degrees * M_PI / 180.0);
+    const double zero = Query<double>(Rk_GeometryGetZeroEpsilon), sine = std::sin(degrees * kPi / 180.0);
     long limit = 64;
     for (long round = 1;; ++round) {
-        P on_other = {}, back = {};
+        Rk_PointStruct on_other = {}, back = {};
         if (to_other(*p, &on_other) != 0 || to_home(on_other, &back) != 0) return false;
-        double step = 0.0;
-        Rk_PointDistFromPoint(&back, p, &step);
+        const double step = Norm(Sub(back, *p));
         *p = back;
         if (step <= zero) return true;
         if (round == 1 && std::isfinite(step))
@@ -56,101 +36,88 @@ bool Rounds(P* p, ToOther to_other, ToHome to_home, double degrees)
 
 double LineAngle(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
 {
-    V d1, d2;
-    Rk_VectorSetByLine(&d1, &l1);
-    Rk_VectorSetByLine(&d2, &l2);
-    double a = 0.0;
-    Rk_VectorAngleFromVector(&d1, &d2, &a);
-    return a;
+    return AngleDeg(Sub(l1.point2, l1.point1), Sub(l2.point2, l2.point1));
 }
 
-bool OracleClosest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, P* p)
+bool OracleClosest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, Rk_PointStruct* p)
 {
     *p = l1.point1;
-    const auto on1 = [&l1](const P& q, P* foot) { return Rk_PointProjOnLine(&q, &l1, foot); };
-    const auto on2 = [&l2](const P& q, P* foot) { return Rk_PointProjOnLine(&q, &l2, foot); };
+    const auto on1 = [&l1](const Rk_PointStruct& q, Rk_PointStruct* foot) { return Rk_PointProjOnLine(&q, &l1, foot); };
+    const auto on2 = [&l2](const Rk_PointStruct& q, Rk_PointStruct* foot) { return Rk_PointProjOnLine(&q, &l2, foot); };
     return Rounds(p, on2, on1, LineAngle(l1, l2));
 }
 
 bool OracleCommonLine(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_LineStruct* line)
 {
-    double degrees = 0.0;
-    Rk_PlaneAngleFromPlane(&a, &b, &degrees);
-    const auto on_a = [&a](const P& q, P* foot) { return Rk_PointProjOnPlane(&q, &a, foot); };
-    const auto on_b = [&b](const P& q, P* foot) { return Rk_PointProjOnPlane(&q, &b, foot); };
-    P pts[3];
+    const auto on_a = [&a](const Rk_PointStruct& q, Rk_PointStruct* foot) { return Rk_PointProjOnPlane(&q, &a, foot); };
+    const auto on_b = [&b](const Rk_PointStruct& q, Rk_PointStruct* foot) { return Rk_PointProjOnPlane(&q, &b, foot); };
+    Rk_PointStruct pts[3];
     Rk_PlaneGet3Points(&a, &pts[0], &pts[1], &pts[2]);
-    for (P& p : pts)
-        if (!Rounds(&p, on_b, on_a, degrees)) return false;
-    int same = 0;
-    Rk_PointIsEqualToPoint(&pts[0], &pts[1], &same);
-    *line = {pts[0], same ? pts[2] : pts[1]};
+    for (Rk_PointStruct& p : pts)
+        if (!Rounds(&p, on_b, on_a, Query<double>(Rk_PlaneAngleFromPlane, &a, &b))) return false;
+    *line = {pts[0], Query(Rk_PointIsEqualToPoint, &pts[0], &pts[1]) ? pts[2] : pts[1]};
     return true;
 }
 
 // Directions `degrees` apart in a random frame, with a unit normal to both.
 struct Frame {
-    V u, v, n;
+    Rk_VectorStruct u, v, n;
 };
 
-Frame RandomFrame(std::mt19937_64& gen, double degrees)
+Frame RandomDirections(std::mt19937_64& gen, double degrees)
 {
     std::normal_distribution<double> g;
-    const V u = Unit({g(gen), g(gen), g(gen)});
-    const V n = Unit(Cross(u, {g(gen), g(gen), g(gen)}));
-    const V w = Cross(n, u);
-    const double r = degrees * M_PI / 180.0;
-    return {u, {std::cos(r) * u.i_comp + std::sin(r) * w.i_comp, std::cos(r) * u.j_comp + std::sin(r) * w.j_comp,
-                std::cos(r) * u.k_comp + std::sin(r) * w.k_comp},
-            n};
+    const Rk_VectorStruct u = Unit(Rk_VectorStruct{g(gen), g(gen), g(gen)});
+    const Rk_VectorStruct n = Unit(Cross(u, Rk_VectorStruct{g(gen), g(gen), g(gen)}));
+    const double r = degrees * kPi / 180.0;
+    return {u, Sub(Along(Along(P(0, 0, 0), u, std::cos(r)), Cross(n, u), std::sin(r)), P(0, 0, 0)), n};
 }
 
-class Refine : public rktest::LibraryTest {
+class Refine : public GeomTest {
 protected:
     std::mt19937_64 gen{20240611};
     double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen); }
-    // From the angle tolerance to a right angle, most of them narrow; either sense.
+    // From the angle tolerance to a right angle, most of them narrow.
     double Degrees() { return std::exp(Uniform(std::log(1.0001), std::log(90.0))); }
-    // Lines `gap` apart whose closest points lie within `reach` of the origin, each defining
-    // point within `spread` of them.
-    void Lines(double reach, double spread, double gap, Rk_LineStruct* l1, Rk_LineStruct* l2)
+    Rk_PointStruct Anywhere(double reach)
     {
-        const Frame f = RandomFrame(gen, Degrees());
-        const V v = Uniform(0, 1) < 0.5 ? f.v : V{-f.v.i_comp, -f.v.j_comp, -f.v.k_comp};
-        const P c1 = {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)};
-        const P c2 = Along(c1, gap, f.n);
-        *l1 = {Along(c1, Uniform(-spread, spread), f.u), Along(c1, Uniform(-spread, spread), f.u)};
-        *l2 = {Along(c2, Uniform(-spread, spread), v), Along(c2, Uniform(-spread, spread), v)};
+        return {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)};
     }
 };
 
 TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
 {
-    struct Family {
-        const char* what;
-        double reach, spread, gap;
-    } families[] = {
-        {"small coordinates", 10.0, 20.0, 5.0},
-        {"coordinates up to 1e6", 1e6, 1e6, 100.0},
-        {"lines within point_eps, feet kept on defining points", 1.0, 0.05, 0.012},
-    };
-    for (const Family& f : families) {
-        SCOPED_TRACE(f.what);
+    // Closest points within `reach` of the origin, lines up to `gap` apart, defining points within
+    // `spread` of the closest points; the second line in either sense.
+    for (auto [what, reach, spread, gap] : {std::tuple{"small coordinates", 10.0, 20.0, 5.0},
+                                            {"coordinates up to 1e6", 1e6, 1e6, 100.0},
+                                            {"within point_eps, feet kept on defining points", 1.0, 0.05, 0.012}}) {
+        SCOPED_TRACE(what);
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
-            Rk_LineStruct l1, l2;
-            Lines(f.reach, f.spread, Uniform(0.0, f.gap), &l1, &l2);
-            P want = {}, got = {};
-            const double degrees = LineAngle(l1, l2);
-            if (degrees < 1.0 || degrees > 179.0 || !OracleClosest(l1, l2, &want)) continue;
-            ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << degrees;
-            const double tol = 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2});
-            ASSERT_NEAR(got.pt_x, want.pt_x, tol) << degrees;
-            ASSERT_NEAR(got.pt_y, want.pt_y, tol) << degrees;
-            ASSERT_NEAR(got.pt_z, want.pt_z, tol) << degrees;
+            const double apart = Uniform(0.0, gap);
+            const Frame f = RandomDirections(gen, Degrees());
+            const Rk_VectorStruct v = Uniform(0, 1) < 0.5 ? f.v : Scale(f.v, -1);
+            const Rk_PointStruct c1 = Anywhere(reach), c2 = Along(c1, f.n, apart);
+            const Rk_LineStruct l1 = {Along(c1, f.u, Uniform(-spread, spread)),
+                                      Along(c1, f.u, Uniform(-spread, spread))},
+                                l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
+            Rk_PointStruct want = {}, got = {};
+            if (!OracleClosest(l1, l2, &want)) continue;
+            ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << LineAngle(l1, l2);
+            ASSERT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
             ++compared;
         }
         EXPECT_GT(compared, 250);
+    }
+    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
+    // narrowed tolerance lets nearer lines through.
+    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
+        Rk_GeometrySetAngleEpsilon(angle_eps);
+        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
+        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
+        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
+        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
     }
 }
 
@@ -160,20 +127,15 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
         SCOPED_TRACE(reach);
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
-            const Frame f = RandomFrame(gen, Degrees());
-            const P on_line = {Uniform(-reach, reach), Uniform(-reach, reach), Uniform(-reach, reach)};
-            const Rk_PlaneStruct a = {Along(Along(on_line, Uniform(-reach, reach), f.n), Uniform(-reach, reach), f.u),
+            const Frame f = RandomDirections(gen, Degrees());
+            const Rk_PointStruct on_line = Anywhere(reach);
+            const Rk_PlaneStruct a = {Along(Along(on_line, f.n, Uniform(-reach, reach)), f.u, Uniform(-reach, reach)),
                                       Cross(f.n, f.u)};
-            const Rk_PlaneStruct b = {Along(on_line, Uniform(-reach, reach), f.n), Cross(f.n, f.v)};
+            const Rk_PlaneStruct b = {Along(on_line, f.n, Uniform(-reach, reach)), Cross(f.n, f.v)};
             Rk_LineStruct want = {}, got = {};
             if (!OracleCommonLine(a, b, &want)) continue;
             ASSERT_EQ(Rk_PlaneIntersectPlane(&a, &b, &got), 0);
-            const double tol = 1e-12 * Largest({a.point, b.point});
-            for (const auto& [g, w] : {std::pair{got.point1, want.point1}, std::pair{got.point2, want.point2}}) {
-                ASSERT_NEAR(g.pt_x, w.pt_x, tol);
-                ASSERT_NEAR(g.pt_y, w.pt_y, tol);
-                ASSERT_NEAR(g.pt_z, w.pt_z, tol);
-            }
+            ASSERT_TRUE(Near(got, want, 1e-12 * Largest({a.point, b.point})));
             ++compared;
         }
         EXPECT_GT(compared, 290);

@@ -14,12 +14,6 @@ Rk_TransformStruct Make(const Rows& rows)
     EXPECT_EQ(Rk_TransformSet(&t, const_cast<double(*)[3]>(rows)), 0);
     return t;
 }
-Rk_TransformStruct OfFrame(const Rk_RefFrameStruct& f)
-{
-    Rk_TransformStruct t;
-    EXPECT_EQ(Rk_TransformSetByRefFrame(&t, &f), 0);
-    return t;
-}
 Rk_PointStruct Map(const Rk_TransformStruct& t, Rk_PointStruct p)
 {
     return Query<Rk_PointStruct>(Rk_TransformApplyToPoint, &t, &p);

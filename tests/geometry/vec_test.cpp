@@ -1,5 +1,5 @@
-// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on and its two
-// bands, signed angles, rotation; and the point operations that take a direction.
+// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on (its two bands
+// are in tolerance_bounds_test), signed angles, rotation; and points (rk_point).
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -53,36 +53,6 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
         EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12) << Show(v2);
 }
 
-// The tolerance set to the measured angle's distance from 0, 180 or 90, then moved past it: the
-// parallel band excludes its bounds, the perpendicular band includes them.
-TEST_F(Vector, ParallelBandExcludesItsBoundsPerpendicularBandIncludesThem)
-{
-    const Rk_VectorStruct x = V(1, 0, 0);
-    for (auto [deg, parallel, perp] : {std::tuple{0.997, 1, 0},
-                                       {1.003, 0, 0},
-                                       {179.003, 1, 0},
-                                       {178.997, 0, 0},
-                                       {89.5, 0, 1},
-                                       {88.9, 0, 0},
-                                       {90.9, 0, 1},
-                                       {91.2, 0, 0}})
-        EXPECT_TRUE(Query(Rk_VectorIsParallelToVector, &x, Ptr(AtDegrees(deg))) == parallel &&
-                    Query(Rk_VectorIsPerpToVector, &x, Ptr(AtDegrees(deg))) == perp)
-            << deg;
-    for (double deg : {0.7, 179.25, 88.5, 91.5}) {
-        const Rk_VectorStruct b = AtDegrees(deg);
-        const double angle = Query<double>(Rk_VectorAngleFromVector, &x, &b);
-        const bool perp_band = deg > 45 && deg < 135;
-        const double eps = perp_band ? std::fabs(90.0 - angle) : std::min(angle, 180.0 - angle);
-        ASSERT_EQ(perp_band ? (angle < 90 ? 90 - eps : 90 + eps) : (angle < 90 ? eps : 180 - eps), angle);
-        const auto test = perp_band ? Rk_VectorIsPerpToVector : Rk_VectorIsParallelToVector;
-        OK(Rk_GeometrySetAngleEpsilon(eps));
-        EXPECT_EQ(Query(test, &x, &b), perp_band ? 1 : 0) << deg << " on the bound";
-        OK(Rk_GeometrySetAngleEpsilon(perp_band ? eps * (1 - 1e-12) : eps * (1 + 1e-12)));
-        EXPECT_EQ(Query(test, &x, &b), perp_band ? 0 : 1) << deg << " the bound moved past the angle";
-    }
-}
-
 TEST_F(Vector, CosinesRoundedPastOneAreClampedAndTheZeroToleranceBoundIsMeasurable)
 {
     EXPECT_DOUBLE_EQ(Query<double>(Rk_VectorAngleFromVector, Ptr(V(1e-5, 0, 0)), Ptr(V(0, 1e-4, 0))), 90)
@@ -121,9 +91,19 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
         [&] { return Same(out, V(8, 8, 8)) && Same(pt, P(8, 8, 8)) && d == 42 && flag == 7; });
 }
 
-TEST_F(Vector, PointsMoveAndMeasureAlongADirection)
+TEST_F(Vector, PointsAreSetCoordinateByCoordinateAndMoveAndMeasureAlongADirection)
 {
-    Rk_PointStruct p = P(1, 2, 3), o = P(0, 0, 0);
+    Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
+    double x = 0, y = 0, z = 0;
+    OK(Rk_PointInit(&p));
+    EXPECT_TRUE(Same(p, o));
+    OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointSetY(&p, 7) + Rk_PointGet(&p, &x, &y, &z));
+    EXPECT_TRUE(x == 1 && y == 7 && z == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
+    OK(Rk_PointSetX(&p, -4) + Rk_PointSetZ(&p, 9) + Rk_PointGetX(&p, &x) + Rk_PointGetY(&p, &y) + Rk_PointGetZ(&p, &z));
+    EXPECT_TRUE(x == -4 && y == 7 && z == 9);
+    OK(Rk_PointGetMidpoint(&p, &q, &q));
+    EXPECT_TRUE(Same(q, P(0, 6.5, 12))) << "written over an input";
+    p = P(1, 2, 3);
     OK(Rk_PointOffset(&p, -2.5, Ptr(V(0, 0, 7)), &p));
     EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
     EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, Ptr(P(3, 4, 5)), Ptr(V(1, 1, 0))), std::sqrt(25.5),
