@@ -99,14 +99,19 @@ void compose(const Matrix& a, const Matrix& b, Matrix& m)
     }
 }
 
+// The frame's axes and origin as the matrix rows, copied value by value: rows gathered in an
+// array of records first were written and read back in pieces of different widths, which stalls.
 void frame_matrix(const Rk_RefFrameStruct& frame, Matrix& m)
 {
-    const Rk_VectorStruct rows[4] = {frame.x_axis, frame.y_axis, frame.z_axis, rk::as_vector(frame.origin)};
-    for (int r = 0; r < 4; ++r) {
-        m[r][0] = rows[r].i_comp;
-        m[r][1] = rows[r].j_comp;
-        m[r][2] = rows[r].k_comp;
+    const Rk_VectorStruct* const axes[3] = {&frame.x_axis, &frame.y_axis, &frame.z_axis};
+    for (int r = 0; r < 3; ++r) {
+        m[r][0] = axes[r]->i_comp;
+        m[r][1] = axes[r]->j_comp;
+        m[r][2] = axes[r]->k_comp;
     }
+    m[3][0] = frame.origin.pt_x;
+    m[3][1] = frame.origin.pt_y;
+    m[3][2] = frame.origin.pt_z;
 }
 
 }  // namespace
@@ -141,9 +146,10 @@ extern "C" RK_API int Rk_TransformIsIdentity(const Rk_TransformStruct* tfm, int*
 
 extern "C" RK_API int Rk_TransformSetByRefFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame)
 {
-    Matrix m;
-    frame_matrix(*frame, m);
-    store(tform, m);
+    // Straight into the transform (a frame and a transform never share memory), the flag from
+    // what was written.
+    frame_matrix(*frame, tform->transform);
+    tform->is_identity = identity_flag(tform->transform);
     return 0;
 }
 
