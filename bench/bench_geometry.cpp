@@ -21,6 +21,7 @@ Rk_LineStruct g_out_line;
 Rk_PlaneStruct g_out_plane;
 double g_d;
 int g_flag;
+double g_angle = 37.0;  // degrees: a constant argument would let the optimiser fold a peer's cos and sin
 
 const Rk_RefFrameStruct kFrame = {{0.0, 0.6, 0.8}, {1.0, 0.0, 0.0}, {0.0, 0.8, -0.6}, {4.0, -2.0, 7.0}};
 Rk_TransformStruct g_tfm, g_tfm2, g_tfm_out;
@@ -55,6 +56,7 @@ V CrossOf(const V& a, const V& b)
 }
 double Cosine(const V& a, const V& b) { return Dot(a, b) / std::sqrt(Dot(a, a) * Dot(b, b)); }
 
+RK_NOINLINE void HandSet(V* v, double i, double j, double k) { *v = {i, j, k}; }
 RK_NOINLINE V HandUnit(const V& v) { return Scale(v, 1.0 / std::sqrt(Dot(v, v))); }
 RK_NOINLINE double HandDot(const V& a, const V& b) { return Dot(a, b); }
 RK_NOINLINE V HandCross(const V& a, const V& b) { return CrossOf(a, b); }
@@ -250,7 +252,7 @@ RK_NOINLINE void HandInvert(const double (&a)[4][3], double (&m)[4][3])
 
 [[maybe_unused]] const int g_registered = [] {
     lib("VectorSet", [] { Rk_VectorSet(&g_v, g_a.i_comp, g_a.j_comp, g_a.k_comp); });
-    add("VectorSet", "closed_form", [] { g_v = g_a; });
+    add("VectorSet", "closed_form", [] { HandSet(&g_v, g_a.i_comp, g_a.j_comp, g_a.k_comp); });
     lib("VectorUnitize", [] { Rk_VectorUnitize(&g_a, &g_v); });
     add("VectorUnitize", "closed_form", [] { g_v = HandUnit(g_a); });
     lib("VectorMagnitude", [] { Rk_VectorMagnitude(&g_a, &g_d); });
@@ -267,8 +269,8 @@ RK_NOINLINE void HandInvert(const double (&a)[4][3], double (&m)[4][3])
     add("VectorIsPerpToVector", "closed_form", [] { g_flag = HandPerpendicular(g_a, g_b); });
     lib("VectorIsEqualToVector", [] { Rk_VectorIsEqualToVector(&g_a, &g_b, &g_flag); });
     add("VectorIsEqualToVector", "closed_form", [] { g_flag = HandVectorsEqual(g_a, g_b); });
-    lib("VectorRotate", [] { Rk_VectorRotate(&g_a, &g_axis, 37.0, &g_v); });
-    add("VectorRotate", "closed_form", [] { g_v = HandRotate(g_a, g_axis, 37.0); });
+    lib("VectorRotate", [] { Rk_VectorRotate(&g_a, &g_axis, g_angle, &g_v); });
+    add("VectorRotate", "closed_form", [] { g_v = HandRotate(g_a, g_axis, g_angle); });
     lib("VectorSignedAngleFromVector", [] { Rk_VectorSignedAngleFromVector(&g_a, &g_b, &g_axis, &g_d); });
     add("VectorSignedAngleFromVector", "closed_form", [] { g_d = HandSignedAngle(g_a, g_b, g_axis); });
     lib("VectorProjOnPlane", [] { Rk_VectorProjOnPlane(&g_a, &g_plane, &g_v); });

@@ -12,6 +12,8 @@ namespace {
 constexpr Rk_VectorStruct kWorldX = {1.0, 0.0, 0.0};
 constexpr Rk_VectorStruct kWorldY = {0.0, 1.0, 0.0};
 
+}  // namespace
+
 // The vector operations raise the errors of a zero cross product and of a vector too short to be
 // made unit; they are called only for that.
 int refuse_cross(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
@@ -26,27 +28,6 @@ int refuse_unit(const Rk_VectorStruct& v)
     return Rk_VectorUnitize(&v, &u);
 }
 
-Rk_VectorStruct scaled(const Rk_VectorStruct& v, double inverse)
-{
-    return {v.i_comp * inverse, v.j_comp * inverse, v.k_comp * inverse};
-}
-
-// Makes the three unit axes from t_x, t_y and z, in that order, each multiplied by its inverse
-// length (a unit in the last place from dividing by it). Everything stays in registers: records
-// passed through memory in pieces cost stalled loads.
-int unit_axes(const Rk_VectorStruct& t_x, const Rk_VectorStruct& t_y, const Rk_VectorStruct& z, Axes* axes)
-{
-    const double zero = zero_eps();
-    const double lx = magnitude(t_x), ly = magnitude(t_y), lz = magnitude(z);
-    if (lx < zero) return refuse_unit(t_x);
-    if (ly < zero) return refuse_unit(t_y);
-    if (lz < zero) return refuse_unit(z);
-    *axes = {scaled(t_x, 1.0 / lx), scaled(t_y, 1.0 / ly), scaled(z, 1.0 / lz)};
-    return 0;
-}
-
-}  // namespace
-
 int axes_by_xy(const Rk_VectorStruct& x, const Rk_VectorStruct& y_hint, Axes* axes)
 {
     const Rk_VectorStruct t_z = cross(x, y_hint);
@@ -54,15 +35,6 @@ int axes_by_xy(const Rk_VectorStruct& x, const Rk_VectorStruct& y_hint, Axes* ax
     const Rk_VectorStruct t_y = cross(t_z, x);
     if (is_zero_vector(t_y)) return refuse_cross(t_z, x);
     return unit_axes(x, t_y, t_z, axes);
-}
-
-int axes_by_zx(const Rk_VectorStruct& z, const Rk_VectorStruct& x_hint, Axes* axes)
-{
-    const Rk_VectorStruct t_y = cross(z, x_hint);
-    if (is_zero_vector(t_y)) return refuse_cross(z, x_hint);
-    const Rk_VectorStruct t_x = cross(t_y, z);
-    if (is_zero_vector(t_x)) return refuse_cross(t_y, z);
-    return unit_axes(t_x, t_y, z, axes);
 }
 
 int axes_by_z(const Rk_VectorStruct& z, Axes* axes)

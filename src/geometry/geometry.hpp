@@ -95,18 +95,45 @@ inline double plane_constant(const Rk_PlaneStruct& plane)
     return -(n.i_comp * plane.point.pt_x + n.j_comp * plane.point.pt_y + n.k_comp * plane.point.pt_z);
 }
 
+// The step of Rk_PointProjOnPlane from a point to its foot, foot = p - (h / s)·n: h = n·p + d, the
+// plane's equation at p, and s = n·n.
+struct PlaneStep {
+    double h;
+    double s;
+};
+
+inline PlaneStep plane_step(const Rk_PointStruct& p, const Rk_PlaneStruct& plane)
+{
+    const double a = plane.normal.i_comp, b = plane.normal.j_comp, c = plane.normal.k_comp;
+    const double d = plane_constant(plane);
+    return {a * p.pt_x + b * p.pt_y + c * p.pt_z + d, a * a + b * b + c * c};
+}
+
 // Rk_PointProjOnPlane's arithmetic; false, with nothing written, when the normal is too short for
 // a plane (that function refuses it with error 24).
 inline bool foot_on_plane(const Rk_PointStruct& point, const Rk_PlaneStruct& plane, Rk_PointStruct* foot)
 {
-    const double a = plane.normal.i_comp, b = plane.normal.j_comp, c = plane.normal.k_comp;
-    const double d = plane_constant(plane);
-    const double s = a * a + b * b + c * c;
-    if (std::fabs(s) < zero_eps()) return false;
     const Rk_PointStruct p = read_point(&point);
-    const double t = (a * p.pt_x + b * p.pt_y + c * p.pt_z + d) / s;
-    *foot = {p.pt_x - t * a, p.pt_y - t * b, p.pt_z - t * c};
+    const PlaneStep step = plane_step(p, plane);
+    if (std::fabs(step.s) < zero_eps()) return false;
+    const double t = step.h / step.s;
+    *foot = {p.pt_x - t * plane.normal.i_comp, p.pt_y - t * plane.normal.j_comp, p.pt_z - t * plane.normal.k_comp};
     return true;
+}
+
+// Whether p lies within point_eps of its foot on the plane (same_point(p, foot)), told from the step
+// without the foot: the distance is |h| / sqrt(s), so h² against point_eps²·s, with a margin wide
+// enough for the foot's rounding at the scale of p's coordinates (up to near_point_reach). 1 or 0;
+// -1 when it cannot tell (near the bound, far coordinates, a normal beyond 2^±100 in length, NaN).
+inline int on_plane_by_squares(const Rk_PointStruct& p, const PlaneStep& step)
+{
+    const double reach = near_point_reach();
+    if (!(std::fabs(p.pt_x) <= reach && std::fabs(p.pt_y) <= reach && std::fabs(p.pt_z) <= reach)) return -1;
+    if (!(step.s > 0x1p-200 && step.s < 0x1p200)) return -1;
+    const double h2 = step.h * step.h;
+    if (h2 < square_bound(kNearPointBelow2) * step.s) return 1;
+    if (h2 > square_bound(kNearPointAbove2) * step.s) return 0;
+    return -1;
 }
 
 // `p` moved `dist` along the unit vector `unit`.
@@ -227,28 +254,39 @@ inline bool perpendicular_cosine(double q)
 
 enum class AngleTest { parallel, perpendicular };
 
+// The test from the measured cosine, for the cases the squares leave open; kept out of line so
+// that the shortcut below stays small enough to sit inside its callers.
+__attribute__((noinline)) inline int measured_angle_test(const Rk_VectorStruct& a, const Rk_VectorStruct& b,
+                                                         AngleTest test, int* flag)
+{
+    double q = 0.0;
+    if (measured_cosine(a, b, &q) != 0) return 1;
+    *flag = (test == AngleTest::parallel ? parallel_cosine(q) : perpendicular_cosine(q)) ? 1 : 0;
+    return 0;
+}
+
+// The parallel or perpendicular test decided on e², the squared dot product, against p2, the
+// product of the squared lengths: 1 or 0, -1 when the squares cannot tell.
+inline int angle_test_by_squares(double e, double p2, AngleTest test)
+{
+    if (!(p2 > square_bound(kZeroAbove2) && p2 < HUGE_VAL)) return -1;
+    const double e2 = e * e;
+    const bool parallel = test == AngleTest::parallel;
+    if (e2 > square_bound(parallel ? kParallelIn2 : kPerpendicularOut2) * p2) return parallel ? 1 : 0;
+    if (e2 < square_bound(parallel ? kParallelOut2 : kPerpendicularIn2) * p2) return parallel ? 0 : 1;
+    return -1;
+}
+
 // `flag` answers the parallel or perpendicular test on the angle between `a` and `b`, as the
 // measured angle answers it: from the squares where they tell, else from the measured cosine.
 // Fails as the measurement fails (error 6, rk_vec), when the product of the lengths is below
 // zero_eps.
-inline int angle_test(const Rk_VectorStruct& a, const Rk_VectorStruct& b, AngleTest test, int* flag)
+__attribute__((always_inline)) inline int angle_test(const Rk_VectorStruct& a, const Rk_VectorStruct& b,
+                                                     AngleTest test, int* flag)
 {
-    const double e = dot(a, b), p2 = dot(a, a) * dot(b, b);
-    if (p2 > square_bound(kZeroAbove2) && p2 < HUGE_VAL) {
-        const double e2 = e * e;
-        const bool parallel = test == AngleTest::parallel;
-        if (e2 > square_bound(parallel ? kParallelIn2 : kPerpendicularOut2) * p2) {
-            *flag = parallel ? 1 : 0;
-            return 0;
-        }
-        if (e2 < square_bound(parallel ? kParallelOut2 : kPerpendicularIn2) * p2) {
-            *flag = parallel ? 0 : 1;
-            return 0;
-        }
-    }
-    double q = 0.0;
-    if (measured_cosine(a, b, &q) != 0) return 1;
-    *flag = (test == AngleTest::parallel ? parallel_cosine(q) : perpendicular_cosine(q)) ? 1 : 0;
+    const int answer = angle_test_by_squares(dot(a, b), dot(a, a) * dot(b, b), test);
+    if (answer < 0) return measured_angle_test(a, b, test, flag);
+    *flag = answer;
     return 0;
 }
 

@@ -60,12 +60,22 @@ void derive_angle_bounds(double angle_eps)
 
 bool squares_usable(double tolerance) { return kSmallestTolerance <= tolerance && tolerance <= kLargestTolerance; }
 
+// A foot p - t·n is rounded at the scale of p: the distance from p to it errs by a few units in
+// the last place of the coordinates, besides its own rounding. Up to 2^27·point_eps that error
+// is below 2^-25·point_eps, well inside the margin of 2^-21·point_eps that a relative margin of
+// 2^-20 on the square leaves.
+constexpr double kNearSquareMargin = 0x1p-20;
+constexpr double kNearReach = 0x1p27;
+
 void derive_point_bounds(double point_eps)
 {
     const bool usable = squares_usable(point_eps);
     const double square = point_eps * point_eps;
     store(rk::kPointBelow2, usable ? square * (1.0 - kSquareMargin) : -1.0);
     store(rk::kPointAbove2, usable ? square * (1.0 + kSquareMargin) : HUGE_VAL);
+    store(rk::kNearPointBelow2, usable ? square * (1.0 - kNearSquareMargin) : -1.0);
+    store(rk::kNearPointAbove2, usable ? square * (1.0 + kNearSquareMargin) : HUGE_VAL);
+    store(rk::g_near_point_reach, usable ? point_eps * kNearReach : -1.0);
 }
 
 // A vector whose components are all below zero_eps has a squared length below 3·zero_eps²; a unit
@@ -123,7 +133,9 @@ std::atomic<double> rk::g_zero_eps{kDefaults.zero_eps};
 std::atomic<double> rk::g_log_zero_eps{kUnset};
 std::atomic<double> rk::g_cosine[rk::kCosineBounds] = {{kUnset}, {kUnset}, {kUnset}, {kUnset}};
 std::atomic<double> rk::g_square[rk::kSquareBounds] = {{-1.0},    {kUnreachable}, {kUnreachable}, {kUnreachable},
-                                                       {kUnset}, {kUnset},       {kUnset},       {kUnset}};
+                                                       {kUnset}, {kUnset},       {kUnset},       {kUnset},
+                                                       {-1.0},   {kUnreachable}};
+std::atomic<double> rk::g_near_point_reach{-1.0};
 
 extern "C" RK_API int Rk_GeometryGet(double* angle_eps, double* point_eps, double* zero_eps)
 {

@@ -246,6 +246,14 @@ extern "C" RK_API int Rk_PointDistFromPlaneAlongVec(const Rk_PointStruct* point,
 extern "C" RK_API int Rk_PointIsOnPlane(const Rk_PointStruct* point, const Rk_PlaneStruct* plane, int* on_plane)
 {
     const Rk_PointStruct p = rk::read_point(point);
+    const rk::PlaneStep step = rk::plane_step(p, *plane);
+    if (!(std::fabs(step.s) < rk::zero_eps())) {
+        const int on = rk::on_plane_by_squares(p, step);
+        if (on >= 0) {
+            *on_plane = on;
+            return 0;
+        }
+    }
     Rk_PointStruct foot = {};
     RK_TRY(Rk_PointProjOnPlane(&p, plane, &foot));
     *on_plane = rk::same_point(p, foot) ? 1 : 0;

@@ -34,7 +34,9 @@ void store(Rk_TransformStruct* tform, const Matrix& m)
     tform->is_identity = identity_flag(m);
 }
 
-Rk_PointStruct map_point(const Matrix& t, const Rk_PointStruct& p)
+// Inlined everywhere, so that points pass in registers: a record returned through memory and read
+// back in wider pieces stalls the read.
+__attribute__((always_inline)) inline Rk_PointStruct map_point(const Matrix& t, const Rk_PointStruct& p)
 {
     const double x = p.pt_x, y = p.pt_y, z = p.pt_z;
     return {t[0][0] * x + t[1][0] * y + t[2][0] * z + t[3][0], t[0][1] * x + t[1][1] * y + t[2][1] * z + t[3][1],
@@ -46,6 +48,28 @@ Rk_PointStruct apply_point(const Rk_TransformStruct& tform, const Rk_PointStruct
     return tform.is_identity ? p : map_point(tform.transform, p);
 }
 
+// The origin mapped as a point. When the mapped tip of a vector is finite, so is every entry of the
+// matrix that made it: the products with the origin's zero coordinates are zeros, and the mapped
+// origin is the translation row itself, unless an entry of that row is a zero (whose sign the
+// zero products may turn).
+inline Rk_PointStruct mapped_origin(const Matrix& t, const Rk_PointStruct& tip)
+{
+    // Both tests in one comparison each: x - x is 0 for a finite x and NaN otherwise; a product
+    // of finite entries is 0 when one is (or when it underflows, which only sends us the long way).
+    const bool finite = (tip.pt_x - tip.pt_x) + (tip.pt_y - tip.pt_y) + (tip.pt_z - tip.pt_z) == 0.0;
+    if (finite && t[3][0] * t[3][1] * t[3][2] != 0.0) return {t[3][0], t[3][1], t[3][2]};
+    return map_point(t, {0.0, 0.0, 0.0});
+}
+
+// The vector operations raise the error of a vector mapped to nothing.
+__attribute__((noinline)) int refuse_mapped(const Matrix& t, const Rk_VectorStruct& v)
+{
+    const Rk_PointStruct origin = map_point(t, {0.0, 0.0, 0.0});
+    const Rk_PointStruct tip = map_point(t, {v.i_comp, v.j_comp, v.k_comp});
+    Rk_VectorStruct difference = {};
+    return Rk_VectorSetByPoints(&difference, &origin, &tip);
+}
+
 // The vector's tip and the origin mapped as points and subtracted: the translation cancels.
 int apply_vector(const Rk_TransformStruct& tform, const Rk_VectorStruct& v, Rk_VectorStruct* mapped)
 {
@@ -53,11 +77,14 @@ int apply_vector(const Rk_TransformStruct& tform, const Rk_VectorStruct& v, Rk_V
         *mapped = v;
         return 0;
     }
-    const Rk_PointStruct origin = map_point(tform.transform, {0.0, 0.0, 0.0});
-    const Rk_PointStruct tip = map_point(tform.transform, rk::as_point(v));
-    Rk_VectorStruct difference = rk::from_to(origin, tip);
-    if (rk::is_zero_vector(difference)) return Rk_VectorSetByPoints(&difference, &origin, &tip);  // raises
-    *mapped = difference;
+    const Matrix& t = tform.transform;
+    const Rk_PointStruct tip = map_point(t, {v.i_comp, v.j_comp, v.k_comp});
+    const Rk_PointStruct origin = mapped_origin(t, tip);
+    const double i = tip.pt_x - origin.pt_x, j = tip.pt_y - origin.pt_y, k = tip.pt_z - origin.pt_z;
+    if (rk::is_zero_vector(i, j, k)) return refuse_mapped(t, v);
+    mapped->i_comp = i;
+    mapped->j_comp = j;
+    mapped->k_comp = k;
     return 0;
 }
 
@@ -72,14 +99,19 @@ void compose(const Matrix& a, const Matrix& b, Matrix& m)
     }
 }
 
+// The frame's axes and origin as the matrix rows, copied value by value: rows gathered in an
+// array of records first were written and read back in pieces of different widths, which stalls.
 void frame_matrix(const Rk_RefFrameStruct& frame, Matrix& m)
 {
-    const Rk_VectorStruct rows[4] = {frame.x_axis, frame.y_axis, frame.z_axis, rk::as_vector(frame.origin)};
-    for (int r = 0; r < 4; ++r) {
-        m[r][0] = rows[r].i_comp;
-        m[r][1] = rows[r].j_comp;
-        m[r][2] = rows[r].k_comp;
+    const Rk_VectorStruct* const axes[3] = {&frame.x_axis, &frame.y_axis, &frame.z_axis};
+    for (int r = 0; r < 3; ++r) {
+        m[r][0] = axes[r]->i_comp;
+        m[r][1] = axes[r]->j_comp;
+        m[r][2] = axes[r]->k_comp;
     }
+    m[3][0] = frame.origin.pt_x;
+    m[3][1] = frame.origin.pt_y;
+    m[3][2] = frame.origin.pt_z;
 }
 
 }  // namespace
@@ -114,9 +146,10 @@ extern "C" RK_API int Rk_TransformIsIdentity(const Rk_TransformStruct* tfm, int*
 
 extern "C" RK_API int Rk_TransformSetByRefFrame(Rk_TransformStruct* tform, const Rk_RefFrameStruct* frame)
 {
-    Matrix m;
-    frame_matrix(*frame, m);
-    store(tform, m);
+    // Straight into the transform (a frame and a transform never share memory), the flag from
+    // what was written.
+    frame_matrix(*frame, tform->transform);
+    tform->is_identity = identity_flag(tform->transform);
     return 0;
 }
 

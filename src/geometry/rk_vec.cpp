@@ -12,21 +12,29 @@ namespace {
 
 constexpr char kModule[] = "src/rk_vec";
 
-// The projection of `v` on the plane through the origin normal to `n`, once `v` is known not to be
-// parallel to `n`: the foot of v's tip on that plane (error 24 from the point module when n is
-// too short for a plane).
-int foot_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_VectorStruct* proj)
+// Rk_PointProjOnPlane's refusal of a normal too short for a plane (error 24, rk_point).
+__attribute__((noinline)) int refuse_normal(const Rk_VectorStruct& v, const Rk_VectorStruct& n)
 {
     const Rk_PlaneStruct through_origin = {{0.0, 0.0, 0.0}, n};
     const Rk_PointStruct tip = rk::as_point(v);
     Rk_PointStruct foot = {};
-    if (!rk::foot_on_plane(tip, through_origin, &foot)) return Rk_PointProjOnPlane(&tip, &through_origin, &foot);
+    return Rk_PointProjOnPlane(&tip, &through_origin, &foot);
+}
+
+// The projection of `v` on the plane through the origin normal to `n`, once `v` is known not to be
+// parallel to `n`: the foot of v's tip on that plane (error 24 from the point module when n is
+// too short for a plane).
+inline int foot_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_VectorStruct* proj)
+{
+    const Rk_PlaneStruct through_origin = {{0.0, 0.0, 0.0}, n};
+    Rk_PointStruct foot = {};
+    if (!rk::foot_on_plane(rk::as_point(v), through_origin, &foot)) return refuse_normal(v, n);
     *proj = rk::as_vector(foot);
     return 0;
 }
 
 // The projection of `v` on the plane normal to `n`; a vector parallel to `n` has none.
-int project_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_VectorStruct* proj)
+inline int project_normal_to(const Rk_VectorStruct& v, const Rk_VectorStruct& n, Rk_VectorStruct* proj)
 {
     int parallel = 0;
     RK_TRY(rk::angle_test(v, n, rk::AngleTest::parallel, &parallel));

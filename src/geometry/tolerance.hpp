@@ -51,11 +51,20 @@ enum SquareBound {
     kParallelOut2,    // under it: not parallel
     kPerpendicularIn2,   // under it: perpendicular
     kPerpendicularOut2,  // over it: not perpendicular
+    kNearPointBelow2,    // point_eps squared with a wider margin, for distances whose rounding
+    kNearPointAbove2,    // depends on the coordinates (near_point_reach)
     kSquareBounds
 };
 
 extern std::atomic<double> g_square[kSquareBounds];
 
 inline double square_bound(SquareBound b) { return g_square[b].load(std::memory_order_relaxed); }
+
+// The largest coordinate for which a distance from a point to its foot, worked out through the
+// foot, stays on the side of point_eps that kNearPointBelow2 and kNearPointAbove2 tell; -1 where
+// those bounds cannot be trusted.
+extern std::atomic<double> g_near_point_reach;
+
+inline double near_point_reach() { return g_near_point_reach.load(std::memory_order_relaxed); }
 
 }  // namespace rk
