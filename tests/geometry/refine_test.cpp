@@ -91,20 +91,24 @@ bool OracleClosest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, Rk_PointStr
 // The same rounds in double, by the library's own feet.
 Rk_PointStruct RoundsInDouble(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
 {
+    const auto back = [&](const Rk_PointStruct& q) {
+        Rk_PointStruct on2 = {}, foot = {};
+        EXPECT_EQ(Rk_PointProjOnLine(&q, &l2, &on2) | Rk_PointProjOnLine(&on2, &l1, &foot), 0);
+        return foot;
+    };
     Rk_PointStruct at = l1.point1;
-    EXPECT_TRUE(Rounds(&at, [&](const Rk_PointStruct& q) {
-        Rk_PointStruct on2 = {}, back = {};
-        return Rk_PointProjOnLine(&q, &l2, &on2) == 0 && Rk_PointProjOnLine(&on2, &l1, &back) == 0 ? back : P(NAN, 0, 0);
-    }, LineAngle(l1, l2)));
+    EXPECT_TRUE(Rounds(&at, back, LineAngle(l1, l2)));
     return at;
 }
 
 Rk_PointStruct RoundsInDouble(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_PointStruct at)
 {
-    EXPECT_TRUE(Rounds(&at, [&](const Rk_PointStruct& q) {
-        Rk_PointStruct on_b = {}, back = {};
-        return Rk_PointProjOnPlane(&q, &b, &on_b) == 0 && Rk_PointProjOnPlane(&on_b, &a, &back) == 0 ? back : P(NAN, 0, 0);
-    }, Query<double>(Rk_PlaneAngleFromPlane, &a, &b)));
+    const auto back = [&](const Rk_PointStruct& q) {
+        Rk_PointStruct on_b = {}, foot = {};
+        EXPECT_EQ(Rk_PointProjOnPlane(&q, &b, &on_b) | Rk_PointProjOnPlane(&on_b, &a, &foot), 0);
+        return foot;
+    };
+    EXPECT_TRUE(Rounds(&at, back, Query<double>(Rk_PlaneAngleFromPlane, &a, &b)));
     return at;
 }
 
@@ -222,8 +226,8 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
         }
         EXPECT_GT(compared, 290);
     }
-    // 1.105 degrees apart: the first start's rounds stop where the exact step is zero_eps + 1.1e-6
-    // of it, in double a round earlier when found; the result stays within that round's move.
+    // 1.105 degrees apart: from the first start, the exact step of the round before the stop exceeds
+    // zero_eps by 1.1e-6 of it, and the rounds in double stopped there when found.
     const Rk_PlaneStruct a = Pl(P(2.0671244173985839, -16.348032071295297, 11.927436358360413),
                                 V(-0.05266432809632679, 0.51917573641447912, 0.85304338885231723)),
                          b = Pl(P(2.8126455834917543, -3.145096351379074, 3.9379465000590086),
