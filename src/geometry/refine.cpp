@@ -19,11 +19,15 @@ namespace {
 // Rounds the closed form never needs to count to: beyond every limit of round_limit.
 constexpr double kFar = 0x1p40;
 
-// A unit in the last place of the largest coordinate must stay this far below zero_eps for the
-// steps the rounds measure to be those of exact arithmetic, give or take a small part of zero_eps:
-// coordinates up to about 2e6 under the default tolerance, where the closed form and the rounds
-// agree within 1e-12 of the coordinates. Beyond, the rounds can stop early or never, as rounding
-// has it.
+// The closed form gives where the rounds stop in exact arithmetic. In floating point, the step a
+// round measures is the difference of two projections, each about 1/sin of it long, and carries
+// the rounding of the coordinates, about a unit in their last place: where the exact step at the
+// stop lies that close to zero_eps, the rounds stop a round early or late (a move of up to
+// zero_eps), as the arithmetic of the projections has it, and where that unit nears zero_eps·sin²
+// the stop spreads over unit / sin² (about 5e-13 of the coordinates at 1 degree). The closed form
+// stands for the rounds while the unit stays this far below zero_eps: coordinates up to about 2e6
+// under the default tolerance. Beyond, the rounds can stop anywhere near the limit or never, and
+// are played.
 constexpr double kRoundingHeadroom = 2.0;
 
 // Whether rounding at `scale`, the largest coordinate in play, is what decides when the rounds stop.

@@ -2,9 +2,10 @@
 // point of the first is projected on the second and back until a round moves it no more than
 // zero_eps. Each round multiplies the point's distance from its limit by cos² of the angle between
 // the carriers, so refine.cpp works out in closed form the limit, the round that stops and the
-// point it stops at. Where rounding at the scale of the coordinates is as large as zero_eps, or a
-// coordinate is not finite, rounding decides when the rounds stop (they may never settle), and the
-// rounds are run as they come; they are bounded.
+// point it stops at, as exact arithmetic has them (rounds in floating point can stop a round away:
+// see kRoundingHeadroom there). Where rounding at the scale of the coordinates is as large as
+// zero_eps, or a coordinate is not finite, rounding decides when the rounds stop (they may never
+// settle), and the rounds are run as they come; they are bounded.
 #pragma once
 
 #include <cmath>
