@@ -7,6 +7,7 @@
 namespace {
 
 using rktest::ConsoleOf;
+using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
 using rktest::Printed;
@@ -40,9 +41,8 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         EXPECT_EQ(ConsoleOf([&] { status = print(); }), text);
         EXPECT_EQ(status, 0) << text;
     }
-    const auto dumped = DumpOf(Rk_VectorDebugRpt, &vec, 3);
-    EXPECT_EQ(dumped.lines, Lines{"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"});
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_VectorDebugRpt, &vec, 3),
+              (Dumped{0, {"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"}}));
 }
 
 // The vector and arc dumps answer with the status of their one write; a value wider than the
@@ -89,16 +89,15 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
     EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set).lines.back(), "     Set contains 0 point(s)");
     Rk_DiscPtsAddPt(&set, &p0, &up, 1), Rk_DiscPtsAddPt(&set, &p1, &up, 0);
-    const auto dumped = DumpOf(Rk_DiscPtsDebugRpt, &set, 1);
-    EXPECT_EQ(dumped.lines, (Lines{" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
-                                   "     Index\t\t\tLocation  \t\t  Surface Normal",
-                                   "     0    " "       1.00,     2.00,     3.00" "        0.00,     0.00,     1.00",
-                                   "     1    " "     -10.50,     0.25,  1000.00"}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set, 1),
+              (Dumped{0, {" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
+                          "     Index\t\t\tLocation  \t\t  Surface Normal",
+                          "     0    " "       1.00,     2.00,     3.00" "        0.00,     0.00,     1.00",
+                          "     1    " "     -10.50,     0.25,  1000.00"}}));
     set.num_pts = 3;  // one more than the table holds
-    const auto unreadable = DumpOf(Rk_DiscPtsDebugRpt, &set, 3);
-    EXPECT_FAILS(unreadable.status, 1, "rk_dbltb(");
-    EXPECT_TRUE(unreadable.lines.size() == 6 && unreadable.indent_kept);
+    const Dumped unreadable = DumpOf(Rk_DiscPtsDebugRpt, &set, 3);
+    EXPECT_EQ(std::make_pair(unreadable.status, unreadable.lines.size()), std::make_pair(1, std::size_t{6}));
+    EXPECT_ERROR(1, "rk_dbltb(");
     set.num_pts = 2;
     Rk_DiscPtsFree(&set);
 }

@@ -21,9 +21,8 @@ TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
     for (const auto& [word, states] : cases) {
         Rk_DofStruct dof;
         Rk_DofMapFromInt(&dof, word);
-        const auto dumped = DumpOf(Rk_DofDebugRpt, &dof, 2);
-        EXPECT_EQ(dumped.lines, (Lines{std::string("  ") + degrees, std::string("  DOF :   ") + states})) << word;
-        EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+        EXPECT_EQ(DumpOf(Rk_DofDebugRpt, &dof, 2),
+                  (rktest::Dumped{0, {std::string("  ") + degrees, std::string("  DOF :   ") + states}})) << word;
     }
 }
 
@@ -43,11 +42,10 @@ TEST_F(VariationDump, ADistributionShowsTheParametersOfItsType)
                                  {1, "lower truncation 1.400000 and upper truncation NOT SET"},
                                  {7, "lower truncation NOT SET and upper truncation NOT SET"}}) {
         Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, trunc, 1.4, 1.6, "d1", "d2");
-        const auto dumped = DumpOf(Rk_DistribDebugRpt, &distrib, 1);
-        EXPECT_EQ(dumped.lines, (Lines{" Distribution len has type: Normal", " ---------------------------------",
-                                       "     Nominal 1.500000 range 0.200000 sigma 0.050000",
-                                       std::string("     ") + limits, "     Desc 1: d1", "     Desc 2: d2"}));
-        EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib, 1),
+                  (rktest::Dumped{0, {" Distribution len has type: Normal", " ---------------------------------",
+                                      "     Nominal 1.500000 range 0.200000 sigma 0.050000",
+                                      std::string("     ") + limits, "     Desc 1: d1", "     Desc 2: d2"}}));
         Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, trunc, 1.4, 1.6, "", "d2");
         const Lines uniform = DumpOf(Rk_DistribDebugRpt, &distrib).lines;
         EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),

