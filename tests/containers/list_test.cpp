@@ -86,7 +86,8 @@ using PtrSets = ListFamily<rktest::PtrList>;
 // Shared and unique pointers keep the first list's order and are appended to what the new list
 // holds. Adding walks the source once even when it is the list itself; a move empties the source,
 // even of duplicates, under the destination's rule, and onto itself keeps the list; when it cannot
-// add everything it stops, keeping what it added and the whole source.
+// add everything it stops, keeping what it added and the whole source. Swap reads both values before
+// writing either, so a bad position changes nothing.
 TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
 {
     for (auto* l : {&list, &other}) ASSERT_EQ(Rk_PtrListInit(l, 1), 0);
@@ -102,22 +103,15 @@ TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
     EXPECT_EQ(Values(other), Shown({2, 0, 2, 0}));
     ASSERT_EQ(Rk_PtrListMovePtrList(&out, &other), 0);
     EXPECT_EQ(std::make_pair(Values(out), Values(other)), std::make_pair(Shown({0, 2, 1}), rktest::Lines{}));
+    ASSERT_EQ(Rk_PtrListSwap(&out, 0, 2), 0);
+    for (auto [i, j] : {std::pair{1, 3}, {-1, 1}}) EXPECT_FAILS(Rk_PtrListSwap(&out, i, j), 1, "rk_ptrtb(");
+    EXPECT_EQ(Values(out), Shown({1, 2, 0}));
     for (int k = 3; k < 24; ++k) Put(&out, {k});
     for (int k = 100; k < 130; ++k) Put(&list, {k});
     EXPECT_FAILS(WithFailingAlloc(1, [&] { return Rk_PtrListMovePtrList(&out, &list); }), 11, "rk_ptrtb(");
     EXPECT_EQ(std::make_pair(out.table.num_rows, list.table.num_rows), std::make_pair(25, 33));
     Rk_PtrListFree(&other);
     EXPECT_FAILS(Rk_PtrListGetSharedPtrs(&list, &other, &out, &size), 1, "rk_ptrtb(");
-}
-
-// Both values are read before either is written, so a bad position changes nothing.
-TEST_F(PtrSets, SwapExchangesTwoPositionsOrNothing)
-{
-    ASSERT_EQ(Rk_PtrListInit(&list, 1), 0);
-    Put(&list, {0, 1, 2});
-    ASSERT_EQ(Rk_PtrListSwap(&list, 0, 2), 0);
-    for (auto [i, j] : {std::pair{1, 3}, {-1, 1}}) EXPECT_FAILS(Rk_PtrListSwap(&list, i, j), 1, "rk_ptrtb(");
-    EXPECT_EQ(Values(list), Shown({2, 1, 0}));
 }
 
 }  // namespace
