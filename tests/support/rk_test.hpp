@@ -128,11 +128,7 @@ std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
 
 // Names typed tests after their type's kName: Family/Str.Behaviour.
 struct KNames {
-    template <class T>
-    static std::string GetName(int)
-    {
-        return T::kName;
-    }
+    template <class T> static std::string GetName(int) { return T::kName; }
 };
 
 }  // namespace rktest
