@@ -219,25 +219,17 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     typename M::Cell out[2] = {};
     int a = 0, b = 0;
     const int low[] = {-1}, high[] = {0, 2}, key[] = {0};
-    this->ExpectRefused({
-        {"InsertRow -1", [&] { return M::InsertRow(t, -1, r); }}, {"Insert 3", [&] { return M::InsertRow(t, 3, r); }},
-        {"RemoveRow 2", [&] { return M::RemoveRow(t, 2); }}, {"SetRow 2", [&] { return M::SetRow(t, 2, r); }},
-        {"GetRow 2", [&] { return M::GetRow(t, 2, out); }}, {"GetValue 2", [&] { return M::GetValue(t, 0, 2, out); }},
-        {"SetValue column -1", [&] { return M::SetValue(t, -1, 0, v); }},
-        {"SetValue column 2", [&] { return M::SetValue(t, 2, 0, v); }},
-        {"SetValue row 2", [&] { return M::SetValue(t, 0, 2, v); }},
-        {"GetValue column 2", [&] { return M::GetValue(t, 2, 0, out); }},
-        {"Find column 2", [&] { return M::Find(t, 2, v, &a); }},
-        {"FindPos from 2", [&] { return M::FindPos(t, 0, 2, v, &a, &b); }},
-        {"Sort without keys", [&] { return M::Sort(t, 0, low); }}, {"Sort on -1", [&] { return M::Sort(t, 1, low); }},
-        {"Sort with a later key out of range", [&] { return M::Sort(t, 2, high); }}});
-    const Calls every = {
-        {"AddRow", [&] { return M::AddRow(t, r); }}, {"InsertRow", [&] { return M::InsertRow(t, 0, r); }},
-        {"RemoveRow", [&] { return M::RemoveRow(t, 0); }}, {"SetRow", [&] { return M::SetRow(t, 0, r); }},
-        {"GetRow", [&] { return M::GetRow(t, 0, out); }}, {"SetValue", [&] { return M::SetValue(t, 0, 0, v); }},
-        {"GetValue", [&] { return M::GetValue(t, 0, 0, out); }}, {"GetSize", [&] { return M::GetSize(t, &a, &b); }},
-        {"Find", [&] { return M::Find(t, 0, v, &a); }}, {"FindPos", [&] { return M::FindPos(t, 0, 0, v, &a, &b); }},
-        {"Sort", [&] { return M::Sort(t, 1, key); }}, {"Clear", [&] { return M::Clear(t); }}};
+    this->ExpectRefused({RK_CALL(M::InsertRow(t, -1, r)), RK_CALL(M::InsertRow(t, 3, r)), RK_CALL(M::RemoveRow(t, 2)),
+                         RK_CALL(M::SetRow(t, 2, r)), RK_CALL(M::GetRow(t, 2, out)), RK_CALL(M::GetValue(t, 0, 2, out)),
+                         RK_CALL(M::SetValue(t, -1, 0, v)), RK_CALL(M::SetValue(t, 2, 0, v)),
+                         RK_CALL(M::SetValue(t, 0, 2, v)), RK_CALL(M::GetValue(t, 2, 0, out)),
+                         RK_CALL(M::Find(t, 2, v, &a)), RK_CALL(M::FindPos(t, 0, 2, v, &a, &b)),
+                         RK_CALL(M::Sort(t, 0, low)), RK_CALL(M::Sort(t, 1, low)), RK_CALL(M::Sort(t, 2, high))});
+    const Calls every = {RK_CALL(M::AddRow(t, r)), RK_CALL(M::InsertRow(t, 0, r)), RK_CALL(M::RemoveRow(t, 0)),
+                         RK_CALL(M::SetRow(t, 0, r)), RK_CALL(M::GetRow(t, 0, out)), RK_CALL(M::SetValue(t, 0, 0, v)),
+                         RK_CALL(M::GetValue(t, 0, 0, out)), RK_CALL(M::GetSize(t, &a, &b)),
+                         RK_CALL(M::Find(t, 0, v, &a)), RK_CALL(M::FindPos(t, 0, 0, v, &a, &b)),
+                         RK_CALL(M::Sort(t, 1, key)), RK_CALL(M::Clear(t))};
     t->type = M::kCode == 5 ? 3 : 5;
     this->ExpectRefused(every);
     EXPECT_FAILS(M::Free(t), 1, M::kLoc);

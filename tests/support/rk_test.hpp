@@ -136,6 +136,8 @@ struct KNames {
 // Checks the oldest queued error (and takes it out of the queue).
 #define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(this->NextErrorIs((id), (location_prefix)))
 #define EXPECT_NO_ERROR() EXPECT_TRUE(this->NoErrorQueued())
+// A row of calls to check one by one: the call's text, and the call.
+#define RK_CALL(call) {#call, [&] { return call; }}
 // Checks that `call` fails (returns 1) having queued error `id` at `location_prefix`.
 #define EXPECT_FAILS(call, id, location_prefix) \
     do {                                        \
