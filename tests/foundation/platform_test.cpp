@@ -57,7 +57,6 @@ TEST_F(Platform, AnEnvironmentValueIsCopiedToAtMostSizeCharacters)
     }
 }
 
-// The fixed time gives its records; the current one those of the runtime's local time.
 TEST_F(Platform, TheClockGivesTheFixedTimeOrTheCurrentOne)
 {
     int f[9];

@@ -125,7 +125,6 @@ TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
-// Each row: the text, its delimiters and quotes, the tokens, and what is wrong if the row fails.
 TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
 {
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
