@@ -91,8 +91,9 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
                           "     Duplicates not allowed in list", "         3", "         -1"}}));
     EXPECT_EQ(From(Rk_PtrListDebugRpt, &pointers, 2),
               (Lines{"    List contains 3 pointer(s)", "    Duplicates allowed in list"}));
-    EXPECT_EQ(From(Rk_LongStackDebugRpt, &stack, 2),
-              (Lines{"    Stack contains 3 value(s)", "    Top     9", "            -8", "    Bottom  7"}));
+    EXPECT_EQ(DumpOf(Rk_LongStackDebugRpt, &stack),
+              (Dumped{0, {"Long Stack", "----------", "    Stack contains 3 value(s)", "    Top     9", "            -8",
+                          "    Bottom  7"}}));
     EXPECT_EQ(From(Rk_IntQueueDebugRpt, &queue, 3), Lines{"    \nQueue has 0 rows (empty).\n"});
     for (int v : {5, 6, 7}) Rk_IntQueueAdd(&queue, v);
     for (const char* s : {"first", "second"}) Rk_StrQueueAdd(&words, s);
@@ -106,7 +107,8 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     Rk_IntTableFree(&ints.table), Rk_IntTableFree(&queue.table);  // their marks still say allocated
     EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 2), (Dumped{1, {"  Integer List", "  ------------"}}));
     EXPECT_ERROR(1, "rk_inttb(");
-    EXPECT_EQ(From(Rk_IntQueueDebugRpt, &queue, 3), Lines{"    Queue not initialized"});
+    EXPECT_EQ(DumpOf(Rk_IntQueueDebugRpt, &queue),
+              (Dumped{0, {"\n", "Integer Queue", "-------------", "    Queue not initialized"}}));
     Rk_IntListFree(&ints), Rk_PtrListFree(&pointers), Rk_LongStackFree(&stack), Rk_IntQueueFree(&queue);
     Rk_DblQueueFree(&doubles), Rk_StrQueueFree(&words);
 }
@@ -126,13 +128,13 @@ TEST_F(ContainerDump, ContainersNotSetUpSaySoUnderTheirTitles)
     const Rk_StackStruct stack{};
     Rk_QueueStruct queue{};
     queue.allocated = 2;
-    const std::tuple<Lines, std::string, std::string> cases[] = {
-        {From(Rk_PtrTableDebugRpt, &never, 0), "Pointer Table", "    Table not initialized"},
-        {From(Rk_LongListDebugRpt, &list, 0), "Long Integer List", "    List not allocated"},
-        {From(Rk_StrStackDebugRpt, &stack, 0), "String Stack", "    Stack not allocated"},
-        {From(Rk_LongQueueDebugRpt, &queue, 1), "Long Integer Queue", "    \nQueue was not initialized/allocated.\n"}};
-    for (const auto& [lines, title, said] : cases)
-        EXPECT_EQ(lines, (Lines{title, std::string(title.size(), '-'), said}));
+    const std::pair<Dumped, Lines> cases[] = {
+        {DumpOf(Rk_PtrTableDebugRpt, &never), {"Pointer Table", "-------------", "    Table not initialized"}},
+        {DumpOf(Rk_LongListDebugRpt, &list), {"Long Integer List", "-----------------", "    List not allocated"}},
+        {DumpOf(Rk_StrStackDebugRpt, &stack), {"String Stack", "------------", "    Stack not allocated"}},
+        {DumpOf(Rk_LongQueueDebugRpt, &queue),
+         {"\n", "Long Integer Queue", "------------------", "    \nQueue was not initialized/allocated.\n"}}};
+    for (const auto& [dumped, lines] : cases) EXPECT_EQ(dumped, (Dumped{0, lines}));
     for (const auto& m : tables) {
         other.type = m.code == 5 ? 3 : 5;
         EXPECT_EQ(From(m.dump, &other, 0), Lines{});
