@@ -92,8 +92,8 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     EXPECT_EQ(From(Rk_PtrListDebugRpt, &pointers, 2),
               (Lines{"    List contains 3 pointer(s)", "    Duplicates allowed in list"}));
     EXPECT_EQ(DumpOf(Rk_LongStackDebugRpt, &stack),
-              (Dumped{0, {"Long Stack", "----------", "    Stack contains 3 value(s)", "    Top     9", "            -8",
-                          "    Bottom  7"}}));
+              (Dumped{0, {"Long Stack", "----------", "    Stack contains 3 value(s)", "    Top     9",
+                          "            -8", "    Bottom  7"}}));
     EXPECT_EQ(From(Rk_IntQueueDebugRpt, &queue, 3), Lines{"    \nQueue has 0 rows (empty).\n"});
     for (int v : {5, 6, 7}) Rk_IntQueueAdd(&queue, v);
     for (const char* s : {"first", "second"}) Rk_StrQueueAdd(&words, s);
