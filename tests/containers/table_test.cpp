@@ -1,5 +1,6 @@
 // Tables: the five members through one set of typed tests, checked against the record itself and a
-// plain model of the rows; then what only one member does (tolerance, address order, text copies).
+// plain model of the rows; then what only one member does (tolerance, address order, text copies)
+// and the growth of a long table.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
