@@ -102,14 +102,13 @@ TYPED_TEST(PileFamily, TheFreeRuleAndAFreedContainerRefusesUse)
     auto* p = &this->pile;
     EXPECT_FAILS(WithFailingAlloc(2, [&] { return M::Init(p); }), 11, M::kLoc);
     EXPECT_EQ(p->allocated, 0);
-    *p = {};
     for (int flag : {0, 2}) {
+        *p = {};
         p->allocated = flag;
-        if (M::kFront) {
+        if (M::kFront)
             EXPECT_EQ(M::Free(p), 0) << flag;
-        } else {
+        else
             EXPECT_FAILS(M::Free(p), 1, M::kLoc);
-        }
     }
     this->Fill({1});
     ASSERT_EQ(M::Free(p), 0);
@@ -126,9 +125,8 @@ using StrStack = rktest::LibraryTest;
 TEST_F(StrStack, PopIgnoreDropsTheTopAndIgnoresAnEmptyStack)
 {
     Rk_StrStack stack;
-    ASSERT_EQ(Rk_StrStackInit(&stack), 0);
-    for (const char* s : {"a", "b"}) ASSERT_EQ(Rk_StrStackPush(&stack, s), 0);
-    for (const rktest::Lines& left : {rktest::Lines{"a"}, rktest::Lines{}, rktest::Lines{}}) {
+    ASSERT_EQ(Rk_StrStackInit(&stack) + Rk_StrStackPush(&stack, "a") + Rk_StrStackPush(&stack, "b"), 0);
+    for (const rktest::Lines& left : {rktest::Lines{"a"}, {}, {}}) {
         ASSERT_EQ(Rk_StrStackPopIgnore(&stack), 0);
         EXPECT_EQ(rktest::Column<char*>(stack.table), left);
     }

@@ -1,11 +1,10 @@
 // Dumps of tables, lists, queues and stacks: one whole text per family, then the lines that carry
 // each member's title and value format, and the failures.
-#include <cstring>
-
 #include "rk_test.hpp"
 
 namespace {
 
+using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
 using rktest::Printed;
@@ -36,11 +35,10 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     Rk_PtrTableAddRow(&pointers, std::vector<void*>{&ints}.data());
     const int key = 1;
     Rk_IntTableSort(&ints, 1, &key);
-    const auto dumped = DumpOf(Rk_IntTableDebugRpt, &ints, 3);
-    EXPECT_EQ(dumped.lines, (Lines{"   Int Integer Table", "   -----------------", "        Table has 2 columns",
-                                   "        Table has 2 rows ( 25 allocated)", "        Table is sorted on column 1",
-                                   "             1    -20", "           300      4"}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_IntTableDebugRpt, &ints, 3),
+              (Dumped{0, {"   Int Integer Table", "   -----------------", "        Table has 2 columns",
+                          "        Table has 2 rows ( 25 allocated)", "        Table is sorted on column 1",
+                          "             1    -20", "           300      4"}}));
     EXPECT_EQ(rktest::ConsoleOf([&] { Rk_IntTableDebug(&ints); }),
               "\n" + Printed(DumpOf(Rk_IntTableDebugRpt, &ints).lines));
     EXPECT_EQ(From(Rk_LongTableDebugRpt, &longs, 5), Lines{"    1234567890     -5"});
@@ -50,35 +48,6 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     EXPECT_EQ(From(Rk_PtrTableDebugRpt, &pointers, 4), Lines{"     Table is not sorted"});
     Rk_IntTableFree(&ints), Rk_LongTableFree(&longs), Rk_DblTableFree(&doubles), Rk_StrTableFree(&texts);
     Rk_PtrTableFree(&pointers);
-}
-
-// A table never initialised says so under its member's title; a record of another member is
-// refused (error 1 of the member) before anything is written, and its Debug fails after its empty line.
-TEST_F(ContainerDump, ATableNotSetUpIsDescribedAndAnotherMembersRecordRefused)
-{
-    const struct {
-        int code;
-        int (*dump)(const Rk_TableStruct*, Rk_ReportStruct*);
-        int (*debug)(const Rk_TableStruct*);
-        const char *title, *loc;
-    } members[] = {{5, Rk_IntTableDebugRpt, Rk_IntTableDebug, "Int Integer Table", "rk_inttb("},
-                   {3, Rk_LongTableDebugRpt, Rk_LongTableDebug, "Long Integer Table", "rk_lngtb("},
-                   {1, Rk_DblTableDebugRpt, Rk_DblTableDebug, "Double Precision Table", "rk_dbltb("},
-                   {8, Rk_PtrTableDebugRpt, Rk_PtrTableDebug, "Pointer Table", "rk_ptrtb("},
-                   {2, Rk_StrTableDebugRpt, Rk_StrTableDebug, "String Table", "rk_strtb("}};
-    for (const auto& m : members) {
-        SCOPED_TRACE(m.title);
-        Rk_TableStruct never{};
-        never.type = m.code;
-        EXPECT_EQ(From(m.dump, &never, 0), (Lines{m.title, std::string(std::strlen(m.title), '-'),
-                                                   "    Table not initialized"}));
-        never.type = m.code == 5 ? 3 : 5;
-        EXPECT_EQ(From(m.dump, &never, 0), Lines{});
-        EXPECT_ERROR(1, m.loc);
-        int status = 0;
-        EXPECT_EQ(rktest::ConsoleOf([&] { status = m.debug(&never); }), "\n");
-        EXPECT_FAILS(status, 1, m.loc);
-    }
 }
 
 // A line longer than the scratch text's own room needs the heap: with it the line is written whole,
@@ -117,57 +86,64 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     Rk_DblQueueInit(&doubles), Rk_StrQueueInit(&words);
     for (int v : {3, -1, 3}) Rk_IntListAdd(&ints, v), Rk_PtrListAdd(&pointers, &ints);
     for (long v : {7L, -8L, 9L}) Rk_LongStackPush(&stack, v);
-    const auto list = DumpOf(Rk_IntListDebugRpt, &ints, 1);
-    EXPECT_EQ(list.lines, (Lines{" Integer List", " ------------", "     List contains 2 value(s)",
-                                 "     Duplicates not allowed in list", "         3", "         -1"}));
-    EXPECT_TRUE(list.status == 0 && list.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 1),
+              (Dumped{0, {" Integer List", " ------------", "     List contains 2 value(s)",
+                          "     Duplicates not allowed in list", "         3", "         -1"}}));
     EXPECT_EQ(From(Rk_PtrListDebugRpt, &pointers, 2),
               (Lines{"    List contains 3 pointer(s)", "    Duplicates allowed in list"}));
-    EXPECT_EQ(From(Rk_LongStackDebugRpt, &stack, 2),
-              (Lines{"    Stack contains 3 value(s)", "    Top     9", "            -8", "    Bottom  7"}));
+    EXPECT_EQ(DumpOf(Rk_LongStackDebugRpt, &stack),
+              (Dumped{0, {"Long Stack", "----------", "    Stack contains 3 value(s)", "    Top     9",
+                          "            -8", "    Bottom  7"}}));
     EXPECT_EQ(From(Rk_IntQueueDebugRpt, &queue, 3), Lines{"    \nQueue has 0 rows (empty).\n"});
     for (int v : {5, 6, 7}) Rk_IntQueueAdd(&queue, v);
     for (const char* s : {"first", "second"}) Rk_StrQueueAdd(&words, s);
     Rk_DblQueueAdd(&doubles, -12.25);
-    const auto dumped = DumpOf(Rk_IntQueueDebugRpt, &queue, 2);
-    EXPECT_EQ(dumped.lines, (Lines{"  \n", "  Integer Queue", "  -------------", "      \nQueue has 3 rows.\n",
-                                   "      Front  5", "             6", "      End    7", "      \n"}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_IntQueueDebugRpt, &queue, 2),
+              (Dumped{0, {"  \n", "  Integer Queue", "  -------------", "      \nQueue has 3 rows.\n", "      Front  5",
+                          "             6", "      End    7", "      \n"}}));
     EXPECT_EQ(From(Rk_DblQueueDebugRpt, &doubles, 4), (Lines{"    Front   -12.25000", "    \n"}));
     EXPECT_EQ(From(Rk_StrQueueDebugRpt, &words, 4), (Lines{"    Front  first", "    End    second", "    \n"}));
     EXPECT_EQ(std::make_pair(stack.table.num_rows, queue.table.num_rows), std::make_pair(3, 3));
     Rk_IntTableFree(&ints.table), Rk_IntTableFree(&queue.table);  // their marks still say allocated
-    const auto unreadable = DumpOf(Rk_IntListDebugRpt, &ints, 2);
-    EXPECT_FAILS(unreadable.status, 1, "rk_inttb(");
-    EXPECT_TRUE(unreadable.lines == Lines({"  Integer List", "  ------------"}) && unreadable.indent_kept);
-    EXPECT_EQ(From(Rk_IntQueueDebugRpt, &queue, 3), Lines{"    Queue not initialized"});
+    EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 2), (Dumped{1, {"  Integer List", "  ------------"}}));
+    EXPECT_ERROR(1, "rk_inttb(");
+    EXPECT_EQ(DumpOf(Rk_IntQueueDebugRpt, &queue),
+              (Dumped{0, {"\n", "Integer Queue", "-------------", "    Queue not initialized"}}));
     Rk_IntListFree(&ints), Rk_PtrListFree(&pointers), Rk_LongStackFree(&stack), Rk_IntQueueFree(&queue);
     Rk_DblQueueFree(&doubles), Rk_StrQueueFree(&words);
 }
 
-// Containers never allocated say so under their member's title; a queue counts as allocated only
-// with a mark of exactly 1.
-TEST_F(ContainerDump, ContainersNotAllocatedSaySoUnderTheirTitles)
+// A container never set up says so under its title, one path for all members of a kind (a queue
+// counts as allocated only with a mark of exactly 1). A table record of another member is refused
+// (error 1 of the member) before anything is written, and its Debug fails after its empty line.
+TEST_F(ContainerDump, ContainersNotSetUpSaySoUnderTheirTitles)
 {
+    const struct { int code; int (*dump)(const Rk_TableStruct*, Rk_ReportStruct*); const char* loc; } tables[] = {
+        {5, Rk_IntTableDebugRpt, "rk_inttb("}, {3, Rk_LongTableDebugRpt, "rk_lngtb("},
+        {1, Rk_DblTableDebugRpt, "rk_dbltb("}, {8, Rk_PtrTableDebugRpt, "rk_ptrtb("},
+        {2, Rk_StrTableDebugRpt, "rk_strtb("}};
+    Rk_TableStruct never{}, other{};
+    never.type = 8;
     const Rk_ListStruct list{};
     const Rk_StackStruct stack{};
     Rk_QueueStruct queue{};
     queue.allocated = 2;
-    const std::string no_list = "    List not allocated", no_stack = "    Stack not allocated",
-                      no_queue = "    \nQueue was not initialized/allocated.\n";
-    const std::tuple<Lines, std::string, std::string> cases[] = {
-        {From(Rk_IntListDebugRpt, &list, 0), "Integer List", no_list},
-        {From(Rk_LongListDebugRpt, &list, 0), "Long Integer List", no_list},
-        {From(Rk_PtrListDebugRpt, &list, 0), "Pointer List", no_list},
-        {From(Rk_StrListDebugRpt, &list, 0), "String List", no_list},
-        {From(Rk_LongStackDebugRpt, &stack, 0), "Long Stack", no_stack},
-        {From(Rk_StrStackDebugRpt, &stack, 0), "String Stack", no_stack},
-        {From(Rk_IntQueueDebugRpt, &queue, 1), "Integer Queue", no_queue},
-        {From(Rk_LongQueueDebugRpt, &queue, 1), "Long Integer Queue", no_queue},
-        {From(Rk_DblQueueDebugRpt, &queue, 1), "Double-Precision Queue", no_queue},
-        {From(Rk_StrQueueDebugRpt, &queue, 1), "String Queue", no_queue}};
-    for (const auto& [lines, title, said] : cases)
-        EXPECT_EQ(lines, (Lines{title, std::string(title.size(), '-'), said}));
+    const std::pair<Dumped, Lines> cases[] = {
+        {DumpOf(Rk_PtrTableDebugRpt, &never), {"Pointer Table", "-------------", "    Table not initialized"}},
+        {DumpOf(Rk_LongListDebugRpt, &list), {"Long Integer List", "-----------------", "    List not allocated"}},
+        {DumpOf(Rk_StrStackDebugRpt, &stack), {"String Stack", "------------", "    Stack not allocated"}},
+        {DumpOf(Rk_LongQueueDebugRpt, &queue),
+         {"\n", "Long Integer Queue", "------------------", "    \nQueue was not initialized/allocated.\n"}}};
+    for (const auto& [dumped, lines] : cases) EXPECT_EQ(dumped, (Dumped{0, lines}));
+    for (const auto& m : tables) {
+        other.type = m.code == 5 ? 3 : 5;
+        EXPECT_EQ(From(m.dump, &other, 0), Lines{});
+        EXPECT_ERROR(1, m.loc);
+    }
+    int status = 0;
+    other.type = 3;
+    EXPECT_EQ(rktest::ConsoleOf([&] { status = Rk_IntTableDebug(&other); }), "\n");
+    EXPECT_FAILS(status, 1, "rk_inttb(");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Dumps of the geometry kernel: the one-line prints of points, lines, planes and tolerances, and
-// the vector, arc, frame, transform and point-set dumps through a report.
+// the vector, arc, frame, transform and point-set dumps through a report; then the variation
+// families built on it, degree-of-freedom sets and distributions.
 #include <functional>
 
 #include "rk_test.hpp"
@@ -7,10 +8,12 @@
 namespace {
 
 using rktest::ConsoleOf;
+using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
 using rktest::Printed;
 using GeometryDump = rktest::LibraryTest;
+using VariationDump = rktest::LibraryTest;
 
 // Each print is one line after a newline (the vector's and arc's end in one); a plane shows its
 // normal as stored, the tolerances those in force; a vector dumped to a report keeps its newline.
@@ -41,9 +44,8 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         EXPECT_EQ(ConsoleOf([&] { status = call(); }), text);
         EXPECT_EQ(status, 0) << text;
     }
-    const auto dumped = DumpOf(Rk_VectorDebugRpt, &vec, 3);
-    EXPECT_EQ(dumped.lines, Lines{"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"});
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_VectorDebugRpt, &vec, 3),
+              (Dumped{0, {"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"}}));
 }
 
 // The vector and arc dumps answer with the status of their one write; a value wider than the
@@ -90,18 +92,70 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
     EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set).lines.back(), "     Set contains 0 point(s)");
     Rk_DiscPtsAddPt(&set, &p0, &up, 1), Rk_DiscPtsAddPt(&set, &p1, &up, 0);
-    const auto dumped = DumpOf(Rk_DiscPtsDebugRpt, &set, 1);
-    EXPECT_EQ(dumped.lines, (Lines{" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
-                                   "     Index\t\t\tLocation  \t\t  Surface Normal",
-                                   "     0    " "       1.00,     2.00,     3.00" "        0.00,     0.00,     1.00",
-                                   "     1    " "     -10.50,     0.25,  1000.00"}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set, 1),
+              (Dumped{0, {" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
+                          "     Index\t\t\tLocation  \t\t  Surface Normal",
+                          "     0    " "       1.00,     2.00,     3.00" "        0.00,     0.00,     1.00",
+                          "     1    " "     -10.50,     0.25,  1000.00"}}));
     set.num_pts = 3;  // one more than the table holds
-    const auto unreadable = DumpOf(Rk_DiscPtsDebugRpt, &set, 3);
-    EXPECT_FAILS(unreadable.status, 1, "rk_dbltb(");
-    EXPECT_TRUE(unreadable.lines.size() == 6 && unreadable.indent_kept);
+    const Dumped unreadable = DumpOf(Rk_DiscPtsDebugRpt, &set, 3);
+    EXPECT_EQ(std::make_pair(unreadable.status, unreadable.lines.size()), std::make_pair(1, std::size_t{6}));
+    EXPECT_ERROR(1, "rk_dbltb(");
     set.num_pts = 2;
     Rk_DiscPtsFree(&set);
+}
+
+// A heading of the twelve degrees and a line of their states, open (O) or controlled (C), with no
+// title and no indent of their own; bits above the twelve degrees are not shown.
+TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
+{
+    const char degrees[] = "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz";
+    const std::pair<int, const char*> cases[] = {{0x801, "O   C   O   O   O   O   O   O   O   O   C   O"},
+                                                 {0x402, "C   O   O   O   O   O   O   O   O   O   O   C"},
+                                                 {0x0C8, "O   O   C   O   O   O   C   C   O   O   O   O"},
+                                                 {-1, "C   C   C   C   C   C   C   C   C   C   C   C"}};
+    for (const auto& [word, states] : cases) {
+        Rk_DofStruct dof;
+        Rk_DofMapFromInt(&dof, word);
+        EXPECT_EQ(DumpOf(Rk_DofDebugRpt, &dof, 2),
+                  (Dumped{0, {std::string("  ") + degrees, std::string("  DOF :   ") + states}})) << word;
+    }
+}
+
+// The name and type in the title; the parameters of a constant, normal or uniform distribution
+// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
+TEST_F(VariationDump, ADistributionShowsTheParametersOfItsType)
+{
+    Rk_DistribStruct distrib{};
+    Rk_DistribSetName(&distrib, "len");
+    Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
+    const Lines constant = {"Distribution len has type: Constant", "-----------------------------------",
+                            "    Constant value 12.500000", "    Desc 1: first", "    Desc 2: second"};
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, constant}));
+    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + Printed(constant));
+    for (auto [trunc, limits] : {std::pair{3, "lower truncation 1.400000 and upper truncation 1.600000"},
+                                 {2, "lower truncation NOT SET and upper truncation 1.600000"},
+                                 {1, "lower truncation 1.400000 and upper truncation NOT SET"},
+                                 {7, "lower truncation NOT SET and upper truncation NOT SET"}}) {
+        Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, trunc, 1.4, 1.6, "d1", "d2");
+        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib, 1),
+                  (Dumped{0, {" Distribution len has type: Normal", " ---------------------------------",
+                              "     Nominal 1.500000 range 0.200000 sigma 0.050000", std::string("     ") + limits,
+                              "     Desc 1: d1", "     Desc 2: d2"}}));
+        Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, trunc, 1.4, 1.6, "", "d2");
+        const Lines uniform = DumpOf(Rk_DistribDebugRpt, &distrib).lines;
+        EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),
+                  (Lines{"    Nominal -3.000000 range 0.500000", std::string("    ") + limits, "    Desc 1: ",
+                         "    Desc 2: d2"}));
+    }
+    for (auto [type, name] : {std::pair{3, "Discrete"}, {4, "Pearson"}, {5, "Percentile"}, {6, "Weibull"},
+                              {8, "Triangular"}, {9, "Random"}, {10, "Sample"}, {0, "Other"}, {11, "Other"}}) {
+        distrib.type = type;
+        const std::string title = std::string("Distribution len has type: ") + name;
+        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib),
+                  (Dumped{0, {title, std::string(title.size(), '-'),
+                              "    No further information for this distrib type"}}));
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 namespace {
 
 using rktest::ConsoleOf;
+using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
 using rktest::Printed;
@@ -22,8 +23,7 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
     Rk_StrArraySetStr(&array, 0, "alpha"), Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str());
     const Lines lines = {"String Array", "------------", "    String array can hold 3 strings", "    Strings : alpha",
                          "              ", "              " + std::string(80, 'x')};
-    const auto dumped = DumpOf(Rk_StrArrayDebugRpt, &array);
-    EXPECT_TRUE(dumped.lines == lines && dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, &array), (Dumped{0, lines}));
     EXPECT_EQ(ConsoleOf([&] { Rk_StrArrayDebug(&array); }), "\n" + Printed(lines));
     Rk_StrArrayFree(&array);
     for (const Rk_StrArrayStruct* freed : {&array, &never})
@@ -36,9 +36,7 @@ TEST_F(TextDump, AnInputNamesItsSource)
     Rk_InputStruct input;
     rktest::BrokenReport broken;
     Rk_InputInit(&input);
-    const auto dumped = DumpOf(Rk_InputDebugRpt, &input, 1);
-    EXPECT_EQ(dumped.lines, (Lines{" Input", " -----", " Source:  (none)."}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input, 1), (Dumped{0, {" Input", " -----", " Source:  (none)."}}));
     for (auto [source, text] :
          {std::pair{RK_INPUT_CONSOLE, "Source: Console."}, {RK_INPUT_FUNCTION, "Source: Function."}}) {
         ASSERT_EQ(Rk_InputSetSource(&input, source, "", no_line), 0);
@@ -60,21 +58,20 @@ TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
     ASSERT_EQ(Rk_UserConfigInit(&settings), 0);
     EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings).lines.back(), "  No settings found...");
     ASSERT_EQ(Rk_UserConfigSetValue(&settings, "abc", "v"), 0);
-    const auto dumped = DumpOf(Rk_UserConfigDebugRpt, &settings, 1);
-    EXPECT_EQ(dumped.lines, (Lines{" User Configuration", " ------------------", "   Variable  Value   To File",
-                                   std::string("   abc     ") + "  v    " + "    "}));
-    EXPECT_TRUE(dumped.status == 0 && dumped.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings, 1),
+              (Dumped{0, {" User Configuration", " ------------------", "   Variable  Value   To File",
+                          std::string("   abc     ") + "  v    " + "    "}}));
     Rk_StrTableSetValue(&settings.set_table, 3, 0, "Rk_TRUE");
     Rk_UserConfigSetValue(&settings, std::string(40, 'n').c_str(), std::string(20, 'w').c_str());
-    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings).lines,
-              (Lines{"User Configuration", "------------------",
-                     "  Variable" + std::string(27, ' ') + "  Value" + std::string(15, ' ') + "   To File",
+    const Lines wide = DumpOf(Rk_UserConfigDebugRpt, &settings).lines;
+    EXPECT_EQ(Lines(wide.begin() + 2, wide.end()),
+              (Lines{"  Variable" + std::string(27, ' ') + "  Value" + std::string(15, ' ') + "   To File",
                      "  abc" + std::string(32, ' ') + "  v" + std::string(19, ' ') + "   X",
                      "  " + std::string(35, 'n') + "  " + std::string(20, 'w') + "    "}));
     Rk_UserConfigFree(&settings);
-    const auto freed = DumpOf(Rk_UserConfigDebugRpt, &settings, 4);
-    EXPECT_FAILS(freed.status, 1, "rk_strtb(");
-    EXPECT_TRUE(freed.lines == Lines({"    User Configuration", "    ------------------"}) && freed.indent_kept);
+    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings, 4),
+              (Dumped{1, {"    User Configuration", "    ------------------"}}));
+    EXPECT_ERROR(1, "rk_strtb(");
 }
 
 // A directory shows its path; a report names every destination in order and its indent in two

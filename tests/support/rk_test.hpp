@@ -56,19 +56,21 @@ struct ListReport {
     Rk_ReportStruct report{};
 };
 
-// What a dump wrote to a ListReport that starts at `indent`, its status, and whether it left the
-// indent as it found it.
+// What a dump wrote to a ListReport that starts at `indent`, and its status. A dump that does not
+// leave the indent as it found it fails the test.
 struct Dumped {
     int status;
     Lines lines;
-    bool indent_kept;
+    bool operator==(const Dumped& other) const { return status == other.status && lines == other.lines; }
 };
+inline void PrintTo(const Dumped& d, std::ostream* os) { *os << d.status << ": " << ::testing::PrintToString(d.lines); }
 template <class Dump>
 Dumped DumpOf(Dump dump, int indent = 0)
 {
     ListReport report(indent);
     const int status = dump(report.get());
-    return {status, report.lines(), report.indent() == indent};
+    EXPECT_EQ(report.indent(), indent) << "the indent was not restored";
+    return {status, report.lines()};
 }
 // The same for the dump of one record, `Rk_<Type>DebugRpt(record, report)`.
 template <class Record>
@@ -126,11 +128,7 @@ std::pair<std::string, int> ConsoleWithoutMemory(Dump dump)
 
 // Names typed tests after their type's kName: Family/Str.Behaviour.
 struct KNames {
-    template <class T>
-    static std::string GetName(int)
-    {
-        return T::kName;
-    }
+    template <class T> static std::string GetName(int) { return T::kName; }
 };
 
 }  // namespace rktest
@@ -138,6 +136,8 @@ struct KNames {
 // Checks the oldest queued error (and takes it out of the queue).
 #define EXPECT_ERROR(id, location_prefix) EXPECT_TRUE(this->NextErrorIs((id), (location_prefix)))
 #define EXPECT_NO_ERROR() EXPECT_TRUE(this->NoErrorQueued())
+// A row of calls to check one by one: the call's text, and the call.
+#define RK_CALL(call) {#call, [&] { return call; }}
 // Checks that `call` fails (returns 1) having queued error `id` at `location_prefix`.
 #define EXPECT_FAILS(call, id, location_prefix) \
     do {                                        \
