@@ -2,6 +2,7 @@
 // thread's queues are created on its first use and released when it ends, freed or not; settings
 // one thread changes for the whole process are read whole by the others.
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -47,6 +48,9 @@ int queued()
 // What one thread owns: every call it makes goes to these.
 struct Own {
     int k;  // the thread's number
+    std::string settings_file;
+    Rk_IntTable table;
+    Rk_UserConfigStruct settings;
     Rk_StrList lines;
     Rk_ReportStruct report;
 };
@@ -76,6 +80,36 @@ const Call kCalls[] = {
          const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
          Rk_VectorStruct unit = {};
          return wrong_unless(unit.i_comp == 1.0, Rk_VectorUnitize(&v, &unit));
+     }},
+    {"datum frame", 1, "rk_reffr(",
+     [](Own&, int i, bool fail) {
+         const double h = i % 5;
+         double pri[3][3] = {{0, 0, h}, {1, 0, h}, {0, 1, h}};
+         double sec[3][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+         double ter[3][3] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}};
+         const int type = fail ? 0 : 3;
+         Rk_RefFrameStruct frame = {};
+         int redundant = 0;
+         const int status = Rk_RefFrameSetByGeom(&frame, type, pri, type, sec, type, ter, 1.0, &redundant);
+         return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
+     }},
+    {"int table", 1, "rk_inttb(",
+     [](Own& own, int i, bool fail) {
+         int value = -1, ncols = 0, nrows = 0;
+         if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
+         const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
+                            Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
+         return wrong_unless(value == i, status);
+     }},
+    {"settings", 1, "rk_ucfig(",
+     [](Own& own, int, bool fail) {
+         if (fail) return Rk_UserConfigWriteToFile(&own.settings, "", "own");
+         int file_found = 0, section_found = 0, found = 0;
+         char value[RK_PATH_MAX + 1] = "";
+         const int status =
+             Rk_UserConfigReadFromFile(&own.settings, own.settings_file.c_str(), "own", &file_found, &section_found) ||
+             Rk_UserConfigGetValue(&own.settings, "thread", value, &found);
+         return wrong_unless(found && value == std::to_string(own.k), status);
      }},
     {"report", 1, "rk_rpt(",
      [](Own& own, int i, bool fail) {
@@ -147,12 +181,20 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
     Rk_ErrorQueueSetAndAddError(99, "src/rk_main", 1, "main");
     const long live = rk::seam::live_blocks();
 
-    std::vector<std::string> problems(kThreads);
+    std::vector<std::string> problems(kThreads), settings_files;
+    for (int k = 0; k < kThreads; ++k) {
+        const std::string n = std::to_string(k);
+        settings_files.push_back(WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"));
+    }
     in_threads(kThreads, [&](int k) {
-        Own own{k, {}, {}};
+        Own own{k, settings_files[k], {}, {}, {}, {}};
+        Rk_IntTableInit(&own.table, 1);
+        Rk_UserConfigInit(&own.settings);
         Rk_StrListInit(&own.lines, 1);
         Rk_ReportStrListInit(&own.report, &own.lines);
         problems[k] = stress(own, MessageFile());
+        Rk_IntTableFree(&own.table);
+        Rk_UserConfigFree(&own.settings);
         Rk_StrListFree(&own.lines);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
     });
