@@ -20,10 +20,10 @@ Rk_InputStruct* reader(const Lines& lines, const char* delim = nullptr, bool ski
     static Rk_InputStruct input;
     g_lines = lines;
     g_next = 0;
-    Rk_InputInit(&input);
-    Rk_InputSetSource(&input, RK_INPUT_FUNCTION, nullptr, next_line);
-    if (delim) Rk_InputIgnoreCommentsOn(&input, delim);
-    if (skip_blanks) Rk_InputIgnoreBlankLinesOn(&input);
+    int status = Rk_InputInit(&input) + Rk_InputSetSource(&input, RK_INPUT_FUNCTION, nullptr, next_line);
+    if (delim) status += Rk_InputIgnoreCommentsOn(&input, delim);
+    if (skip_blanks) status += Rk_InputIgnoreBlankLinesOn(&input);
+    EXPECT_EQ(status, 0) << "setting the reader up";
     return &input;
 }
 
