@@ -291,7 +291,7 @@ TEST_F(MemberRules, ToleranceAddressOrderAndTextCopies)
     ASSERT_EQ(Rk_StrTableSetValue(&str, 0, 1, own[0]), 0);
     EXPECT_EQ(Grid({rktest::Column<char*>(str, 0), rktest::Column<char*>(str, 1)}),
               Grid({{"two", "one"}, {"one", "XXX"}}));
-    Rk_DblTableFree(&dbl), Rk_PtrTableFree(&ptr), Rk_StrTableFree(&str);
+    EXPECT_EQ(Rk_DblTableFree(&dbl) + Rk_PtrTableFree(&ptr) + Rk_StrTableFree(&str), 0);
 }
 
 // num_alloc_rows steps by 25 while the blocks behind it are resized only when they double: 25 to

@@ -25,8 +25,8 @@ Lines From(int (*dump)(const Record*, Rk_ReportStruct*), const Record* record, s
 TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
 {
     Rk_TableStruct ints, longs, doubles, texts, pointers;
-    Rk_IntTableInit(&ints, 2), Rk_LongTableInit(&longs, 2), Rk_DblTableInit(&doubles, 1);
-    Rk_StrTableInit(&texts, 2), Rk_PtrTableInit(&pointers, 1);
+    EXPECT_EQ(Rk_IntTableInit(&ints, 2) + Rk_LongTableInit(&longs, 2) + Rk_DblTableInit(&doubles, 1), 0);
+    EXPECT_EQ(Rk_StrTableInit(&texts, 2) + Rk_PtrTableInit(&pointers, 1), 0);
     for (const auto& row : {std::vector<int>{300, 4}, {1, -20}}) Rk_IntTableAddRow(&ints, row.data());
     Rk_LongTableAddRow(&longs, std::vector<long>{1234567890L, -5L}.data());
     for (double v : {3.14159, 1e10}) Rk_DblTableAddRow(&doubles, &v);
@@ -46,7 +46,8 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     EXPECT_EQ(From(Rk_StrTableDebugRpt, &texts, 5),
               (Lines{"                abc abcdefghijklmn", "     abcdefghijk... a much long..."}));
     EXPECT_EQ(From(Rk_PtrTableDebugRpt, &pointers, 4), Lines{"     Table is not sorted"});
-    Rk_IntTableFree(&ints), Rk_LongTableFree(&longs), Rk_DblTableFree(&doubles), Rk_StrTableFree(&texts);
+    EXPECT_EQ(Rk_IntTableFree(&ints) + Rk_LongTableFree(&longs) + Rk_DblTableFree(&doubles) +
+              Rk_StrTableFree(&texts), 0);
     Rk_PtrTableFree(&pointers);
 }
 
@@ -57,7 +58,7 @@ TEST_F(ContainerDump, ALineThatCannotBeHeldFailsWithErrorElevenInTheFamilysModul
 {
     Rk_IntTable table;
     Rk_StrList list;
-    Rk_IntTableInit(&table, 40), Rk_StrListInit(&list, 1);
+    EXPECT_EQ(Rk_IntTableInit(&table, 40) + Rk_StrListInit(&list, 1), 0);
     Rk_IntTableAddRow(&table, std::vector<int>(40, 9).data());
     Rk_StrListAdd(&list, std::string(300, 'q').c_str());
     EXPECT_EQ(From(Rk_IntTableDebugRpt, &table, 5).at(0).size(), 4u + 40 * 7);
@@ -71,7 +72,7 @@ TEST_F(ContainerDump, ALineThatCannotBeHeldFailsWithErrorElevenInTheFamilysModul
     EXPECT_FAILS(starved_list.second, 11, "rk_strls(");
     EXPECT_EQ(starved_list.first,
               Printed({"String List", "    List contains 1 value(s)", "    Duplicates allowed in list"}));
-    Rk_IntTableFree(&table), Rk_StrListFree(&list);
+    EXPECT_EQ(Rk_IntTableFree(&table) + Rk_StrListFree(&list), 0);
 }
 
 // A list shows its size, its duplicate rule and its values (pointers counted only); a stack its
@@ -82,8 +83,9 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     Rk_ListStruct ints, pointers;
     Rk_StackStruct stack;
     Rk_QueueStruct queue, doubles, words;
-    Rk_IntListInit(&ints, 0), Rk_PtrListInit(&pointers, 1), Rk_LongStackInit(&stack), Rk_IntQueueInit(&queue);
-    Rk_DblQueueInit(&doubles), Rk_StrQueueInit(&words);
+    EXPECT_EQ(Rk_IntListInit(&ints, 0) + Rk_PtrListInit(&pointers, 1) + Rk_LongStackInit(&stack) +
+              Rk_IntQueueInit(&queue), 0);
+    EXPECT_EQ(Rk_DblQueueInit(&doubles) + Rk_StrQueueInit(&words), 0);
     for (int v : {3, -1, 3}) Rk_IntListAdd(&ints, v), Rk_PtrListAdd(&pointers, &ints);
     for (long v : {7L, -8L, 9L}) Rk_LongStackPush(&stack, v);
     EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 1),
@@ -104,13 +106,14 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     EXPECT_EQ(From(Rk_DblQueueDebugRpt, &doubles, 4), (Lines{"    Front   -12.25000", "    \n"}));
     EXPECT_EQ(From(Rk_StrQueueDebugRpt, &words, 4), (Lines{"    Front  first", "    End    second", "    \n"}));
     EXPECT_EQ(std::make_pair(stack.table.num_rows, queue.table.num_rows), std::make_pair(3, 3));
-    Rk_IntTableFree(&ints.table), Rk_IntTableFree(&queue.table);  // their marks still say allocated
+    EXPECT_EQ(Rk_IntTableFree(&ints.table) + Rk_IntTableFree(&queue.table), 0);  // their marks still say allocated
     EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 2), (Dumped{1, {"  Integer List", "  ------------"}}));
     EXPECT_ERROR(1, "rk_inttb(");
     EXPECT_EQ(DumpOf(Rk_IntQueueDebugRpt, &queue),
               (Dumped{0, {"\n", "Integer Queue", "-------------", "    Queue not initialized"}}));
-    Rk_IntListFree(&ints), Rk_PtrListFree(&pointers), Rk_LongStackFree(&stack), Rk_IntQueueFree(&queue);
-    Rk_DblQueueFree(&doubles), Rk_StrQueueFree(&words);
+    EXPECT_EQ(Rk_IntListFree(&ints) + Rk_PtrListFree(&pointers) + Rk_LongStackFree(&stack) +
+              Rk_IntQueueFree(&queue), 0);
+    EXPECT_EQ(Rk_DblQueueFree(&doubles) + Rk_StrQueueFree(&words), 0);
 }
 
 // A container never set up says so under its title, one path for all members of a kind (a queue
