@@ -79,7 +79,8 @@ const Call kCalls[] = {
      [](Own&, int i, bool fail) {
          const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
          Rk_VectorStruct unit = {};
-         return wrong_unless(unit.i_comp == 1.0, Rk_VectorUnitize(&v, &unit));
+         const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
+         return wrong_unless(unit.i_comp == 1.0, status);
      }},
     {"datum frame", 1, "rk_reffr(",
      [](Own&, int i, bool fail) {
