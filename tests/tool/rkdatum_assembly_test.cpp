@@ -1,5 +1,5 @@
-// rkdatum on assemblies: placements composed down a chain, variation stacked through it, the
-// two-part form read as an [Object] on a [Target], and every malformed chain refused by name.
+// rkdatum on assemblies: placements composed down a chain, variation stacked through it, and every
+// malformed chain refused by name.
 #include "tool_helpers.hpp"
 
 #include <array>
@@ -162,56 +162,6 @@ TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
         const json& v = named(doc["parts"], part)["placement_variation"];
         EXPECT_NEAR(v["turn_about_z"]["std_dev"].get<double>(), turn, 0.05 * turn) << part;
         EXPECT_NEAR(v["turn_about_x"]["std_dev"].get<double>(), 0.0, 1e-9) << part;
-    }
-}
-
-// An [Object] on a [Target] example as two parts: the object located on the target, whose features
-// are its seat.
-std::string as_parts(const std::string& classic)
-{
-    std::string out, section, seat;
-    for (const std::string& line : tooltest::lines_of(classic)) {
-        if (!line.empty() && line[0] == '[') section = line;
-        const bool setting = line.find(" = ") != std::string::npos && line[0] != '#';
-        if (line == "[ Object ]") out += "[ Part object ]\nlocated on = target\n";
-        else if (line == "[ Target ]") out += "[ Part target ]\n";
-        else if (section == "[ Target ]" && setting) seat += "seat " + line + "\n";
-        else if (section == "[ Check points ]" && setting)
-            out += line.substr(0, line.find(" = ")) + " = object " + line.substr(line.find(" = ") + 3) + "\n";
-        else if (line.rfind("target ", 0) == 0) out += "object seat " + line.substr(7) + "\n";
-        else out += line + "\n";
-        if (line.rfind("tertiary points", 0) == 0 && section == "[ Object ]") out += "@SEAT@";
-    }
-    return out.replace(out.find("@SEAT@"), 6, seat);
-}
-
-// The reports agree word for word once the seat takes the target's name (its longer name widens
-// some columns and underlines).
-TEST_F(Assembly, TwoPartsReportAsAnObjectOnATarget)
-{
-    const auto report_of = [this](const std::string& text) {
-        const tooltest::Run run = Tool({"--quiet", WriteTempFile("s.ini", text)});
-        EXPECT_EQ(run.status, 0) << run.err;
-        std::string out;
-        for (std::string line : tooltest::lines_of(run.out)) {
-            if (line.find("Settings file") != std::string::npos) continue;
-            for (const auto& [from, to] : {std::pair<std::string, std::string>{"object seat", "target"}, {"Object seat", "Target"}})
-                for (std::size_t at; (at = line.find(from)) != std::string::npos;) line.replace(at, from.size(), to);
-            std::istringstream words(line);
-            std::string word, joined;
-            while (words >> word) joined += (joined.empty() ? "" : " ") + (word.find_first_not_of('-') == std::string::npos ? "-" : word);
-            out += joined + "\n";
-        }
-        return out;
-    };
-    for (const char* example : {"plate.ini", "housing_variation.ini", "plate_limits.ini"}) {
-        SCOPED_TRACE(example);
-        const std::string classic = rktest::ReadFile(tooltest::example(example));
-        const std::string parts = as_parts(classic);
-        ASSERT_EQ(parts.find("[ Target ]"), std::string::npos) << parts;
-        const std::string expected = report_of(classic);
-        EXPECT_NE(tooltest::part(expected, "Target datum reference frame"), "");
-        EXPECT_EQ(report_of(parts), expected);
     }
 }
 
