@@ -1,15 +1,10 @@
-// The platform layer: the allocator and its failure seam, the environment, the clock, the working
-// directory and the replacement of a file.
-#include <sys/stat.h>
-
-#include <algorithm>
+// The platform layer: the allocator and its failure seam, the environment and the clock. The working
+// directory and the replacement of a file are pinned by the directory and configuration-writing tests.
 #include <climits>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 
 #include "core/memory.hpp"
-#include "platform/files.hpp"
 #include "rk_test.hpp"
 
 namespace {
@@ -79,53 +74,6 @@ TEST_F(Platform, TheClockGivesTheFixedTimeOrTheCurrentOne)
     std::strftime(expected, sizeof expected, "%b %e %Y %a", &local);
     EXPECT_EQ(std::make_tuple(f[5], f[7], std::string(mon) + " " + mday + " " + year + " " + wday),
               std::make_tuple(local.tm_year, local.tm_yday, std::string(expected)));
-}
-
-// The working directory in the library's notation (or the seam's substitute), only when it can be
-// read and fits with its terminator.
-TEST_F(Platform, TheWorkingDirectoryIsGivenOnlyWhenItFits)
-{
-    std::string cwd = std::filesystem::current_path().string();
-    std::replace(cwd.begin(), cwd.end(), '/', '\\');
-    char out[PATH_MAX];
-    EXPECT_TRUE(rk::os::working_dir(out, sizeof out) && out == cwd);
-    EXPECT_FALSE(rk::os::working_dir(out, cwd.size()));
-    rk::seam::substitute_working_dir("C:\\w\\x");
-    EXPECT_TRUE(rk::os::working_dir(out, 7) && std::string(out) == "C:\\w\\x");
-    EXPECT_FALSE(rk::os::working_dir(out, 6));
-    rk::seam::fail_working_dir(true);
-    EXPECT_FALSE(rk::os::working_dir(out, sizeof out));
-    rk::seam::fail_working_dir(false);
-    rk::seam::substitute_working_dir(nullptr);
-}
-
-// The new content goes to a file beside the original, takes its permissions and replaces it only on
-// commit; a replacement given up, or one that cannot be moved over its target, leaves no new file.
-TEST_F(Platform, AReplacementTakesThePlaceOfItsFileOnlyWhenComplete)
-{
-    const std::string file = WriteTempFile("kept.ini", "old\n"), dir = TempDir() + "/dir";
-    const auto entries = [&] { return std::distance(std::filesystem::directory_iterator(TempDir()), {}); };
-    chmod(file.c_str(), 0640);
-    std::filesystem::create_directories(dir + "/inside");
-    const auto before = entries();
-    for (int commit : {0, 1}) {
-        rk::os::Replacement r;
-        bool missing = true;
-        ASSERT_TRUE(r.resolve(file.c_str()));
-        std::FILE* original = r.open_original(&missing);
-        ASSERT_TRUE(original != nullptr && !missing);
-        std::fclose(original);
-        ASSERT_TRUE(r.open_new());
-        std::fputs("new\n", r.out());
-        EXPECT_EQ(rktest::ReadFile(file), "old\n");
-        EXPECT_TRUE(!commit || r.commit());
-    }
-    struct stat info;
-    EXPECT_TRUE(stat(file.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640 && rktest::ReadFile(file) == "new\n");
-    rk::os::Replacement onto_dir;
-    EXPECT_TRUE(onto_dir.resolve(dir.c_str()) && onto_dir.open_new());
-    EXPECT_FALSE(onto_dir.commit());
-    EXPECT_EQ(entries(), before) << "a new file was left behind";
 }
 
 }  // namespace
