@@ -11,7 +11,7 @@ using rktest::Lines;
 using Messages = rktest::LibraryTest;
 
 const std::string kUnreadable = "(Message file could not be read)", kIdNotFound = "(Message ID not found)",
-                  kNoSummary = "(Summary message not found)", kNoDetailed = "(Detailed message not found)";
+                  kNoSummary = "(Summary message not found)";
 
 Rk_MessageStruct Message(long id, const std::string& file, const Lines& tokens = {})
 {
@@ -117,12 +117,11 @@ TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLines)
 {
     const std::string file = WriteTempFile("detailed.txt",
         "#1\n&one\n&two\n\n&after a blank line\n*summary after\n#2\n*summary first\ncomment\n&%T1 and %3T2|\n&" +
-        std::string(130, 'x') + "\n#3\n*no details\n#4\n*details missing at the end\n");
+        std::string(130, 'x') + "\n#4\n*details missing at the end\n");
     const std::string last = WriteTempFile("last.txt", "#9\n&last\n&lines");
     const struct { Lines detailed, expected; } cases[] = {
         {Detailed(Message(1, file)), {"one", "two"}},  // a blank line ends the run
         {Detailed(Message(2, file, {"first", "second"})), {"first and sec|", std::string(128, 'x')}},
-        {Detailed(Message(3, file)), {kNoDetailed}},   // another block follows
         {Detailed(Message(4, file)), {kIdNotFound}},   // the file ends within the block
         {Detailed(Message(9, last)), {"last", "lines"}},
         {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
