@@ -84,7 +84,8 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
     const Lines matrix = DumpOf(Rk_TransformDebugRpt, &tform).lines;
     EXPECT_EQ(Lines(matrix.begin() + 3, matrix.end()),
-              (Lines{"     -1.000    0.000    0.000", "      0.000    0.000    1.000", "      1.500   -2.000   10.000"}));
+              (Lines{"     -1.000    0.000    0.000", "      0.000    0.000    1.000",
+                     "      1.500   -2.000   10.000"}));
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
