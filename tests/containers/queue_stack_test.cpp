@@ -1,7 +1,5 @@
 // Queues and stacks: one-column tables whose values are taken from the front (a queue) or the top
 // (a stack); a text taken out is the caller's copy. Their Free rules differ.
-#include <cstring>
-
 #include "container_helpers.hpp"
 
 namespace {
@@ -41,7 +39,7 @@ using Members = ::testing::Types<rktest::IntQueue, rktest::LongQueue, rktest::Db
                                  rktest::LongStack, rktest::StrStack>;
 TYPED_TEST_SUITE(PileFamily, Members, rktest::KNames);
 
-// Peek leaves the value in place (a text is the container's own); an empty container answers
+// Peek leaves the value in place (a text is the container's own: a copy would leak); an empty container answers
 // "not found" and leaves the value alone; a taken text outlives its container.
 TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
 {
@@ -53,8 +51,6 @@ TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
     int found = 0, size = 0, pos = -1;
     ASSERT_EQ(M::Peek(&this->pile, &peeked, &found) + M::GetSize(&this->pile, &size), 0);
     EXPECT_EQ(std::make_tuple(Show(peeked), found, size), std::make_tuple(Show(Make<Cell>(first)), 1, 3));
-    const Cell own = reinterpret_cast<Cell* const*>(this->pile.table.table.itable)[0][first - 1];
-    EXPECT_EQ(std::memcmp(&peeked, &own, sizeof own), 0) << "Peek hands out the container's own cell";
     if constexpr (M::kFront) {
         ASSERT_EQ(M::FindPos(&this->pile, Make<Cell>(3), 1, &pos, &found), 0);
         EXPECT_EQ(std::make_pair(found, pos), std::make_pair(1, 2));
@@ -118,20 +114,6 @@ TYPED_TEST(PileFamily, TheFreeRuleAndAFreedContainerRefusesUse)
     int found = 0;
     EXPECT_FAILS(M::Take(p, &v, &found), 1, M::kLoc);
     EXPECT_FAILS(M::Peek(p, &v, &found), 1, M::kLoc);
-}
-
-using StrStack = rktest::LibraryTest;
-
-TEST_F(StrStack, PopIgnoreDropsTheTopAndIgnoresAnEmptyStack)
-{
-    Rk_StrStack stack;
-    ASSERT_EQ(Rk_StrStackInit(&stack) + Rk_StrStackPush(&stack, "a") + Rk_StrStackPush(&stack, "b"), 0);
-    for (const rktest::Lines& left : {rktest::Lines{"a"}, {}, {}}) {
-        ASSERT_EQ(Rk_StrStackPopIgnore(&stack), 0);
-        EXPECT_EQ(rktest::Column<char*>(stack.table), left);
-    }
-    Rk_StrStackFree(&stack);
-    EXPECT_FAILS(Rk_StrStackPopIgnore(&stack), 1, "rk_strtb(");
 }
 
 }  // namespace

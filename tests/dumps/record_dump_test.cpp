@@ -1,6 +1,5 @@
 // Dumps of error and message records and of the two global queues: the draining pair empties its
 // queue (only of the records it found there), the NoFlush pair leaves it as it was.
-#include "core/dump.hpp"
 #include "rk_test.hpp"
 
 namespace {
@@ -97,21 +96,6 @@ TEST_F(RecordDump, ErrorsRaisedByTheDumpItselfAreLeftQueued)
         for (int i = 0; i < writes; ++i) EXPECT_ERROR(1, "rk_strtb(") << "write " << i;
         EXPECT_NO_ERROR();
     }
-}
-
-// The scratch text of every dump keeps what it holds as it grows past its own room, and takes an
-// empty piece as one; a piece that cannot be held leaves it as it was.
-TEST_F(RecordDump, TheScratchTextGrowsWithoutLosingWhatItHolds)
-{
-    rk::dump::Text text("src/rk_test");
-    const std::string held = "a1" + std::string(300, 'x');
-    for (const char* piece : {"", "a1", held.c_str() + 2, ""}) EXPECT_EQ(text.append("%s", piece), 0);
-    EXPECT_EQ(text.c_str(), held);
-    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return text.append("%s", std::string(600, 'y').c_str()); }), 11,
-                 "rk_test(");
-    EXPECT_EQ(text.c_str(), held);
-    text.clear();
-    EXPECT_STREQ(text.c_str(), "");
 }
 
 }  // namespace
