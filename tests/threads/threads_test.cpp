@@ -2,7 +2,6 @@
 // thread's queues are created on its first use and released when it ends, freed or not; settings
 // one thread changes for the whole process are read whole by the others.
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -49,7 +48,6 @@ int queued()
 struct Own {
     int k;  // the thread's number
     std::string settings_file;
-    Rk_IntTable table;
     Rk_UserConfigStruct settings;
     Rk_StrList lines;
     Rk_ReportStruct report;
@@ -81,26 +79,6 @@ const Call kCalls[] = {
          Rk_VectorStruct unit = {};
          const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
          return wrong_unless(unit.i_comp == 1.0, status);
-     }},
-    {"datum frame", 1, "rk_reffr(",
-     [](Own&, int i, bool fail) {
-         const double h = i % 5;
-         double pri[3][3] = {{0, 0, h}, {1, 0, h}, {0, 1, h}};
-         double sec[3][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-         double ter[3][3] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}};
-         const int type = fail ? 0 : 3;
-         Rk_RefFrameStruct frame = {};
-         int redundant = 0;
-         const int status = Rk_RefFrameSetByGeom(&frame, type, pri, type, sec, type, ter, 1.0, &redundant);
-         return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
-     }},
-    {"int table", 1, "rk_inttb(",
-     [](Own& own, int i, bool fail) {
-         int value = -1, ncols = 0, nrows = 0;
-         if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
-         const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
-                            Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
-         return wrong_unless(value == i, status);
      }},
     {"settings", 1, "rk_ucfig(",
      [](Own& own, int, bool fail) {
@@ -188,13 +166,11 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
         settings_files.push_back(WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"));
     }
     in_threads(kThreads, [&](int k) {
-        Own own{k, settings_files[k], {}, {}, {}, {}};
-        Rk_IntTableInit(&own.table, 1);
+        Own own{k, settings_files[k], {}, {}, {}};
         Rk_UserConfigInit(&own.settings);
         Rk_StrListInit(&own.lines, 1);
         Rk_ReportStrListInit(&own.report, &own.lines);
         problems[k] = stress(own, MessageFile());
-        Rk_IntTableFree(&own.table);
         Rk_UserConfigFree(&own.settings);
         Rk_StrListFree(&own.lines);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
@@ -205,30 +181,23 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
     EXPECT_ERROR(99, "rk_main(");  // the main thread's queue kept its own record alone
 }
 
-TEST_F(ThreadQueues, FirstUseCreatesBothQueuesAndFreeReleasesTheCallersOnly)
+TEST_F(ThreadQueues, AThreadsQueuesComeWithItsFirstUseOrNotAtAllAndFreeReleasesItsOwnOnly)
 {
     const long live = rk::seam::live_blocks();
     in_threads(1, [&](int) {
         queued();
-        EXPECT_EQ(rk::own_error_queue().alloc_size, 5);
         EXPECT_EQ(rk::own_message_queue().alloc_size, 5) << "both queues come with the first use of either";
         EXPECT_EQ(rk::seam::live_blocks(), live + 2);
         Rk_UtilsFree();
         EXPECT_EQ(rk::seam::live_blocks(), live);
-    });
-    EXPECT_EQ(rk::error_queue().alloc_size, 5) << "the main thread's queue is its own";
-}
-
-TEST_F(ThreadQueues, AThreadWhoseQueuesCannotBeCreatedDropsItsRecord)
-{
-    in_threads(1, [](int) {
         rk::seam::fail_all_allocs();
         EXPECT_EQ(unitize_zero(), 1);
         const int dropped = queued();
         rk::seam::fail_nth_alloc(0);
-        EXPECT_EQ(dropped, 0) << "the record was dropped";
+        EXPECT_EQ(dropped, 0) << "queues that cannot be created drop the record";
         EXPECT_EQ(unitize_zero() * 10 + queued(), 11) << "with memory back, the queue grows from nothing";
     });
+    EXPECT_EQ(rk::error_queue().alloc_size, 5) << "the main thread's queue is its own";
 }
 
 // Destroyed after the library's own thread-local storage (it was made first in its thread), as an
