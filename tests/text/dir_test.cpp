@@ -1,5 +1,5 @@
 // Directory paths: every form resolved against a substitute working directory (C:\w\x), results
-// past 256 characters, parents, roots, components, relative paths, failures. The fixed development
+// past 256 characters, parents, roots, relative paths, failures. The fixed development
 // directory is tried in the thread tests.
 #include "text_helpers.hpp"
 
@@ -68,22 +68,6 @@ TEST_F(Directory, ParentsStopAtARootAndRootsKeepTheDriveAsWritten)
         Rk_DirectoryGetRoot(&d, &d);
         EXPECT_STREQ(d.dir_path, c.root) << c.path << ": the root may replace the directory";
     }
-}
-
-TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
-{
-    char text[] = "one two";
-    ASSERT_STREQ(std::strtok(text, " "), "one");
-    const Rk_DirectoryStruct d = dir_of("c:r\\\\x\\");
-    Rk_StrList list{};
-    int size = -1;
-    Rk_StrListInit(&list, 1);
-    Rk_StrListAdd(&list, "x");
-    EXPECT_EQ(Rk_DirectoryParse(&d, &list, &size), 0);
-    EXPECT_EQ(rktest::Texts(list), (Lines{"x", "r", "x"})) << "the drive and empty components are left out";
-    EXPECT_EQ(size, 3);
-    EXPECT_STREQ(std::strtok(nullptr, " "), "two");
-    Rk_StrListFree(&list);
 }
 
 TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
