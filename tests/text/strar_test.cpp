@@ -71,10 +71,6 @@ TEST_F(StrArray, PackCutsIntoIndexedPiecesThatUnpackJoinsBack)
         EXPECT_EQ(std::vector<int>(index, index + size), c.index) << source.text();
         Rkos_Free(index);
     }
-    Array packed({"ab", "cd"}), unpacked;
-    const int descending[] = {1, 0};
-    ASSERT_EQ(Rk_StrArrayUnpack(&packed.a, descending, 2, &unpacked.a), 0);
-    EXPECT_EQ(unpacked.text(), "|abcd") << "a string whose run is empty is empty";
 }
 
 TEST_F(StrArray, AllocationFailuresLeaveTheArrayAsItWasAndAFailingPackKeepsNothing)

@@ -1,5 +1,5 @@
-// User configuration: headers and settings split from their lines, reading one section of a file
-// (thousands of settings too), the settings and their typed reads, and every allocation failure.
+// User configuration: reading one section of a settings file (thousands of settings too), the
+// settings and their typed reads, and every allocation failure of these.
 #include "text_helpers.hpp"
 
 #include <cstdio>
@@ -10,25 +10,6 @@
 namespace {
 
 using UserConfig = rktest::LibraryTest;
-
-TEST_F(UserConfig, HeadersAndSettingsAreSplitOrRefused)
-{
-    const std::pair<const char*, const char*> sections[] = {
-        {"  [a b]  ", "a b"}, {"[open ", "open"}, {"x[y]z", "y"}, {"[a]b]", "a"}, {"", "error 1 kept"},
-        {"]x[y]", "error 1 kept"}, {"no bracket", "error 1 kept"}};
-    for (const auto& [line, expected] : sections) {
-        char name[RK_PATH_MAX + 1] = "kept";
-        const int status = Rk_UserConfigLineGetSection(line, name);
-        EXPECT_EQ(status ? failure(status, "rk_ucfig(") + " " + name : name, expected) << "'" << line << "'";
-    }
-    const std::pair<const char*, const char*> settings[] = {
-        {" Units = mm \n", "Units|mm"}, {"a = b = c", "a|b = c"}, {"Units", "Units|"}, {"  = x", "error 1 v|w"}};
-    for (const auto& [line, expected] : settings) {
-        char var[RK_PATH_MAX + 1] = "v", val[RK_PATH_MAX + 1] = "w";
-        const int status = Rk_UserConfigLineGetSetting(line, var, val);
-        EXPECT_EQ((status ? failure(status, "rk_ucfig(") + " " : "") + var + "|" + val, expected) << line;
-    }
-}
 
 TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValue)
 {
@@ -157,6 +138,8 @@ TEST_F(UserConfig, IteratesAndListsInTheOrderSettingsWereFirstAdded)
     Rk_UserConfig dead{};
     EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration not live";
     EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
+    char name[RK_PATH_MAX + 1] = "kept";
+    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", name), "rk_ucfig(") + name, "error 1kept") << "no header";
 }
 
 TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
