@@ -70,7 +70,6 @@ TEST_F(Input, LinesComeWithCommentsAndBlankLinesCutOnRequestStrippedSkippedAndJo
         {transcript(reader({"# header\n", "\n", "a = 1 # one\n"}, "#", true)), "a = 1 \n|"},
         {transcript(reader({"# header\n", "x # note"}, "#")), "|x |"},  // a cut keeps the newline, if there was one
         {transcript(reader({" \t \n", "b\n"}, nullptr, true)), "b\n|"},
-        {transcript(reader({"a // b // c\n"}, "//")), "a \n|"},
         {transcript(reader({"a\n", "b\n"}, "", true)), ""},  // "" cuts every line whole
         {transcript(reader({"x1234567890ABz\n"}, "1234567890ABCDEF")), "x\n|"},  // twelve characters of it are kept
         {transcript(reader({"a\n", "\n", "b", "c \n", ""}), Rk_InputReadAndStrip), "a||b|c ||"},  // one newline dropped
@@ -146,9 +145,6 @@ TEST_F(Input, SourcesThatCannotBeReadFailAndLeaveNoSource)
     Rk_InputStruct input;
     Rk_InputInit(&input);
     EXPECT_EQ(transcript(&input), "error 1") << "an initialised reader has no source";
-    Rk_InputIgnoreCommentsOn(&input, "#");
-    ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
-    EXPECT_EQ(transcript(&input), "# c\n|x\n|") << "FileInit turns the switches off";
     for (const char* bad : {missing.c_str(), TempDir().c_str(), static_cast<const char*>(nullptr)}) {
         Rk_InputIgnoreBlankLinesOn(&input);
         EXPECT_EQ(failure(Rk_InputFileInit(&input, bad), "rk_input("), "error 37");
