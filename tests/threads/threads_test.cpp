@@ -78,15 +78,6 @@ const Call kCalls[] = {
          const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
          return wrong_unless(unit.i_comp == 1.0, status);
      }},
-    {"report", 1, "rk_rpt(",
-     [](Own& own, int i, bool fail) {
-         if (fail) return Rk_ReportSetIndent(&own.report, -1);
-         int before = 0, after = 0;
-         Rk_StrListGetSize(&own.lines, &before);
-         const int status = Rk_ReportWrite(&own.report, token_of(own.k, i).c_str());
-         Rk_StrListGetSize(&own.lines, &after);
-         return wrong_unless(after == before + 1, status);
-     }},
     {"own records and messages", 7000, "rk_own(",
      [](Own& own, int i, bool fail) {
          const std::string token = token_of(own.k, i);
