@@ -1,4 +1,5 @@
-// String arrays: refusals that change nothing, the packed form, and allocation failures that lose nothing.
+// String arrays: refusals that change nothing; resizing, setting, packing and unpacking under every
+// allocation failure, which loses nothing.
 #include "text_helpers.hpp"
 
 #include <functional>
@@ -52,26 +53,7 @@ TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
     EXPECT_TRUE(out.a.array == nullptr && never.array == nullptr) << "what a failing Unpack built is freed";
 }
 
-TEST_F(StrArray, PackCutsIntoIndexedPiecesThatUnpackJoinsBack)
-{
-    const struct { std::vector<const char*> texts; int max_size; const char* pieces; std::vector<int> index; } cases[] = {
-        {{"abcdefg", "hi"}, 3, "abc|def|g|hi", {0, 3}},  // no empty tail
-        {{"", "ab"}, 1, "a|b", {0, 0}},                   // with max_size 1 an empty string has no piece,
-        {{"", "abc"}, 2, "|ab|c", {0, 1}}, {{nullptr, "xy", nullptr}, 4, "|xy|", {0, 1, 2}},  // else one empty piece
-    };
-    for (const auto& c : cases) {
-        Array source(c.texts), packed, unpacked;
-        int* index = nullptr;
-        int size = 0;
-        ASSERT_EQ(Rk_StrArrayPack(&source.a, c.max_size, &packed.a, &index, &size), 0);
-        ASSERT_EQ(Rk_StrArrayUnpack(&packed.a, index, size, &unpacked.a), 0);
-        EXPECT_EQ(packed.text() + " " + unpacked.text(), c.pieces + (" " + source.text()));
-        EXPECT_EQ(std::vector<int>(index, index + size), c.index) << source.text();
-        Rkos_Free(index);
-    }
-}
-
-TEST_F(StrArray, AllocationFailuresLeaveTheArrayAsItWasAndAFailingPackKeepsNothing)
+TEST_F(StrArray, EveryAllocationFailureLosesNothingAndUnpackJoinsThePackedPiecesBack)
 {
     Array s({"ab", "cd"}), source({"abcdefg", "", "hi"}), empty({"", nullptr}), packed, out;
     Rk_StrArrayStruct fresh{9, nullptr, nullptr};
@@ -95,6 +77,8 @@ TEST_F(StrArray, AllocationFailuresLeaveTheArrayAsItWasAndAFailingPackKeepsNothi
     EXPECT_GE(fail_each_allocation("rk_strar(", pack, [&] {  // the index array is the first allocation
         EXPECT_TRUE(packed.a.array == nullptr && (index == &marker || index == nullptr));
     }), 5);
+    EXPECT_EQ(packed.text() + " " + std::to_string(index[0]) + std::to_string(index[1]) + std::to_string(index[2]),
+              "abc|def|g||hi 034") << "an empty string has one empty piece; the index holds each string's first";
     const long live = rk::seam::live_blocks();
     EXPECT_GE(fail_each_allocation("rk_strar(", [&] { return Rk_StrArrayUnpack(&packed.a, index, size, &out.a); },
                                    [&] { EXPECT_EQ(rk::seam::live_blocks(), live); }), 5);
