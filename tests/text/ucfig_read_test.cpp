@@ -64,7 +64,7 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
     }
 }
 
-TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Characters)
+TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIsCutAt256Characters)
 {
     Config config;
     const std::string name(300, 'n'), value(300, 'v');
@@ -91,6 +91,18 @@ TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Char
     }
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "uNiTs"), 0);
     EXPECT_EQ(config.settings(), "white= \t;" + name + "=" + value + ";");
+    char var[RK_PATH_MAX + 1];
+    int found = -1;
+    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found) + Rk_UserConfigGetNextVar(&config.c, var, var, &found), 0);
+    EXPECT_EQ(var + std::to_string(found), name.substr(0, 256) + "1") << "the name may be read and written in place";
+    for (const std::string& after : {name, std::string("absent")}) {
+        ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, after.c_str(), std::strcpy(var, "untouched"), &found), 0);
+        EXPECT_EQ(var + std::to_string(found), "untouched0") << "nothing after the last, nor after one absent";
+    }
+    Rk_UserConfig dead{};
+    EXPECT_EQ(failure(Rk_UserConfigGetFirstVar(&dead, var, &found), "rk_strtb("), "error 1") << "a configuration not live";
+    EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
+    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", var), "rk_ucfig(") + var, "error 1untouched") << "no header";
 }
 
 TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
@@ -110,27 +122,6 @@ TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
         std::snprintf(got, sizeof got, "%d%d%d %d%d", var_found, value_found, boolean, with_0, with_1);
         EXPECT_STREQ(got, expected) << (value ? value : "unset");
     }
-}
-
-TEST_F(UserConfig, IteratesInTheOrderSettingsWereFirstAdded)
-{
-    Config config;
-    char var[RK_PATH_MAX + 1] = "untouched";
-    int found = 1, size = 0;
-    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found), 0);
-    EXPECT_EQ(var + std::to_string(found), "untouched0");
-    for (const char* name : {"b", "A", "c", "B"}) Rk_UserConfigSetValue(&config.c, name, "1");
-    std::string names;
-    Rk_UserConfigGetFirstVar(&config.c, var, &found);
-    for (; found; Rk_UserConfigGetNextVar(&config.c, var, var, &found)) names += var;
-    EXPECT_EQ(names, "bAc") << "the name may be read and written in place";
-    ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, "absent", std::strcpy(var, "untouched"), &found), 0);
-    EXPECT_EQ(var + std::to_string(found), "untouched0");
-    Rk_UserConfig dead{};
-    EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration not live";
-    EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
-    char name[RK_PATH_MAX + 1] = "kept";
-    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", name), "rk_ucfig(") + name, "error 1kept") << "no header";
 }
 
 TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
