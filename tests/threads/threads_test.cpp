@@ -59,39 +59,28 @@ std::string token_of(int k, int i)
     return token;
 }
 
-// One kind of call. `make` calls once on the thread's objects, failing when `fail`; a call that
-// succeeds with a wrong result answers 2.
-struct Call {
-    const char* family;
-    long id;               // what a failing call queues
-    const char* location;  // and where
-    int (*make)(Own& own, int i, bool fail);
-};
-
-int wrong_unless(bool right, int status) { return status == 0 && !right ? 2 : status; }
-
-const Call kCalls[] = {
-    {"vector", 6, "rk_vec(",
-     [](Own&, int i, bool fail) {
-         const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
-         Rk_VectorStruct unit = {};
-         const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
-         return wrong_unless(unit.i_comp == 1.0, status);
-     }},
-    {"own records and messages", 7000, "rk_own(",
-     [](Own& own, int i, bool fail) {
-         const std::string token = token_of(own.k, i);
-         if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) + 1;
-         Rk_MessageStruct msg, back;
-         Rk_MessageSet(&msg, 500 + own.k, "own");
-         Rk_MessageSetToken(&msg, 2, token.c_str());
-         int found = 0;
-         const int status = Rk_MessageQueueAddMessage(&msg);
-         Rk_MessageQueueGetMessage(&back, &found);
-         return wrong_unless(found && back.msg_id == 500 + own.k && token == back.tokens[1], status);
-     }},
-};
-constexpr int kKinds = sizeof kCalls / sizeof kCalls[0];
+// Call i of thread k, failing when `fail`: even calls unitize a vector, odd ones add a record of the
+// thread's own or pass a message through its message queue. Returns the record a failure queued, ""
+// when none was due, "wrong" when the call did not answer as it should.
+std::string make_call(int k, int i, bool fail)
+{
+    const std::string token = token_of(k, i);
+    if (i % 2 == 0) {
+        const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
+        Rk_VectorStruct unit = {};
+        const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
+        if (fail) return status == 1 ? "6 rk_vec( " : "wrong";
+        return status == 0 && unit.i_comp == 1.0 ? "" : "wrong";
+    }
+    if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) ? "wrong" : "7000 rk_own( " + token;
+    Rk_MessageStruct msg, back;
+    Rk_MessageSet(&msg, 500 + k, "own");
+    Rk_MessageSetToken(&msg, 2, token.c_str());
+    int found = 0;
+    const int status = Rk_MessageQueueAddMessage(&msg);
+    Rk_MessageQueueGetMessage(&back, &found);
+    return status == 0 && found && back.msg_id == 500 + k && token == back.tokens[1] ? "" : "wrong";
+}
 
 // "id location( token" of this thread's oldest record, taken out; "none" when there is none.
 std::string next_record(const std::string& msgfile)
@@ -109,13 +98,10 @@ std::string stress(Own& own, const std::string& msgfile)
 {
     std::vector<std::string> expected;
     for (int i = 0; i < kCallsPerThread; ++i) {
-        const Call& call = kCalls[i % kKinds];
-        const bool fail = (i / kKinds * 2 + own.k) % 3 == 0;  // every third round, from a round set by the thread
-        const int status = call.make(own, i, fail);
-        if (status != (fail ? 1 : 0))
-            return std::string(call.family) + " call " + std::to_string(i) + " gave " + std::to_string(status);
-        const std::string token = call.id == 7000 ? token_of(own.k, i) : "";
-        if (fail) expected.push_back(std::to_string(call.id) + " " + call.location + " " + token);
+        const bool fail = (i / 2 * 2 + own.k) % 3 == 0;  // both calls of every third round, from one set by the thread
+        const std::string due = make_call(own.k, i, fail);
+        if (due == "wrong") return "call " + std::to_string(i) + " answered wrongly";
+        if (fail) expected.push_back(due);
         if ((i + 1) % kBatch != 0) continue;
         if (i + 1 == kBatch) {
             // The keeping dump counts this thread's records alone.
