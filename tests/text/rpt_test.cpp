@@ -44,8 +44,6 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdef", 3) || Rk_ReportWriteCentered(r, "x", 1); },
          "abc\nx\n"},  // cut to the page
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1: "},
-        {2, [&](R r) { return Rk_ReportWriteShortMsgById(r, RK_ERR_NO_MEMORY, MessageFile().c_str()); },
-         "  Out of memory\n"},
         {0, [&](R r) { return Rk_ReportWriteShortMessage(r, &msg) || Rk_ReportWriteShortMessagePfx(r, &msg, "E: "); },
          "Part A7 failed\nE: Part A7 failed\n"},
         {0, [&](R r) { return Rk_ReportWriteLongMessage(r, &msg) || Rk_ReportWriteLongMessagePfx(r, &msg, "| "); },
