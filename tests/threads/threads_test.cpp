@@ -1,6 +1,7 @@
 // Many threads at once: each fails into and drains its own error queue, whatever the others do; a
 // thread's queues are created on its first use and released when it ends, freed or not; settings
 // one thread changes for the whole process are read whole by the others.
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -15,6 +16,7 @@ namespace {
 using ThreadQueues = rktest::LibraryTest;
 using SharedSettings = rktest::LibraryTest;
 using SharedSettingsDeathTest = rktest::LibraryTest;
+using rktest::Lines;
 
 constexpr int kThreads = 8;
 constexpr int kCallsPerThread = 2400;
@@ -43,13 +45,6 @@ int queued()
     Rk_ErrorQueueGetSize(&size);
     return size;
 }
-
-// What one thread owns: every call it makes goes to these.
-struct Own {
-    int k;  // the thread's number
-    Rk_StrList lines;
-    Rk_ReportStruct report;
-};
 
 // 128 characters naming the thread and the call: a record cut short or from another thread shows.
 std::string token_of(int k, int i)
@@ -93,22 +88,23 @@ std::string next_record(const std::string& msgfile)
     return std::to_string(error.msg.msg_id) + " " + loc.substr(0, loc.find('(') + 1) + " " + error.msg.tokens[0] + file;
 }
 
-// The thread's whole run; "" when every call and every record was as expected.
-std::string stress(Own& own, const std::string& msgfile)
+// The whole run of thread k; "" when every call and every record was as expected.
+std::string stress(int k, const std::string& msgfile)
 {
     std::vector<std::string> expected;
     for (int i = 0; i < kCallsPerThread; ++i) {
-        const bool fail = (i / 2 * 2 + own.k) % 3 == 0;  // both calls of every third round, from one set by the thread
-        const std::string due = make_call(own.k, i, fail);
+        const bool fail = (i / 2 * 2 + k) % 3 == 0;  // both calls of every third round, from one set by the thread
+        const std::string due = make_call(k, i, fail);
         if (due == "wrong") return "call " + std::to_string(i) + " answered wrongly";
         if (fail) expected.push_back(due);
         if ((i + 1) % kBatch != 0) continue;
         if (i + 1 == kBatch) {
             // The keeping dump counts this thread's records alone.
-            int found = 0;
-            Rk_ErrorQueueDebugRptNoFlush(&own.report);
-            Rk_StrListFind(&own.lines, (std::to_string(expected.size()) + " Errors in Queue").c_str(), &found);
-            if (!found) return "the dump did not count " + std::to_string(expected.size()) + " errors";
+            rktest::ListReport dump;
+            Rk_ErrorQueueDebugRptNoFlush(dump.get());
+            const Lines lines = dump.lines();
+            const std::string count = std::to_string(expected.size()) + " Errors in Queue";
+            if (std::find(lines.begin(), lines.end(), count) == lines.end()) return "the dump did not count " + count;
         }
         expected.push_back("none");
         for (const std::string& record : expected) {
@@ -127,11 +123,7 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
 
     std::vector<std::string> problems(kThreads);
     in_threads(kThreads, [&](int k) {
-        Own own{k, {}, {}};
-        Rk_StrListInit(&own.lines, 1);
-        Rk_ReportStrListInit(&own.report, &own.lines);
-        problems[k] = stress(own, MessageFile());
-        Rk_StrListFree(&own.lines);
+        problems[k] = stress(k, MessageFile());
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
     });
 
