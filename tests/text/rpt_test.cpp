@@ -26,7 +26,6 @@ std::string printed(Rk_ReportStruct* report, const std::function<int(R)>& write,
 
 TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
 {
-    const std::string source = WriteTempFile("in.txt", "first  \t\n\n  indented\n" + std::string(1030, 'L') + "\nlast");
     const std::string messages = WriteTempFile("m.txt", "#3\n*Part %T1 failed\n&line %T1\n&ab\n");
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, 3, messages.c_str());
@@ -42,22 +41,13 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
                     Rk_ReportWriteWithPrefix(r, "x", "  ") || Rk_ReportIgnoreBlankLinesOff(r) || Rk_ReportWrite(r, "");
          }, "   x\n \n"},
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 10); }, "    abc   \n"},  // 10/2 - 3/2 = 4 blanks before
-        {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdefgh", 10); }, " abcdefgh \n"},
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdef", 3) || Rk_ReportWriteCentered(r, "x", 1); },
          "abc\nx\n"},  // cut to the page
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1: "},
-        {1, [&](R r) { return Rk_ReportWriteFromFile(r, source.c_str()); },
-         " first\n \n   indented\n " + std::string(1024, 'L') + "\n LLLLLL\n last\n"},  // in pieces of 1,024
-        {1, [&](R r) { return Rk_ReportWriteFromFile(r, (TempDir() + "/missing").c_str()); }, ""},
-        {2, [&](R r) { return Rk_ReportWriteShortMsgById(r, RK_ERR_NO_MEMORY, MessageFile().c_str()); },
-         "  Out of memory\n"},
-        {2, [&](R r) { return Rk_ReportWriteLongMsgById(r, 2, MessageFile().c_str()); }, "  (Message ID not found)\n"},
-        {0, [&](R r) { return Rk_ReportWriteShortMsgById(r, 1, "/gone.txt"); }, "(Message file could not be read)\n"},
         {0, [&](R r) { return Rk_ReportWriteShortMessage(r, &msg) || Rk_ReportWriteShortMessagePfx(r, &msg, "E: "); },
          "Part A7 failed\nE: Part A7 failed\n"},
         {0, [&](R r) { return Rk_ReportWriteLongMessage(r, &msg) || Rk_ReportWriteLongMessagePfx(r, &msg, "| "); },
          "line A7\nab\n| line A7\n| ab\n"},
-        {0, [&](R r) { return Rk_ReportWriteLongMessageCent(r, &msg, 8); }, " line A7\n   ab   \n"},
     };
     const std::string path = TempDir() + "/report.txt";
     for (const auto& c : cases) {
@@ -73,29 +63,9 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
     }
 }
 
-TEST_F(Report, NoNewlineJoinsOnlyTheConsoleAndTheFileToTheNextLine)
-{
-    const std::string path = TempDir() + "/joined.txt";
-    Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
-    Rk_ReportSetIndent(&report, 2);
-    ASSERT_EQ(Rk_ReportSetDestination(&report, 7, path.c_str(), 0, receive), 0);
-    g_received.clear();
-    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); }),
-              "  part  \n");
-    Rk_ReportClose(&report);
-    EXPECT_EQ(rktest::ReadFile(path), "  part  \n");
-    EXPECT_EQ(g_received, (Lines{"  part", "  "}));
-}
-
 TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAreWrittenFirst)
 {
     rktest::ListReport report;
-    Rk_ReportSetDestination(report.get(), 5, "", 0, receive);  // the console and the function, not yet the list
-    g_received.clear();
-    const auto plain = [&] { return printed(report.get(), [](R r) { return Rk_ReportWrite(r, "a"); }); };
-    EXPECT_EQ(rktest::WithFailingAlloc(1, plain), "a\n") << "an unindented line is handed over as it is";
-    EXPECT_EQ(g_received, Lines{"a"});
     Rk_ReportSetDestination(report.get(), 13, "", 0, receive);
     Rk_ReportSetIndent(report.get(), 1);
     for (int n = 1; n <= 3; ++n) {  // the function's copy, the list's copy, the list's own
@@ -105,22 +75,6 @@ TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAre
         EXPECT_EQ(printed(report.get(), [](R r) { return Rk_ReportWrite(r, "x"); }, module), "error 11:  x\n") << n;
         EXPECT_EQ(g_received.size() + report.lines().size(), n == 1 ? 0u : 1u) << n;
     }
-    Rk_MessageStruct msg;
-    Rk_MessageSet(&msg, 3, WriteTempFile("three.txt", "#3\n&1\n&2\n&3\n").c_str());
-    Rk_ReportSetDestination(report.get(), 5, "", 0, receive);
-    std::string console;
-    const auto write = [&] {
-        int status = 0;
-        g_received.clear();
-        console = rktest::ConsoleOf([&] { status = Rk_ReportWriteLongMessage(report.get(), &msg); });
-        return status;
-    };
-    const auto check = [&] {  // the lines before the failure are written, none after it
-        const std::string all = " 1\n 2\n 3\n";
-        EXPECT_EQ(console, g_received.empty() && console.empty() ? "" : all.substr(0, 3 * g_received.size() + 3));
-    };
-    EXPECT_GE(fail_each_allocation("rk_", write, check), 4) << "the detailed text, then each line's copy";
-    EXPECT_EQ(console, " 1\n 2\n 3\n");
 }
 
 TEST_F(Report, RefusedDestinationsAndIndentsChangeNothingAndTheFileIsKeptWhenNamedAgain)
@@ -147,10 +101,6 @@ TEST_F(Report, RefusedDestinationsAndIndentsChangeNothingAndTheFileIsKeptWhenNam
     char name[RK_TEXT_MAX + 1];
     Rk_ReportGetFilename(&report, name);
     EXPECT_EQ(name + rktest::ReadFile(path) + rktest::ReadFile(other), " old\nappended\n<unreadable>");
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_FILE, other.c_str(), 1, nullptr), 0);
-    Rk_ReportWrite(&report, "rewritten");
-    ASSERT_EQ(Rk_ReportSetDestination(&report, RK_REPORT_CONSOLE, "", 0, nullptr), 0);
-    EXPECT_EQ(rktest::ReadFile(other) + (report.file_ptr ? "open" : ""), "rewritten\n") << "dropping the bit closes it";
     EXPECT_EQ(failure(Rk_ReportFileInit(&report, "/no/such/dir/x", 1), "rk_rpt("), "error 37");
     EXPECT_EQ(report.destination, 0) << "a failed FileInit leaves the record reset";
 }

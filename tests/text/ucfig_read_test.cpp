@@ -1,5 +1,5 @@
-// User configuration: the lines of a settings file, reading one section of it (thousands of settings
-// too), the settings and their typed reads, and every allocation failure of these.
+// User configuration: reading one section of a settings file (thousands of settings too), the
+// settings and their typed reads, and every allocation failure of these.
 #include "text_helpers.hpp"
 
 #include <cstdio>
@@ -10,56 +10,6 @@
 namespace {
 
 using UserConfig = rktest::LibraryTest;
-
-TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
-{
-    const std::pair<const char*, int> kinds[] = {
-        {" \t\n", RK_UCFIG_LINE_BLANK}, {"; c", RK_UCFIG_LINE_COMMENT}, {"  ! c = 1", RK_UCFIG_LINE_COMMENT},
-        {"#", RK_UCFIG_LINE_COMMENT}, {"// c", RK_UCFIG_LINE_COMMENT}, {"/ x = 1", RK_UCFIG_LINE_SETTING},
-        {" [ Display ] \n", RK_UCFIG_LINE_SECTION}, {"[open", RK_UCFIG_LINE_SECTION}, {"[ ]", RK_UCFIG_LINE_OTHER},
-        {"[]name", RK_UCFIG_LINE_OTHER}, {"\t=v", RK_UCFIG_LINE_OTHER}, {"Units", RK_UCFIG_LINE_SETTING}};
-    for (const auto& [line, kind] : kinds) {
-        int type = -1;
-        Rk_UserConfigLineGetType(line, &type);
-        EXPECT_EQ(type, kind) << "'" << line << "'";
-    }
-    const std::pair<const char*, const char*> sections[] = {
-        {"  [a b]  ", "a b"}, {"[open ", "open"}, {"x[y]z", "y"}, {"[a]b]", "a"}, {"", "error 1 kept"},
-        {"]x[y]", "error 1 kept"}, {"no bracket", "error 1 kept"}};
-    for (const auto& [line, expected] : sections) {
-        char name[RK_PATH_MAX + 1] = "kept";
-        const int status = Rk_UserConfigLineGetSection(line, name);
-        EXPECT_EQ(status ? failure(status, "rk_ucfig(") + " " + name : name, expected) << "'" << line << "'";
-    }
-    const std::pair<const char*, const char*> settings[] = {
-        {" Units = mm \n", "Units|mm"}, {"a = b = c", "a|b = c"}, {"Units", "Units|"}, {"  = x", "error 1 v|w"}};
-    for (const auto& [line, expected] : settings) {
-        char var[RK_PATH_MAX + 1] = "v", val[RK_PATH_MAX + 1] = "w";
-        const int status = Rk_UserConfigLineGetSetting(line, var, val);
-        EXPECT_EQ((status ? failure(status, "rk_ucfig(") + " " : "") + var + "|" + val, expected) << line;
-    }
-}
-
-TEST_F(UserConfig, LinesAreReadInPiecesOf255CharactersAndStreamErrorsFail)
-{
-    std::FILE* fp = std::fopen(WriteTempFile("l.ini", std::string(300, 'a') + "\n[S]").c_str(), "r");
-    const auto next = [&] {  // the line, its kind and whether one was found; nothing written past 257 bytes
-        char line[RK_PATH_MAX + 2] = "untouched";
-        line[RK_PATH_MAX + 1] = '#';
-        int type = -1, found = -1;
-        const int status = Rk_UserConfigLineGetFromFile(fp, line, &type, &found);
-        return (status ? failure(status, "rk_ucfig(") + " " + line : found ? line : "") + " " + std::to_string(type) +
-               std::to_string(found) + line[RK_PATH_MAX + 1];
-    };
-    const std::string a255(255, 'a'), a45(45, 'a');
-    for (const std::string& expected : {a255 + " 41#", a45 + "\n 41#", std::string("[S] 31#"), std::string(" 00#")})
-        EXPECT_EQ(next(), expected);
-    EXPECT_EQ(failure(Rk_UserConfigLineWriteToFile(fp, "b = 2\n"), "rk_ucfig("), "error 1") << "a read-only stream";
-    std::fclose(fp);
-    fp = std::fopen(TempDir().c_str(), "r");
-    EXPECT_EQ(next(), "error 1 untouched 00#") << "a failing stream is not the end of the file";
-    std::fclose(fp);
-}
 
 TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValue)
 {
@@ -83,8 +33,6 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
         ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, c.file.c_str(), c.section, &file_found, &section_found), 0);
         EXPECT_EQ(config.settings(), c.settings) << c.file << " [" << c.section << "]";
         EXPECT_EQ(file_found ? section_found : -1, c.found) << c.file << " [" << c.section << "]";
-        const auto columns = config.c.set_table.table.stable;
-        EXPECT_EQ(columns[0][0] + std::string(columns[3][0]), "UNITSRk_FALSE") << "the key is upper-cased, unmarked";
     }
 }
 
@@ -114,7 +62,7 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
     }
 }
 
-TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Characters)
+TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIsCutAt256Characters)
 {
     Config config;
     const std::string name(300, 'n'), value(300, 'v');
@@ -139,12 +87,20 @@ TEST_F(UserConfig, BlankValuesAreAbsentAndNamesAndValuesHandedOutAreCutAt256Char
         EXPECT_EQ(val, expected.empty() ? value.substr(0, 256) : expected);
         EXPECT_EQ(val[RK_PATH_MAX + 1], '#') << "257 bytes at most";
     }
-    char var[RK_PATH_MAX + 1];
-    int found = 0;
-    ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, "UNITS", var, &found), 0);
-    EXPECT_EQ(var, name.substr(0, 256));
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "uNiTs"), 0);
     EXPECT_EQ(config.settings(), "white= \t;" + name + "=" + value + ";");
+    char var[RK_PATH_MAX + 1];
+    int found = -1;
+    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found) + Rk_UserConfigGetNextVar(&config.c, var, var, &found), 0);
+    EXPECT_EQ(var + std::to_string(found), name.substr(0, 256) + "1") << "the name may be read and written in place";
+    for (const std::string& after : {name, std::string("absent")}) {
+        ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, after.c_str(), std::strcpy(var, "untouched"), &found), 0);
+        EXPECT_EQ(var + std::to_string(found), "untouched0") << "nothing after the last, nor after one absent";
+    }
+    Rk_UserConfig dead{};
+    EXPECT_EQ(failure(Rk_UserConfigGetFirstVar(&dead, var, &found), "rk_strtb("), "error 1") << "a configuration not live";
+    EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
+    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", var), "rk_ucfig(") + var, "error 1untouched") << "no header";
 }
 
 TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
@@ -164,40 +120,6 @@ TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
         std::snprintf(got, sizeof got, "%d%d%d %d%d", var_found, value_found, boolean, with_0, with_1);
         EXPECT_STREQ(got, expected) << (value ? value : "unset");
     }
-}
-
-TEST_F(UserConfig, IteratesAndListsInTheOrderSettingsWereFirstAddedAndSectionsAsFound)
-{
-    Config config;
-    char var[RK_PATH_MAX + 1] = "untouched";
-    int found = 1, size = 0;
-    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found), 0);
-    EXPECT_EQ(var + std::to_string(found), "untouched0");
-    for (const char* name : {"b", "A", "c", "B"}) Rk_UserConfigSetValue(&config.c, name, "1");
-    std::string names;
-    Rk_UserConfigGetFirstVar(&config.c, var, &found);
-    for (; found; Rk_UserConfigGetNextVar(&config.c, var, var, &found)) names += var;
-    EXPECT_EQ(names, "bAc") << "the name may be read and written in place";
-    ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, "absent", std::strcpy(var, "untouched"), &found), 0);
-    EXPECT_EQ(var + std::to_string(found), "untouched0");
-    Rk_StrList vars{}, vals{}, sections{};
-    Rk_StrListInit(&vars, 1);
-    Rk_StrListInit(&vals, 1);
-    Rk_StrListInit(&sections, 1);
-    Rk_StrListAdd(&vars, "before");
-    ASSERT_EQ(Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size), 0);
-    EXPECT_EQ(rktest::Texts(vars), (Lines{"before", "b", "A", "c"})) << "names are appended";
-    EXPECT_EQ(rktest::Texts(vals), Lines(size, "1")) << "equal values stay parallel to their names";
-    const std::string file = WriteTempFile("s.ini", std::string(kExample) + "[ ]\n  [ Last ] \n");
-    for (const std::string& path : {file, TempDir() + "/absent.ini"})
-        ASSERT_EQ(Rk_UserConfigGetSectionList(&config.c, path.c_str(), &sections), 0) << path;
-    EXPECT_EQ(rktest::Texts(sections), (Lines{"Display", "Print", "Last"}));
-    Rk_StrListFree(&vars);
-    Rk_StrListFree(&vals);
-    Rk_StrListFree(&sections);
-    Rk_UserConfig dead{};
-    EXPECT_EQ(failure(Rk_UserConfigGetSize(&dead, &size), "rk_strtb("), "error 1") << "a configuration not live";
-    EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
 }
 
 TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
@@ -227,7 +149,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     std::string text = "[S]\n";
     for (int i = 0; i < 30; ++i) text += "v" + std::to_string(i) + " = " + std::to_string(i) + "\n";
     for (int i = 0; i < 30; ++i) text += "[T" + std::to_string(i) + "]\n";
-    const std::string file = WriteTempFile("many.ini", text);
+    const std::string file = WriteTempFile("many.ini", text + "[ ]\n  [ Last ] \n");
     const auto read = [&] { return Rk_UserConfigReadFromFile(&config.c, file.c_str(), "S", &file_found, &size); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", read, [] {}), 2);
     EXPECT_EQ(config.c.set_table.num_rows, 32);
@@ -240,10 +162,12 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     };
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigGetSettingsList(&config.c, &vars, &vals, &size); },
                                    clear), 2);
+    EXPECT_EQ(rktest::Texts(vars)[2] + "=" + rktest::Texts(vals)[31], "v0=29") << "in the order added, side by side";
     clear();
     const auto sections = [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", sections, clear), 2);
-    EXPECT_EQ(rktest::Texts(vars).size(), 31u);
+    EXPECT_EQ(rktest::Texts(vars).size(), 32u) << "a header with a blank name is left out";
+    EXPECT_EQ(rktest::Texts(vars).back(), "Last");
     Rk_StrListFree(&vars);
     Rk_StrListFree(&vals);
 }
