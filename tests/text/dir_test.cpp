@@ -1,12 +1,15 @@
-// Directory paths: every form resolved against a substitute working directory (C:\w\x), results
-// past 256 characters, parents, roots, relative paths, failures. The fixed development
-// directory is tried in the thread tests.
+// Directory paths: every form resolved against a substitute working directory (C:\w\x) and the
+// real one, results past 256 characters, parents, roots, components, relative paths, failures. The
+// fixed development directory is tried in the thread tests.
 #include "text_helpers.hpp"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
+namespace fs = std::filesystem;
 using Directory = rktest::LibraryTest;
 
 std::string repeat(const std::string& text, int n) { return n ? text + repeat(text, n - 1) : ""; }
@@ -94,6 +97,45 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
         std::strcpy(out, "unset");
     }), 4) << "two lists and four components";
     EXPECT_STREQ(out, "..\\c\\");
+}
+
+TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
+{
+    const std::string work = TempDir() + "/w ";
+    const std::string long_dir = TempDir() + "/" + std::string(256 - TempDir().size(), 'n');  // 257 characters
+    ASSERT_TRUE(fs::create_directory(work) && fs::create_directories(long_dir + "/dd"));
+    const fs::path saved = fs::current_path();
+    fs::current_path(work);
+    std::string current = fs::current_path().string() + "/";
+    std::replace(current.begin(), current.end(), '/', '\\');
+    EXPECT_EQ(set("*") + set(".."), current + current.substr(0, current.size() - 3)) << "a name may end in a blank";
+    fs::current_path(long_dir);
+    EXPECT_EQ(set("*"), "error 1") << "257 characters and the final backslash";
+    fs::current_path(long_dir + "/dd");
+    EXPECT_EQ(set("*"), "error 5") << "260 characters and the terminator overflow the buffer it is read into";
+    fs::current_path(saved);
+}
+
+TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
+{
+    char text[] = "one two";
+    ASSERT_STREQ(std::strtok(text, " "), "one");
+    const Rk_DirectoryStruct d = dir_of("c:r\\\\x\\");
+    Rk_StrList list{};
+    int size = -1;
+    EXPECT_EQ(failure(Rk_DirectoryParse(&d, &list, &size), "rk_strtb("), "error 1") << "a list that is not live";
+    Rk_StrListInit(&list, 1);
+    Rk_StrListAdd(&list, "x");
+    const auto parse = [&] { return Rk_DirectoryParse(&d, &list, &size); };
+    EXPECT_GE(fail_each_allocation("rk_strtb(", parse, [&] {  // the components before the failure stay
+        EXPECT_TRUE(size == -1 && rktest::Texts(list).size() < 3);
+        Rk_StrListClear(&list);
+        Rk_StrListAdd(&list, "x");
+    }), 2) << "a copy of each component";
+    EXPECT_EQ(rktest::Texts(list), (Lines{"x", "r", "x"})) << "the drive and empty components are left out";
+    EXPECT_EQ(size, 3);
+    EXPECT_STREQ(std::strtok(nullptr, " "), "two");
+    Rk_StrListFree(&list);
 }
 
 }  // namespace

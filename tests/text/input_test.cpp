@@ -1,5 +1,5 @@
 // The input reader: lines from the line function, a file and standard input, with comments and
-// blank lines cut; statements, token reads, skipped lines; every failure.
+// blank lines cut; statements, token reads, skipped lines, copies into reports; every failure.
 #include "text_helpers.hpp"
 
 #include <cstdio>
@@ -100,6 +100,23 @@ TEST_F(Input, LinesComeWithCommentsAndBlankLinesCutOnRequestStrippedSkippedAndJo
     EXPECT_EQ(failure(rktest::WithFailingAlloc(failures, read), "rk_input("), "error 11") << "the joined text is last";
 }
 
+TEST_F(Input, LongLinesComeInPiecesFromAFileAndFromStandardInput)
+{
+    const std::string x300(300, 'x'), z256(256, 'z');
+    const std::string path = WriteTempFile("long.txt", x300 + "\n" + z256 + "\nlast");
+    const std::string expected = x300.substr(0, 256) + "|" + x300.substr(256) + "\n|" + z256 + "|\n|last|";
+    Rk_InputStruct input;
+    ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
+    char name[RK_TEXT_MAX + 1];
+    Rk_InputGetFilename(&input, name);
+    EXPECT_EQ(name, path);
+    EXPECT_EQ(transcript(&input), expected);
+    Rk_InputClose(&input);
+    ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_CONSOLE, nullptr, nullptr), 0);
+    ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr) << "the tests read nothing else from standard input";
+    EXPECT_EQ(transcript(&input), expected);
+}
+
 TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
 {
     Rk_InputStruct* input = reader({"one\n", "two END\n", "three END\n", "four\n"});
@@ -133,6 +150,28 @@ TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
     EXPECT_EQ(read(), "STOP\n100") << "no match: the buffer keeps what it held; the findings are of the last line read";
     Rk_IntTableFree(&found);
     Rk_StrTableFree(&tokens);
+}
+
+TEST_F(Input, TheRestOfTheInputIsCopiedIntoAReportUntilAWriteFails)
+{
+    const std::string content = "one\n\ntwo\nlast", in = WriteTempFile("in.txt", content), out = TempDir() + "/out";
+    const std::pair<int (*)(Rk_InputStruct*, Rk_ReportStruct*), std::string> copies[] = {
+        {Rk_InputWriteToReportNoNewline, content}, {Rk_InputWriteToReport, "one\n\n\n\ntwo\n\nlast\n"}};
+    for (const auto& [copy, expected] : copies) {
+        Rk_InputStruct input;
+        Rk_ReportStruct report;
+        ASSERT_EQ(Rk_InputFileInit(&input, in.c_str()) + Rk_ReportFileInit(&report, out.c_str(), 1), 0);
+        ASSERT_EQ(copy(&input, &report), 0);
+        Rk_ReportClose(&report);
+        Rk_InputClose(&input);
+        EXPECT_EQ(rktest::ReadFile(out), expected) << "every write adds its own newline";
+        EXPECT_EQ(failure(copy(&input, &report), "rk_input("), "error 1") << "a closed reader has no source";
+    }
+    rktest::ListReport report;
+    Rk_InputStruct* input = reader({"a\n", "b\n"});
+    const int status = rktest::WithFailingAlloc(1, [&] { return Rk_InputWriteToReport(input, report.get()); });
+    EXPECT_EQ(failure(status, "rk_strtb("), "error 11");
+    EXPECT_EQ(transcript(input), "b\n|") << "copying stops at the failed write";
 }
 
 TEST_F(Input, SourcesThatCannotBeReadFailAndLeaveNoSource)

@@ -26,6 +26,7 @@ std::string printed(Rk_ReportStruct* report, const std::function<int(R)>& write,
 
 TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
 {
+    const std::string source = WriteTempFile("in.txt", "first  \t\n\n  indented\n" + std::string(1030, 'L') + "\nlast");
     const std::string messages = WriteTempFile("m.txt", "#3\n*Part %T1 failed\n&line %T1\n&ab\n");
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, 3, messages.c_str());
@@ -44,10 +45,18 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abcdef", 3) || Rk_ReportWriteCentered(r, "x", 1); },
          "abc\nx\n"},  // cut to the page
         {0, [](R r) { return Rk_ReportWriteCentered(r, "abc", 0); }, "error 1: "},
+        {1, [&](R r) { return Rk_ReportWriteFromFile(r, source.c_str()); },
+         " first\n \n   indented\n " + std::string(1024, 'L') + "\n LLLLLL\n last\n"},  // in pieces of 1,024
+        {1, [&](R r) { return Rk_ReportWriteFromFile(r, (TempDir() + "/missing").c_str()); }, ""},
+        {2, [&](R r) { return Rk_ReportWriteShortMsgById(r, RK_ERR_NO_MEMORY, MessageFile().c_str()); },
+         "  Out of memory\n"},
+        {2, [&](R r) { return Rk_ReportWriteLongMsgById(r, 2, MessageFile().c_str()); }, "  (Message ID not found)\n"},
+        {0, [&](R r) { return Rk_ReportWriteShortMsgById(r, 1, "/gone.txt"); }, "(Message file could not be read)\n"},
         {0, [&](R r) { return Rk_ReportWriteShortMessage(r, &msg) || Rk_ReportWriteShortMessagePfx(r, &msg, "E: "); },
          "Part A7 failed\nE: Part A7 failed\n"},
         {0, [&](R r) { return Rk_ReportWriteLongMessage(r, &msg) || Rk_ReportWriteLongMessagePfx(r, &msg, "| "); },
          "line A7\nab\n| line A7\n| ab\n"},
+        {0, [&](R r) { return Rk_ReportWriteLongMessageCent(r, &msg, 8); }, " line A7\n   ab   \n"},
     };
     const std::string path = TempDir() + "/report.txt";
     for (const auto& c : cases) {
@@ -61,6 +70,21 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         EXPECT_EQ(rktest::ReadFile(path) + rktest::Printed(report.lines()), sent + sent) << "the file and the list";
         EXPECT_EQ(report.lines(), g_received) << "and the function";
     }
+}
+
+TEST_F(Report, NoNewlineJoinsOnlyTheConsoleAndTheFileToTheNextLine)
+{
+    const std::string path = TempDir() + "/joined.txt";
+    Rk_ReportStruct report;
+    ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 1), 0);
+    Rk_ReportSetIndent(&report, 2);
+    ASSERT_EQ(Rk_ReportSetDestination(&report, 7, path.c_str(), 0, receive), 0);
+    g_received.clear();
+    EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWriteNoNewline(r, "part") || Rk_ReportWrite(r, ""); }),
+              "  part  \n");
+    Rk_ReportClose(&report);
+    EXPECT_EQ(rktest::ReadFile(path), "  part  \n");
+    EXPECT_EQ(g_received, (Lines{"  part", "  "}));
 }
 
 TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAreWrittenFirst)
