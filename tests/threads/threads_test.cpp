@@ -1,8 +1,8 @@
 // Many threads at once: each fails into and drains its own error queue, whatever the others do; a
 // thread's queues are created on its first use and released when it ends, freed or not; settings
 // one thread changes for the whole process are read whole by the others.
-#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -16,7 +16,6 @@ namespace {
 using ThreadQueues = rktest::LibraryTest;
 using SharedSettings = rktest::LibraryTest;
 using SharedSettingsDeathTest = rktest::LibraryTest;
-using rktest::Lines;
 
 constexpr int kThreads = 8;
 constexpr int kCallsPerThread = 2400;
@@ -46,6 +45,16 @@ int queued()
     return size;
 }
 
+// What one thread owns: every call it makes goes to these.
+struct Own {
+    int k;  // the thread's number
+    std::string settings_file;
+    Rk_IntTable table;
+    Rk_UserConfigStruct settings;
+    Rk_StrList lines;
+    Rk_ReportStruct report;
+};
+
 // 128 characters naming the thread and the call: a record cut short or from another thread shows.
 std::string token_of(int k, int i)
 {
@@ -54,28 +63,78 @@ std::string token_of(int k, int i)
     return token;
 }
 
-// Call i of thread k, failing when `fail`: even calls unitize a vector, odd ones add a record of the
-// thread's own or pass a message through its message queue. Returns the record a failure queued, ""
-// when none was due, "wrong" when the call did not answer as it should.
-std::string make_call(int k, int i, bool fail)
-{
-    const std::string token = token_of(k, i);
-    if (i % 2 == 0) {
-        const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
-        Rk_VectorStruct unit = {};
-        const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
-        if (fail) return status == 1 ? "6 rk_vec( " : "wrong";
-        return status == 0 && unit.i_comp == 1.0 ? "" : "wrong";
-    }
-    if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) ? "wrong" : "7000 rk_own( " + token;
-    Rk_MessageStruct msg, back;
-    Rk_MessageSet(&msg, 500 + k, "own");
-    Rk_MessageSetToken(&msg, 2, token.c_str());
-    int found = 0;
-    const int status = Rk_MessageQueueAddMessage(&msg);
-    Rk_MessageQueueGetMessage(&back, &found);
-    return status == 0 && found && back.msg_id == 500 + k && token == back.tokens[1] ? "" : "wrong";
-}
+// One kind of call. `make` calls once on the thread's objects, failing when `fail`; a call that
+// succeeds with a wrong result answers 2.
+struct Call {
+    const char* family;
+    long id;               // what a failing call queues
+    const char* location;  // and where
+    int (*make)(Own& own, int i, bool fail);
+};
+
+int wrong_unless(bool right, int status) { return status == 0 && !right ? 2 : status; }
+
+const Call kCalls[] = {
+    {"vector", 6, "rk_vec(",
+     [](Own&, int i, bool fail) {
+         const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
+         Rk_VectorStruct unit = {};
+         const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
+         return wrong_unless(unit.i_comp == 1.0, status);
+     }},
+    {"datum frame", 1, "rk_reffr(",
+     [](Own&, int i, bool fail) {
+         const double h = i % 5;
+         double pri[3][3] = {{0, 0, h}, {1, 0, h}, {0, 1, h}};
+         double sec[3][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+         double ter[3][3] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}};
+         const int type = fail ? 0 : 3;
+         Rk_RefFrameStruct frame = {};
+         int redundant = 0;
+         const int status = Rk_RefFrameSetByGeom(&frame, type, pri, type, sec, type, ter, 1.0, &redundant);
+         return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
+     }},
+    {"int table", 1, "rk_inttb(",
+     [](Own& own, int i, bool fail) {
+         int value = -1, ncols = 0, nrows = 0;
+         if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
+         const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
+                            Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
+         return wrong_unless(value == i, status);
+     }},
+    {"settings", 1, "rk_ucfig(",
+     [](Own& own, int, bool fail) {
+         if (fail) return Rk_UserConfigWriteToFile(&own.settings, "", "own");
+         int file_found = 0, section_found = 0, found = 0;
+         char value[RK_PATH_MAX + 1] = "";
+         const int status =
+             Rk_UserConfigReadFromFile(&own.settings, own.settings_file.c_str(), "own", &file_found, &section_found) ||
+             Rk_UserConfigGetValue(&own.settings, "thread", value, &found);
+         return wrong_unless(found && value == std::to_string(own.k), status);
+     }},
+    {"report", 1, "rk_rpt(",
+     [](Own& own, int i, bool fail) {
+         if (fail) return Rk_ReportSetIndent(&own.report, -1);
+         int before = 0, after = 0;
+         Rk_StrListGetSize(&own.lines, &before);
+         const int status = Rk_ReportWrite(&own.report, token_of(own.k, i).c_str());
+         Rk_StrListGetSize(&own.lines, &after);
+         return wrong_unless(after == before + 1, status);
+     }},
+    {"own records and messages", 7000, "rk_own(",
+     [](Own& own, int i, bool fail) {
+         const std::string token = token_of(own.k, i);
+         if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) + 1;
+         Rk_MessageStruct msg, back;
+         Rk_MessageSet(&msg, 500 + own.k, "own");
+         Rk_MessageSetToken(&msg, 2, token.c_str());
+         int found = 0;
+         const int status = Rk_MessageQueueAddMessage(&msg);
+         Rk_MessageQueueGetMessage(&back, &found);
+         return wrong_unless(found && back.msg_id == 500 + own.k && token == back.tokens[1], status);
+     }},
+};
+constexpr int kKinds = sizeof kCalls / sizeof kCalls[0];
 
 // "id location( token" of this thread's oldest record, taken out; "none" when there is none.
 std::string next_record(const std::string& msgfile)
@@ -88,23 +147,25 @@ std::string next_record(const std::string& msgfile)
     return std::to_string(error.msg.msg_id) + " " + loc.substr(0, loc.find('(') + 1) + " " + error.msg.tokens[0] + file;
 }
 
-// The whole run of thread k; "" when every call and every record was as expected.
-std::string stress(int k, const std::string& msgfile)
+// The thread's whole run; "" when every call and every record was as expected.
+std::string stress(Own& own, const std::string& msgfile)
 {
     std::vector<std::string> expected;
     for (int i = 0; i < kCallsPerThread; ++i) {
-        const bool fail = (i / 2 * 2 + k) % 3 == 0;  // both calls of every third round, from one set by the thread
-        const std::string due = make_call(k, i, fail);
-        if (due == "wrong") return "call " + std::to_string(i) + " answered wrongly";
-        if (fail) expected.push_back(due);
+        const Call& call = kCalls[i % kKinds];
+        const bool fail = (i / kKinds * 2 + own.k) % 3 == 0;  // every third round, from a round set by the thread
+        const int status = call.make(own, i, fail);
+        if (status != (fail ? 1 : 0))
+            return std::string(call.family) + " call " + std::to_string(i) + " gave " + std::to_string(status);
+        const std::string token = call.id == 7000 ? token_of(own.k, i) : "";
+        if (fail) expected.push_back(std::to_string(call.id) + " " + call.location + " " + token);
         if ((i + 1) % kBatch != 0) continue;
         if (i + 1 == kBatch) {
             // The keeping dump counts this thread's records alone.
-            rktest::ListReport dump;
-            Rk_ErrorQueueDebugRptNoFlush(dump.get());
-            const Lines lines = dump.lines();
-            const std::string count = std::to_string(expected.size()) + " Errors in Queue";
-            if (std::find(lines.begin(), lines.end(), count) == lines.end()) return "the dump did not count " + count;
+            int found = 0;
+            Rk_ErrorQueueDebugRptNoFlush(&own.report);
+            Rk_StrListFind(&own.lines, (std::to_string(expected.size()) + " Errors in Queue").c_str(), &found);
+            if (!found) return "the dump did not count " + std::to_string(expected.size()) + " errors";
         }
         expected.push_back("none");
         for (const std::string& record : expected) {
@@ -121,9 +182,21 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
     Rk_ErrorQueueSetAndAddError(99, "src/rk_main", 1, "main");
     const long live = rk::seam::live_blocks();
 
-    std::vector<std::string> problems(kThreads);
+    std::vector<std::string> problems(kThreads), settings_files;
+    for (int k = 0; k < kThreads; ++k) {
+        const std::string n = std::to_string(k);
+        settings_files.push_back(WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"));
+    }
     in_threads(kThreads, [&](int k) {
-        problems[k] = stress(k, MessageFile());
+        Own own{k, settings_files[k], {}, {}, {}, {}};
+        Rk_IntTableInit(&own.table, 1);
+        Rk_UserConfigInit(&own.settings);
+        Rk_StrListInit(&own.lines, 1);
+        Rk_ReportStrListInit(&own.report, &own.lines);
+        problems[k] = stress(own, MessageFile());
+        Rk_IntTableFree(&own.table);
+        Rk_UserConfigFree(&own.settings);
+        Rk_StrListFree(&own.lines);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
     });
 
