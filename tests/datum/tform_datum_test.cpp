@@ -54,25 +54,6 @@ TEST_F(TransformsByGeom, TheDistinctMotionsOfEachOrientation)
         ASSERT_TRUE(found.status == 0 && found.num == static_cast<int>(want.size())) << found.num;
         for (int k = 0; k < found.num; ++k) EXPECT_TRUE(Near(found.tfms[k], want[k], 1e-9)) << want.size() << ", " << k;
     }
-    // Planes 3-2-1 facing the object's half a turn about the primary's normal away: that half turn first.
-    const Rk_RefFrameStruct half_turn = {kMX, kMY, kZ, kO};
-    Feature planes[3] = {ZPlane(0), XPlane(0), YPlane(0)}, facing[3];
-    for (int i = 0; i < 3; ++i) facing[i] = Turned(Move(planes[i], half_turn));
-    const Found f = Search(planes, facing);
-    EXPECT_TRUE(f.status == 0 && f.num >= 1 && Near(f.tfms[0], OfFrame(half_turn), 1e-9));
-}
-
-TEST_F(TransformsByGeom, ALineAlongThePrimaryPlaneIsBroughtOntoItsMateByEachOfTheFour)
-{
-    Feature o[3] = {kFloor, Ln(P(0, 5, 3), P(1, 5, 3)), None()},
-            t[3] = {Turned(kFloor), Ln(P(0, 7, 3), P(1, 7, 3)), None()};
-    const Found f = Search(o, t);
-    ASSERT_TRUE(f.status == 0 && f.num == 4);
-    for (int k = 0; k < f.num; ++k) {
-        Rk_PointStruct a = P(0, 5, 3), b = P(1, 5, 0);
-        OK(Rk_TransformApplyToPoint(&f.tfms[k], &a, &a) + Rk_TransformApplyToPoint(&f.tfms[k], &b, &b));
-        EXPECT_TRUE(std::fabs(a.pt_y - 7) < 1e-9 && std::fabs(b.pt_y - 7) < 1e-9) << "transform " << k;
-    }
 }
 
 TEST_F(TransformsByGeom, RefusalsKeepTheCountOfTheTransformsKept)
