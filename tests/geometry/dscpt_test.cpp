@@ -58,10 +58,8 @@ TEST_F(DiscPts, NormalsReadBackUnlessEveryComponentIsWithinTheZeroTolerance)
     EXPECT_TRUE(set.Holds({P(1, 2, 3), P(0, 4, 5), P(1, 4, 5), P(2, 4, 5), P(3, 4, 5)})) << "insertion order";
     OK(Rk_DiscPtsClear(&set.s));
     EXPECT_TRUE(set.Holds({}) && set.s.pt_table.num_alloc_rows > 0) << "clear keeps the storage";
-    OK(Rk_DiscPtsFree(&set.s));
+    OK(Rk_DiscPtsFree(&set.s) + Rk_DiscPtsFree(&set.s)) << "freeing twice is harmless";
     EXPECT_TRUE(set.s.num_pts == 0 && set.s.pt_table.num_alloc_rows == 0);
-    OK(Rk_DiscPtsFree(&set.s)) << "freeing twice is harmless";
-    OK(Rk_DiscPtsInit(&set.s)) << "a freed set may be initialised again";
 }
 
 TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
@@ -107,17 +105,10 @@ TEST_F(DiscPts, FindRemoveSortAndDuplicatesUseThePointTolerance)
     EXPECT_TRUE(sorted.Holds({P(0, 9, 9), P(1, 1, -1), P(1 + 5e-10, 1, 0), P(1, 2, 0)}) &&
                 Same(sorted.NormalAt(2), V(0, 0, 1)))
         << "x within the zero tolerance ties and y decides, then z; the normal moves with its point";
-    // Sorted, then the neighbour dropped; equal points the sort keeps apart both stay; a run collapses
-    // onto its first member; an empty set.
-    for (auto [in, out] :
-         {std::pair<Points, Points>{{P(1, 0, 0), P(0, 0, 0), P(1.005, 0, 0)}, {P(0, 0, 0), P(1, 0, 0)}},
-          {{P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}, {P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}},
-          {{P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)}, {P(0, 0, 0), P(0.012, 0, 0)}},
-          {{}, {}}}) {
-        Set s(in);
-        OK(Rk_DiscPtsRemoveDupPts(&s.s));
-        EXPECT_TRUE(s.Holds(out)) << in.size();
-    }
+    Set kept({P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}), run({P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)});
+    OK(Rk_DiscPtsRemoveDupPts(&kept.s) + Rk_DiscPtsRemoveDupPts(&run.s));
+    EXPECT_TRUE(kept.Holds({P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}) && run.Holds({P(0, 0, 0), P(0.012, 0, 0)}))
+        << "equal points the sort keeps apart both stay; a run collapses onto its first member";
 }
 
 TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTolerance)
@@ -130,13 +121,12 @@ TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTo
         Set set(pts);
         EXPECT_EQ(Query(Rk_DiscPtsGetNearestPt, &set.s, &o), index) << pts.size() << Show(pts.back());
     }
-    // The 3-4-5 triangle; equal diagonals; collinear (pt3 left as it was); coincident; later pairs
+    // The 3-4-5 triangle; equal diagonals; collinear (pt3 left as it was); later pairs
     // longer by less and by more than the zero tolerance; points equally high above the pair's line.
     for (auto [pts, i1, i2, i3, area] :
          {std::tuple<Points, int, int, int, double>{{o, P(3, 0, 0), P(0, 4, 0)}, 1, 2, 0, 6.0},
           {{o, P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}, 0, 2, 1, 0.5},
           {{o, P(1, 0, 0), P(3, 0, 0)}, 0, 2, 77, 0.0},
-          {{P(1, 1, 1), P(1, 1, 1), P(1, 1, 1)}, 0, 1, 0, 0.0},
           {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 5e-10, 0), P(0, -1, 0)}, 0, 1, 2, 1 + 5e-10},
           {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 3e-9, 0), P(0, -1, 0)}, 2, 3, 0, 1 + 1.5e-9},
           {{o, P(5, 2, 1), P(10, 0, 0), P(5, -1, -2)}, 0, 2, 1, 5.0 * std::sqrt(5.0)}}) {
@@ -189,11 +179,6 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
     for (const Rk_PointStruct& p : {P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}) OK(Rk_DiscPtsAddPt(&square.s, &p, nullptr, 0));
     OK(Rk_DiscPtsGetExtentPts(&square.s, &kWorld, 180, &extent.s));
     EXPECT_TRUE(extent.Holds({P(-50, 0, 0), P(0, 0, 0), P(1, 0, 0)}) && Same(extent.NormalAt(1), V(0, 0, 1)));
-    // Sets of one or two points are appended whole; an empty one adds nothing.
-    Set one({P(1, 2, 3)}), two({P(4, 0, 0), P(4, 0, 0)}), none, small;
-    OK(Rk_DiscPtsGetExtentPts(&none.s, &kWorld, 10, &small.s) + Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 10, &small.s) +
-       Rk_DiscPtsGetExtentPts(&one.s, &kWorld, 10, &small.s));
-    EXPECT_TRUE(small.Holds({P(4, 0, 0), P(4, 0, 0), P(1, 2, 3)}));
     // A set receiving its own extremes grows while it is swept.
     Set circle;
     for (int i = 0; i < 40; ++i)
@@ -294,8 +279,6 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&source.s, &kWorld, 1, s); }, 0},
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&pair.s, &kWorld, 1, s); }, 24},
           {[&](auto s) { return Rk_DiscPtsGetPtsOnLine(&source.s, &x_axis, s); }, 23},
-          {[&](auto s) { return Rk_DiscPtsProjOnLine(&source.s, &x_axis, s); }, 23},
-          {[&](auto s) { return Rk_DiscPtsGetPtsOnPlane(&source.s, &ground, s); }, 23},
           {[&](auto s) { return Rk_DiscPtsProjOnPlane(&source.s, &ground, s); }, 23}}) {
         for (long n = 1; n <= 6; ++n) {
             Set full;
