@@ -65,10 +65,6 @@ TEST_F(Distribution, TypedSettersStoreUncheckedValuesThatTheirGettersReturn)
     OK(Rk_DistribGetNormalValues(&d, &nom, &zone, &sigma, &trunc, &lowt, &hight, &desc1, &desc2));
     EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_NORMAL && nom == 10 && zone == 0.5 && sigma == -0.25 &&
                 trunc == 9 && lowt == 12 && hight == 8 && desc1 == d.desc[0] && desc2 == d.desc[1]);
-    OK(Rk_DistribSetUniformValues(&d, -4.0, 1.5, 2, -5.0, -3.0, "u1", "u2"));
-    OK(Rk_DistribGetUniformValues(&d, &nom, &zone, &trunc, &lowt, &hight, &desc1, &desc2));
-    EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_UNIFORM && nom == -4 && zone == 1.5 && trunc == 2 &&
-                lowt == -5 && hight == -3 && std::string(desc1) == "u1" && std::string(desc2) == "u2");
     OK(Rk_DistribSetConstantValues(&d, 7.25, "c1", "c2"));
     OK(Rk_DistribGetConstantValues(&d, &nom, &desc1, &desc2) + Rk_DistribGetDesc(&d, &line1, &line2));
     EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_CONSTANT && nom == 7.25 && desc1 == d.desc[0] &&

@@ -31,7 +31,7 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
     }
 }
 
-TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
+TEST_F(Vector, ConventionsOfInitSetEqualityViewSignAndClampedCosines)
 {
     Rk_VectorStruct v, x = V(1, 0, 0), z = V(0, 0, 1), up = V(0, 0, 2), out;
     OK(Rk_VectorInit(&v));
@@ -51,17 +51,13 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
                                      {x, V(-1, 0, 0), V(0, 0, -1), 180.0},
                                      {V(2, 0, 3), V(4, 0, -1), z, 0.0}})
         EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12) << Show(v2);
-}
-
-TEST_F(Vector, CosinesRoundedPastOneAreClampedAndTheZeroToleranceBoundIsMeasurable)
-{
     EXPECT_DOUBLE_EQ(Query<double>(Rk_VectorAngleFromVector, Ptr(V(1e-5, 0, 0)), Ptr(V(0, 1e-4, 0))), 90)
         << "lengths multiplying to the zero tolerance";
     // sqrt(3) squared rounds below 3: the cosine of (1, 1, 1) with itself (with its opposite) is past 1 (-1).
-    const Rk_VectorStruct v = V(1, 1, 1), minus = V(-1, -1, -1);
-    ASSERT_GT(Dot(v, v) / (Norm(v) * Norm(v)), 1.0);
-    EXPECT_TRUE(Query<double>(Rk_VectorAngleFromVector, &v, &v) == 0.0 &&
-                Query<double>(Rk_VectorAngleFromVector, &v, &minus) == 180.0);
+    const Rk_VectorStruct ones = V(1, 1, 1), minus = V(-1, -1, -1);
+    ASSERT_GT(Dot(ones, ones) / (Norm(ones) * Norm(ones)), 1.0);
+    EXPECT_TRUE(Query<double>(Rk_VectorAngleFromVector, &ones, &ones) == 0.0 &&
+                Query<double>(Rk_VectorAngleFromVector, &ones, &minus) == 180.0);
 }
 
 TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
