@@ -29,18 +29,6 @@ Found Search(Feature (&o)[3], Feature (&t)[3], double eps = 1.0)
     return geomtest::Near(a.transform, b.transform, tol);
 }
 
-// A plane is first turned over about the line through its first point along x; a line not
-// perpendicular to it gives four motions, kept at the point where it meets the plane.
-TEST_F(TransformsByGeom, TheDistinctMotionsOfAPlaneAndALineAcrossIt)
-{
-    Feature o[3] = {ZPlane(0), Ln(P(0, 0, 1), P(1, 0, 2)), None()};
-    const Rk_TransformStruct want[] = {OfFrame({kX, kMY, kMZ, kO}), OfFrame({kMX, kY, kMZ, P(-2, 0, 0)}),
-                                       OfFrame({kX, kY, kZ, kO}), OfFrame({kMX, kMY, kZ, P(-2, 0, 0)})};
-    const Found found = Search(o, o);
-    ASSERT_TRUE(found.status == 0 && found.num == 4) << found.num;
-    for (int k = 0; k < 4; ++k) EXPECT_TRUE(Near(found.tfms[k], want[k], 1e-9)) << k;
-}
-
 TEST_F(TransformsByGeom, RefusalsKeepTheCountOfTheTransformsKept)
 {
     Feature o[3] = {Ln(P(0, 0, 0), P(0, 0, 1)), None(), Pt(P(1, 1, 1))};

@@ -1,6 +1,6 @@
 // The three tolerances (rk_geom), and the tests decided on cosines and shortcuts against the
-// comparisons they stand for (the measured angle, the distance to the foot on a plane, the points a
-// vector joins), right at the bounds; and the hot paths that allocate nothing.
+// comparisons they stand for (the measured angle right at the bounds, the points a vector joins);
+// and the hot paths that allocate nothing.
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -36,30 +36,6 @@ TEST_F(Bounds, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasur
                 ASSERT_TRUE(AnswersAsTheAngle(V(3, 0, 0), V(3.0 * q, 3.0 * std::sqrt(1.0 - q * q), 0.0), eps)) << q;
             }
         }
-    }
-}
-
-// A point on a plane is told from the plane's equation up to 2^27 point_eps from the origin, beyond
-// which the foot is worked out: either way it answers as the distance to the foot, right at the tolerance.
-TEST_F(Bounds, PointOnPlaneAnswersAsTheDistanceToTheFoot)
-{
-    for (auto [eps, n, scale, spread] :
-         {std::tuple{0.01, V(7.0, 1.0, -3.0), 1.3e6, 0x1p-16}, {0.01, V(2.0, -1.0, 0.4), 1e9, 0x1p-10}}) {
-        SCOPED_TRACE(scale);
-        OK(Rk_GeometrySetPointEpsilon(eps));
-        const Rk_PlaneStruct plane = {{scale, -0.7 * scale, 0.3 * scale}, n};
-        int on = 0;
-        for (int k = -64; k <= 64; ++k) {
-            const double r = eps * (1.0 + spread * std::ldexp(static_cast<double>(k * k * k), -18));
-            for (double side : {1.0, -1.0}) {
-                const Rk_PointStruct p = Along(plane.point, n, side * r / Norm(n));
-                const Rk_PointStruct foot = Query<Rk_PointStruct>(Rk_PointProjOnPlane, &p, &plane);
-                const int answer = Query(Rk_PointIsOnPlane, &p, &plane);
-                ASSERT_EQ(answer, Norm(Sub(p, foot)) < eps ? 1 : 0) << "k " << k << " side " << side;
-                on += answer;
-            }
-        }
-        EXPECT_TRUE(on > 20 && on < 238);
     }
 }
 
