@@ -217,7 +217,6 @@ TEST_F(DiscPts, RefusalsLeaveTheOutputsAlone)
                     REFUSES(1, dscpt, Rk_DiscPtsGetBoundingBox(&none.s, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5])),
                     REFUSES(1, dscpt, Rk_DiscPtsGetCenterPt(&none.s, &kWorld, &pt)),
                     REFUSES(1, dscpt, Rk_DiscPtsGet2FarthestPts(&one.s, &i1, &i2)),
-                    REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, -1, &pt, &n, &i1)),
                     REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, 1, &pt, &n, &i1)),
                     REFUSES(1, dbltb, Rk_DiscPtsAddPt(&freed.s, &pt, nullptr, 0)),
                     REFUSES(1, dbltb, Rk_DiscPtsGetNearestPt(&freed.s, &pt, &i1)),

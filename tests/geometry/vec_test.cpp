@@ -73,7 +73,6 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
     ExpectRefusals(
         {REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)), REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
          REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
-         REFUSES(6, vec, Rk_VectorIsParallelToVector(&tiny, &ty, &flag)),
          REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
          REFUSES(6, vec, Rk_VectorIsEqualToVector(&x, &zero, &flag)),
          REFUSES(6, vec, Rk_VectorAngleFromVecInView(&x, &z, &z, &d)),
