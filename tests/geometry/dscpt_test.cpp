@@ -94,9 +94,6 @@ TEST_F(DiscPts, FindRemoveSortAndDuplicatesUseThePointTolerance)
         OK(Rk_DiscPtsFindPt(&set.s, &at, &i, &f));
         EXPECT_TRUE(f == found && i == index) << Show(at);
     }
-    Set mixed({P(0, 0, 0), P(1, 0, 0), P(0.001, 0, 0), P(2, 0, 0), P(0, 0.002, 0)});
-    OK(Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))) + Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))));
-    EXPECT_TRUE(mixed.Holds({P(1, 0, 0), P(2, 0, 0)})) << "every match goes, the others keep their order";
     Set sorted({P(1, 2, 0), P(0, 9, 9), P(1, 1, -1)});
     sorted.Add(P(1 + 5e-10, 1, 0), V(0, 0, 1));
     OK(Rk_DiscPtsSort(&sorted.s));
