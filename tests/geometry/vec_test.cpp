@@ -90,8 +90,6 @@ TEST_F(Vector, PointsAreSetCoordinateByCoordinateAndMoveAndMeasureAlongADirectio
 {
     Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
     double x = 0, y = 0, z = 0;
-    OK(Rk_PointInit(&p));
-    EXPECT_TRUE(Same(p, o));
     OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointSetY(&p, 7) + Rk_PointGet(&p, &x, &y, &z));
     EXPECT_TRUE(x == 1 && y == 7 && z == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
     OK(Rk_PointGetMidpoint(&p, &q, &q));
