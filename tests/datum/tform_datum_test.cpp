@@ -1,6 +1,6 @@
 // Transforms from datum geometry (rk_tform): the distinct motions that carry an object's datum frame
 // onto a target's, the target's primary and secondary tried in both senses, its planes turned to
-// face the object.
+// face the object; and the hot paths of frames and motions, which allocate nothing.
 #include <string>
 
 #include "datum_helpers.hpp"
@@ -89,6 +89,26 @@ TEST_F(TransformsByGeom, RandomMotionsOfTheTargetAreFound)
             EXPECT_TRUE(std::string(s.why) != "three points" || any.num == 1);
         }
     }
+}
+
+TEST_F(TransformsByGeom, HotPathsAllocateNothing)
+{
+    double plane[3][3] = {{0.5, -1.0, 2.0}, {4.2, 0.3, 2.9}, {0.1, 3.4, 1.7}};
+    double line[2][3] = {{1.0, 0.5, 3.0}, {6.0, 2.1, 3.9}};
+    double point[1][3] = {{2.0, 7.0, -1.0}};
+    const Rk_LineStruct l1 = {{-100, 0, 0}, {-99, 0, 0}}, l2 = {{0, 0, 5}, {0.9998, 0.02, 5}};
+    const Rk_PlaneStruct a = {{10, 20, 0}, {0, 0, 1}}, b = {{0, 0, 3}, {0.02, 0.1, 1}};
+    const long before = rk::seam::alloc_calls();
+    Rk_PointStruct pt;
+    Rk_LineStruct common;
+    Rk_RefFrameStruct frame;
+    Rk_TransformStruct tfms[4];
+    int redundant = 0, num = 0, seed = 1;
+    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &pt) + Rk_PlaneIntersectPlane(&a, &b, &common), 0);
+    ASSERT_EQ(Rk_RefFrameSetByGeom(&frame, 3, plane, 2, line, 1, point, 5.0, &redundant), 0);
+    ASSERT_EQ(Rk_TransformsSetByGeom(&num, tfms, 3, plane, 3, plane, 2, line, 2, line, 1, point, 1, point, 5.0), 0);
+    Rk_MathSeededRandom(&seed);
+    EXPECT_EQ(rk::seam::alloc_calls(), before);
 }
 
 }  // namespace

@@ -1,11 +1,22 @@
-// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on (its two bands
-// are in tolerance_bounds_test), signed angles, rotation; and points (rk_point).
+// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on and its two
+// bands right at the tolerance (rk_geom), signed angles, rotation; and points (rk_point).
 #include "geometry_helpers.hpp"
 
 namespace {
 
 using namespace geomtest;
 using Vector = GeomTest;
+
+// The parallel band excludes its bounds (strictly within angle_eps of 0 or 180), the perpendicular
+// band includes them (within angle_eps of 90), as the measured angle tells.
+::testing::AssertionResult AnswersAsTheAngle(const Rk_VectorStruct& a, const Rk_VectorStruct& b, double eps)
+{
+    const double angle = Query<double>(Rk_VectorAngleFromVector, &a, &b);
+    const int parallel = Query(Rk_VectorIsParallelToVector, &a, &b), perp = Query(Rk_VectorIsPerpToVector, &a, &b);
+    if (parallel == (angle < eps || angle > 180.0 - eps) && perp == (90.0 - eps <= angle && angle <= 90.0 + eps))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "angle " << angle << ": parallel " << parallel << ", perp " << perp;
+}
 
 TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirInputs)
 {
@@ -28,6 +39,26 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
         const Rk_PointStruct tip = Along(Along(Along(P(0, 0, 0), a, cs), ka, sn), k, kv);
         EXPECT_TRUE(Near(c, V(tip.pt_x, tip.pt_y, tip.pt_z), 1e-10));
         EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &a, &c, &b), std::remainder(deg, 360.0), 1e-8);
+    }
+}
+
+TEST_F(Vector, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasuredAngleAtTheBounds)
+{
+    double t[3] = {};
+    OK(Rk_GeometrySet(-3.0, -0.25, -1e-3) + Rk_GeometrySetPointEpsilon(-0.5) + Rk_GeometryGet(&t[0], &t[1], &t[2]));
+    EXPECT_TRUE(t[0] == 3.0 && t[1] == 0.5 && t[2] == 1e-3);
+    // Cosines from 2^-40 below to 2^-40 above each bound, a few units in the last place apart near it.
+    for (double eps : {1.0, 2.5e-6, 0.0, 45.0, 90.0, 135.0}) {
+        SCOPED_TRACE(eps);
+        OK(Rk_GeometrySetAngleEpsilon(eps));
+        for (double bound : {eps, 180.0 - eps, 90.0 - eps, 90.0 + eps}) {
+            const double c = std::cos(bound * kPi / 180.0);
+            for (int k = -60; k <= 60; ++k) {
+                const double q = c + std::ldexp(1.0, -52) * k * std::abs(k) * std::abs(k);
+                if (q > 1.0 || q < -1.0) continue;
+                ASSERT_TRUE(AnswersAsTheAngle(V(3, 0, 0), V(3.0 * q, 3.0 * std::sqrt(1.0 - q * q), 0.0), eps)) << q;
+            }
+        }
     }
 }
 
