@@ -168,12 +168,6 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
         OK(Rk_DiscPtsGetExtentPts(&set.s, &frame, step, &extent.s));
         EXPECT_TRUE(extent.Holds(out)) << step;
     }
-    // One pass (a step of 180): ties keep the lower index, normals travel, the set held is kept.
-    Set square, extent({P(-50, 0, 0)});
-    square.Add(P(0, 0, 0), V(0, 0, 1));
-    for (const Rk_PointStruct& p : {P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}) OK(Rk_DiscPtsAddPt(&square.s, &p, nullptr, 0));
-    OK(Rk_DiscPtsGetExtentPts(&square.s, &kWorld, 180, &extent.s));
-    EXPECT_TRUE(extent.Holds({P(-50, 0, 0), P(0, 0, 0), P(1, 0, 0)}) && Same(extent.NormalAt(1), V(0, 0, 1)));
 }
 
 TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
