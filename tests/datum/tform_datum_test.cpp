@@ -65,6 +65,7 @@ TEST_F(TransformsByGeom, RandomMotionsOfTheTargetAreFound)
         {"three planes", {ZPlane(0), XPlane(2), YPlane(-1)}, true},
         {"point, plane, plane", {Pt(P(1, 1, 1)), ZPlane(0), XPlane(4)}, false},
         {"plane, point, point", {ZPlane(0), Pt(P(1, 2, 5)), Pt(P(4, 6, -3))}, true},
+        {"plane, line across it, line", {ZPlane(0), Ln(P(1, 1, 1), P(1, 1, 4)), Ln(P(3, 0, 2), P(3, 5, 2))}, true},
         {"line, plane along it, point", {Ln(P(0, 0, 0), P(0, 0, 10)), XPlane(3), Pt(P(5, 5, 7))}, true},
         {"plane, line across it, plane", {ZPlane(0), Ln(P(1, 1, 1), P(1, 1, 4)), XPlane(4)}, false},
         {"three points", {Pt(P(1, 2, 3)), Pt(P(4, -1, 2)), Pt(P(0, 5, -2))}, true},
