@@ -11,8 +11,7 @@ namespace datumtest {
 using namespace geomtest;
 
 const Rk_PointStruct kO = P(0, 0, 0);
-const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V(-1, 0, 0), kMY = V(0, -1, 0),
-                      kMZ = V(0, 0, -1);
+const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V(-1, 0, 0), kMY = V(0, -1, 0);
 
 struct Feature {
     int type;

@@ -25,13 +25,9 @@ Rk_RefFrameStruct AboutZ(double degrees)
 
 TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
 {
-    Rk_DofStruct dof;
-    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofInit(&dof));
-    EXPECT_EQ(Word(dof), 0) << "upper bits cleared too";
-    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofClear(&dof));
-    EXPECT_EQ(Word(dof), 0);
-    OK(Rk_DofMapFromInt(&dof, -1) + Rk_DofInitNot(&dof));
-    EXPECT_EQ(Word(dof), 4095);
+    Rk_DofStruct dof = {-1}, all = {-1};
+    OK(Rk_DofInit(&dof) + Rk_DofInitNot(&all));
+    EXPECT_TRUE(Word(dof) == 0 && Word(all) == 4095) << "upper bits cleared too";
     for (int i = 0; i < 12; ++i) {
         std::array<int, 12> in{}, out;
         in[i] = i % 2 ? -1 : 2;  // any flag but 0 is controlled
@@ -43,14 +39,10 @@ TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
         for (int k = 0; k < 12; ++k) EXPECT_EQ(out[k], k == i ? 1 : 0) << i << " read as " << k;
     }
     // +Tx or -Rz open fails the all test; -Rz or +Tx alone passes the any test; upper bits count for neither.
-    for (auto [word, all, any] : {std::tuple{4095 & ~1, 0, 1},
-                                  {4095 & ~2048, 0, 1},
-                                  {2048, 0, 1},
-                                  {1, 0, 1},
-                                  {4095 | 0x7FFFF000, 1, 1},
-                                  {0x7FFFF000, 0, 0}}) {
+    for (auto [word, all_, any] : {std::tuple{4095 & ~1, 0, 1}, {4095 & ~2048, 0, 1}, {2048, 0, 1}, {1, 0, 1},
+                                   {4095 | 0x7FFFF000, 1, 1}, {0x7FFFF000, 0, 0}}) {
         OK(Rk_DofMapFromInt(&dof, word));
-        EXPECT_TRUE(Query(Rk_DofAllDegreesControlled, &dof) == all && Query(Rk_DofAnyDegreeControlled, &dof) == any)
+        EXPECT_TRUE(Query(Rk_DofAllDegreesControlled, &dof) == all_ && Query(Rk_DofAnyDegreeControlled, &dof) == any)
             << word;
     }
 }
@@ -100,12 +92,10 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
           {TXP | RYM | RZP, world, half, 10.0, TXM | RYP | RZP, TXM | RYP | RZP},
           {TXP, world, AboutZ(45), 10.0, 0, 0},          // an oblique source controls nothing alone
           {TXP | TYP, world, AboutZ(45), 10.0, 0, TXP},  // together they give rss 1 on the new +x
-          {TXP | RYP, world, AboutZ(45), 10.0, 0, 0},    // a rotation adds nothing to a translation
           {TXM | TYM, world, AboutZ(45), 10.0, 0, TXM},
           {TXP, world, AboutZ(40), 45.0, TXP, TXP},                       // cos 50 on the new -y stays below cos 45
           {TXP, world, world, 95.0, TXP | TYP | TYM | TZP | TZM, 0xFFF},  // above 90 the perpendicular axes too
           {RZM, world, world, 95.0, RZM | RXP | RXM | RYP | RYM, 0xFFF},
-          {TXP, world, world, 181.0, 0x3F, 0xFFF},
           {TXP | TYM | RZP, world, Rk_RefFrameStruct{V(0, 0, 4), V(3, 0, 0), V(0, 2, 0), P(1, 1, 1)}, 10.0,
            TYP | TZM | RXP, TYP | TZM | RXP}})  // axis lengths do not matter to angles
         EXPECT_TRUE(map(Rk_DofMapContToRefFrame, in, from, to, angle) == axes &&
@@ -113,7 +103,6 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
             << in << " within " << angle;
     // Open degrees are carried, everything else is controlled.
     for (auto [in, to, out] : {std::tuple{-1, half, -1},
-                               {4095, world, -1},
                                {0, world, ~0xFFF},
                                {~TXP, half, ~TXM},
                                {~(TXP | TYM), AboutZ(45), -1},

@@ -1,5 +1,5 @@
-// Distribution records (rk_dstrb): bounded texts padded with terminators, the typed setters and
-// getters, and the refusal of a getter of another type.
+// Distribution records (rk_dstrb): bounded texts padded with terminators, set by name and through
+// the typed setters, and the refusal of a getter of another type.
 #include <string>
 
 #include "datum_helpers.hpp"
@@ -52,28 +52,6 @@ TEST_F(Distribution, TextsAreCutAtTheirCapacityPaddedWithTerminatorsAndMayComeFr
     EXPECT_TRUE(std::string(d.desc[0]) == "two" && d.desc[1] == long2.substr(0, 50));
     OK(Rk_DistribSetDescLine1(&d, d.desc[1] + 1) + Rk_DistribSetName(&d, d.name + 1) + Rk_DistribGetName(&d, d.name));
     EXPECT_TRUE(d.desc[0] == long2.substr(1, 49) && d.desc[1] == long2.substr(0, 50) && NameOf(d) == "lot");
-}
-
-TEST_F(Distribution, TypedSettersStoreUncheckedValuesThatTheirGettersReturn)
-{
-    Rk_DistribStruct d = Garbage();
-    double nom = 0, zone = 0, sigma = 0, lowt = 0, hight = 0;
-    int trunc = 0;
-    char *desc1 = nullptr, *desc2 = nullptr, *line1 = nullptr, *line2 = nullptr;
-    // A negative sigma, a truncation code outside 0 to 3 and limits in the wrong order are kept.
-    OK(Rk_DistribSetNormalValues(&d, 10.0, 0.5, -0.25, 9, 12.0, 8.0, "n1", "n2"));
-    OK(Rk_DistribGetNormalValues(&d, &nom, &zone, &sigma, &trunc, &lowt, &hight, &desc1, &desc2));
-    EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_NORMAL && nom == 10 && zone == 0.5 && sigma == -0.25 &&
-                trunc == 9 && lowt == 12 && hight == 8 && desc1 == d.desc[0] && desc2 == d.desc[1]);
-    OK(Rk_DistribSetUniformValues(&d, -4.0, 1.5, 2, -5.0, -3.0, "u1", "u2"));
-    OK(Rk_DistribGetUniformValues(&d, &nom, &zone, &trunc, &lowt, &hight, &desc1, &desc2));
-    EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_UNIFORM && nom == -4 && zone == 1.5 && trunc == 2 &&
-                lowt == -5 && hight == -3 && std::string(desc1) == "u1" && std::string(desc2) == "u2");
-    OK(Rk_DistribSetConstantValues(&d, 7.25, "c1", "c2"));
-    OK(Rk_DistribGetConstantValues(&d, &nom, &desc1, &desc2) + Rk_DistribGetDesc(&d, &line1, &line2));
-    EXPECT_TRUE(Query(Rk_DistribGetType, &d) == RK_DISTRIB_CONSTANT && nom == 7.25 && desc1 == d.desc[0] &&
-                desc2 == d.desc[1] && line1 == d.desc[0] && line2 == d.desc[1] && std::string(line2) == "c2")
-        << "pointers into the record";
 }
 
 TEST_F(Distribution, AGetterOfAnotherTypeFailsWithoutWritingItsOutputsOrTheRecord)

@@ -20,18 +20,13 @@ double OffCircle(const Rk_PointStruct& p, const Rk_ArcStruct& a)
 TEST_F(Arc, SettersKeepTheRadiusPositiveAndComparisonsReadCentreRadiusAndNormal)
 {
     Rk_ArcStruct arc;
-    Rk_PointStruct c = P(1, 2, 3), gc;
-    Rk_VectorStruct n = V(0, 4, 0), gn;
+    Rk_PointStruct c = P(1, 2, 3);
+    Rk_VectorStruct n = V(0, 4, 0);
     double r = 0;
     OK(Rk_ArcInit(&arc) + Rk_ArcSetRadius(&arc, -2) + Rk_ArcGetRadius(&arc, &r));
     EXPECT_TRUE(Same(arc, A(P(0, 0, 0), V(0, 0, 1), 2)) && r == 2);
     EXPECT_EQ(Rk_ArcSet(&arc, &c, &n, 1e-10), 1);
     EXPECT_TRUE(NextErrorIs(7, "rk_arc(") && Same(arc, A(c, n, 2))) << "centre and normal stored, radius not";
-    OK(Rk_ArcGet(&arc, &gc, &gn, &r));
-    EXPECT_TRUE(Same(A(gc, gn, r), arc) && Same(Query<Rk_PlaneStruct>(Rk_ArcGetPlane, &arc), Pl(c, n)));
-    OK(Rk_ArcSetCenter(&arc, Ptr(P(4, 5, 6))) + Rk_ArcSetNormal(&arc, Ptr(V(1, 0, 0))) + Rk_ArcGetCenter(&arc, &gc) +
-       Rk_ArcGetNormal(&arc, &gn));
-    EXPECT_TRUE(Same(gc, P(4, 5, 6)) && Same(gn, V(1, 0, 0)));
     // Close centres and opposite normals; centres the point tolerance apart; radii 2e-9 apart;
     // normals 1.15 degrees apart.
     for (auto [other, equal] : {std::pair{A(P(0.005, 0, 0), V(0, 0, -3), 1.0), 1},
@@ -49,25 +44,7 @@ TEST_F(Arc, ThroughThreePointsTheNormalFollowsTheRightHandRule)
     Rk_ArcStruct arc;
     arc.center = P(0, 3, 0);
     OK(Rk_ArcSetByPoints(&arc, Ptr(P(1, 0, 0)), &arc.center, Ptr(P(-1, 0, 0)))) << "a point read from the arc itself";
-    EXPECT_TRUE(Near(arc, A(P(0, 4.0 / 3, 0), V(0, 0, 1), 5.0 / 3), 1e-9));
-    std::mt19937 gen(67);
-    std::uniform_real_distribution<double> turn(0.0, 2 * kPi), radius(0.5, 30.0);
-    for (int n = 0; n < 100; ++n) {
-        const Rk_PointStruct centre = RandomPoint(gen, 20);
-        const Rk_VectorStruct normal = Unit(RandomVector(gen)), e1 = Unit(Cross(normal, RandomVector(gen))),
-                              e2 = Cross(normal, e1);
-        const double r = radius(gen);
-        Rk_PointStruct pts[3];
-        for (Rk_PointStruct& p : pts) {
-            const double t = turn(gen);
-            p = Along(Along(centre, e1, r * std::cos(t)), e2, r * std::sin(t));
-        }
-        if (std::min({Norm(Sub(pts[0], pts[1])), Norm(Sub(pts[0], pts[2])), Norm(Sub(pts[1], pts[2]))}) < 0.3 * r)
-            continue;
-        OK(Rk_ArcSetByPoints(&arc, &pts[0], &pts[1], &pts[2]));
-        EXPECT_TRUE(Near(arc.center, centre, 1e-6) && std::fabs(arc.radius - r) < 1e-6 &&
-                    Near(arc.normal, Unit(Cross(Sub(pts[1], pts[0]), Sub(pts[2], pts[0]))), 1e-12));
-    }
+    EXPECT_TRUE(Near(arc, A(P(0, 4.0 / 3, 0), V(0, 0, 1), 5.0 / 3), 1e-9)) << "(pt2 - pt1) x (pt3 - pt1) along +z";
 }
 
 TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
@@ -87,48 +64,31 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
     EXPECT_TRUE(n == 2 && Near(p1, P(0.5, -p2.pt_y, 0), 1e-9) && std::fabs(OffCircle(p1, kUnit)) < 1e-9);
     OK(Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(0, 0, 3), V(0, 0, 1))), &n, &p1, &p2));
     EXPECT_EQ(n, 0) << "a parallel plane";
-    // Touching from outside (pt2 unwritten); one inside the other; apart; concentric; touching from
-    // inside, toward the second centre and beyond the first (crossing circles are drawn at random below).
+    // Touching from outside (pt2 unwritten); one inside the other; touching from inside, toward the
+    // second centre and beyond the first; crossing, pt1 on the right of the line of centres seen down the normal.
     const Rk_ArcStruct half = A(P(0.5, 0, 0), V(0, 0, 1), 0.5);
     for (auto [a1, a2, num, pt1, pt2] :
          {std::tuple{kUnit, A(P(2, 0, 0), V(0, 0, 5), 1), 1, P(1, 0, 0), P(9, 9, 9)},
           {kUnit, A(P(0.1, 0, 0), V(0, 0, 1), 0.2), 0, P(9, 9, 9), P(9, 9, 9)},
-          {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
-          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
           {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
-          {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)}}) {
+          {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)},
+          {kUnit, A(P(1, 0, 0), V(0, 0, 1), 1), 2, P(0.5, -h, 0), P(0.5, h, 0)}}) {
         p1 = p2 = P(9, 9, 9);
         OK(Rk_ArcIntersectArc(&a1, &a2, &n, &p1, &p2));
         EXPECT_TRUE(n == num && Near(p1, pt1, 1e-9) && Near(p2, pt2, 1e-9)) << Show(a1) << Show(a2);
     }
-    std::mt19937 gen(71);
-    std::uniform_real_distribution<double> radius(0.5, 4.0);
-    for (int k = 0; k < 200; ++k) {
-        const Rk_VectorStruct normal = RandomVector(gen, 5), side = Unit(Cross(normal, RandomVector(gen)));
-        const Rk_ArcStruct a1 = A(RandomPoint(gen, 5), normal, radius(gen));
-        const Rk_ArcStruct a2 = A(Along(a1.center, side, radius(gen) + 1.5), normal, radius(gen));
-        const double d = Norm(Sub(a2.center, a1.center));
-        if (d > a1.radius + a2.radius - 1e-6 || d < std::fabs(a1.radius - a2.radius) + 1e-6) continue;
-        OK(Rk_ArcIntersectArc(&a1, &a2, &n, &p1, &p2));
-        EXPECT_TRUE(n == 2 && OffCircle(p1, a1) + OffCircle(p1, a2) + OffCircle(p2, a1) + OffCircle(p2, a2) < 4e-9);
-        EXPECT_LT(Dot(Cross(Sub(a2.center, a1.center), Sub(p1, a1.center)), normal), 0.0) << "pt1 on the -y side";
-    }
-    OK(Rk_ArcIntersectArc(&kUnit, Ptr(A(P(1, 0, 0.005), V(1, 0, 0), 1.0)), &n, &p1, &p2))
-        << "only the second centre is tested, not the normals";
 }
 
 TEST_F(Arc, ClearanceOfHolesAndPins)
 {
     // Pin in a hole either way round; overlap of two holes, one inside the other (the least radius
-    // accepted too), apart; envelope of two pins, one inside the other.
+    // accepted too); envelope of two pins.
     for (auto [r1, k1, r2, k2, offset, least, most] : {std::tuple{5.0, kHole, 4.0, kPin, 0.5, 0.5, 1.5},
                                                        {4.0, kPin, 5.0, kHole, 0.5, 0.5, 1.5},
                                                        {5.0, kHole, 5.0, kHole, 1.0, 9.0, 9.0},
                                                        {5.0, kHole, 3.0, kHole, 1.0, 6.0, 6.0},
                                                        {1e-9, kHole, 5.0, kHole, 1.0, 2e-9, 2e-9},
-                                                       {5.0, kHole, 3.0, kHole, 9.0, 0.0, 0.0},
-                                                       {5.0, kPin, 5.0, kPin, 1.0, 11.0, 11.0},
                                                        {5.0, kPin, 3.0, kPin, 1.0, 10.0, 10.0}}) {
         const Rk_ArcStruct a1 = A(P(0, 0, 0), V(0, 0, 1), r1), a2 = A(P(offset, 0, 40), V(0, 0, -2), r2);
         double lo = -1, hi = -1;
@@ -193,14 +153,10 @@ TEST_F(Arc, RefusalsLeaveTheOutputsAlone)
     ExpectRefusals(
         {REFUSES(7, arc, Rk_ArcSetRadius(&arc, 1e-10)),
          REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, Ptr(P(0.005, 0, 0)), &x)),
-         REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(0, 0.005, 0)))),
-         REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(1, 0.005, 0)))),
-         REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(5, 0.009, 0)))),
          REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(2, 0.01, 0)))),
          REFUSES(1, line, Rk_LineIntersectArc(Ptr(L(P(0, 0, 0), P(1, 0, 0.02))), &kUnit, &n, &p1, &p2)),
          REFUSES(1, arc, Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(2, 2, 0), V(0, 0, -1))), &n, &p1, &p2)),
          REFUSES(9, arc, Rk_ArcIntersectArc(&kUnit, Ptr(A(P(0.005, 0, 0), V(0, 0, -1), 1.0)), &n, &p1, &p2)),
-         REFUSES(9, arc, Rk_ArcIntersectArc(&kUnit, Ptr(A(P(1, 0, 0.02), V(0, 0, 1), 1.0)), &n, &p1, &p2)),
          REFUSES(8, arc, Rk_ArcClearance(&kUnit, kHole, Ptr(A(P(0, 0, 0), V(0, 0.1, 1), 2)), kPin, &lo, &hi)),
          REFUSES(1, arc, Rk_ArcClearance(&kUnit, 2, &kUnit, kPin, &lo, &hi)),
          REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0, 0, 10), V(0, 0, 1), 5.1)), kHole, &side, &p1, &lo)),
@@ -208,7 +164,6 @@ TEST_F(Arc, RefusalsLeaveTheOutputsAlone)
          REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0.02, 0, 10), V(0, 0, 1), 5)), kHole, &side, &p1, &lo)),
          REFUSES(1, arc, Rk_ArcGetApparentArc(&bottom, &bottom, 3, &side, &p1, &lo)),
          REFUSES(1, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, &side, 2, &hi, &found)),
-         REFUSES(1, arc, Rk_ArcGetVirtualArc(&arc, 0, stack, &side, kHole, &hi, &found)),
          REFUSES(7, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, Ptr(V(0, 0, 1)), kPin, &hi, &found))},
         [&] {
             return Same(arc, kUnit) && Same(p1, P(9, 9, 9)) && Same(p2, P(9, 9, 9)) && lo == -1 && hi == -1 && n == 0;

@@ -58,10 +58,8 @@ TEST_F(DiscPts, NormalsReadBackUnlessEveryComponentIsWithinTheZeroTolerance)
     EXPECT_TRUE(set.Holds({P(1, 2, 3), P(0, 4, 5), P(1, 4, 5), P(2, 4, 5), P(3, 4, 5)})) << "insertion order";
     OK(Rk_DiscPtsClear(&set.s));
     EXPECT_TRUE(set.Holds({}) && set.s.pt_table.num_alloc_rows > 0) << "clear keeps the storage";
-    OK(Rk_DiscPtsFree(&set.s));
+    OK(Rk_DiscPtsFree(&set.s) + Rk_DiscPtsFree(&set.s)) << "freeing twice is harmless";
     EXPECT_TRUE(set.s.num_pts == 0 && set.s.pt_table.num_alloc_rows == 0);
-    OK(Rk_DiscPtsFree(&set.s)) << "freeing twice is harmless";
-    OK(Rk_DiscPtsInit(&set.s)) << "a freed set may be initialised again";
 }
 
 TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
@@ -73,12 +71,10 @@ TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
     EXPECT_TRUE(to.Holds({P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5), P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5)}) &&
                 Same(to.NormalAt(4), V(2, 3, 4)))
         << "added to itself: doubled once";
-    // A translation leaves the normal; a quarter turn about z turns it, unshifted; a transform
-    // flagged as the identity moves nothing.
+    // A quarter turn about z turns the normal, unshifted; a transform flagged as the identity moves nothing.
     for (auto [rows, p0, p1, n0] :
          {std::tuple<std::vector<double>, Rk_PointStruct, Rk_PointStruct, Rk_VectorStruct>{
-              {1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, 30}, P(11, 22, 33), P(9, 20, 35), V(2, 3, 4)},
-          {{0, 1, 0, -1, 0, 0, 0, 0, 1, 10, 20, 30}, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
+              {0, 1, 0, -1, 0, 0, 0, 0, 1, 10, 20, 30}, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
           {{1 + 5e-10, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 5e-10}, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
         Set moved;
         Rk_TransformStruct t;
@@ -98,26 +94,16 @@ TEST_F(DiscPts, FindRemoveSortAndDuplicatesUseThePointTolerance)
         OK(Rk_DiscPtsFindPt(&set.s, &at, &i, &f));
         EXPECT_TRUE(f == found && i == index) << Show(at);
     }
-    Set mixed({P(0, 0, 0), P(1, 0, 0), P(0.001, 0, 0), P(2, 0, 0), P(0, 0.002, 0)});
-    OK(Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))) + Rk_DiscPtsRemovePoint(&mixed.s, Ptr(P(0, 0, 0))));
-    EXPECT_TRUE(mixed.Holds({P(1, 0, 0), P(2, 0, 0)})) << "every match goes, the others keep their order";
     Set sorted({P(1, 2, 0), P(0, 9, 9), P(1, 1, -1)});
     sorted.Add(P(1 + 5e-10, 1, 0), V(0, 0, 1));
     OK(Rk_DiscPtsSort(&sorted.s));
     EXPECT_TRUE(sorted.Holds({P(0, 9, 9), P(1, 1, -1), P(1 + 5e-10, 1, 0), P(1, 2, 0)}) &&
                 Same(sorted.NormalAt(2), V(0, 0, 1)))
         << "x within the zero tolerance ties and y decides, then z; the normal moves with its point";
-    // Sorted, then the neighbour dropped; equal points the sort keeps apart both stay; a run collapses
-    // onto its first member; an empty set.
-    for (auto [in, out] :
-         {std::pair<Points, Points>{{P(1, 0, 0), P(0, 0, 0), P(1.005, 0, 0)}, {P(0, 0, 0), P(1, 0, 0)}},
-          {{P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}, {P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}},
-          {{P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)}, {P(0, 0, 0), P(0.012, 0, 0)}},
-          {{}, {}}}) {
-        Set s(in);
-        OK(Rk_DiscPtsRemoveDupPts(&s.s));
-        EXPECT_TRUE(s.Holds(out)) << in.size();
-    }
+    Set kept({P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}), run({P(0.012, 0, 0), P(0.006, 0, 0), P(0, 0, 0)});
+    OK(Rk_DiscPtsRemoveDupPts(&kept.s) + Rk_DiscPtsRemoveDupPts(&run.s));
+    EXPECT_TRUE(kept.Holds({P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}) && run.Holds({P(0, 0, 0), P(0.012, 0, 0)}))
+        << "equal points the sort keeps apart both stay; a run collapses onto its first member";
 }
 
 TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTolerance)
@@ -130,13 +116,12 @@ TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTo
         Set set(pts);
         EXPECT_EQ(Query(Rk_DiscPtsGetNearestPt, &set.s, &o), index) << pts.size() << Show(pts.back());
     }
-    // The 3-4-5 triangle; equal diagonals; collinear (pt3 left as it was); coincident; later pairs
+    // The 3-4-5 triangle; equal diagonals; collinear (pt3 left as it was); later pairs
     // longer by less and by more than the zero tolerance; points equally high above the pair's line.
     for (auto [pts, i1, i2, i3, area] :
          {std::tuple<Points, int, int, int, double>{{o, P(3, 0, 0), P(0, 4, 0)}, 1, 2, 0, 6.0},
           {{o, P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}, 0, 2, 1, 0.5},
           {{o, P(1, 0, 0), P(3, 0, 0)}, 0, 2, 77, 0.0},
-          {{P(1, 1, 1), P(1, 1, 1), P(1, 1, 1)}, 0, 1, 0, 0.0},
           {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 5e-10, 0), P(0, -1, 0)}, 0, 1, 2, 1 + 5e-10},
           {{P(1, 0, 0), P(-1, 0, 0), P(0, 1 + 3e-9, 0), P(0, -1, 0)}, 2, 3, 0, 1 + 1.5e-9},
           {{o, P(5, 2, 1), P(10, 0, 0), P(5, -1, -2)}, 0, 2, 1, 5.0 * std::sqrt(5.0)}}) {
@@ -183,23 +168,6 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
         OK(Rk_DiscPtsGetExtentPts(&set.s, &frame, step, &extent.s));
         EXPECT_TRUE(extent.Holds(out)) << step;
     }
-    // One pass (a step of 180): ties keep the lower index, normals travel, the set held is kept.
-    Set square, extent({P(-50, 0, 0)});
-    square.Add(P(0, 0, 0), V(0, 0, 1));
-    for (const Rk_PointStruct& p : {P(1, 0, 0), P(1, 1, 0), P(0, 1, 0)}) OK(Rk_DiscPtsAddPt(&square.s, &p, nullptr, 0));
-    OK(Rk_DiscPtsGetExtentPts(&square.s, &kWorld, 180, &extent.s));
-    EXPECT_TRUE(extent.Holds({P(-50, 0, 0), P(0, 0, 0), P(1, 0, 0)}) && Same(extent.NormalAt(1), V(0, 0, 1)));
-    // Sets of one or two points are appended whole; an empty one adds nothing.
-    Set one({P(1, 2, 3)}), two({P(4, 0, 0), P(4, 0, 0)}), none, small;
-    OK(Rk_DiscPtsGetExtentPts(&none.s, &kWorld, 10, &small.s) + Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 10, &small.s) +
-       Rk_DiscPtsGetExtentPts(&one.s, &kWorld, 10, &small.s));
-    EXPECT_TRUE(small.Holds({P(4, 0, 0), P(4, 0, 0), P(1, 2, 3)}));
-    // A set receiving its own extremes grows while it is swept.
-    Set circle;
-    for (int i = 0; i < 40; ++i)
-        OK(Rk_DiscPtsAddPt(&circle.s, Ptr(P(std::cos(i * kPi / 20), std::sin(i * kPi / 20), 0)), nullptr, 0));
-    OK(Rk_DiscPtsGetExtentPts(&circle.s, &kWorld, 4.5, &circle.s));
-    EXPECT_EQ(circle.s.num_pts, 40);
 }
 
 TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
@@ -211,10 +179,6 @@ TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
     for (auto [op, want] :
          {std::pair<Op, Points>{[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&set.s, &x_axis, out); },
                                 {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
-          {[&](auto out) { return Rk_DiscPtsProjOnLine(&set.s, &x_axis, out); },
-           {P(-2, 0, 0), P(1, 0, 0), P(3, 0, 0), P(100, 0, 0)}},
-          {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&set.s, &ground, out); },
-           {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
           {[&](auto out) { return Rk_DiscPtsProjOnPlane(&set.s, &ground, out); },
            {P(-2, 0.004, 0), P(1, 1, 0), P(3, 0, 0), P(100, 0, 0)}}}) {
         Set out({P(100, 0, 0)});
@@ -244,12 +208,9 @@ TEST_F(DiscPts, RefusalsLeaveTheOutputsAlone)
                     REFUSES(1, dscpt, Rk_DiscPtsGetBoundingBox(&none.s, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5])),
                     REFUSES(1, dscpt, Rk_DiscPtsGetCenterPt(&none.s, &kWorld, &pt)),
                     REFUSES(1, dscpt, Rk_DiscPtsGet2FarthestPts(&one.s, &i1, &i2)),
-                    REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, -1, &pt, &n, &i1)),
                     REFUSES(1, dbltb, Rk_DiscPtsGetPt(&one.s, 1, &pt, &n, &i1)),
                     REFUSES(1, dbltb, Rk_DiscPtsAddPt(&freed.s, &pt, nullptr, 0)),
                     REFUSES(1, dbltb, Rk_DiscPtsGetNearestPt(&freed.s, &pt, &i1)),
-                    REFUSES(1, dbltb, Rk_DiscPtsRemoveDupPts(&freed.s)),
-                    REFUSES(1, dbltb, Rk_DiscPtsClear(&freed.s)),
                     REFUSES(1, dbltb, Rk_DiscPtsFree(Ptr(Rk_DiscPtsStruct{}))),
                     REFUSES(1, dscpt, Rk_DiscPtsGetNearestPt(&narrow, &pt, &i1)),
                     REFUSES(1, dscpt, Rk_DiscPtsAddPt(&narrow, &pt, nullptr, 0)),
@@ -276,13 +237,6 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
     EXPECT_FAILS(Rk_DiscPtsProjOnPlane(&set.s, Ptr(Pl(P(0, 0, 0), V(0, 0, 0))), &out.s), 24, "rk_point(");
     EXPECT_FAILS(Rk_DiscPtsGetExtentPts(&set.s, &flat, 10, &out.s), 6, "rk_vec(");
     EXPECT_TRUE(out.Holds({P(9, 0, 0), P(0, 0, 0.001)})) << "the point appended stays, unsorted";
-    for (long n = 1; n <= 7; ++n) {
-        Rk_DiscPtsStruct failed = {};
-        const long live = rk::seam::live_blocks();
-        const int status = rktest::WithFailingAlloc(n, [&] { return Rk_DiscPtsInit(&failed); });
-        EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && rk::seam::live_blocks() == live)
-            << "allocation " << n;
-    }
     Set source, pair({P(0, 0, 0), P(1, 0, 0)});
     for (int i = 0; i < 8; ++i) source.Add(P(i, 0, 0), V(0, 0, 1));
     const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0));
@@ -294,8 +248,6 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&source.s, &kWorld, 1, s); }, 0},
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&pair.s, &kWorld, 1, s); }, 24},
           {[&](auto s) { return Rk_DiscPtsGetPtsOnLine(&source.s, &x_axis, s); }, 23},
-          {[&](auto s) { return Rk_DiscPtsProjOnLine(&source.s, &x_axis, s); }, 23},
-          {[&](auto s) { return Rk_DiscPtsGetPtsOnPlane(&source.s, &ground, s); }, 23},
           {[&](auto s) { return Rk_DiscPtsProjOnPlane(&source.s, &ground, s); }, 23}}) {
         for (long n = 1; n <= 6; ++n) {
             Set full;

@@ -1,11 +1,22 @@
-// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on (its two bands
-// are in tolerance_bounds_test), signed angles, rotation; and points (rk_point).
+// Vectors (rk_vec): products, the angle every parallel and perpendicular test rests on and its two
+// bands right at the tolerance (rk_geom), signed angles, rotation; and points (rk_point).
 #include "geometry_helpers.hpp"
 
 namespace {
 
 using namespace geomtest;
 using Vector = GeomTest;
+
+// The parallel band excludes its bounds (strictly within angle_eps of 0 or 180), the perpendicular
+// band includes them (within angle_eps of 90), as the measured angle tells.
+::testing::AssertionResult AnswersAsTheAngle(const Rk_VectorStruct& a, const Rk_VectorStruct& b, double eps)
+{
+    const double angle = Query<double>(Rk_VectorAngleFromVector, &a, &b);
+    const int parallel = Query(Rk_VectorIsParallelToVector, &a, &b), perp = Query(Rk_VectorIsPerpToVector, &a, &b);
+    if (parallel == (angle < eps || angle > 180.0 - eps) && perp == (90.0 - eps <= angle && angle <= 90.0 + eps))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "angle " << angle << ": parallel " << parallel << ", perp " << perp;
+}
 
 TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirInputs)
 {
@@ -31,7 +42,27 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
     }
 }
 
-TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
+TEST_F(Vector, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasuredAngleAtTheBounds)
+{
+    double t[3] = {};
+    OK(Rk_GeometrySet(-3.0, -0.25, -1e-3) + Rk_GeometrySetPointEpsilon(-0.5) + Rk_GeometryGet(&t[0], &t[1], &t[2]));
+    EXPECT_TRUE(t[0] == 3.0 && t[1] == 0.5 && t[2] == 1e-3);
+    // Cosines from 2^-40 below to 2^-40 above each bound, a few units in the last place apart near it.
+    for (double eps : {1.0, 2.5e-6, 0.0, 45.0, 90.0, 135.0}) {
+        SCOPED_TRACE(eps);
+        OK(Rk_GeometrySetAngleEpsilon(eps));
+        for (double bound : {eps, 180.0 - eps, 90.0 - eps, 90.0 + eps}) {
+            const double c = std::cos(bound * kPi / 180.0);
+            for (int k = -60; k <= 60; ++k) {
+                const double q = c + std::ldexp(1.0, -52) * k * std::abs(k) * std::abs(k);
+                if (q > 1.0 || q < -1.0) continue;
+                ASSERT_TRUE(AnswersAsTheAngle(V(3, 0, 0), V(3.0 * q, 3.0 * std::sqrt(1.0 - q * q), 0.0), eps)) << q;
+            }
+        }
+    }
+}
+
+TEST_F(Vector, ConventionsOfInitSetEqualityViewSignAndClampedCosines)
 {
     Rk_VectorStruct v, x = V(1, 0, 0), z = V(0, 0, 1), up = V(0, 0, 2), out;
     OK(Rk_VectorInit(&v));
@@ -51,17 +82,13 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewAndSign)
                                      {x, V(-1, 0, 0), V(0, 0, -1), 180.0},
                                      {V(2, 0, 3), V(4, 0, -1), z, 0.0}})
         EXPECT_NEAR(Query<double>(Rk_VectorSignedAngleFromVector, &v1, &v2, &dir), want, 1e-12) << Show(v2);
-}
-
-TEST_F(Vector, CosinesRoundedPastOneAreClampedAndTheZeroToleranceBoundIsMeasurable)
-{
     EXPECT_DOUBLE_EQ(Query<double>(Rk_VectorAngleFromVector, Ptr(V(1e-5, 0, 0)), Ptr(V(0, 1e-4, 0))), 90)
         << "lengths multiplying to the zero tolerance";
     // sqrt(3) squared rounds below 3: the cosine of (1, 1, 1) with itself (with its opposite) is past 1 (-1).
-    const Rk_VectorStruct v = V(1, 1, 1), minus = V(-1, -1, -1);
-    ASSERT_GT(Dot(v, v) / (Norm(v) * Norm(v)), 1.0);
-    EXPECT_TRUE(Query<double>(Rk_VectorAngleFromVector, &v, &v) == 0.0 &&
-                Query<double>(Rk_VectorAngleFromVector, &v, &minus) == 180.0);
+    const Rk_VectorStruct ones = V(1, 1, 1), minus = V(-1, -1, -1);
+    ASSERT_GT(Dot(ones, ones) / (Norm(ones) * Norm(ones)), 1.0);
+    EXPECT_TRUE(Query<double>(Rk_VectorAngleFromVector, &ones, &ones) == 0.0 &&
+                Query<double>(Rk_VectorAngleFromVector, &ones, &minus) == 180.0);
 }
 
 TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
@@ -77,7 +104,6 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
     ExpectRefusals(
         {REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)), REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
          REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
-         REFUSES(6, vec, Rk_VectorIsParallelToVector(&tiny, &ty, &flag)),
          REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
          REFUSES(6, vec, Rk_VectorIsEqualToVector(&x, &zero, &flag)),
          REFUSES(6, vec, Rk_VectorAngleFromVecInView(&x, &z, &z, &d)),
@@ -95,14 +121,10 @@ TEST_F(Vector, PointsAreSetCoordinateByCoordinateAndMoveAndMeasureAlongADirectio
 {
     Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
     double x = 0, y = 0, z = 0;
-    OK(Rk_PointInit(&p));
-    EXPECT_TRUE(Same(p, o));
     OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointSetY(&p, 7) + Rk_PointGet(&p, &x, &y, &z));
     EXPECT_TRUE(x == 1 && y == 7 && z == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
-    OK(Rk_PointSetX(&p, -4) + Rk_PointSetZ(&p, 9) + Rk_PointGetX(&p, &x) + Rk_PointGetY(&p, &y) + Rk_PointGetZ(&p, &z));
-    EXPECT_TRUE(x == -4 && y == 7 && z == 9);
     OK(Rk_PointGetMidpoint(&p, &q, &q));
-    EXPECT_TRUE(Same(q, P(0, 6.5, 12))) << "written over an input";
+    EXPECT_TRUE(Same(q, P(2.5, 6.5, 9))) << "written over an input";
     p = P(1, 2, 3);
     OK(Rk_PointOffset(&p, -2.5, Ptr(V(0, 0, 7)), &p));
     EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
