@@ -179,6 +179,10 @@ TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
     for (auto [op, want] :
          {std::pair<Op, Points>{[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&set.s, &x_axis, out); },
                                 {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
+          {[&](auto out) { return Rk_DiscPtsProjOnLine(&set.s, &x_axis, out); },
+           {P(-2, 0, 0), P(1, 0, 0), P(3, 0, 0), P(100, 0, 0)}},
+          {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&set.s, &ground, out); },
+           {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
           {[&](auto out) { return Rk_DiscPtsProjOnPlane(&set.s, &ground, out); },
            {P(-2, 0.004, 0), P(1, 1, 0), P(3, 0, 0), P(100, 0, 0)}}}) {
         Set out({P(100, 0, 0)});

@@ -132,6 +132,19 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
     };
     for (auto [degrees, para] : {std::pair{88.0, 1}, {87.9, 0}, {92.0, 1}, {92.1, 0}})
         EXPECT_EQ(Query(Rk_LineIsParaToPlaneWithinAngle, Ptr(at(degrees)), &plane, 2.0), para) << degrees;
+    // The caller's angle set to the measured angle's distance from 0 or 180 (perpendicular), or from
+    // 90 with no zero tolerance (parallel), then narrowed.
+    OK(Rk_GeometrySetZeroEpsilon(0));
+    for (double degrees : {3.0, 177.0, 88.5, 91.5}) {
+        const Rk_LineStruct tilt = at(degrees);
+        const double g = Query<double>(Rk_VectorAngleFromVector, Ptr(Sub(tilt.point2, tilt.point1)), &plane.normal);
+        const bool perp = degrees < 45 || degrees > 135;
+        const double bound = perp ? std::min(g, 180 - g) : std::fabs(90 - g);
+        ASSERT_EQ(perp ? (g < 90 ? bound : 180 - bound) : (g < 90 ? 90 - bound : 90 + bound), g);
+        const auto test = perp ? Rk_LineIsPerpToPlaneWithinAngle : Rk_LineIsParaToPlaneWithinAngle;
+        EXPECT_TRUE(Query(test, &tilt, &plane, bound) == 1 && Query(test, &tilt, &plane, bound * (1 - 1e-12)) == 0)
+            << degrees;
+    }
 }
 
 TEST_F(Plane, RefusalsLeaveTheOutputsAlone)
