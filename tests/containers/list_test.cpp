@@ -91,7 +91,7 @@ TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
     EXPECT_EQ(std::make_pair(Values(out), size), std::make_pair(Shown({0, 2}), 2));
     ASSERT_EQ(Rk_PtrListGetUniquePtrs(&list, &other, &out, &size), 0);
     EXPECT_EQ(std::make_pair(Values(out), size), std::make_pair(Shown({0, 2, 1}), 3));
-    ASSERT_EQ(Rk_PtrListAddPtrList(&other, &other) + Rk_PtrListMovePtrList(&other, &other), 0);
+    ASSERT_EQ(Rk_PtrListAddPtrList(&other, &other) || Rk_PtrListMovePtrList(&other, &other), 0);
     EXPECT_EQ(Values(other), Shown({2, 0, 2, 0}));
     ASSERT_EQ(Rk_PtrListMovePtrList(&out, &other), 0);
     EXPECT_EQ(std::make_pair(Values(out), Values(other)), std::make_pair(Shown({0, 2, 1}), rktest::Lines{}));

@@ -26,7 +26,7 @@ Rk_RefFrameStruct AboutZ(double degrees)
 TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
 {
     Rk_DofStruct dof = {-1}, all = {-1};
-    OK(Rk_DofInit(&dof) + Rk_DofInitNot(&all));
+    OK(Rk_DofInit(&dof) || Rk_DofInitNot(&all));
     EXPECT_TRUE(Word(dof) == 0 && Word(all) == 4095) << "upper bits cleared too";
     for (int i = 0; i < 12; ++i) {
         std::array<int, 12> in{}, out;

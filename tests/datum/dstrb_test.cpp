@@ -47,10 +47,10 @@ TEST_F(Distribution, TextsAreCutAtTheirCapacityPaddedWithTerminatorsAndMayComeFr
     EXPECT_TRUE(d.desc[0] == long1.substr(0, 50) && d.desc[1] == long2.substr(0, 50) && d.source == Garbage().source);
     OK(Rk_DistribSetNormalValues(&d, 0, 0, 0, 0, 0, 0, exact.c_str(), ""));
     EXPECT_TRUE(d.desc[0] == exact && std::string(d.desc[1], 51) == std::string(51, '\0'));
-    OK(Rk_DistribSetName(&d, "slot") + Rk_DistribSetUniformValues(&d, 2.0, 0.1, 0, 0, 0, long2.c_str(), "two"));
+    OK(Rk_DistribSetName(&d, "slot") || Rk_DistribSetUniformValues(&d, 2.0, 0.1, 0, 0, 0, long2.c_str(), "two"));
     OK(Rk_DistribSetUniformValues(&d, 2.0, 0.1, 0, 0, 0, d.desc[1], d.desc[0])) << "both read before either is written";
     EXPECT_TRUE(std::string(d.desc[0]) == "two" && d.desc[1] == long2.substr(0, 50));
-    OK(Rk_DistribSetDescLine1(&d, d.desc[1] + 1) + Rk_DistribSetName(&d, d.name + 1) + Rk_DistribGetName(&d, d.name));
+    OK(Rk_DistribSetDescLine1(&d, d.desc[1] + 1) || Rk_DistribSetName(&d, d.name + 1) || Rk_DistribGetName(&d, d.name));
     EXPECT_TRUE(d.desc[0] == long2.substr(1, 49) && d.desc[1] == long2.substr(0, 50) && NameOf(d) == "lot");
 }
 

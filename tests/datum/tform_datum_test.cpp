@@ -105,7 +105,7 @@ TEST_F(TransformsByGeom, HotPathsAllocateNothing)
     Rk_RefFrameStruct frame;
     Rk_TransformStruct tfms[4];
     int redundant = 0, num = 0, seed = 1;
-    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &pt) + Rk_PlaneIntersectPlane(&a, &b, &common), 0);
+    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &pt) || Rk_PlaneIntersectPlane(&a, &b, &common), 0);
     ASSERT_EQ(Rk_RefFrameSetByGeom(&frame, 3, plane, 2, line, 1, point, 5.0, &redundant), 0);
     ASSERT_EQ(Rk_TransformsSetByGeom(&num, tfms, 3, plane, 3, plane, 2, line, 2, line, 1, point, 1, point, 5.0), 0);
     Rk_MathSeededRandom(&seed);

@@ -20,7 +20,7 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
     Rk_StrArrayStruct array, never{};
     never.array_size = 4;
     ASSERT_EQ(Rk_StrArrayInit(&array, 3), 0);
-    EXPECT_EQ(Rk_StrArraySetStr(&array, 0, "alpha") + Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str()), 0);
+    EXPECT_EQ(Rk_StrArraySetStr(&array, 0, "alpha") || Rk_StrArraySetStr(&array, 2, std::string(90, 'x').c_str()), 0);
     const Lines lines = {"String Array", "------------", "    String array can hold 3 strings", "    Strings : alpha",
                          "              ", "              " + std::string(80, 'x')};
     EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, &array), (Dumped{0, lines}));
@@ -84,7 +84,7 @@ TEST_F(TextDump, DirectoriesAndReportsNameWhereTheyPoint)
     Rk_ReportStruct described, no_file;
     rktest::BrokenReport broken;
     rktest::ListReport self(2);
-    EXPECT_EQ(Rk_ReportInit(&described) + Rk_ReportInit(&no_file), 0);
+    EXPECT_EQ(Rk_ReportInit(&described) || Rk_ReportInit(&no_file), 0);
     no_file.destination = RK_REPORT_FILE;
     EXPECT_EQ(DumpOf(Rk_ReportDebugRpt, &described).lines,
               (Lines{"Report", "------", "    Destination:  (none),  (indenting  0 chars)"}));

@@ -23,7 +23,7 @@ TEST_F(Arc, SettersKeepTheRadiusPositiveAndComparisonsReadCentreRadiusAndNormal)
     Rk_PointStruct c = P(1, 2, 3);
     Rk_VectorStruct n = V(0, 4, 0);
     double r = 0;
-    OK(Rk_ArcInit(&arc) + Rk_ArcSetRadius(&arc, -2) + Rk_ArcGetRadius(&arc, &r));
+    OK(Rk_ArcInit(&arc) || Rk_ArcSetRadius(&arc, -2) || Rk_ArcGetRadius(&arc, &r));
     EXPECT_TRUE(Same(arc, A(P(0, 0, 0), V(0, 0, 1), 2)) && r == 2);
     EXPECT_EQ(Rk_ArcSet(&arc, &c, &n, 1e-10), 1);
     EXPECT_TRUE(NextErrorIs(7, "rk_arc(") && Same(arc, A(c, n, 2))) << "centre and normal stored, radius not";

@@ -20,7 +20,7 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
     double e[4];
     OK(Rk_PlaneInit(&plane));
     EXPECT_TRUE(Same(plane, Pl(o, V(0, 0, 1))));
-    OK(Rk_PlaneSet(&plane, &x, Ptr(V(0, 0, 0))) + Rk_PlaneSetNormal(&plane, &n) + Rk_PlaneSetPoint(&plane, &q) +
+    OK(Rk_PlaneSet(&plane, &x, Ptr(V(0, 0, 0))) || Rk_PlaneSetNormal(&plane, &n) || Rk_PlaneSetPoint(&plane, &q) ||
        Rk_PlaneGet(&plane, &gp, &gn));
     EXPECT_TRUE(Same(gp, q) && Same(gn, n) && Same(plane, Pl(q, n))) << "a zero normal stored untested, then replaced";
     OK(Rk_PlaneGetEquationConstants(&plane, &e[0], &e[1], &e[2], &e[3]));
@@ -106,7 +106,7 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
     for (auto [dir, want] : {std::pair{V(0, 0, -1), 2.0}, {V(0, 0, 1), -2.0}, {V(0, 3, -3), 2 * std::sqrt(2.0)}})
         EXPECT_NEAR(Query<double>(Rk_PointDistFromPlaneAlongVec, &p, &plane, &dir), want, 1e-12) << Show(dir);
     Rk_VectorStruct v = V(3, -1, 7);
-    OK(Rk_PointProjOnPlane(&p, &plane, &p) + Rk_VectorProjOnPlane(&v, &plane, &v)) << "over the inputs";
+    OK(Rk_PointProjOnPlane(&p, &plane, &p) || Rk_VectorProjOnPlane(&v, &plane, &v)) << "over the inputs";
     EXPECT_TRUE(Same(p, P(1, 2, 1)) && Near(v, V(3, -1, 0), 1e-15)) << "the plane's point plays no part for a vector";
     // Within the tolerance, point1 or point2 off, near the normal; the vector tests read the direction.
     for (auto [line, on, parallel, perp] : {std::tuple{L(P(1, 1, 0), P(5, 2, 0.0099)), 1, 1, 0},
@@ -122,7 +122,7 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
             << Show(line);
     }
     Rk_LineStruct line = L(P(1, 2, 3), P(4, 6, -2)), steep = L(P(0, 0, 0), P(0.00875, 0, 0.5));
-    OK(Rk_LineIntersectPlane(&line, &floor, &p) + Rk_LineProjOnPlane(&line, &floor, &line) +
+    OK(Rk_LineIntersectPlane(&line, &floor, &p) || Rk_LineProjOnPlane(&line, &floor, &line) ||
        Rk_LineProjOnPlane(&steep, &floor, &steep));
     EXPECT_TRUE(Near(p, P(2.8, 4.4, 0), 1e-14) && Same(line, L(P(1, 2, 0), P(4, 6, 0))) && steep.point2.pt_x < 0.01)
         << "a line 1.003 degrees off the normal projects to points closer than the point tolerance";

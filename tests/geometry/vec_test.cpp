@@ -28,7 +28,7 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
         EXPECT_NEAR(Query<double>(Rk_VectorMagnitude, &a), Norm(a), 1e-12);
         OK(Rk_VectorCross(&c, &b, &c));
         EXPECT_TRUE(Near(c, Cross(a, b), 1e-12));
-        OK(Rk_VectorUnitize(&a, &c) + Rk_VectorInvert(&c, &c));
+        OK(Rk_VectorUnitize(&a, &c) || Rk_VectorInvert(&c, &c));
         EXPECT_TRUE(Near(c, Scale(Unit(a), -1), 1e-15));
         const double angle = Query<double>(Rk_VectorAngleFromVector, &a, &b), deg = turn(gen), r = deg * kPi / 180;
         EXPECT_NEAR(angle, AngleDeg(a, b), 1e-9);
@@ -45,7 +45,7 @@ TEST_F(Vector, OperationsMatchTheClosedFormsOnRandomVectorsAndMayOverwriteTheirI
 TEST_F(Vector, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasuredAngleAtTheBounds)
 {
     double t[3] = {};
-    OK(Rk_GeometrySet(-3.0, -0.25, -1e-3) + Rk_GeometrySetPointEpsilon(-0.5) + Rk_GeometryGet(&t[0], &t[1], &t[2]));
+    OK(Rk_GeometrySet(-3.0, -0.25, -1e-3) || Rk_GeometrySetPointEpsilon(-0.5) || Rk_GeometryGet(&t[0], &t[1], &t[2]));
     EXPECT_TRUE(t[0] == 3.0 && t[1] == 0.5 && t[2] == 1e-3);
     // Cosines from 2^-40 below to 2^-40 above each bound, a few units in the last place apart near it.
     for (double eps : {1.0, 2.5e-6, 0.0, 45.0, 90.0, 135.0}) {
@@ -121,7 +121,7 @@ TEST_F(Vector, PointsAreSetCoordinateByCoordinateAndMoveAndMeasureAlongADirectio
 {
     Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
     double x = 0, y = 0, z = 0;
-    OK(Rk_PointSet(&p, 1, 2, 3) + Rk_PointSetY(&p, 7) + Rk_PointGet(&p, &x, &y, &z));
+    OK(Rk_PointSet(&p, 1, 2, 3) || Rk_PointSetY(&p, 7) || Rk_PointGet(&p, &x, &y, &z));
     EXPECT_TRUE(x == 1 && y == 7 && z == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
     OK(Rk_PointGetMidpoint(&p, &q, &q));
     EXPECT_TRUE(Same(q, P(2.5, 6.5, 9))) << "written over an input";

@@ -20,7 +20,7 @@ Rk_InputStruct* reader(const Lines& lines, const char* delim = nullptr, bool ski
     static Rk_InputStruct input;
     g_lines = lines;
     g_next = 0;
-    int status = Rk_InputInit(&input) + Rk_InputSetSource(&input, RK_INPUT_FUNCTION, nullptr, next_line);
+    int status = Rk_InputInit(&input) || Rk_InputSetSource(&input, RK_INPUT_FUNCTION, nullptr, next_line);
     if (delim) status += Rk_InputIgnoreCommentsOn(&input, delim);
     if (skip_blanks) status += Rk_InputIgnoreBlankLinesOn(&input);
     EXPECT_EQ(status, 0) << "setting the reader up";
@@ -160,7 +160,7 @@ TEST_F(Input, TheRestOfTheInputIsCopiedIntoAReportUntilAWriteFails)
     for (const auto& [copy, expected] : copies) {
         Rk_InputStruct input;
         Rk_ReportStruct report;
-        ASSERT_EQ(Rk_InputFileInit(&input, in.c_str()) + Rk_ReportFileInit(&report, out.c_str(), 1), 0);
+        ASSERT_EQ(Rk_InputFileInit(&input, in.c_str()) || Rk_ReportFileInit(&report, out.c_str(), 1), 0);
         ASSERT_EQ(copy(&input, &report), 0);
         Rk_ReportClose(&report);
         Rk_InputClose(&input);

@@ -105,7 +105,7 @@ TEST_F(Report, RefusedDestinationsAndIndentsChangeNothingAndTheFileIsKeptWhenNam
 {
     const std::string path = WriteTempFile("modes.txt", "old\n"), other = TempDir() + "/other.txt";
     Rk_ReportStruct report;
-    ASSERT_EQ(Rk_ReportInit(&report) + Rk_ReportSetDestination(&report, 13, "", 0, nullptr), 0);
+    ASSERT_EQ(Rk_ReportInit(&report) || Rk_ReportSetDestination(&report, 13, "", 0, nullptr), 0);
     EXPECT_EQ(printed(&report, [](R r) { return Rk_ReportWrite(r, "safe"); }), "safe\n") << "no function, no list";
     Rk_ReportSetIndent(&report, 6);
     EXPECT_EQ(failure(Rk_ReportSetIndent(&report, -1), "rk_rpt("), "error 1");

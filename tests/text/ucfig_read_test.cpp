@@ -141,7 +141,7 @@ TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIs
     EXPECT_EQ(config.settings(), "white= \t;" + name + "=" + value + ";");
     char var[RK_PATH_MAX + 1];
     int found = -1;
-    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found) + Rk_UserConfigGetNextVar(&config.c, var, var, &found), 0);
+    ASSERT_EQ(Rk_UserConfigGetFirstVar(&config.c, var, &found) || Rk_UserConfigGetNextVar(&config.c, var, var, &found), 0);
     EXPECT_EQ(var + std::to_string(found), name.substr(0, 256) + "1") << "the name may be read and written in place";
     for (const std::string& after : {name, std::string("absent")}) {
         ASSERT_EQ(Rk_UserConfigGetNextVar(&config.c, after.c_str(), std::strcpy(var, "untouched"), &found), 0);
