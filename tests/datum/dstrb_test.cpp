@@ -50,6 +50,10 @@ TEST_F(Distribution, TextsAreCutAtTheirCapacityPaddedWithTerminatorsAndMayComeFr
     OK(Rk_DistribSetName(&d, "slot") || Rk_DistribSetUniformValues(&d, 2.0, 0.1, 0, 0, 0, long2.c_str(), "two"));
     OK(Rk_DistribSetUniformValues(&d, 2.0, 0.1, 0, 0, 0, d.desc[1], d.desc[0])) << "both read before either is written";
     EXPECT_TRUE(std::string(d.desc[0]) == "two" && d.desc[1] == long2.substr(0, 50));
+    char *line1 = nullptr, *line2 = nullptr;
+    OK(Rk_DistribGetDesc(&d, &line1, &line2));
+    EXPECT_TRUE(line1 == d.desc[0] && line2 == d.desc[1] && Query(Rk_DistribGetType, &d) == RK_DISTRIB_UNIFORM)
+        << "pointers into the record";
     OK(Rk_DistribSetDescLine1(&d, d.desc[1] + 1) || Rk_DistribSetName(&d, d.name + 1) || Rk_DistribGetName(&d, d.name));
     EXPECT_TRUE(d.desc[0] == long2.substr(1, 49) && d.desc[1] == long2.substr(0, 50) && NameOf(d) == "lot");
 }
