@@ -64,12 +64,15 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
     EXPECT_TRUE(n == 2 && Near(p1, P(0.5, -p2.pt_y, 0), 1e-9) && std::fabs(OffCircle(p1, kUnit)) < 1e-9);
     OK(Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(0, 0, 3), V(0, 0, 1))), &n, &p1, &p2));
     EXPECT_EQ(n, 0) << "a parallel plane";
-    // Touching from outside (pt2 unwritten); one inside the other; touching from inside, toward the
-    // second centre and beyond the first; crossing, pt1 on the right of the line of centres seen down the normal.
+    // Touching from outside (pt2 unwritten); one inside the other; apart; concentric; touching from
+    // inside, toward the second centre and beyond the first; crossing, pt1 on the right of the line of
+    // centres seen down the normal.
     const Rk_ArcStruct half = A(P(0.5, 0, 0), V(0, 0, 1), 0.5);
     for (auto [a1, a2, num, pt1, pt2] :
          {std::tuple{kUnit, A(P(2, 0, 0), V(0, 0, 5), 1), 1, P(1, 0, 0), P(9, 9, 9)},
           {kUnit, A(P(0.1, 0, 0), V(0, 0, 1), 0.2), 0, P(9, 9, 9), P(9, 9, 9)},
+          {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
+          {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
           {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
           {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)},

@@ -168,6 +168,11 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
         OK(Rk_DiscPtsGetExtentPts(&set.s, &frame, step, &extent.s));
         EXPECT_TRUE(extent.Holds(out)) << step;
     }
+    // Sets of one or two points are appended whole; an empty one adds nothing.
+    Set one({P(1, 2, 3)}), two({P(4, 0, 0), P(4, 0, 0)}), none, small;
+    OK(Rk_DiscPtsGetExtentPts(&none.s, &kWorld, 10, &small.s) ||
+       Rk_DiscPtsGetExtentPts(&two.s, &kWorld, 10, &small.s) || Rk_DiscPtsGetExtentPts(&one.s, &kWorld, 10, &small.s));
+    EXPECT_TRUE(small.Holds({P(4, 0, 0), P(4, 0, 0), P(1, 2, 3)}));
 }
 
 TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)

@@ -1,7 +1,8 @@
 // The closest point of two lines and the line two planes share, worked out in closed form, against
 // the alternating projection itself played round by round here (the oracle) in extended precision:
-// random carriers from the angle tolerance to a right angle, coordinates up to 1e6, and feet kept on
-// defining points.
+// random carriers from the angle tolerance to a right angle and coordinates up to 1e6, feet kept on
+// defining points, hand-placed lines just outside the angle tolerance, far from where the rounds
+// start, and pairs whose rounds in double stop a round away from those in exact arithmetic.
 #include <limits>
 
 #include "geometry_helpers.hpp"
@@ -29,6 +30,7 @@ Ext operator-(const Ext& a, const Ext& b) { return {a.x - b.x, a.y - b.y, a.z - 
 Ext Moved(const Ext& p, const Ext& d, long double s) { return {p.x + s * d.x, p.y + s * d.y, p.z + s * d.z}; }
 long double Dot(const Ext& a, const Ext& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 long double Distance(const Ext& a, const Ext& b) { return std::sqrt(Dot(a - b, a - b)); }
+long double Distance(const Rk_PointStruct& a, const Rk_PointStruct& b) { return Norm(Sub(a, b)); }
 
 double Largest(std::initializer_list<Rk_PointStruct> points)
 {
@@ -40,13 +42,13 @@ double Largest(std::initializer_list<Rk_PointStruct> points)
 // The rounds as they come: onto the other carrier, back onto the home one, until a round moves the
 // point no more than zero_eps; false when they give up, after twice the rounds exact arithmetic
 // needs plus 64. `back` is a point's foot on the other carrier's foot on the home one.
-template <class Back>
-bool Rounds(Ext* p, Back back, double degrees)
+template <class Pt, class Back>
+bool Rounds(Pt* p, Back back, double degrees)
 {
     const double zero = Query<double>(Rk_GeometryGetZeroEpsilon), sine = std::sin(degrees * kPi / 180.0);
     long limit = 64;
     for (long round = 1;; ++round) {
-        const Ext next = back(*p);
+        const Pt next = back(*p);
         const long double step = Distance(next, *p);
         *p = next;
         if (step <= zero) return true;
@@ -84,6 +86,30 @@ bool OracleClosest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, Rk_PointStr
         return false;
     *p = ToPoint(at);
     return true;
+}
+
+// The same rounds in double, by the library's own feet.
+Rk_PointStruct RoundsInDouble(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
+{
+    const auto back = [&](const Rk_PointStruct& q) {
+        Rk_PointStruct on2 = {}, foot = {};
+        EXPECT_EQ(Rk_PointProjOnLine(&q, &l2, &on2) | Rk_PointProjOnLine(&on2, &l1, &foot), 0);
+        return foot;
+    };
+    Rk_PointStruct at = l1.point1;
+    EXPECT_TRUE(Rounds(&at, back, LineAngle(l1, l2)));
+    return at;
+}
+
+Rk_PointStruct RoundsInDouble(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_PointStruct at)
+{
+    const auto back = [&](const Rk_PointStruct& q) {
+        Rk_PointStruct on_b = {}, foot = {};
+        EXPECT_EQ(Rk_PointProjOnPlane(&q, &b, &on_b) | Rk_PointProjOnPlane(&on_b, &a, &foot), 0);
+        return foot;
+    };
+    EXPECT_TRUE(Rounds(&at, back, Query<double>(Rk_PlaneAngleFromPlane, &a, &b)));
+    return at;
 }
 
 bool OracleCommonLine(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_LineStruct* line)
@@ -157,6 +183,28 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
         }
         EXPECT_GT(compared, 250);
     }
+    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
+    // narrowed tolerance lets nearer lines through.
+    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
+        Rk_GeometrySetAngleEpsilon(angle_eps);
+        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
+        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
+        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
+        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
+    }
+    Rk_GeometrySetToDefaults();
+    // 1.48 degrees apart: the exact step of the round before the stop exceeds zero_eps by 7e-7 of
+    // it, and the rounds in double stopped there when found; the result stays within that round's
+    // move of them.
+    const Rk_LineStruct l1 = L(P(13.252856116872092, -6.7542813238760857, -4.6707007026643934),
+                               P(13.770224596709413, -6.7857889382463457, -4.6028441657216161)),
+                        l2 = L(P(4.2341816134037362, -5.7836547695961009, -4.9400826746641062),
+                               P(-8.9882982172809029, -5.2974296378855472, -6.5394486849699316));
+    Rk_PointStruct want = {}, got = {};
+    ASSERT_TRUE(OracleClosest(l1, l2, &want));
+    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0);
+    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
+    EXPECT_LE(Distance(got, RoundsInDouble(l1, l2)), Query<double>(Rk_GeometryGetZeroEpsilon) * (1 + 1e-3));
 }
 
 TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
@@ -178,6 +226,19 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
         }
         EXPECT_GT(compared, 290);
     }
+    // 1.105 degrees apart: from the first start, the exact step of the round before the stop exceeds
+    // zero_eps by 1.1e-6 of it, and the rounds in double stopped there when found.
+    const Rk_PlaneStruct a = Pl(P(2.0671244173985839, -16.348032071295297, 11.927436358360413),
+                                V(-0.05266432809632679, 0.51917573641447912, 0.85304338885231723)),
+                         b = Pl(P(2.8126455834917543, -3.145096351379074, 3.9379465000590086),
+                                V(-0.069320194402379381, 0.51037170231413553, 0.85715543288541762));
+    Rk_LineStruct want = {}, got = {};
+    ASSERT_TRUE(OracleCommonLine(a, b, &want));
+    ASSERT_EQ(Rk_PlaneIntersectPlane(&a, &b, &got), 0);
+    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({a.point, b.point})));
+    Rk_PointStruct start = {}, unused = {};
+    Rk_PlaneGet3Points(&a, &start, &unused, &unused);
+    EXPECT_LE(Distance(got.point1, RoundsInDouble(a, b, start)), Query<double>(Rk_GeometryGetZeroEpsilon) * (1 + 1e-3));
 }
 
 }  // namespace
