@@ -131,7 +131,7 @@ TEST_F(Utils, InitMakesBothQueuesAfreshAndAFailedInitStopsAtTheFirstQueue)
     EXPECT_EQ(std::make_tuple(std::string(Rk_BasekitErrorFileName), rk::error_queue().queue_size,
                               rk::message_queue().queue_size, rk::seam::live_blocks()),
               std::make_tuple(path.substr(0, 256), 0, 0, live));
-    Rk_UtilsFree();
+    EXPECT_EQ(Rk_UtilsFree(), 0);
     EXPECT_EQ(WithFailingAlloc(1, [&] { return Rk_UtilsInit(MessageFile().c_str()); }), 1);
     EXPECT_EQ(rk::message_queue().records, nullptr);
     EXPECT_ERROR(11, "rk_errqu(");

@@ -1,6 +1,8 @@
-// String arrays: refusals that change nothing; resizing, setting, packing and unpacking under every
-// allocation failure, which loses nothing.
+// String arrays: refusals that change nothing; slots that own their text and reallocate only to grow;
+// resizing, setting, packing and unpacking under every allocation failure, which loses nothing.
 #include "text_helpers.hpp"
+
+#include <cstring>
 
 #include <functional>
 
@@ -51,6 +53,31 @@ TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
     for (const auto& [what, call] : refused) EXPECT_EQ(failure(call(), "rk_strar("), "error 1") << what;
     EXPECT_TRUE(text == marker && size == -7 && index == &index_marker && untouched.array_size == 5);
     EXPECT_TRUE(out.a.array == nullptr && never.array == nullptr) << "what a failing Unpack built is freed";
+}
+
+TEST_F(StrArray, SlotsOwnTheirTextReadUnsetAsEmptyAndReallocateOnlyToGrow)
+{
+    void* dirty[4];  // freed blocks full of 0x7f for the next allocations of their size show a field left unset
+    for (void*& block : dirty) block = std::memset(Rkos_Alloc(3 * sizeof(int)), 0x7f, 3 * sizeof(int));
+    for (void* block : dirty) Rkos_Free(block);
+    char buffer[] = "abcdef";
+    Array s({nullptr, buffer, "x"});
+    buffer[0] = 'X';
+    EXPECT_EQ(s.text() + (s.a.array[0] || s.a.str_size[0] ? " holds storage" : ""), "|abcdef|x") << "nor does reading it";
+    char* storage = s.a.array[1];
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, s.a.array[1] + 2), 0) << "the tail of the slot's own text";
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 0, s.a.array[1]), 0);
+    EXPECT_EQ(s.text(), "cdef|cdef|x");
+    const auto reuse = [&] {  // a text up to the capacity, the same size and a smaller one allocate nothing
+        return Rk_StrArraySetStr(&s.a, 1, "ABCDEF") || Rk_StrArrayResetSize(&s.a, 3) || Rk_StrArrayResetSize(&s.a, 2);
+    };
+    ASSERT_EQ(rktest::WithFailingAlloc(1, reuse), 0);
+    EXPECT_EQ(s.a.array[1], storage);
+    ASSERT_EQ(Rk_StrArraySetStr(&s.a, 1, "abcdefgh") || Rk_StrArrayResetSize(&s.a, 4), 0);
+    EXPECT_EQ(s.text(), "cdef|abcdefgh||") << "grown slots are unset; dropped slots do not come back";
+    EXPECT_EQ(std::vector<int>(s.a.str_size, s.a.str_size + 4), (std::vector<int>{4, 8, 0, 0})) << "carried over";
+    ASSERT_EQ(Rk_StrArrayFree(&s.a) || Rk_StrArrayFree(&s.a), 0) << "a freed array may be freed again";
+    EXPECT_EQ(s.a.array_size, 4) << "the slot count is left as it was";
 }
 
 TEST_F(StrArray, EveryAllocationFailureLosesNothingAndUnpackJoinsThePackedPiecesBack)
