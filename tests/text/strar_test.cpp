@@ -3,7 +3,6 @@
 #include "text_helpers.hpp"
 
 #include <cstring>
-
 #include <functional>
 
 namespace {
