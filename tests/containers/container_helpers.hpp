@@ -1,6 +1,5 @@
-// The container members described once for typed tests: their operations under short names, where
-// their errors are located, `Make<T>(k)`, a value whose order is the order of k (-1 <= k < 4000),
-// and `Show(v)`, a text that tells values apart.
+// The container members for typed tests (operations under short names, where their errors are located),
+// `Make<T>(k)`, a value whose order is that of k (-1 <= k < 4000), and `Show(v)`, which tells values apart.
 #pragma once
 
 #include <map>
@@ -46,10 +45,10 @@ Lines ShowAll(const std::vector<T>& values)
 }
 
 template <class T>
-Lines Shown(const std::vector<int>& ks)
+std::vector<T> Made(const std::vector<int>& ks)
 {
-    Lines out;
-    for (int k : ks) out.push_back(Show(Make<T>(k)));
+    std::vector<T> out;
+    for (int k : ks) out.push_back(Make<T>(k));
     return out;
 }
 

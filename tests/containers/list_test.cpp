@@ -1,5 +1,5 @@
-// Lists: the four members through typed tests (the duplicate rule, first occurrences, the Free
-// rule), then the pointer list's set operations.
+// Lists: the four members through typed tests (the duplicate rule, first occurrences, the Free rule),
+// then the pointer list's set operations.
 #include "container_helpers.hpp"
 
 namespace {
@@ -21,50 +21,42 @@ protected:
         for (int k : ks) ASSERT_EQ(M::Add(l, Make<Cell>(k)), 0);
     }
     static rktest::Lines Values(const Rk_ListStruct& l) { return rktest::Column<Cell>(l.table); }
-    static rktest::Lines Shown(const std::vector<int>& ks) { return rktest::Shown<Cell>(ks); }
+    static rktest::Lines Shown(const std::vector<int>& ks) { return rktest::ShowAll(rktest::Made<Cell>(ks)); }
     Rk_ListStruct list{}, other{}, out{};
 };
 
 using Members = ::testing::Types<rktest::IntList, rktest::LongList, rktest::PtrList, rktest::StrList>;
 TYPED_TEST_SUITE(ListFamily, Members, rktest::KNames);
 
-// Add ignores a value already there only when duplicates are refused, Set never looks; Remove takes
-// the first occurrence and ignores a value not there; FindPos starts at its position.
-TYPED_TEST(ListFamily, TheDuplicateRuleAndFirstOccurrences)
+// Add ignores a value already there only when duplicates are refused, Set never looks; Remove takes the
+// first occurrence and ignores a value not there; FindPos starts at its position. Free trusts the flag: a
+// list whose flag is 0 (freed, or zero-filled) is left alone and refuses use; a raised flag over another
+// member's record is refused and keeps its flags. A failed Init changes nothing.
+TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
 {
     using M = TypeParam;
     using Cell = typename M::Cell;
     auto* l = &this->list;
-    ASSERT_EQ(M::Init(l, 0), 0);
+    l->allowDups = 7;
+    EXPECT_FAILS(WithFailingAlloc(1, [&] { return M::Init(l, 1); }), 11, M::kLoc);
+    EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(0, 7));
+    ASSERT_EQ(M::Free(l) || M::Init(l, 0), 0);
     this->Put(l, {7, 7, 3});
     ASSERT_EQ(M::Set(l, 1, Make<Cell>(7)), 0);
     EXPECT_EQ(this->Values(*l), this->Shown({7, 7}));
-    ASSERT_EQ(M::Free(l) + M::Init(l, 1), 0);
+    ASSERT_EQ(M::Free(l) || M::Init(l, 1), 0);
     this->Put(l, {5, 9, 5, 9, 2});
-    ASSERT_EQ(M::Remove(l, Make<Cell>(4)) + M::Remove(l, Make<Cell>(9)), 0);
+    ASSERT_EQ(M::Remove(l, Make<Cell>(4)) || M::Remove(l, Make<Cell>(9)), 0);
     EXPECT_EQ(this->Values(*l), this->Shown({5, 5, 9, 2}));
     int at = -1, found = -1;
     ASSERT_EQ(M::FindPos(l, 1, Make<Cell>(5), &at, &found), 0);
     EXPECT_EQ(std::make_pair(found, at), std::make_pair(1, 1));
     ASSERT_EQ(M::FindPos(l, 3, Make<Cell>(9), &at, &found), 0);
     EXPECT_EQ(found, 0);
-}
-
-// Free trusts the flag: a list whose flag is 0 (freed, or zero-filled) is left alone and refuses use;
-// a raised flag over another member's record is refused and keeps its flags. A failed Init changes
-// nothing.
-TYPED_TEST(ListFamily, FreeFollowsTheFlagAndAFailedInitChangesNothing)
-{
-    using M = TypeParam;
-    auto* l = &this->list;
-    l->allowDups = 7;
-    EXPECT_FAILS(WithFailingAlloc(1, [&] { return M::Init(l, 1); }), 11, M::kLoc);
-    EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(0, 7));
-    EXPECT_EQ(M::Free(l), 0);
-    ASSERT_EQ(M::Init(l, 1) + M::Free(l), 0);
+    ASSERT_EQ(M::Free(l), 0);
     EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(0, 0));
     EXPECT_EQ(M::Free(l), 0);
-    EXPECT_FAILS(M::Add(l, Make<typename M::Cell>(1)), 1, M::kLoc);
+    EXPECT_FAILS(M::Add(l, Make<Cell>(1)), 1, M::kLoc);
     l->allocated = l->allowDups = 1;
     l->table.type = M::kCode == 5 ? 3 : 5;
     l->table.num_alloc_rows = 25;

@@ -39,17 +39,20 @@ using Members = ::testing::Types<rktest::IntQueue, rktest::LongQueue, rktest::Db
                                  rktest::LongStack, rktest::StrStack>;
 TYPED_TEST_SUITE(PileFamily, Members, rktest::KNames);
 
-// Peek leaves the value in place (a text is the container's own: a copy would leak); an empty container answers
-// "not found" and leaves the value alone; a taken text outlives its container.
+// Peek leaves the value in place (a text is the container's own: a copy would leak); an empty container
+// answers "not found" and leaves the value alone. A text's copy is made before the value comes out: when it
+// cannot be made the container keeps the value and the outputs are left alone; values need no memory to
+// come out. A taken text outlives its container; a freed container frees again quietly and refuses use.
 TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
 {
     using M = TypeParam;
     using Cell = typename M::Cell;
+    constexpr bool text = std::is_same_v<Cell, char*>;
     this->Fill({1, 2, 3});
     const int first = M::kFront ? 1 : 3;
-    Cell peeked{}, taken{};
+    Cell peeked{}, taken = Make<Cell>(-1);
     int found = 0, size = 0, pos = -1;
-    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found) + M::GetSize(&this->pile, &size), 0);
+    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found) || M::GetSize(&this->pile, &size), 0);
     EXPECT_EQ(std::make_tuple(Show(peeked), found, size), std::make_tuple(Show(Make<Cell>(first)), 1, 3));
     if constexpr (M::kFront) {
         ASSERT_EQ(M::FindPos(&this->pile, Make<Cell>(3), 1, &pos, &found), 0);
@@ -58,41 +61,29 @@ TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
         ASSERT_EQ(M::Find(&this->pile, Make<Cell>(2), &found), 0);
         EXPECT_EQ(found, 1);
     }
-    ASSERT_EQ(M::Take(&this->pile, &taken, &found), 0);
+    found = 5;
+    EXPECT_EQ(WithFailingAlloc(1, [&] { return M::Take(&this->pile, &taken, &found); }), text ? 1 : 0);
+    if (text) {
+        EXPECT_ERROR(11, M::kLoc);
+        EXPECT_EQ(std::make_tuple(Show(taken), found, this->pile.table.num_rows),
+                  std::make_tuple(Show(Make<Cell>(-1)), 5, 3));
+        ASSERT_EQ(M::Take(&this->pile, &taken, &found), 0);
+    }
     EXPECT_EQ((rktest::Lines{this->Take(), this->Take(), this->Take()}),
               (rktest::Lines{Show(Make<Cell>(2)), Show(Make<Cell>(4 - first)), "none"}));
     found = 1;
     ASSERT_EQ(M::Peek(&this->pile, &peeked, &found), 0);
     EXPECT_EQ(found, 0);
-    ASSERT_EQ(M::Free(&this->pile), 0);
+    ASSERT_EQ(M::Free(&this->pile) || M::Free(&this->pile), 0);
     EXPECT_EQ(Show(taken), Show(Make<Cell>(first)));
     rktest::Release(taken);
-}
-
-// A text's copy is made before the value comes out: when it cannot be made the container keeps the
-// value and the outputs are left alone. Values need no memory to come out.
-TYPED_TEST(PileFamily, ATakeThatCannotCopyKeepsTheValue)
-{
-    using M = TypeParam;
-    using Cell = typename M::Cell;
-    constexpr bool text = std::is_same_v<Cell, char*>;
-    this->Fill({1, 2});
-    Cell v = Make<Cell>(-1);
-    int found = 5;
-    EXPECT_EQ(WithFailingAlloc(1, [&] { return M::Take(&this->pile, &v, &found); }), text ? 1 : 0);
-    if (text) {
-        EXPECT_ERROR(11, M::kLoc);
-        EXPECT_EQ(std::make_tuple(Show(v), found, this->pile.table.num_rows),
-                  std::make_tuple(Show(Make<Cell>(-1)), 5, 2));
-    }
-    EXPECT_EQ(this->Take(), Show(Make<Cell>(M::kFront == text ? 1 : 2)));
-    EXPECT_EQ(this->Take(), text ? Show(Make<Cell>(M::kFront ? 2 : 1)) : "none");
+    EXPECT_FAILS(M::Take(&this->pile, &peeked, &found), 1, M::kLoc);
+    EXPECT_FAILS(M::Peek(&this->pile, &peeked, &found), 1, M::kLoc);
 }
 
 // A queue frees only when its flag is exactly 1; a stack's table is freed whatever the flag says, so
-// a record that never was a stack is refused. Once freed, either frees again quietly and refuses use
-// with error 1 of its table. A failed Init leaves the flag down.
-TYPED_TEST(PileFamily, TheFreeRuleAndAFreedContainerRefusesUse)
+// a record that never was a stack is refused. A failed Init leaves the flag down.
+TYPED_TEST(PileFamily, TheFreeRuleAndAFailedInit)
 {
     using M = TypeParam;
     auto* p = &this->pile;
@@ -106,14 +97,6 @@ TYPED_TEST(PileFamily, TheFreeRuleAndAFreedContainerRefusesUse)
         else
             EXPECT_FAILS(M::Free(p), 1, M::kLoc);
     }
-    this->Fill({1});
-    ASSERT_EQ(M::Free(p), 0);
-    EXPECT_EQ(p->allocated, 0);
-    EXPECT_EQ(M::Free(p), 0);
-    typename M::Cell v{};
-    int found = 0;
-    EXPECT_FAILS(M::Take(p, &v, &found), 1, M::kLoc);
-    EXPECT_FAILS(M::Peek(p, &v, &found), 1, M::kLoc);
 }
 
 }  // namespace
