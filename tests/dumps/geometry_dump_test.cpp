@@ -16,7 +16,9 @@ using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
 // Each print is one line after a newline (the vector's and arc's end in one); a plane shows its
-// normal as stored, the tolerances those in force; a vector dumped to a report keeps its newline.
+// normal as stored, the tolerances those in force; a vector dumped to a report keeps its newline and
+// answers with the status of that one write; a value wider than the scratch text's room fails with
+// error 11 of the family without memory.
 TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 {
     Rk_PointStruct point = {1.5, -2.25, 3.0};
@@ -38,33 +40,22 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         {[&] { return Rk_ArcDebug(&arc); },
          "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
     };
-    for (const auto& [print, text] : prints) {
+    for (const auto& row : prints) {
         int status = -1;
-        const std::function<int()>& call = print;  // a lambda may not capture a structured binding in C++17
-        EXPECT_EQ(ConsoleOf([&] { status = call(); }), text);
-        EXPECT_EQ(status, 0) << text;
+        EXPECT_EQ(ConsoleOf([&] { status = row.first(); }), row.second);
+        EXPECT_EQ(status, 0) << row.second;
     }
     EXPECT_EQ(DumpOf(Rk_VectorDebugRpt, &vec, 3),
               (Dumped{0, {"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"}}));
-}
-
-// The vector dump answers with the status of its one write; a value wider than the scratch text's
-// room fails with error 11 of the family without memory.
-TEST_F(GeometryDump, AWriteThatFailsOrAValueThatCannotBeHeldFailsTheDump)
-{
     rktest::BrokenReport broken;
-    Rk_ReportStruct nowhere;
-    Rk_VectorStruct vec = {1e300, 0.0, 0.0};
-    const Rk_PointStruct far = {-1e300, 0.0, 0.0};
-    Rk_RefFrameStruct frame;
-    EXPECT_EQ(Rk_ReportInit(&nowhere) || Rk_RefFrameInit(&frame), 0);
-    EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &far), 0);  // after Init, which would undo it
     EXPECT_FAILS(Rk_VectorDebugRpt(&vec, broken.get()), 1, "rk_strtb(");
-    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_VectorDebugRpt(&vec, &nowhere); }), 11, "rk_vec(");
-    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_RefFrameDebugRpt(&frame, &nowhere); }), 11, "rk_reffr(");
+    vec.i_comp = 1e300;
+    EXPECT_FAILS(rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_VectorDebugRpt(&vec, r); }).second, 11,
+                 "rk_vec(");
 }
 
-// A frame lines up its origin and axes without a title or an indent of its own; a transform shows
+// A frame lines up its origin and axes without a title or an indent of its own (a far origin needs
+// memory); a transform shows
 // its four rows in storage order under a title; a point set each point on a line with its normal
 // when it has one, and no heading without points.
 TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
@@ -79,6 +70,10 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
                        "            Local Y      0.00     1.00     0.00",
                        "            Local Z      0.00     0.00     1.00"}));
     EXPECT_EQ(DumpOf(Rk_RefFrameDebugRpt, &frame, 2).lines.at(3), "              Local Z      0.00     0.00     1.00");
+    const Rk_PointStruct far = {-1e300, 0.0, 0.0};
+    EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &far), 0);
+    EXPECT_FAILS(rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_RefFrameDebugRpt(&frame, r); }).second, 11,
+                 "rk_reffr(");
     double rows[4][3] = {{0.0, 1.0, 0.0}, {-1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {1.5, -2.0, 10.0}};
     Rk_TransformStruct tform;
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
@@ -100,9 +95,11 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsFree(&set);
 }
 
-// A heading of the twelve degrees and a line of their states, open (O) or controlled (C), with no
-// title and no indent of their own; bits above the twelve degrees are not shown.
-TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
+// A degree-of-freedom set: a heading of the twelve degrees and a line of their states, open (O) or
+// controlled (C), with no title and no indent of their own; bits above the twelve degrees are not shown.
+// A distribution: the name and type in the title; the parameters of a constant, normal or uniform one
+// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
+TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
 {
     const char degrees[] = "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz";
     const std::pair<int, const char*> cases[] = {{0x4C6, "C   O   O   C   O   O   C   C   O   O   O   C"},
@@ -113,12 +110,6 @@ TEST_F(VariationDump, ADofSetShowsEachDegreeInItsColumn)
         EXPECT_EQ(DumpOf(Rk_DofDebugRpt, &dof, 2),
                   (Dumped{0, {std::string("  ") + degrees, std::string("  DOF :   ") + states}})) << word;
     }
-}
-
-// The name and type in the title; the parameters of a constant, normal or uniform distribution
-// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
-TEST_F(VariationDump, ADistributionShowsTheParametersOfItsType)
-{
     Rk_DistribStruct distrib{};
     Rk_DistribSetName(&distrib, "len");
     Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");

@@ -55,7 +55,9 @@ TEST_F(RecordDump, ARecordShowsItsIdThenItsTextsIndented)
 }
 
 // The count, then each record oldest first: the draining dump takes them out (its count after a
-// blank for messages), the NoFlush dump keeps them and starts with an empty line.
+// blank for messages), the NoFlush dump keeps them and starts with an empty line. Each failed write
+// queues an error of its own; either dump shows only the errors that were queued when it began, so a
+// report that fails at every write cannot keep it going.
 TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
 {
     const struct {
@@ -80,12 +82,6 @@ TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
         EXPECT_EQ(DumpOf(q.drain).lines, Join({{q.lead + ("2" + count)}, q.first, q.second}));
         EXPECT_EQ(DumpOf(q.drain).lines, Lines{q.lead + ("0" + count)});
     }
-}
-
-// Each failed write queues an error of its own; either dump shows only the errors that were queued
-// when it began, so a report that fails at every write cannot keep it going.
-TEST_F(RecordDump, ErrorsRaisedByTheDumpItselfAreLeftQueued)
-{
     rktest::BrokenReport broken;
     for (auto [dump, writes] : {std::pair{&Rk_ErrorQueueDebugRptNoFlush, 6}, {&Rk_ErrorQueueDebugRpt, 5}}) {
         Rk_ErrorQueueAddError(&error42);

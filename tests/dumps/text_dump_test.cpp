@@ -30,23 +30,6 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
         EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, freed).lines.back(), "    String array NOT allocated");
 }
 
-// The source under a title, not indented; the dump answers with the status of its source line.
-TEST_F(TextDump, AnInputNamesItsSource)
-{
-    Rk_InputStruct input;
-    rktest::BrokenReport broken;
-    Rk_InputInit(&input);
-    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input, 1), (Dumped{0, {" Input", " -----", " Source:  (none)."}}));
-    ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_FUNCTION, "", no_line), 0);
-    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), "Source: Function.");
-    const std::string path = WriteTempFile("in.txt", "a line\n");
-    ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
-    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), "Source: File (" + path + ").");
-    EXPECT_EQ(Rk_InputDebugRpt(&input, broken.get()), 1);
-    for (const char* line : {"title", "source"}) EXPECT_ERROR(1, "rk_strtb(") << line;
-    Rk_InputClose(&input);
-}
-
 // Columns as wide as their heading, their longest entry, or 35 characters; the written mark an X;
 // an empty configuration says so; one that cannot be read fails with its indent restored.
 TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
@@ -71,18 +54,30 @@ TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
     EXPECT_ERROR(1, "rk_strtb(");
 }
 
-// A directory shows its path; a report names every destination in order and its indent in two
-// places, and may describe itself (its indent before the dump raised it); a failing destination
-// line fails the dump.
-TEST_F(TextDump, DirectoriesAndReportsNameWhereTheyPoint)
+// An input names its source under a title, not indented, and answers with the status of its source
+// line; a directory shows its path; a report names every destination in order and its indent in two
+// places, and may describe itself (its indent before the dump raised it); a failing destination line
+// fails the dump.
+TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPoint)
 {
+    Rk_InputStruct input;
+    rktest::BrokenReport broken;
+    Rk_InputInit(&input);
+    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input, 1), (Dumped{0, {" Input", " -----", " Source:  (none)."}}));
+    ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_FUNCTION, "", no_line), 0);
+    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), "Source: Function.");
+    const std::string in = WriteTempFile("in.txt", "a line\n");
+    ASSERT_EQ(Rk_InputFileInit(&input, in.c_str()), 0);
+    EXPECT_EQ(DumpOf(Rk_InputDebugRpt, &input).lines.back(), "Source: File (" + in + ").");
+    EXPECT_EQ(Rk_InputDebugRpt(&input, broken.get()), 1);
+    for (const char* line : {"title", "source"}) EXPECT_ERROR(1, "rk_strtb(") << line;
+    Rk_InputClose(&input);
     Rk_DirectoryStruct dir;
     ASSERT_EQ(Rk_DirectorySet(&dir, "C:\\parts\\fixtures"), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_DirectoryDebug(&dir); }),
               Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
     const std::string path = TempDir() + "/out.txt";
     Rk_ReportStruct described, no_file;
-    rktest::BrokenReport broken;
     rktest::ListReport self(2);
     EXPECT_EQ(Rk_ReportInit(&described) || Rk_ReportInit(&no_file), 0);
     no_file.destination = RK_REPORT_FILE;
