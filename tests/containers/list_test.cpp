@@ -5,7 +5,6 @@
 namespace {
 
 using rktest::Make;
-using rktest::WithFailingAlloc;
 
 template <class M>
 class ListFamily : public rktest::LibraryTest {
@@ -38,7 +37,7 @@ TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
     using Cell = typename M::Cell;
     auto* l = &this->list;
     l->allowDups = 7;
-    EXPECT_FAILS(WithFailingAlloc(1, [&] { return M::Init(l, 1); }), 11, M::kLoc);
+    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return M::Init(l, 1); }), 11, M::kLoc);
     EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(0, 7));
     ASSERT_EQ(M::Free(l) || M::Init(l, 0), 0);
     this->Put(l, {7, 7, 3});
@@ -92,7 +91,7 @@ TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
     EXPECT_EQ(Values(out), Shown({1, 2, 0}));
     for (int k = 3; k < 24; ++k) Put(&out, {k});
     for (int k = 100; k < 130; ++k) Put(&list, {k});
-    EXPECT_FAILS(WithFailingAlloc(1, [&] { return Rk_PtrListMovePtrList(&out, &list); }), 11, "rk_ptrtb(");
+    EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_PtrListMovePtrList(&out, &list); }), 11, "rk_ptrtb(");
     EXPECT_EQ(std::make_pair(out.table.num_rows, list.table.num_rows), std::make_pair(25, 33));
     Rk_PtrListFree(&other);
     EXPECT_FAILS(Rk_PtrListGetSharedPtrs(&list, &other, &out, &size), 1, "rk_ptrtb(");

@@ -10,7 +10,6 @@
 namespace {
 
 using rktest::Make;
-using rktest::WithFailingAlloc;
 using Keys = std::vector<std::vector<int>>;
 using Grid = std::vector<rktest::Lines>;
 using Calls = std::vector<std::pair<const char*, std::function<int()>>>;
@@ -87,7 +86,7 @@ TYPED_TEST(TableFamily, AWriteThatRunsOutOfMemoryChangesNothing)
             const auto before = this->State();
             const long live = rk::seam::live_blocks();
             int failures = 0;
-            for (long n = 1; WithFailingAlloc(n, write) != 0; ++n, ++failures) {
+            for (long n = 1; rktest::WithFailingAlloc(n, write) != 0; ++n, ++failures) {
                 EXPECT_ERROR(11, M::kLoc);
                 EXPECT_TRUE(this->State() == before && rk::seam::live_blocks() == live) << "allocation " << n;
             }
@@ -117,12 +116,9 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
         const std::vector<int> ks = {pick(4), pick(3), pick(40)};
         const auto row = this->Row(ks);
         bool keeps_mark = false;
-        if (op == 0) {
-            ASSERT_EQ(M::AddRow(t, row.data()), 0);
-            model.push_back(ks);
-        } else if (op == 1) {
-            const int before = pick(n + 1);
-            ASSERT_EQ(M::InsertRow(t, before, row.data()), 0);
+        if (op <= 1) {
+            const int before = op == 0 ? n : pick(n + 1);
+            ASSERT_EQ(op == 0 ? M::AddRow(t, row.data()) : M::InsertRow(t, before, row.data()), 0);
             model.insert(model.begin() + before, ks);
         } else if (op == 2) {
             ASSERT_EQ(M::RemoveRow(t, at), 0);
@@ -159,8 +155,8 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
             ASSERT_EQ(M::GetRow(t, at, cells.data()) + M::GetValue(t, col, at, &cells[3]), 0);
             ASSERT_EQ(M::GetSize(t, &ncols, &nrows), 0);
             const auto& m = model[at];
-            EXPECT_EQ(rktest::ShowAll(cells), rktest::ShowAll(this->Row({m[0], m[1], m[2], m[col]})));
-            EXPECT_EQ(std::make_pair(ncols, nrows), std::make_pair(3, n));
+            EXPECT_EQ(std::make_tuple(rktest::ShowAll(cells), ncols, nrows),
+                      std::make_tuple(rktest::ShowAll(this->Row({m[0], m[1], m[2], m[col]})), 3, n));
             keeps_mark = true;
         } else {
             ASSERT_EQ(M::Clear(t), 0);
@@ -213,7 +209,7 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     EXPECT_EQ(b, 0) << "found is cleared before the record is checked";
     for (int ncols : {0, -1}) EXPECT_FAILS(M::Init(t, ncols), 1, M::kLoc);
     for (long n = 1; n <= 3; ++n) {
-        EXPECT_FAILS(WithFailingAlloc(n, [&] { return M::Init(t, 2); }), 11, M::kLoc);
+        EXPECT_FAILS(rktest::WithFailingAlloc(n, [&] { return M::Init(t, 2); }), 11, M::kLoc);
         EXPECT_EQ(std::make_pair(t->type, t->num_alloc_rows), std::make_pair(M::kCode, 0));
     }
     ASSERT_EQ(M::Init(t, 1), 0);

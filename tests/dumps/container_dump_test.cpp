@@ -7,7 +7,6 @@ namespace {
 using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
-using rktest::Printed;
 using ContainerDump = rktest::LibraryTest;
 
 // The lines of the dump of `record` from line `from` on.
@@ -39,7 +38,7 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
                           "        Table has 2 rows ( 25 allocated)", "        Table is sorted on column 1",
                           "             1    -20", "           300      4"}}));
     EXPECT_EQ(rktest::ConsoleOf([&] { Rk_IntTableDebug(&ints); }),
-              "\n" + Printed(DumpOf(Rk_IntTableDebugRpt, &ints).lines));
+              "\n" + rktest::Printed(DumpOf(Rk_IntTableDebugRpt, &ints).lines));
     EXPECT_EQ(From(Rk_LongTableDebugRpt, &longs, 5), Lines{"    1234567890     -5"});
     EXPECT_EQ(From(Rk_DblTableDebugRpt, &doubles, 5), (Lines{"           3.142", "    10000000000.000"}));
     EXPECT_EQ(From(Rk_StrTableDebugRpt, &texts, 5),
@@ -88,7 +87,7 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     const auto starved = rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_StrListDebugRpt(&texts, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strls(");
     EXPECT_EQ(starved.first,
-              Printed({"String List", "    List contains 1 value(s)", "    Duplicates allowed in list"}));
+              rktest::Printed({"String List", "    List contains 1 value(s)", "    Duplicates allowed in list"}));
     EXPECT_EQ(Rk_DblQueueFree(&doubles) || Rk_StrListFree(&texts), 0);
 }
 

@@ -11,7 +11,6 @@ using rktest::ConsoleOf;
 using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
-using rktest::Printed;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
@@ -65,7 +64,7 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     EXPECT_EQ(Rk_RefFrameInit(&frame), 0);
     EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &origin), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_RefFrameDebug(&frame); }),
-              Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
+              rktest::Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
                        "            Local X      1.00     0.00     0.00",
                        "            Local Y      0.00     1.00     0.00",
                        "            Local Z      0.00     0.00     1.00"}));
@@ -116,7 +115,7 @@ TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
     const Lines constant = {"Distribution len has type: Constant", "-----------------------------------",
                             "    Constant value 12.500000", "    Desc 1: first", "    Desc 2: second"};
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, constant}));
-    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + Printed(constant));
+    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + rktest::Printed(constant));
     for (auto [trunc, limits] : {std::pair{3, "lower truncation 1.400000 and upper truncation 1.600000"},
                                  {2, "lower truncation NOT SET and upper truncation 1.600000"},
                                  {7, "lower truncation NOT SET and upper truncation NOT SET"}}) {

@@ -39,16 +39,12 @@ protected:
                               "    Bolt M6 missing", "    Check the fixture", "    and the part"};
 };
 
-// A record's dump: its id and where it stands, then its texts indented (a message's non-empty
-// tokens first); a Debug prints the same after an empty line. A detailed text that cannot be read
-// ends it.
+// A record's dump (the queue dumps below show each record through it): its id and where it stands, then
+// its texts indented (a message's non-empty tokens first); a Debug prints the same after an empty line.
+// A detailed text that cannot be read ends it.
 TEST_F(RecordDump, ARecordShowsItsIdThenItsTextsIndented)
 {
-    Lines indented;
-    for (const auto& line : kError42) indented.push_back(" " + line);
-    EXPECT_EQ(DumpOf(Rk_ErrorDebugRpt, &error42, 1), (rktest::Dumped{0, indented}));
-    EXPECT_EQ(DumpOf(Rk_MessageDebugRpt, &message42).lines, kMessage42);
-    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_ErrorDebug(&error42); }), rktest::Printed(Join({{""}, kError42})));
+    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_ErrorDebug(&error42); }), "\n" + rktest::Printed(kError42));
     const auto starved = rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_ErrorDebugRpt(&error42, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strar(");
     EXPECT_EQ(starved.first, rktest::Printed({"Error 42 at rk_arc(627)", "    Bolt M6 missing"}));
@@ -83,13 +79,11 @@ TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
         EXPECT_EQ(DumpOf(q.drain).lines, Lines{q.lead + ("0" + count)});
     }
     rktest::BrokenReport broken;
-    for (auto [dump, writes] : {std::pair{&Rk_ErrorQueueDebugRptNoFlush, 6}, {&Rk_ErrorQueueDebugRpt, 5}}) {
+    for (auto [dump, keeps] : {std::pair{&Rk_ErrorQueueDebugRptNoFlush, true}, {&Rk_ErrorQueueDebugRpt, false}}) {
         Rk_ErrorQueueAddError(&error42);
         ASSERT_EQ(dump(broken.get()), 0);
-        if (writes == 6) {
-            EXPECT_ERROR(42, "rk_arc(627)");
-        }
-        for (int i = 0; i < writes; ++i) EXPECT_ERROR(1, "rk_strtb(") << "write " << i;
+        EXPECT_TRUE(!keeps || this->NextErrorIs(42, "rk_arc(627)"));
+        for (int i = 0; i < 5 + keeps; ++i) EXPECT_ERROR(1, "rk_strtb(") << "write " << i;  // one more: its empty line
         EXPECT_NO_ERROR();
     }
 }

@@ -4,11 +4,9 @@
 
 namespace {
 
-using rktest::ConsoleOf;
 using rktest::Dumped;
 using rktest::DumpOf;
 using rktest::Lines;
-using rktest::Printed;
 using TextDump = rktest::LibraryTest;
 
 char* no_line(char*) { return nullptr; }
@@ -24,7 +22,7 @@ TEST_F(TextDump, AStringArrayShowsEachStringToEightyCharacters)
     const Lines lines = {"String Array", "------------", "    String array can hold 3 strings", "    Strings : alpha",
                          "              ", "              " + std::string(80, 'x')};
     EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, &array), (Dumped{0, lines}));
-    EXPECT_EQ(ConsoleOf([&] { Rk_StrArrayDebug(&array); }), "\n" + Printed(lines));
+    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_StrArrayDebug(&array); }), "\n" + rktest::Printed(lines));
     Rk_StrArrayFree(&array);
     for (const Rk_StrArrayStruct* freed : {&array, &never})
         EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, freed).lines.back(), "    String array NOT allocated");
@@ -74,8 +72,8 @@ TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPoint)
     Rk_InputClose(&input);
     Rk_DirectoryStruct dir;
     ASSERT_EQ(Rk_DirectorySet(&dir, "C:\\parts\\fixtures"), 0);
-    EXPECT_EQ(ConsoleOf([&] { Rk_DirectoryDebug(&dir); }),
-              Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
+    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_DirectoryDebug(&dir); }),
+              rktest::Printed({"", "Directory", "---------", "    C:\\parts\\fixtures\\"}));
     const std::string path = TempDir() + "/out.txt";
     Rk_ReportStruct described, no_file;
     rktest::ListReport self(2);
@@ -92,8 +90,7 @@ TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPoint)
     ASSERT_EQ(Rk_ReportDebugRpt(self.get(), self.get()), 0);
     EXPECT_EQ(self.lines(), (Lines{"  Report", "  ------", "      Destination: Rk_StrList,  (indenting  2 chars)"}));
     EXPECT_EQ(self.indent(), 2);
-    Rk_ReportConsoleInit(&described);
-    EXPECT_EQ(Rk_ReportDebugRpt(&described, broken.get()), 1);
+    EXPECT_EQ(Rk_ReportDebugRpt(&no_file, broken.get()), 1);
     for (const char* line : {"title", "destination"}) EXPECT_ERROR(1, "rk_strtb(") << line;
     EXPECT_EQ(broken.report.indent, 0);
 }
