@@ -54,9 +54,8 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 }
 
 // A frame lines up its origin and axes without a title or an indent of its own (a far origin needs
-// memory); a transform shows
-// its four rows in storage order under a title; a point set each point on a line with its normal
-// when it has one, and no heading without points.
+// memory); a transform shows its four rows in storage order under a title; a point set each point on a
+// line with its normal when it has one, and no heading without points.
 TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
 {
     Rk_RefFrameStruct frame;
@@ -65,9 +64,9 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &origin), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_RefFrameDebug(&frame); }),
               rktest::Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
-                       "            Local X      1.00     0.00     0.00",
-                       "            Local Y      0.00     1.00     0.00",
-                       "            Local Z      0.00     0.00     1.00"}));
+                               "            Local X      1.00     0.00     0.00",
+                               "            Local Y      0.00     1.00     0.00",
+                               "            Local Z      0.00     0.00     1.00"}));
     EXPECT_EQ(DumpOf(Rk_RefFrameDebugRpt, &frame, 2).lines.at(3), "              Local Z      0.00     0.00     1.00");
     const Rk_PointStruct far = {-1e300, 0.0, 0.0};
     EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &far), 0);

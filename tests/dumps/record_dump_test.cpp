@@ -6,6 +6,7 @@ namespace {
 
 using rktest::DumpOf;
 using rktest::Lines;
+using RecordDump = rktest::LibraryTest;
 
 Lines Join(std::initializer_list<Lines> parts)
 {
@@ -14,48 +15,31 @@ Lines Join(std::initializer_list<Lines> parts)
     return out;
 }
 
-// The records take their texts from a message file of their own.
-class RecordDump : public rktest::LibraryTest {
-protected:
-    void SetUp() override
-    {
-        rktest::LibraryTest::SetUp();
-        const std::string file = WriteTempFile("dump-messages.txt",
-                                               "#42\n*Bolt %T1 missing\n&Check the fixture\n&and the part\n#43\n"
-                                               "*Second\n#44\n*another block\n");
-        Rk_ErrorSet(&error42, 42, file.c_str(), "rk_arc(627)");
-        Rk_ErrorSetToken(&error42, 1, "M6");
-        Rk_ErrorSet(&error43, 43, file.c_str(), "here");
-        Rk_MessageSet(&message42, 42, file.c_str());
-        for (auto [n, token] : {std::pair{1, "M6"}, {3, "x"}, {RK_NUM_TOKENS, "last"}})
-            Rk_MessageSetToken(&message42, n, token);
-        Rk_MessageSet(&message43, 43, file.c_str());
-    }
+// A record shows its id and where it stands, then its texts indented (a message's non-empty tokens
+// first); a Debug prints the same after an empty line; a detailed text that cannot be read ends it.
+// A queue's dump shows the count, then each record oldest first: the draining dump takes them out (its
+// count after a blank for messages), the NoFlush dump keeps them and starts with an empty line. Each
+// failed write queues an error of its own; either dump shows only the errors that were queued when it
+// began, so a report that fails at every write cannot keep it going.
+TEST_F(RecordDump, RecordsShowTheirTextsAndTheDrainingDumpsEmptyTheirQueue)
+{
+    const std::string file = WriteTempFile("dump-messages.txt",
+                                           "#42\n*Bolt %T1 missing\n&Check the fixture\n&and the part\n#43\n"
+                                           "*Second\n#44\n*another block\n");
     Rk_ErrorStruct error42, error43;
     Rk_MessageStruct message42, message43;
-    const Lines kError42 = {"Error 42 at rk_arc(627)", "    Bolt M6 missing", "    Check the fixture",
-                            "    and the part"};
-    const Lines kMessage42 = {"Message 42",         "    Token[1] : M6", "    Token[3] : x", "    Token[250] : last",
-                              "    Bolt M6 missing", "    Check the fixture", "    and the part"};
-};
-
-// A record's dump (the queue dumps below show each record through it): its id and where it stands, then
-// its texts indented (a message's non-empty tokens first); a Debug prints the same after an empty line.
-// A detailed text that cannot be read ends it.
-TEST_F(RecordDump, ARecordShowsItsIdThenItsTextsIndented)
-{
-    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_ErrorDebug(&error42); }), "\n" + rktest::Printed(kError42));
+    Rk_ErrorSet(&error42, 42, file.c_str(), "rk_arc(627)");
+    Rk_ErrorSetToken(&error42, 1, "M6");
+    Rk_ErrorSet(&error43, 43, file.c_str(), "here");
+    Rk_MessageSet(&message42, 42, file.c_str());
+    for (auto [n, token] : {std::pair{1, "M6"}, {3, "x"}, {RK_NUM_TOKENS, "last"}})
+        Rk_MessageSetToken(&message42, n, token);
+    Rk_MessageSet(&message43, 43, file.c_str());
+    const Lines error = {"Error 42 at rk_arc(627)", "    Bolt M6 missing", "    Check the fixture", "    and the part"};
+    EXPECT_EQ(rktest::ConsoleOf([&] { Rk_ErrorDebug(&error42); }), "\n" + rktest::Printed(error));
     const auto starved = rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_ErrorDebugRpt(&error42, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strar(");
     EXPECT_EQ(starved.first, rktest::Printed({"Error 42 at rk_arc(627)", "    Bolt M6 missing"}));
-}
-
-// The count, then each record oldest first: the draining dump takes them out (its count after a
-// blank for messages), the NoFlush dump keeps them and starts with an empty line. Each failed write
-// queues an error of its own; either dump shows only the errors that were queued when it began, so a
-// report that fails at every write cannot keep it going.
-TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
-{
     const struct {
         const char* noun;
         std::function<void()> fill;
@@ -64,10 +48,12 @@ TEST_F(RecordDump, TheDrainingDumpsEmptyTheirQueueAndTheOthersKeepIt)
         const char* lead;
     } queues[] = {
         {"Errors", [&] { Rk_ErrorQueueAddError(&error42), Rk_ErrorQueueAddError(&error43); }, Rk_ErrorQueueDebugRpt,
-         Rk_ErrorQueueDebugRptNoFlush, kError42,
+         Rk_ErrorQueueDebugRptNoFlush, error,
          {"Error 43 at here", "    Second", "    (Detailed message not found)"}, ""},
         {"Messages", [&] { Rk_MessageQueueAddMessage(&message42), Rk_MessageQueueAddMessage(&message43); },
-         Rk_MessageQueueDebugRpt, Rk_MessageQueueDebugRptNoFlush, kMessage42,
+         Rk_MessageQueueDebugRpt, Rk_MessageQueueDebugRptNoFlush,
+         {"Message 42", "    Token[1] : M6", "    Token[3] : x", "    Token[250] : last", "    Bolt M6 missing",
+          "    Check the fixture", "    and the part"},
          {"Message 43", "    Second", "    (Detailed message not found)"}, " "},
     };
     for (const auto& q : queues) {
