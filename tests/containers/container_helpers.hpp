@@ -96,9 +96,7 @@ RK_TABLE_MEMBER(Str, char*, 2, "rk_strtb(")
     struct Name##List {                                                                                         \
         RK_MEMBER(Name, T, code, loc)                                                                           \
         RK_OP(Init, Rk_##Name##ListInit) RK_OP(Free, Rk_##Name##ListFree) RK_OP(Add, Rk_##Name##ListAdd)        \
-        RK_OP(Get, Rk_##Name##ListGet) RK_OP(Set, Rk_##Name##ListSet) RK_OP(GetSize, Rk_##Name##ListGetSize)   \
-        RK_OP(Find, Rk_##Name##ListFind) RK_OP(FindPos, Rk_##Name##ListFindPos) RK_OP(Remove, Rk_##Name##ListRemove) \
-        RK_OP(Sort, Rk_##Name##ListSort) RK_OP(Clear, Rk_##Name##ListClear)                                    \
+        RK_OP(Set, Rk_##Name##ListSet) RK_OP(FindPos, Rk_##Name##ListFindPos) RK_OP(Remove, Rk_##Name##ListRemove) \
     };
 RK_LIST_MEMBER(Int, int, 5, "rk_inttb(")
 RK_LIST_MEMBER(Long, long, 3, "rk_lngtb(")
