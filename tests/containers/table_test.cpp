@@ -124,12 +124,10 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
             ASSERT_EQ(M::RemoveRow(t, at), 0);
             model.erase(model.begin() + at);
             keeps_mark = at == n - 1 || this->kText;
-        } else if (op == 3) {
-            ASSERT_EQ(M::SetRow(t, at, row.data()), 0);
-            model[at] = ks;
-        } else if (op == 4) {
-            ASSERT_EQ(M::SetValue(t, col, at, row[col]), 0);
-            model[at][col] = ks[col];
+        } else if (op <= 4) {
+            ASSERT_EQ(op == 3 ? M::SetRow(t, at, row.data()) : M::SetValue(t, col, at, row[col]), 0);
+            for (int c = 0; c < 3; ++c)
+                if (op == 3 || c == col) model[at][c] = ks[c];
         } else if (op == 5) {
             std::vector<int> keys(1 + pick(10));  // past the eight looked up once
             for (int& k : keys) k = pick(3);

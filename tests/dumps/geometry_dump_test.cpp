@@ -1,6 +1,5 @@
-// Dumps of the geometry kernel: the one-line prints of points, lines, planes and tolerances, and
-// the vector, arc, frame, transform and point-set dumps through a report; then the variation
-// families built on it, degree-of-freedom sets and distributions.
+// Dumps of the geometry kernel: one-line prints of points, lines, planes and tolerances, then the vector, arc,
+// frame, transform and point-set dumps; then degree-of-freedom sets and distributions, which build on it.
 #include <functional>
 
 #include "rk_test.hpp"
