@@ -42,12 +42,6 @@ protected:
         for (int found = 1; found;) ids.push_back(Q::Take(&found));
         return ids.back() == -7 ? std::vector<long>(ids.begin(), ids.end() - 1) : std::vector<long>{-1};
     }
-    static std::vector<long> Ids(long from, long to)
-    {
-        std::vector<long> ids;
-        for (long id = from; id <= to; ++id) ids.push_back(id);
-        return ids;
-    }
 };
 
 using Queues = ::testing::Types<Errors, Messages>;
@@ -65,7 +59,7 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
         ASSERT_EQ(Q::Add(id), 0);
         EXPECT_EQ(std::make_pair(q.queue_size, q.alloc_size), std::make_pair(int(id), int(id + 4) / 5 * 5)) << id;
     }
-    EXPECT_EQ(this->Drain(), this->Ids(1, 11));
+    EXPECT_EQ(this->Drain(), (std::vector<long>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     for (long id = 1; id <= 7; ++id) Q::Add(id);
     const auto* storage = q.records;
     EXPECT_EQ(Q::Clear(), 0);
@@ -76,7 +70,7 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
     if (std::is_same_v<Q, Messages>) {
         EXPECT_ERROR(11, "rk_mesqu(");
     }
-    EXPECT_EQ(this->Drain(), this->Ids(21, 35));
+    EXPECT_EQ(this->Drain(), (std::vector<long>{21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35}));
     EXPECT_EQ(Q::Free(), 0);
     EXPECT_FAILS(WithFailingAlloc(1, Q::Init), 11, Q::kLoc);
 }

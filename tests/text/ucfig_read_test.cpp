@@ -76,9 +76,7 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
         {TempDir() + "/absent.ini", "Display", "units=in;keep=me;", -1}, {TempDir(), "", "units=in;keep=me;", -1},
     };  // found -1: the file was not found
     for (const auto& c : cases) {
-        Config config;
-        Rk_UserConfigSetValue(&config.c, "units", "in");
-        Rk_UserConfigSetValue(&config.c, "keep", "me");
+        Config config({{"units", "in"}, {"keep", "me"}});
         int file_found = -1, section_found = -1;
         ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, c.file.c_str(), c.section, &file_found, &section_found), 0);
         EXPECT_EQ(config.settings(), c.settings) << c.file << " [" << c.section << "]";
@@ -92,8 +90,7 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
     // or in it), holding the last value read; past 512 names the index moves to the heap.
     for (int names : {300, 3000}) {
         SCOPED_TRACE(names);
-        Config config;
-        Rk_UserConfigSetValue(&config.c, "Name_7", "before");
+        Config config({{"Name_7", "before"}});
         std::vector<std::pair<std::string, std::string>> model{{"Name_7", "before"}};  // spelling, value
         std::map<std::string, std::size_t> row_of{{"NAME_7", 0}};
         std::string text = "[ Other ]\nname_1 = elsewhere\n[ Main ]\n", expected;
@@ -114,11 +111,8 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
 
 TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIsCutAt256Characters)
 {
-    Config config;
     const std::string name(300, 'n'), value(300, 'v');
-    for (const auto& [var, val] : {std::pair<std::string, std::string>{"white", " \t"}, {"Units", "mm"}, {name, value},
-                                   {"UNITS", "in"}})
-        Rk_UserConfigSetValue(&config.c, var.c_str(), val.c_str());
+    Config config({{"white", " \t"}, {"Units", "mm"}, {name, value}, {"UNITS", "in"}});
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "absent"), 0);
     EXPECT_EQ(config.settings(), "white= \t;Units=in;" + name + "=" + value + ";") << "kept whole";
     const std::pair<std::string, std::string> reads[] = {
@@ -177,8 +171,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     Rk_UserConfig fresh{};
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigInit(&fresh); }, [] {}), 0);
     Rk_UserConfigFree(&fresh);
-    Config config;
-    Rk_UserConfigSetValue(&config.c, "Units", "mm");
+    Config config({{"Units", "mm"}});
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigSetValue(&config.c, "grid", "on"); },
                                    [&] { EXPECT_EQ(config.settings(), "Units=mm;"); }), 0);
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigSetValue(&config.c, "UNITS", "in"); },
