@@ -112,31 +112,26 @@ TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
 }
 
 // The detailed text is the first run of '&' lines of the block, one string each (tokens substituted,
-// 128 characters kept), or exactly one string with a fallback.
-TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLines)
+// 128 characters kept), or exactly one string with a fallback. Only memory can make it fail: then error
+// 11 is queued, nothing is held or leaked and the file is closed. Setting a fallback needs memory too.
+TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemory)
 {
     const std::string file = WriteTempFile("detailed.txt",
         "#1\n&one\n&two\n\n&after a blank line\n*summary after\n#2\n*summary first\ncomment\n&%T1 and %3T2|\n&" +
-        std::string(130, 'x') + "\n#4\n*details missing at the end\n");
+        std::string(130, 'x') + "\n#5\n&one\n&two\n&three\n#4\n*details missing at the end\n");
     const std::string last = WriteTempFile("last.txt", "#9\n&last\n&lines");
+    const Rk_MessageStruct msg = Message(5, file);
     const struct { Lines detailed, expected; } cases[] = {
         {Detailed(Message(1, file)), {"one", "two"}},  // a blank line ends the run
         {Detailed(Message(2, file, {"first", "second"})), {"first and sec|", std::string(128, 'x')}},
         {Detailed(Message(4, file)), {kIdNotFound}},   // the file ends within the block
         {Detailed(Message(9, last)), {"last", "lines"}},
         {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
+        {Detailed(msg), {"one", "two", "three"}},  // ended by an id line
     };
     for (const auto& c : cases) EXPECT_EQ(c.detailed, c.expected);
-}
-
-// Only memory can make a lookup fail: then error 11 is queued, nothing is held or leaked and the file
-// is closed. Setting a fallback needs memory too.
-TEST_F(Messages, ADetailedTextFailsOnlyForMemoryAndThenHoldsNothing)
-{
-    const std::string file = WriteTempFile("memory.txt", "#5\n&one\n&two\n&three\n#6\n");
-    const Rk_MessageStruct msg = Message(5, file);
     const long descriptors = OpenDescriptors(), live = rk::seam::live_blocks(), calls = rk::seam::alloc_calls();
-    ASSERT_EQ(Detailed(msg), (Lines{"one", "two", "three"}));
+    Detailed(msg);
     const long allocations = rk::seam::alloc_calls() - calls;
     ASSERT_GE(allocations, 8) << "array, queue, three queued copies, three handed-over copies, ...";
     for (long n = 1; n <= allocations + 1; ++n) {
