@@ -31,7 +31,7 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
     Rk_MessageStruct msg;
     Rk_MessageSet(&msg, 3, messages.c_str());
     Rk_MessageSetToken(&msg, 1, "A7");
-    const struct { int indent; std::function<int(R)> write; std::string console, listed = ""; } cases[] = {
+    const struct { int indent; std::function<int(R)> write; std::string console, apart = ""; } cases[] = {
         {4, [](R r) { return Rk_ReportWrite(r, "abc"); }, "    abc\n"},
         {1, [](R r) { return Rk_ReportSkipLines(r, 2); }, "  \n  \n"},  // each skipped line is one blank
         {2, [](R r) { return Rk_ReportWriteWithPrefix(r, "abc", "> "); }, "  > abc\n"},
@@ -69,7 +69,7 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         Rk_ReportClose(report.get());
         EXPECT_EQ(console, c.console);
         const std::string sent = console.rfind("error", 0) == 0 ? "" : console;
-        EXPECT_EQ(rktest::ReadFile(path) + rktest::Printed(report.lines()), sent + (c.listed.empty() ? sent : c.listed));
+        EXPECT_EQ(rktest::ReadFile(path) + rktest::Printed(report.lines()), sent + (c.apart.empty() ? sent : c.apart));
         EXPECT_EQ(report.lines(), g_received) << "and the function";
     }
 }

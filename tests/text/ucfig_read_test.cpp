@@ -144,7 +144,6 @@ TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIs
     Rk_UserConfig dead{};
     EXPECT_EQ(failure(Rk_UserConfigGetFirstVar(&dead, var, &found), "rk_strtb("), "error 1") << "a configuration not live";
     EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
-    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", var), "rk_ucfig(") + var, "error 1untouched") << "no header";
 }
 
 TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
