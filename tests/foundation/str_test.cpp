@@ -45,13 +45,11 @@ TEST_F(Strings, ComparisonsAndEditsInPlace)
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
     const std::tuple<const char*, Lines> strips[] = {{" \t\n word \t\n", {"word", "word \t\n", " \t\n word"}},
-                                                     {"\ra b\r", {"\ra b\r", "\ra b\r", "\ra b\r"}},
-                                                     {"   ", {"", "", ""}}};
+                                                     {"\ra b\r", Lines(3, "\ra b\r")}, {"   ", Lines(3, "")}};
     for (const auto& [input, stripped] : strips) {
-        char both[32], front[32], tail[32];
-        for (char* buffer : {both, front, tail}) std::strcpy(buffer, input);
-        EXPECT_EQ(Lines({rk_strstrip(both, both), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
-                  stripped)
+        char all[32], front[32], tail[32];
+        for (char* buffer : {all, front, tail}) std::strcpy(buffer, input);
+        EXPECT_EQ(Lines({rk_strstrip(all, all), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}), stripped)
             << '[' << input << ']';
     }
 }
