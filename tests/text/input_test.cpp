@@ -117,8 +117,7 @@ TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
     Rk_InputStruct* input = reader({"one\n", "two END\n", "three END\n", "four\n"});
     char line[RK_INPUT_LINE_MAX + 1] = "kept";
     int eof = 7;
-    ASSERT_EQ(Rk_InputReadToToken(input, "END", &eof), 0);
-    ASSERT_EQ(Rk_InputReadToTokenReturn(input, "END", line, &eof), 0);
+    ASSERT_EQ(Rk_InputReadToToken(input, "END", &eof) || Rk_InputReadToTokenReturn(input, "END", line, &eof), 0);
     EXPECT_EQ(line + std::to_string(eof), "three END\n0") << "the first read went no further than the first match";
     ASSERT_EQ(Rk_InputReadToTokenReturn(input, "END", std::strcpy(line, "kept"), &eof), 0);
     EXPECT_EQ(line + std::to_string(eof), "kept1") << "no match: the buffer keeps what it held";
@@ -139,9 +138,8 @@ TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
     Rk_IntTableFree(&found);
     Rk_IntTableInit(&found, 1);
     input = reader({"nothing\n", "END and STOP\n", "STOP\n", "tail\n"});
-    EXPECT_EQ(read(), "END and STOP\n011");
-    EXPECT_EQ(read(), "STOP\n001");
-    EXPECT_EQ(read(), "STOP\n100") << "no match: the buffer keeps what it held; the findings are of the last line read";
+    EXPECT_EQ((Lines{read(), read(), read()}), (Lines{"END and STOP\n011", "STOP\n001", "STOP\n100"}))
+        << "no match: the buffer keeps what it held; the findings are of the last line read";
     Rk_IntTableFree(&found);
     Rk_StrTableFree(&tokens);
 }

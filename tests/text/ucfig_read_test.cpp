@@ -194,8 +194,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     const std::string file = WriteTempFile("many.ini", text + "[ ]\n  [ Last ] \n");
     const auto read = [&] { return Rk_UserConfigReadFromFile(&config.c, file.c_str(), "S", &file_found, &size); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", read, [] {}), 2);
-    ASSERT_EQ(Rk_UserConfigGetSize(&config.c, &size), 0);
-    EXPECT_EQ(size, 32);
+    EXPECT_TRUE(Rk_UserConfigGetSize(&config.c, &size) == 0 && size == 32) << size;
     Rk_StrList vars{}, vals{};
     Rk_StrListInit(&vars, 1);
     Rk_StrListInit(&vals, 1);
@@ -209,8 +208,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     clear();
     const auto sections = [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", sections, clear), 2);
-    EXPECT_EQ(rktest::Texts(vars).size(), 32u) << "a header with a blank name is left out";
-    EXPECT_EQ(rktest::Texts(vars).back(), "Last");
+    EXPECT_TRUE(rktest::Texts(vars).size() == 32 && rktest::Texts(vars).back() == "Last") << "a blank name is left out";
     Rk_StrListFree(&vars);
     Rk_StrListFree(&vals);
 }
