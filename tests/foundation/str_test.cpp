@@ -16,9 +16,7 @@ TEST_F(Strings, CopiesAreBoundedAndAFailedDuplicateIsANull)
 {
     for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)},
                               {-2, std::string("\0bxxxxxx", 8)}}) {
-        char dst[8];
-        std::memset(dst, 'x', sizeof dst);
-        dst[1] = 'b';
+        char dst[8] = {'x', 'b', 'x', 'x', 'x', 'x', 'x', 'x'};
         EXPECT_EQ(rk_strncpy(dst, num == 5 ? "abcdefghij" : "ab", num), dst);
         EXPECT_EQ(std::string(dst, sizeof dst), image) << num;
     }
