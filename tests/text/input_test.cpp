@@ -98,18 +98,13 @@ TEST_F(Input, LinesComeWithCommentsAndBlankLinesCutOnRequestStrippedSkippedAndJo
     EXPECT_EQ(failure(rktest::WithFailingAlloc(failures, read), "rk_input("), "error 11") << "the joined text is last";
 }
 
-TEST_F(Input, LongLinesComeInPiecesFromAFileAndFromStandardInput)
+TEST_F(Input, LongLinesComeInPiecesOf256Characters)
 {
     const std::string x300(300, 'x'), z256(256, 'z');
-    const std::string path = WriteTempFile("long.txt", x300 + "\n" + z256 + "\nlast");
-    const std::string expected = x300.substr(0, 256) + "|" + x300.substr(256) + "\n|" + z256 + "|\n|last|";
     Rk_InputStruct input;
-    ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()), 0);
-    EXPECT_EQ(transcript(&input), expected);
+    ASSERT_EQ(Rk_InputFileInit(&input, WriteTempFile("long.txt", x300 + "\n" + z256 + "\nlast").c_str()), 0);
+    EXPECT_EQ(transcript(&input), x300.substr(0, 256) + "|" + x300.substr(256) + "\n|" + z256 + "|\n|last|");
     Rk_InputClose(&input);
-    ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_CONSOLE, nullptr, nullptr), 0);
-    ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr) << "the tests read nothing else from standard input";
-    EXPECT_EQ(transcript(&input), expected);
 }
 
 TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
