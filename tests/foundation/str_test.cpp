@@ -111,7 +111,7 @@ TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
-TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
+TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSectionsAndKeepsWhatItAddedBeforeAFailure)
 {
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
         {nullptr, " ", "\"", {}, "no text has no tokens"},
@@ -134,12 +134,8 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSections)
         EXPECT_EQ(std::make_pair(tokens.allocated, tokens.allowDups), std::make_pair(1, 1));
         Rk_StrListFree(&tokens);
     }
-}
-
-// The allocations in order: the list's column array and block, the working copy, the copy of "a"
-// in the list, the scratch text of the quoted token, its copy. Tokens added before a failure stay.
-TEST_F(Strings, EveryAllocationFailureOfTheTokenizerIsReportedAndLeaksNothing)
-{
+    // The allocations in order: the list's column array and block, the working copy, the copy of "a"
+    // in the list, the scratch text of the quoted token, its copy.
     for (auto [n, location, kept] : {std::tuple{1L, "rk_strtb(", Lines{}}, {2L, "rk_strtb(", Lines{}},
                                      {3L, "rk_str(", Lines{}}, {4L, "rk_strtb(", Lines{}},
                                      {5L, "rk_str(", Lines{"a"}}, {6L, "rk_strtb(", Lines{"a"}}}) {
