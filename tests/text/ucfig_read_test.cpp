@@ -11,7 +11,7 @@ namespace {
 
 using UserConfig = rktest::LibraryTest;
 
-TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
+TEST_F(UserConfig, LinesAreClassifiedSplitAndReadInPiecesOf255CharactersAndStreamErrorsFail)
 {
     const std::pair<const char*, int> kinds[] = {
         {" \t\n", RK_UCFIG_LINE_BLANK}, {"; c", RK_UCFIG_LINE_COMMENT}, {"  ! c = 1", RK_UCFIG_LINE_COMMENT},
@@ -38,10 +38,6 @@ TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
         const int status = Rk_UserConfigLineGetSetting(line, var, val);
         EXPECT_EQ((status ? failure(status, "rk_ucfig(") + " " : "") + var + "|" + val, expected) << line;
     }
-}
-
-TEST_F(UserConfig, LinesAreReadInPiecesOf255CharactersAndStreamErrorsFail)
-{
     std::FILE* fp = std::fopen(WriteTempFile("l.ini", std::string(300, 'a') + "\n[S]").c_str(), "r");
     const auto next = [&] {  // the line, its kind and whether one was found; nothing written past 257 bytes
         char line[RK_PATH_MAX + 2] = "untouched";
