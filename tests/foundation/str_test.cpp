@@ -10,9 +10,11 @@ namespace {
 using rktest::Lines;
 using Strings = rktest::LibraryTest;
 
-// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them;
-// a duplicate that cannot be made is only a null.
-TEST_F(Strings, CopiesAreBoundedAndAFailedDuplicateIsANull)
+// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them; a
+// duplicate that cannot be made is only a null. Comparison ignores case and orders a prefix first. Edits
+// may write in place; stripping takes blanks, tabs and newlines (not carriage returns); an insert
+// position outside the text is its nearer end.
+TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
 {
     for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)},
                               {-2, std::string("\0bxxxxxx", 8)}}) {
@@ -21,12 +23,6 @@ TEST_F(Strings, CopiesAreBoundedAndAFailedDuplicateIsANull)
         EXPECT_EQ(std::string(dst, sizeof dst), image) << num;
     }
     EXPECT_EQ(rktest::WithFailingAlloc(1, [] { return rk_strdup("text"); }), nullptr) << "and no error queued";
-}
-
-// Comparison ignores case and orders a prefix first. Edits may write in place; stripping takes blanks,
-// tabs and newlines (not carriage returns); an insert position outside the text is its nearer end.
-TEST_F(Strings, ComparisonsAndEditsInPlace)
-{
     const std::tuple<const char*, const char*, int> compared[] = {
         {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}};
     for (const auto& [a, b, result] : compared) EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
