@@ -11,9 +11,8 @@ namespace {
 
 using Platform = rktest::LibraryTest;
 
-// A null result always means "nothing changed": a zero size or a failed call leaves the old block
-// (the modules' allocation sweeps pin how the seam counts and fails calls). Sizes the allocator cannot
-// take are refused.
+// A null result means "nothing changed": a zero size or a failed call leaves the old block (the allocation
+// sweeps pin how the seam counts calls); sizes the allocator cannot take are refused.
 TEST_F(Platform, ANullBlockChangesNothingAndSizesTooLargeAreRefused)
 {
     EXPECT_TRUE(Rkos_Alloc(0) == nullptr && Rkos_Free(nullptr) == nullptr);

@@ -1,6 +1,5 @@
-// Directory paths: every form resolved against a substitute working directory (C:\w\x) and the
-// real one, results past 256 characters, parents, roots, components, relative paths, failures. The
-// fixed development directory is tried in the thread tests.
+// Directory paths: every form resolved against a substitute working directory (C:\w\x) and the real one,
+// parents, roots, components, relative paths, failures. The thread tests try the development directory.
 #include "text_helpers.hpp"
 
 #include <algorithm>

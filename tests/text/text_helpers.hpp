@@ -37,10 +37,14 @@ int fail_each_allocation(const char* module, Attempt attempt, Check check)
     return 1000;
 }
 
-// A live configuration, freed before the fixture looks for leaks.
+// A live configuration holding `settings` (name, value), freed before the fixture looks for leaks.
 struct Config {
     Rk_UserConfig c{};
-    Config() { EXPECT_EQ(Rk_UserConfigInit(&c), 0); }
+    explicit Config(std::initializer_list<std::pair<std::string, std::string>> settings = {})
+    {
+        EXPECT_EQ(Rk_UserConfigInit(&c), 0);
+        for (const auto& [var, val] : settings) EXPECT_EQ(Rk_UserConfigSetValue(&c, var.c_str(), val.c_str()), 0);
+    }
     ~Config() { Rk_UserConfigFree(&c); }
     std::string settings() const  // "name=value;" for each row, in table order
     {

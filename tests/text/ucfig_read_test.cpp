@@ -11,7 +11,7 @@ namespace {
 
 using UserConfig = rktest::LibraryTest;
 
-TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
+TEST_F(UserConfig, LinesAreClassifiedSplitAndReadInPiecesOf255CharactersAndStreamErrorsFail)
 {
     const std::pair<const char*, int> kinds[] = {
         {" \t\n", RK_UCFIG_LINE_BLANK}, {"; c", RK_UCFIG_LINE_COMMENT}, {"  ! c = 1", RK_UCFIG_LINE_COMMENT},
@@ -38,10 +38,6 @@ TEST_F(UserConfig, LinesAreClassifiedAndHeadersAndSettingsSplit)
         const int status = Rk_UserConfigLineGetSetting(line, var, val);
         EXPECT_EQ((status ? failure(status, "rk_ucfig(") + " " : "") + var + "|" + val, expected) << line;
     }
-}
-
-TEST_F(UserConfig, LinesAreReadInPiecesOf255CharactersAndStreamErrorsFail)
-{
     std::FILE* fp = std::fopen(WriteTempFile("l.ini", std::string(300, 'a') + "\n[S]").c_str(), "r");
     const auto next = [&] {  // the line, its kind and whether one was found; nothing written past 257 bytes
         char line[RK_PATH_MAX + 2] = "untouched";
@@ -76,9 +72,7 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
         {TempDir() + "/absent.ini", "Display", "units=in;keep=me;", -1}, {TempDir(), "", "units=in;keep=me;", -1},
     };  // found -1: the file was not found
     for (const auto& c : cases) {
-        Config config;
-        Rk_UserConfigSetValue(&config.c, "units", "in");
-        Rk_UserConfigSetValue(&config.c, "keep", "me");
+        Config config({{"units", "in"}, {"keep", "me"}});
         int file_found = -1, section_found = -1;
         ASSERT_EQ(Rk_UserConfigReadFromFile(&config.c, c.file.c_str(), c.section, &file_found, &section_found), 0);
         EXPECT_EQ(config.settings(), c.settings) << c.file << " [" << c.section << "]";
@@ -92,8 +86,7 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
     // or in it), holding the last value read; past 512 names the index moves to the heap.
     for (int names : {300, 3000}) {
         SCOPED_TRACE(names);
-        Config config;
-        Rk_UserConfigSetValue(&config.c, "Name_7", "before");
+        Config config({{"Name_7", "before"}});
         std::vector<std::pair<std::string, std::string>> model{{"Name_7", "before"}};  // spelling, value
         std::map<std::string, std::size_t> row_of{{"NAME_7", 0}};
         std::string text = "[ Other ]\nname_1 = elsewhere\n[ Main ]\n", expected;
@@ -114,11 +107,8 @@ TEST_F(UserConfig, ThousandsOfSettingsReadAsTheRulesSay)
 
 TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIsCutAt256Characters)
 {
-    Config config;
     const std::string name(300, 'n'), value(300, 'v');
-    for (const auto& [var, val] : {std::pair<std::string, std::string>{"white", " \t"}, {"Units", "mm"}, {name, value},
-                                   {"UNITS", "in"}})
-        Rk_UserConfigSetValue(&config.c, var.c_str(), val.c_str());
+    Config config({{"white", " \t"}, {"Units", "mm"}, {name, value}, {"UNITS", "in"}});
     ASSERT_EQ(Rk_UserConfigRemoveValue(&config.c, "absent"), 0);
     EXPECT_EQ(config.settings(), "white= \t;Units=in;" + name + "=" + value + ";") << "kept whole";
     const std::pair<std::string, std::string> reads[] = {
@@ -150,7 +140,6 @@ TEST_F(UserConfig, BlankValuesAreAbsentNamesAreWalkedInOrderAndWhatIsHandedOutIs
     Rk_UserConfig dead{};
     EXPECT_EQ(failure(Rk_UserConfigGetFirstVar(&dead, var, &found), "rk_strtb("), "error 1") << "a configuration not live";
     EXPECT_EQ(failure(Rk_UserConfigSetValue(&dead, "a", "b"), "rk_strtb("), "error 1");
-    EXPECT_EQ(failure(Rk_UserConfigLineGetSection("]x[y]", var), "rk_ucfig(") + var, "error 1untouched") << "no header";
 }
 
 TEST_F(UserConfig, BooleanWordsAreMatchedWhole)
@@ -177,8 +166,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     Rk_UserConfig fresh{};
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigInit(&fresh); }, [] {}), 0);
     Rk_UserConfigFree(&fresh);
-    Config config;
-    Rk_UserConfigSetValue(&config.c, "Units", "mm");
+    Config config({{"Units", "mm"}});
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigSetValue(&config.c, "grid", "on"); },
                                    [&] { EXPECT_EQ(config.settings(), "Units=mm;"); }), 0);
     EXPECT_GT(fail_each_allocation("rk_strtb(", [&] { return Rk_UserConfigSetValue(&config.c, "UNITS", "in"); },
@@ -202,8 +190,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     const std::string file = WriteTempFile("many.ini", text + "[ ]\n  [ Last ] \n");
     const auto read = [&] { return Rk_UserConfigReadFromFile(&config.c, file.c_str(), "S", &file_found, &size); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", read, [] {}), 2);
-    ASSERT_EQ(Rk_UserConfigGetSize(&config.c, &size), 0);
-    EXPECT_EQ(size, 32);
+    EXPECT_TRUE(Rk_UserConfigGetSize(&config.c, &size) == 0 && size == 32) << size;
     Rk_StrList vars{}, vals{};
     Rk_StrListInit(&vars, 1);
     Rk_StrListInit(&vals, 1);
@@ -217,8 +204,7 @@ TEST_F(UserConfig, EveryAllocationFailureIsReportedAndLosesNothing)
     clear();
     const auto sections = [&] { return Rk_UserConfigGetSectionList(&config.c, file.c_str(), &vars); };
     EXPECT_GT(fail_each_allocation("rk_strtb(", sections, clear), 2);
-    EXPECT_EQ(rktest::Texts(vars).size(), 32u) << "a header with a blank name is left out";
-    EXPECT_EQ(rktest::Texts(vars).back(), "Last");
+    EXPECT_TRUE(rktest::Texts(vars).size() == 32 && rktest::Texts(vars).back() == "Last") << "a blank name is left out";
     Rk_StrListFree(&vars);
     Rk_StrListFree(&vals);
 }
