@@ -123,7 +123,7 @@ TEST_F(FrameByGeom, EachCaseBuildsItsFrame)
         const Feature in[3] = {r.pri, r.sec, r.ter};
         const Built b = Build(in[0], in[1], in[2], r.eps);
         ASSERT_EQ(b.status, 0);
-        EXPECT_TRUE(SameRows(in[0], r.pri) && SameRows(in[1], r.sec) && SameRows(in[2], r.ter)) << "rows written";
+        EXPECT_TRUE(in[0].same(r.pri) && in[1].same(r.sec) && in[2].same(r.ter)) << "rows written";
         const Rk_VectorStruct x = Unit(r.x), z = Unit(r.z);
         EXPECT_TRUE(Near(b.frame, Rk_RefFrameStruct{x, Cross(z, x), z, r.origin}, 1e-8));
         EXPECT_EQ(b.redundant, r.redundant);

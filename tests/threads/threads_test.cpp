@@ -176,7 +176,6 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
 {
     Rk_ErrorQueueSetAndAddError(99, "src/rk_main", 1, "main");
     const long live = rk::seam::live_blocks();
-
     std::vector<std::string> problems(kThreads);
     in_threads(kThreads, [&](int k) {
         const std::string n = std::to_string(k);
@@ -188,7 +187,6 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
         Rk_UserConfigFree(&own.settings);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
     });
-
     for (int k = 0; k < kThreads; ++k) EXPECT_EQ(problems[k], "") << "thread " << k;
     EXPECT_EQ(rk::seam::live_blocks(), live) << "every thread's queues and objects were released";
     EXPECT_ERROR(99, "rk_main(");  // the main thread's queue kept its own record alone
