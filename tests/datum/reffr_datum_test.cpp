@@ -133,11 +133,10 @@ TEST_F(FrameByGeom, EachCaseBuildsItsFrame)
 TEST_F(FrameByGeom, RefusalsLeaveTheWorldFrameOrAPartialOne)
 {
     // Combinations that fix no frame: the world frame, redundant 0.
+    const auto typed = [](int type) { return Feature{type, {{1, 2, 3}}}; };
     for (auto [pri, sec, ter] :
          {std::tuple{2, 0, 1}, {3, 0, 3}, {0, 1, 1}, {4, 0, 0}, {-1, 0, 0}, {1, 4, 0}, {1, 1, -1}, {1, 0, 7}}) {
-        Feature f = Pt(P(1, 2, 3)), g = f, h = f;
-        f.type = pri, g.type = sec, h.type = ter;
-        const Built b = Build(f, g, h);
+        const Built b = Build(typed(pri), typed(sec), typed(ter));
         EXPECT_TRUE(b.status == 1 && NextErrorIs(1, "rk_reffr(") && Same(b.frame, kWorld) && b.redundant == 0)
             << pri << sec << ter;
     }
