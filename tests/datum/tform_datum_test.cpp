@@ -42,9 +42,8 @@ TEST_F(TransformsByGeom, RefusalsKeepTheCountOfTheTransformsKept)
     EXPECT_TRUE(f.status == 1 && f.num == 1 && f.tfms[0].is_identity == 1 && NextErrorIs(6, "rk_vec("));
 }
 
-// Targets moved by random motions: facing the object, the motion comes first; with their senses as
-// given, the motion is among the transforms found (once). A tertiary plane stays turned, so the
-// schemes whose axes hang on its sense are checked facing only.
+// Targets moved by random motions: facing the object, the motion comes first; as given, it is found once. A tertiary
+// plane stays turned, so the schemes whose axes hang on its sense are checked facing only.
 TEST_F(TransformsByGeom, RandomMotionsOfTheTargetAreFound)
 {
     const struct {

@@ -60,8 +60,7 @@ std::string token_of(int k, int i)
     return token;
 }
 
-// One kind of call. `make` calls once on the thread's objects, failing when `fail`; a call that
-// succeeds with a wrong result answers 2.
+// One kind of call: `make` calls once on the thread's objects, failing when `fail`; a wrong result answers 2.
 struct Call {
     const char* family;
     long id;               // what a failing call queues
@@ -238,8 +237,7 @@ Rk_ErrorStruct failure()
     return error;
 }
 
-// One setting: `flip(n)` gives it the first of its two values for even n, the second for odd n;
-// `read_whole` reads it and says whether it saw one of the two.
+// One setting: `flip(n)` gives it its first value for even n, its second for odd; `read_whole` says it saw either.
 struct Setting {
     const char* name;
     void (*flip)(int n, const std::string& msgfile);
