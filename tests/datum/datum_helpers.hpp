@@ -16,6 +16,7 @@ const Rk_VectorStruct kX = V(1, 0, 0), kY = V(0, 1, 0), kZ = V(0, 0, 1), kMX = V
 struct Feature {
     int type;
     double rows[3][3];
+    bool same(const Feature& o) const { return type == o.type && std::memcmp(rows, o.rows, sizeof rows) == 0; }
 };
 
 inline Feature None() { return {0, {}}; }
@@ -36,28 +37,21 @@ inline Feature YPlane(double c) { return Pl(P(0, c, 0), P(0, c, 1), P(1, c, 0));
 // The plane z = 0 through (1, 1, 0), (2, 1, 0) and (1, 2, 0), with normal (0, 0, 1).
 const Feature kFloor = Pl(P(1, 1, 0), P(2, 1, 0), P(1, 2, 0));
 
-inline bool SameRows(const Feature& a, const Feature& b)
-{
-    return a.type == b.type && std::memcmp(a.rows, b.rows, sizeof a.rows) == 0;
-}
-
 // The feature moved by the rigid motion that carries the world frame onto `m`.
-inline Feature Move(const Feature& f, const Rk_RefFrameStruct& m)
+inline Feature Move(Feature f, const Rk_RefFrameStruct& m)
 {
-    Feature moved = f;
     for (int r = 0; r < f.type; ++r) {
         const Rk_PointStruct p = Carry(m, P(f.rows[r][0], f.rows[r][1], f.rows[r][2]));
-        std::memcpy(moved.rows[r], &p, sizeof p);
+        std::memcpy(f.rows[r], &p, sizeof p);
     }
-    return moved;
+    return f;
 }
 
 // A plane in the other sense (its last two rows exchanged); other features as they are.
-inline Feature Turned(const Feature& f)
+inline Feature Turned(Feature f)
 {
-    Feature turned = f;
-    if (f.type == 3) std::swap(turned.rows[1], turned.rows[2]);
-    return turned;
+    if (f.type == 3) std::swap(f.rows[1], f.rows[2]);
+    return f;
 }
 
 }  // namespace datumtest

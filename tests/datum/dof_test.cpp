@@ -18,10 +18,7 @@ using Map = int (*)(const Rk_DofStruct*, const Rk_RefFrameStruct*, const Rk_RefF
 int Word(const Rk_DofStruct& dof) { return Query(Rk_DofMapToInt, &dof); }
 
 // A frame turned `degrees` about the world z axis.
-Rk_RefFrameStruct AboutZ(double degrees)
-{
-    return {AtDegrees(degrees), AtDegrees(degrees + 90), V(0, 0, 1), P(0, 0, 0)};
-}
+Rk_RefFrameStruct AboutZ(double degrees) { return {AtDegrees(degrees), AtDegrees(degrees + 90), kZ, kO}; }
 
 TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
 {
@@ -74,11 +71,9 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
     }
 }
 
-TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
+TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrameAndAZeroAxisIsRefused)
 {
-    const Rk_RefFrameStruct half = {V(-1, 0, 0), V(0, -1, 0), V(0, 0, 1), P(0, 0, 0)},
-                            moved = {V(1, 0, 0), V(0, 1, 0), V(0, 0, 1), P(50, -7, 3)};
-    const Rk_RefFrameStruct& world = kWorld;
+    const Rk_RefFrameStruct half = {kMX, kMY, kZ, kO}, moved = {kX, kY, kZ, P(50, -7, 3)}, &world = kWorld;
     const auto map = [](Map op, int word, const Rk_RefFrameStruct& from, const Rk_RefFrameStruct& to, double angle) {
         Rk_DofStruct in = {word}, out = {0x5A5A5A5A}, same = {word};
         EXPECT_EQ(op(&in, &from, &to, angle, &out), 0);
@@ -108,26 +103,19 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrame)
                                {~(TXP | TYM), AboutZ(45), -1},
                                {~(TXP | RZM), AboutZ(45), ~RZM}})
         EXPECT_EQ(map(Rk_DofMapOpenToRefFrame, in, world, to, 10), out) << in;
-    const Rk_RefFrameStruct no_x = {V(0, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 0)};
-    EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP | TYP | RZM, no_x, world, 10), TYP | RZM)
-        << "a zero axis adds nothing";
+    const Rk_RefFrameStruct no_x = {V(0, 0, 0), kY, kZ, kO}, tiny_z = {kX, kY, V(1e-12, 0, 0), kO};
+    EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP | TYP | RZM, no_x, world, 10), TYP | RZM) << "zero axis adds nothing";
+    // The other mappings cannot measure an angle to a zero or tiny axis and leave the output as it was.
+    Rk_DofStruct in = {TXP | RZM}, out = {0x1234}, same = {TXP | RZM};
+    ExpectRefusals({REFUSES(6, vec, Rk_DofMapContToRefFrame(&in, &no_x, &world, 10, &out)),
+                    REFUSES(6, vec, Rk_DofMapContToRefFrame(&same, &world, &tiny_z, 10, &same)),
+                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&in, &no_x, &world, 10, &out)),
+                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&same, &world, &tiny_z, 10, &same))},
+                   [&] { return out.dof == 0x1234 && same.dof == (TXP | RZM); });
     Rk_GeometrySetZeroEpsilon(0.0);
     EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP, world, world, 0), 0) << "rss 1 is not above cos 0";
     Rk_GeometrySetZeroEpsilon(0.3);
     EXPECT_EQ(map(Rk_DofMapContToRefFrameRss, TXP, world, AboutZ(45), 10), TXP | TYM) << "0.707 + 0.3 passes cos 10";
-}
-
-TEST_F(Dof, AMappingThatCannotMeasureAnAngleLeavesTheOutputAsItWas)
-{
-    Rk_RefFrameStruct bad_from = kWorld, bad_to = kWorld;
-    bad_from.x_axis = V(0, 0, 0);
-    bad_to.z_axis = V(1e-12, 0, 0);
-    Rk_DofStruct in = {TXP | RZM}, out = {0x1234}, same = {TXP | RZM};
-    ExpectRefusals({REFUSES(6, vec, Rk_DofMapContToRefFrame(&in, &bad_from, &kWorld, 10, &out)),
-                    REFUSES(6, vec, Rk_DofMapContToRefFrame(&same, &kWorld, &bad_to, 10, &same)),
-                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&in, &bad_from, &kWorld, 10, &out)),
-                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&same, &kWorld, &bad_to, 10, &same))},
-                   [&] { return out.dof == 0x1234 && same.dof == (TXP | RZM); });
 }
 
 }  // namespace

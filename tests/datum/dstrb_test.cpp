@@ -16,12 +16,8 @@ Rk_DistribStruct Garbage()
     std::memset(&d, '#', sizeof d);
     return d;
 }
-std::string Letters(std::size_t n)
-{
-    std::string s;
-    for (std::size_t i = 0; i < n; ++i) s += static_cast<char>('a' + i % 26);
-    return s;
-}
+const std::string kAbc = "abcdefghijklmnopqrstuvwxyz";
+std::string Letters(std::size_t n) { return (kAbc + kAbc + kAbc + kAbc).substr(0, n); }
 std::string NameOf(const Rk_DistribStruct& d)
 {
     char name[64];

@@ -1,6 +1,5 @@
-// The seeded generator (rk_math): its integer arithmetic against the double arithmetic it stands for
-// (the product, its integral quotient by 2^31 - 1 as modf gives it, the remainder), bit for bit over
-// many seeds of either sign, long runs and the ends of the range; and the published sequence.
+// The seeded generator (rk_math): bit for bit the double arithmetic it stands for (product, quotient by 2^31 - 1
+// truncated, remainder) over many seeds of either sign, long runs, the ends of the range; the published sequence.
 #include <climits>
 #include <cmath>
 #include <random>
@@ -13,9 +12,7 @@ namespace {
 double StepInDoubles(int* seed)
 {
     const double m = 2147483647.0, product = static_cast<double>(*seed) * 16807.0;
-    double quotient = 0.0;
-    std::modf(product / m, &quotient);
-    const double rest = product - quotient * m;
+    const double rest = product - std::trunc(product / m) * m;
     *seed = static_cast<int>(rest);
     return rest / m;
 }

@@ -1,6 +1,5 @@
-// Many threads at once: each fails into and drains its own error queue, whatever the others do; a
-// thread's queues are created on its first use and released when it ends, freed or not; settings
-// one thread changes for the whole process are read whole by the others.
+// Many threads at once: each fails into and drains its own error queue, its queues made at its first use
+// and released when it ends, freed or not; settings one thread changes for the process are read whole.
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -33,9 +32,8 @@ void in_threads(int n, Body body)
 // Fails once with error 6 of rk_vec; returns the status.
 int unitize_zero()
 {
-    const Rk_VectorStruct zero = {0, 0, 0};
-    Rk_VectorStruct out;
-    return Rk_VectorUnitize(&zero, &out);
+    Rk_VectorStruct zero = {0, 0, 0};
+    return Rk_VectorUnitize(&zero, &zero);
 }
 
 int queued()
@@ -51,8 +49,7 @@ struct Own {
     std::string settings_file;
     Rk_IntTable table;
     Rk_UserConfigStruct settings;
-    Rk_StrList lines;
-    Rk_ReportStruct report;
+    rktest::ListReport out{0};
 };
 
 // 128 characters naming the thread and the call: a record cut short or from another thread shows.
@@ -63,8 +60,7 @@ std::string token_of(int k, int i)
     return token;
 }
 
-// One kind of call. `make` calls once on the thread's objects, failing when `fail`; a call that
-// succeeds with a wrong result answers 2.
+// One kind of call: `make` calls once on the thread's objects, failing when `fail`; a wrong result answers 2.
 struct Call {
     const char* family;
     long id;               // what a failing call queues
@@ -84,14 +80,12 @@ const Call kCalls[] = {
      }},
     {"datum frame", 1, "rk_reffr(",
      [](Own&, int i, bool fail) {
-         const double h = i % 5;
-         double pri[3][3] = {{0, 0, h}, {1, 0, h}, {0, 1, h}};
-         double sec[3][3] = {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-         double ter[3][3] = {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}};
-         const int type = fail ? 0 : 3;
+         const double h = i % 5;  // planes z = h, x = 0 and y = 0
+         double rows[3][3][3] = {{{0, 0, h}, {1, 0, h}, {0, 1, h}}, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                                 {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}};
          Rk_RefFrameStruct frame = {};
-         int redundant = 0;
-         const int status = Rk_RefFrameSetByGeom(&frame, type, pri, type, sec, type, ter, 1.0, &redundant);
+         int redundant = 0, type = fail ? 0 : 3;
+         const int status = Rk_RefFrameSetByGeom(&frame, type, rows[0], type, rows[1], type, rows[2], 1, &redundant);
          return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
      }},
     {"int table", 1, "rk_inttb(",
@@ -114,11 +108,11 @@ const Call kCalls[] = {
      }},
     {"report", 1, "rk_rpt(",
      [](Own& own, int i, bool fail) {
-         if (fail) return Rk_ReportSetIndent(&own.report, -1);
+         if (fail) return Rk_ReportSetIndent(own.out.get(), -1);
          int before = 0, after = 0;
-         Rk_StrListGetSize(&own.lines, &before);
-         const int status = Rk_ReportWrite(&own.report, token_of(own.k, i).c_str());
-         Rk_StrListGetSize(&own.lines, &after);
+         Rk_StrListGetSize(&own.out.list, &before);
+         const int status = Rk_ReportWrite(own.out.get(), token_of(own.k, i).c_str());
+         Rk_StrListGetSize(&own.out.list, &after);
          return wrong_unless(after == before + 1, status);
      }},
     {"own records and messages", 7000, "rk_own(",
@@ -163,8 +157,8 @@ std::string stress(Own& own, const std::string& msgfile)
         if (i + 1 == kBatch) {
             // The keeping dump counts this thread's records alone.
             int found = 0;
-            Rk_ErrorQueueDebugRptNoFlush(&own.report);
-            Rk_StrListFind(&own.lines, (std::to_string(expected.size()) + " Errors in Queue").c_str(), &found);
+            Rk_ErrorQueueDebugRptNoFlush(own.out.get());
+            Rk_StrListFind(&own.out.list, (std::to_string(expected.size()) + " Errors in Queue").c_str(), &found);
             if (!found) return "the dump did not count " + std::to_string(expected.size()) + " errors";
         }
         expected.push_back("none");
@@ -181,25 +175,17 @@ TEST_F(ThreadQueues, EachThreadFindsExactlyItsOwnFailuresInOrderAndLeaksNothing)
 {
     Rk_ErrorQueueSetAndAddError(99, "src/rk_main", 1, "main");
     const long live = rk::seam::live_blocks();
-
-    std::vector<std::string> problems(kThreads), settings_files;
-    for (int k = 0; k < kThreads; ++k) {
-        const std::string n = std::to_string(k);
-        settings_files.push_back(WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"));
-    }
+    std::vector<std::string> problems(kThreads);
     in_threads(kThreads, [&](int k) {
-        Own own{k, settings_files[k], {}, {}, {}, {}};
+        const std::string n = std::to_string(k);
+        Own own{k, WriteTempFile("own" + n + ".ini", "[own]\nthread = " + n + "\n"), {}, {}};
         Rk_IntTableInit(&own.table, 1);
         Rk_UserConfigInit(&own.settings);
-        Rk_StrListInit(&own.lines, 1);
-        Rk_ReportStrListInit(&own.report, &own.lines);
         problems[k] = stress(own, MessageFile());
         Rk_IntTableFree(&own.table);
         Rk_UserConfigFree(&own.settings);
-        Rk_StrListFree(&own.lines);
         if (k % 2 == 0) Rk_UtilsFree();  // the others end with their queues still set up
     });
-
     for (int k = 0; k < kThreads; ++k) EXPECT_EQ(problems[k], "") << "thread " << k;
     EXPECT_EQ(rk::seam::live_blocks(), live) << "every thread's queues and objects were released";
     EXPECT_ERROR(99, "rk_main(");  // the main thread's queue kept its own record alone
@@ -229,9 +215,8 @@ TEST_F(ThreadQueues, AThreadsQueuesComeWithItsFirstUseOrNotAtAllAndACallAfterThe
         EXPECT_EQ(rk::seam::live_blocks(), live);
         rk::seam::fail_all_allocs();
         EXPECT_EQ(unitize_zero(), 1);
-        const int dropped = queued();
+        EXPECT_EQ(queued(), 0) << "queues that cannot be created drop the record";
         rk::seam::fail_nth_alloc(0);
-        EXPECT_EQ(dropped, 0) << "queues that cannot be created drop the record";
         EXPECT_EQ(unitize_zero(), 1);
         EXPECT_EQ(queued(), 1) << "with memory back, the queue grows from nothing";
     });
@@ -252,8 +237,7 @@ Rk_ErrorStruct failure()
     return error;
 }
 
-// One setting: `flip(n)` gives it the first of its two values for even n, the second for odd n;
-// `read_whole` reads it and says whether it saw one of the two.
+// One setting: `flip(n)` gives it its first value for even n, its second for odd; `read_whole` says it saw either.
 struct Setting {
     const char* name;
     void (*flip)(int n, const std::string& msgfile);
@@ -300,41 +284,40 @@ TEST_F(SharedSettings, ReadersSeeWholeValuesWhileAnotherThreadChangesThem)
             if (k == 0) {
                 for (int n = 1; n <= kFlips; ++n) setting.flip(n, MessageFile());
                 done = true;
-                return;
             }
-            do {
+            for (bool more = k > 0; more; ++reads) {
+                more = !done;  // a reader reads at least once, and once more after the writer is done
                 torn += !setting.read_whole(MessageFile());
-                ++reads;
-            } while (!done);
+            }
         });
         EXPECT_EQ(torn, 0) << "of " << reads << " reads";
         EXPECT_TRUE(setting.read_whole(MessageFile()));
     }
 }
 
+// 0 when a reader saw the working directory, then the fixed one alone, and relative paths start from it.
+int fix_directory_under_a_reader()
+{
+    Rk_DirectoryStruct working, now;
+    Rk_DirectorySetToCurrent(&working);
+    std::atomic<int> wrong{0};
+    in_threads(2, [&](int k) {
+        if (k == 0) Rk_DirectoryFixCurrentDir();
+        for (int seen_fixed = 0; k == 1 && seen_fixed < 100;) {
+            Rk_DirectorySetToCurrent(&now);
+            const bool is_fixed = std::strcmp(now.dir_path, "C:\\rkbasekit\\dev\\") == 0;
+            wrong += !is_fixed && (seen_fixed || std::strcmp(now.dir_path, working.dir_path) != 0);
+            seen_fixed += is_fixed;
+        }
+    });
+    Rk_DirectorySet(&now, "..\\t");
+    return wrong || std::strcmp(now.dir_path, "C:\\rkbasekit\\t\\") != 0;
+}
+
+// The switch lasts for the whole process, so it is thrown in a child of its own.
 TEST_F(SharedSettingsDeathTest, TheFixedDirectorySwitchIsSeenWhole)
 {
-    // The switch lasts for the whole process, so it is thrown in a child of its own. A reader sees the
-    // working directory until it sees the fixed one, then nothing else; relative paths start from it.
-    EXPECT_EXIT(
-        {
-            Rk_DirectoryStruct working;
-            Rk_DirectoryStruct now;  // one declaration each: a comma would split the macro's argument
-            Rk_DirectorySetToCurrent(&working);
-            std::atomic<int> wrong{0};
-            in_threads(2, [&](int k) {
-                if (k == 0) Rk_DirectoryFixCurrentDir();
-                for (int seen_fixed = 0; k == 1 && seen_fixed < 100;) {
-                    Rk_DirectorySetToCurrent(&now);
-                    const bool is_fixed = std::strcmp(now.dir_path, "C:\\rkbasekit\\dev\\") == 0;
-                    wrong += !is_fixed && (seen_fixed || std::strcmp(now.dir_path, working.dir_path) != 0);
-                    seen_fixed += is_fixed;
-                }
-            });
-            Rk_DirectorySet(&now, "..\\t");
-            _exit(wrong || std::strcmp(now.dir_path, "C:\\rkbasekit\\t\\") != 0);
-        },
-        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(_exit(fix_directory_under_a_reader()), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
