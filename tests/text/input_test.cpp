@@ -98,11 +98,13 @@ TEST_F(Input, LinesComeWithCommentsAndBlankLinesCutOnRequestStrippedSkippedAndJo
     EXPECT_EQ(failure(rktest::WithFailingAlloc(failures, read), "rk_input("), "error 11") << "the joined text is last";
 }
 
-TEST_F(Input, LongLinesComeInPiecesOf256Characters)
+TEST_F(Input, AFileNamesItselfAndItsLongLinesComeInPiecesOf256Characters)
 {
-    const std::string x300(300, 'x'), z256(256, 'z');
+    const std::string x300(300, 'x'), z256(256, 'z'), path = WriteTempFile("long.txt", x300 + "\n" + z256 + "\nlast");
     Rk_InputStruct input;
-    ASSERT_EQ(Rk_InputFileInit(&input, WriteTempFile("long.txt", x300 + "\n" + z256 + "\nlast").c_str()), 0);
+    char name[RK_TEXT_MAX + 1] = "";
+    ASSERT_EQ(Rk_InputFileInit(&input, path.c_str()) || Rk_InputGetFilename(&input, name), 0);
+    EXPECT_EQ(name, path);
     EXPECT_EQ(transcript(&input), x300.substr(0, 256) + "|" + x300.substr(256) + "\n|" + z256 + "|\n|last|");
     Rk_InputClose(&input);
 }
