@@ -81,7 +81,8 @@ TEST_F(Assembly, TranslationsStackWithUnitSensitivitiesDownTheChain)
         EXPECT_NEAR(m["std_dev"], std::sqrt(variance), 0.05 * std::sqrt(variance));
         ASSERT_EQ(m["part_contributors"].size(), c.part_variance.size());
         for (const auto& [part, added] : c.part_variance)
-            EXPECT_NEAR(named(m["part_contributors"], part, "part")["rss_percent"], 100 * added / variance, 1e-4) << part;
+            EXPECT_NEAR(named(m["part_contributors"], part, "part")["rss_percent"], 100 * added / variance, 1e-4)
+                << part;
     }
     // c's placement carries every deviation below it and no turn.
     const json& c = named(doc["parts"], "c")["placement_variation"];
@@ -116,8 +117,8 @@ TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
 {
     const json doc = Run("[ Part p0 ]\n" + turning_part("p1", "p0", 100, 0, 10) +
                          turning_part("p2", "p1", 20, 30, 10) + turning_part("p3", "p2", 5, -5, 10) +
-                         "[ Check points ]\ntip = p3 1 2 3\n[ Measurements ]\n"
-                         "tip x = coordinate tip along x\ntip y = coordinate tip along y\ntip z = coordinate tip along z\n"
+                         "[ Check points ]\ntip = p3 1 2 3\n[ Measurements ]\ntip x = coordinate tip along x\n"
+                         "tip y = coordinate tip along y\ntip z = coordinate tip along z\n"
                          "in p1 = coordinate tip along x in p1\n"
                          "in p3's frame = coordinate tip along y in datum frame of p3\n"
                          "above p2's seat = distance tip to feature p3 seat primary\n"
@@ -130,17 +131,14 @@ TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
     }
     const std::array<double, 3> tip = apply(placed[2], {1, 2, 3});
     const std::array<double, 3> in_p2 = apply(t3, {1, 2, 3});
-    const struct {
-        const char* name;
-        double value;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"tip x", tip[0]}, {"tip y", tip[1]}, {"tip z", tip[2]},
         {"in p1", apply(t2, in_p2)[0]},
         {"in p3's frame", -2.0},            // the frame's y axis is the part's -y
         {"above p2's seat", in_p2[2] - 10},  // the seat's face at z = 10 of p2, normal +z
     };
-    for (const auto& c : cases)
-        EXPECT_NEAR(named(doc["measurements"], c.name)["nominal"], c.value, 1e-9) << c.name;
+    for (const auto& [name, value] : cases)
+        EXPECT_NEAR(named(doc["measurements"], name)["nominal"], value, 1e-9) << name;
     // p1's seat edge turns about z by the difference of its two points' x over their 10 apart; every
     // part above inherits the turn.
     const double turn = std::sqrt(2.0) * 0.01 / 10 * 180 / M_PI;

@@ -27,10 +27,8 @@ const std::string kTwoInputs = "object primary = normal sigma 1 along x\ntarget 
 // from the first image to the second d = (30,-50,10), |d| = sqrt(3500).
 TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
 {
-    const struct {
-        const char* definition;
-        double nominal;
-    } cases[] = {
+    const double to_degrees = 180 / M_PI;
+    const std::pair<const char*, double> cases[] = {
         {"coordinate far corner along x", 140.0},
         {"coordinate corner in object along x", 140.0},   // "in" within a check point's name
         {"coordinate far corner along 0 3 4", (200.0 * 3 + 20.0 * 4) / 5},
@@ -38,19 +36,16 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
         {"distance far corner to line 0 0 20; 1 0 20", 200.0},
         {"distance far corner to plane 0 0 0; 1 0 0; 0 1 0", 20.0},
         {"distance far corner to plane 0 0 0; 0 1 0; 1 0 0", -20.0},
-        {"angle far corner to top centre with direction 1 0 0", std::acos(30 / std::sqrt(3500.0)) * 180 / M_PI},
-        {"angle far corner to top centre with plane 0 0 0; 1 0 0; 0 1 0", std::asin(10 / std::sqrt(3500.0)) * 180 / M_PI},
+        {"angle far corner to top centre with direction 1 0 0", std::acos(30 / std::sqrt(3500.0)) * to_degrees},
+        {"angle far corner to top centre with plane 0 0 0; 1 0 0; 0 1 0", std::asin(10 / std::sqrt(3500.0)) * to_degrees},
     };
-    std::string section = "\n[ Measurements ]\n";
-    for (std::size_t i = 0; i < std::size(cases); ++i) section += "m" + std::to_string(i) + " = " + cases[i].definition + "\n";
     std::string plate = rktest::ReadFile(tooltest::example("plate.ini"));
     plate.insert(plate.find("top centre ="), "corner in object = 100 60 0\n");
-    const json doc = Json({WriteTempFile("plate.ini", plate + section)});
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].definition);
-        const json& m = named(doc["measurements"], "m" + std::to_string(i));
-        EXPECT_NEAR(m["nominal"].get<double>(), cases[i].nominal, 1e-9);
-    }
+    plate += "\n[ Measurements ]\n";
+    for (std::size_t i = 0; i < std::size(cases); ++i) plate += "m" + std::to_string(i) + " = " + cases[i].first + "\n";
+    const json doc = Json({WriteTempFile("plate.ini", plate)});
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_NEAR(doc["measurements"][i]["nominal"], cases[i].second, 1e-9) << cases[i].first;
     EXPECT_EQ(doc["samples"], 0);
     EXPECT_EQ(doc["seed"], nullptr);
 }
@@ -111,8 +106,8 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     // None of 20000 outside 13 standard deviations: Wilson's interval still bounds the share, by
     // z^2 / (n + z^2).
     EXPECT_EQ(named(doc["measurements"], "x wide")["out"], 0);
-    EXPECT_TRUE(near(named(doc["measurements"], "x wide")["percent_out_ci95"], {0, 100 * 1.96 * 1.96 / (n + 1.96 * 1.96)},
-                     1e-5));
+    const double wilson = 100 * 1.96 * 1.96 / (n + 1.96 * 1.96);
+    EXPECT_TRUE(near(named(doc["measurements"], "x wide")["percent_out_ci95"], {0, wilson}, 1e-5));
 
     const json& folded = named(doc["measurements"], "folded");
     EXPECT_TRUE(near(folded["sensitivities"], {0, 0}, 1e-6));
@@ -137,7 +132,8 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     }
 
     // With samples = 0 the linear model still answers; every sampled value is absent, not zero.
-    const json none = Json({"--samples", "0", "--plots", TempDir() + "/plots", "--samples-csv", TempDir() + "/s.csv", file});
+    const std::string csv = TempDir() + "/s.csv";
+    const json none = Json({"--samples", "0", "--plots", TempDir() + "/plots", "--samples-csv", csv, file});
     EXPECT_EQ(none["samples"], 0);
     EXPECT_EQ(none["samples_used"], 0);
     const json& linear_only = named(none["measurements"], "x");
@@ -147,20 +143,17 @@ TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
     EXPECT_EQ(linear_only["contributors"][0]["mc_percent"], nullptr);
     EXPECT_TRUE(has(report, "No samples drawn (samples = 0): the measurements come from the linear model alone."));
     EXPECT_EQ(part(report, "Monte Carlo statistics"), "");
-    EXPECT_EQ(rktest::ReadFile(TempDir() + "/s.csv"),
-              "sample,x,x below,x wide,folded,Gap (A),gap a!,probe x,probe y,probe z\n");
+    EXPECT_EQ(rktest::ReadFile(csv), "sample,x,x below,x wide,folded,Gap (A),gap a!,probe x,probe y,probe z\n");
     EXPECT_EQ(rktest::ReadFile(TempDir() + "/plots/x.png").substr(0, 4), "\x89PNG");
 }
 
 TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
 {
-    const struct {
-        const char* definition;
-        const char* phrase;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"diameter probe", "unknown kind 'diameter'; a measurement is written as coordinate CHECK along"},
         {"distance prob to point 1 2 3", "unknown check point 'prob'; the check points are 'probe'"},
-        {"coordinate probe along x lsl 3 usl 1", "the lower limit must lie below the upper limit, found lsl 3 and usl 1"},
+        {"coordinate probe along x lsl 3 usl 1",
+         "the lower limit must lie below the upper limit, found lsl 3 and usl 1"},
         {"coordinate probe along x lsl 1 lsl 2", "'lsl' given twice"},
         {"coordinate probe along x usl", "'usl' needs a value after it"},
         {"coordinate probe along x usl wide", "'wide' is not a number (after usl)"},
@@ -177,11 +170,10 @@ TEST_F(Measurements, BadDefinitionsGetOneMessageNamingTheMeasurement)
         {"distance probe to feature object secondary", "the object has no secondary feature"},
         {"distance probe to feature target primary in object", "a feature moves with its own part"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.definition);
-        const std::string file =
-            WriteTempFile("m.ini", point_scheme(std::string("bad = ") + c.definition + "\n", "", 0));
-        ExpectRefused({file}, "rkdatum: " + file + ": [Measurements] bad: ", c.phrase);
+    for (const auto& [definition, phrase] : cases) {
+        SCOPED_TRACE(definition);
+        const std::string file = WriteTempFile("m.ini", point_scheme(std::string("bad = ") + definition + "\n", "", 0));
+        ExpectRefused({file}, "rkdatum: " + file + ": [Measurements] bad: ", phrase);
     }
 }
 
