@@ -56,45 +56,40 @@ protected:
     }
 };
 
-// --timing reports on standard error only, or the reports would differ between runs.
-TEST_F(Scale, EveryThreadCountGivesTheSameStatisticsAndOnlyTheSeedChangesThem)
+// One thread or many, one process or shards merged afterwards: the same report and document.
+// --timing reports on standard error only, or the reports would differ. The failing scheme checks
+// that the failures, and the first failed sample's errors, merge as the whole run counts them.
+TEST_F(Scale, EveryThreadCountAndEveryShardingGiveTheSameStatisticsAndOnlyTheSeedChangesThem)
 {
-    const Output single = Run(with({"--threads", "1"}, kHousing));
-    ASSERT_EQ(single.status, 0) << single.err;
-    ASSERT_TRUE(tooltest::has(single.json, "\"samples_used\": 30000"));
-    for (const char* threads : {"2", "3", "8"}) {
-        SCOPED_TRACE(std::string(threads) + " threads");
-        const Output many = Run(with({"--threads", threads, "--timing"}, kHousing));
-        EXPECT_EQ(many.status, 0) << many.err;
-        EXPECT_EQ(many.json, single.json);
-        EXPECT_EQ(many.report, single.report);
-        EXPECT_TRUE(tooltest::has(many.err, "rkdatum: 30000 samples in ", true));
-        EXPECT_TRUE(tooltest::has(many.err, std::string(" on ") + threads + " threads"));
-        EXPECT_TRUE(tooltest::has(many.err, " samples per second\n"));
-    }
-    const auto mean = [](const Output& run) { return nlohmann::json::parse(run.json)["measurements"][0]["mean"]; };
-    EXPECT_NE(mean(Run(with({"--seed", "99"}, kHousing))), mean(single)) << "the seed does not reach the draws";
-}
-
-// The failing scheme checks that the failures, and the first failed sample's errors, merge as the
-// whole run counts them.
-TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
-{
-    const std::string failing = WriteTempFile("failing.ini", tooltest::short_line_scheme(9000));
+    const std::vector<std::string> failing = {"--quiet", WriteTempFile("f.ini", tooltest::short_line_scheme(9000))};
     const struct {
         std::vector<std::string> args;
+        const char *samples, *threads;
         int shards, status;
-    } cases[] = {{kHousing, 1, 0}, {kHousing, 3, 0}, {kHousing, 7, 0}, {{"--quiet", failing}, 3, 3}};
+    } cases[] = {{kHousing, "30000", "2", 1, 0}, {kHousing, "30000", "3", 3, 0}, {kHousing, "30000", "8", 7, 0},
+                 {failing, "9000", "3", 3, 3}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back() + " in " + std::to_string(c.shards) + " shards");
-        const Output whole = Run(c.args);
-        ASSERT_EQ(whole.status, c.status) << whole.err;
+        SCOPED_TRACE(c.args.back() + " on " + c.threads + " threads, and in " + std::to_string(c.shards) + " shards");
+        const Output single = Run(with({"--threads", "1"}, c.args));
+        ASSERT_EQ(single.status, c.status) << single.err;
+        ASSERT_TRUE(tooltest::has(single.json, "\"samples\": " + std::string(c.samples)));
+        const Output many = Run(with({"--threads", c.threads, "--timing"}, c.args));
+        EXPECT_EQ(many.status, c.status) << many.err;
+        EXPECT_EQ(many.json, single.json);
+        EXPECT_EQ(many.report, single.report);
+        EXPECT_TRUE(tooltest::has(many.err, "rkdatum: " + std::string(c.samples) + " samples in ", true));
+        EXPECT_TRUE(tooltest::has(many.err, " on " + std::string(c.threads) + " threads"));
+        EXPECT_TRUE(tooltest::has(many.err, " samples per second\n"));
         const Output merged = Run(with({"merge"}, Shards(c.args, c.shards)));
         EXPECT_EQ(merged.status, c.status) << merged.err;
-        EXPECT_EQ(merged.report, whole.report);
-        EXPECT_EQ(merged.json, whole.json);
-        EXPECT_EQ(merged.err, whole.err);
+        EXPECT_EQ(merged.report, single.report);
+        EXPECT_EQ(merged.json, single.json);
+        EXPECT_EQ(merged.err, single.err);
     }
+    const auto mean = [&](const std::vector<std::string>& args) {
+        return nlohmann::json::parse(Run(args).json)["measurements"][0]["mean"];
+    };
+    EXPECT_NE(mean(with({"--seed", "99"}, kHousing)), mean(kHousing)) << "the seed does not reach the draws";
 }
 
 // A shard that fails removes the partial an earlier run left at its place, so a merge finds the
