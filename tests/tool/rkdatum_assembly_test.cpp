@@ -155,10 +155,7 @@ TEST_F(Assembly, EachMalformedChainIsRefusedNamingThePart)
         return point_part(name, base, "0 0 0", "1 0 0");
     };
     const std::string a = "[ Part a ]\n", b = on("b", "a"), c = on("c", "b");
-    const struct {
-        const char* what;
-        std::string text, start, phrase;
-    } cases[] = {
+    const std::array<std::string, 4> cases[] = {   // what, text, start, phrase
         {"cycle", a + on("b", "c") + c, "[Part b] located on: ",
          "b and c are located on one another in a cycle (b on c and c on b): no chain joins them to the base, a"},
         {"cycle without a base", on("b", "c") + c, "[Part b] located on: ", "no part is the base"},
@@ -178,10 +175,10 @@ TEST_F(Assembly, EachMalformedChainIsRefusedNamingThePart)
         {"both forms", a + b + "[ Object ]\nprimary = point\nprimary points = 0 0 0\n", "",
          "[Object] and [Target] cannot be mixed with [Part ...] sections"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string file = WriteTempFile("bad.ini", c.text);
-        ExpectRefused({file}, "rkdatum: " + file + ": " + c.start, c.phrase);
+    for (const auto& [what, text, start, phrase] : cases) {
+        SCOPED_TRACE(what);
+        const std::string file = WriteTempFile("bad.ini", text);
+        ExpectRefused({file}, "rkdatum: " + file + ": " + start, phrase);
     }
 }
 

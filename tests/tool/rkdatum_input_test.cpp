@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <tuple>
+
 namespace {
 
 const std::string kVaried = "\n[ Variation ]\nsamples = 10\n";
@@ -23,16 +26,10 @@ protected:
     }
 };
 
-struct Case {
-    std::string from, to;
-    std::string where;   // "[Section] setting: " or "" for the file as a whole
-    std::string phrase;
-};
-
 TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
 {
     const std::string plate_points = "primary points = 0 0 0; 0 60 0; 100 0 0";
-    const std::vector<Case> cases = {
+    const std::vector<std::array<std::string, 4>> cases = {   // from, to, where, phrase
         {"primary = plane", "primary = plain", "[Object] primary: ",
          "unknown feature type 'plain'; expected point, line, plane or none"},
         {plate_points, "primary points = 0 0 0; 0 60 0", "[Object] primary points: ",
@@ -99,10 +96,10 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
         {"[ Check points ]\nfar corner = 100 60 0\ntop centre = 50 30 10\n", kVariation, "[Variation]: ",
          "variation needs at least one check point"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.phrase);
-        const std::string file = Scheme(c.from, c.to);
-        ExpectRefused({file}, "rkdatum: " + file + ": " + c.where, c.phrase);
+    for (const auto& [from, to, where, phrase] : cases) {   // where: "[Section] setting: ", or "" for the file
+        SCOPED_TRACE(phrase);
+        const std::string file = Scheme(from, to);
+        ExpectRefused({file}, "rkdatum: " + file + ": " + where, phrase);
     }
 }
 
@@ -168,11 +165,7 @@ TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
     const std::string absent = TempDir() + "/absent.txt";
     const std::string nowhere = TempDir() + "/no/such/dir/report.txt";
     const std::string no_line = "rkdatum: cannot build the object's datum reference frame\n  error 10 at rk_line(";
-    const struct {
-        std::vector<std::string> args;
-        std::string start;
-        std::vector<std::string> phrases;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, std::string, std::vector<std::string>> cases[] = {
         {{"--report", report_file, file}, no_line, {"): The two points of a line coincide\n",
           "\n    A line was set from two points closer together than the point tolerance"}},
         {{"--messages", messages, file}, no_line, {"): Line points coincide here\n    First detail\n    Second\n"}},
@@ -181,15 +174,16 @@ TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
         {{"--report", nowhere, tooltest::example("plate.ini")},
          "rkdatum: cannot open the report file " + nowhere + "\n  error 37 at rk_rpt(", {"): File cannot be opened\n"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[1]);
-        const tooltest::Run run = Tool(c.args);
+    for (const auto& [args, start, phrases] : cases) {
+        SCOPED_TRACE(args[1]);
+        const tooltest::Run run = Tool(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "") << "a half-built report was printed";
-        EXPECT_TRUE(tooltest::has(run.err, c.start, true));
-        for (const std::string& phrase : c.phrases) EXPECT_TRUE(tooltest::has(run.err, phrase));
+        EXPECT_TRUE(tooltest::has(run.err, start, true));
+        for (const std::string& phrase : phrases) EXPECT_TRUE(tooltest::has(run.err, phrase));
     }
-    EXPECT_EQ(rktest::ReadFile(report_file), "rkdatum: no report: the run failed.\n" + Tool(cases[0].args).err);
+    const tooltest::Run again = Tool(std::get<0>(cases[0]));
+    EXPECT_EQ(rktest::ReadFile(report_file), "rkdatum: no report: the run failed.\n" + again.err);
 }
 
 }  // namespace

@@ -110,25 +110,21 @@ TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRunAndAFailedShardLeavesNone
     const std::string other_scheme = shard_2("other-scheme", {"--samples", "30000", edited});
     const std::string cut = WriteTempFile("cut", rktest::ReadFile(p[1]).substr(0, 2000));
     const std::string report = WriteTempFile("report.txt", "rkdatum: a report\n");
-    const struct {
-        const char* what;
-        std::vector<std::string> parts;
-        std::string phrase;
-    } cases[] = {
-        {"a shard missing", {p[0], p[2]}, "no partial holds shard 2/3 (samples 8193 to 20480): the run is incomplete"},
-        {"the last shard missing", {p[1], p[2]}, "no partial holds shard 3/3 (samples 20481 to 30000)"},
-        {"a shard twice", {p[0], p[1], p[2], p[1]}, p[1] + " repeats shard 2/3, which " + p[1] + " holds already"},
-        {"another seed", {p[0], other_seed, p[2]}, other_seed + " belongs to another run than " + p[0] + ": its seed is 7"},
-        {"another sample count", {p[0], other_count, p[2]}, "its run has 30001 samples, not 30000"},
-        {"another scheme", {p[0], other_scheme, p[2]}, "its settings file " + edited + " differs from " + example},
-        {"another split", {p[0], p[1], p[2], TempDir() + "/part-1-of-1"}, "it is a shard of 1, not of 3"},
-        {"a cut partial", {p[0], cut, p[2]}, cut + " is damaged or incomplete"},
-        {"not a partial", {p[0], p[1], report}, report + " is not a partial result of rkdatum --shard"},
-        {"no partial at all", {p[0], p[1], TempDir() + "/absent"}, "cannot read " + TempDir() + "/absent"},
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{p[0], p[2]}, "no partial holds shard 2/3 (samples 8193 to 20480): the run is incomplete"},
+        {{p[1], p[2]}, "no partial holds shard 3/3 (samples 20481 to 30000)"},
+        {{p[0], p[1], p[2], p[1]}, p[1] + " repeats shard 2/3, which " + p[1] + " holds already"},
+        {{p[0], other_seed, p[2]}, other_seed + " belongs to another run than " + p[0] + ": its seed is 7"},
+        {{p[0], other_count, p[2]}, "its run has 30001 samples, not 30000"},
+        {{p[0], other_scheme, p[2]}, "its settings file " + edited + " differs from " + example},
+        {{p[0], p[1], p[2], TempDir() + "/part-1-of-1"}, "it is a shard of 1, not of 3"},
+        {{p[0], cut, p[2]}, cut + " is damaged or incomplete"},
+        {{p[0], p[1], report}, report + " is not a partial result of rkdatum --shard"},
+        {{p[0], p[1], TempDir() + "/absent"}, "cannot read " + TempDir() + "/absent"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ExpectRefused(with({"merge"}, c.parts), "rkdatum: merge: ", c.phrase);
+    for (const auto& [parts, phrase] : cases) {
+        SCOPED_TRACE(phrase);
+        ExpectRefused(with({"merge"}, parts), "rkdatum: merge: ", phrase);
     }
 
     std::string broken = rktest::ReadFile(example);

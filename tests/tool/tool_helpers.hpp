@@ -58,17 +58,12 @@ inline double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 inline std::string part(const std::string& text, const std::string& from, const std::string& to = "")
 {
     const std::vector<std::string> lines = lines_of(text);
-    std::string result;
-    bool inside = false;
+    std::string result;   // empty until the line that starts it
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string stripped = lines[i].substr(std::min(lines[i].find_first_not_of(' '), lines[i].size()));
-        if (!inside) {
-            inside = stripped.rfind(from, 0) == 0;
-            if (!inside) continue;
-        } else if ((!to.empty() && stripped.rfind(to, 0) == 0) ||
-                   (i + 1 < lines.size() && lines[i + 1].rfind("---", 0) == 0)) {
-            break;
-        }
+        const bool title = i + 1 < lines.size() && lines[i + 1].rfind("---", 0) == 0;
+        if (result.empty() && stripped.rfind(from, 0) != 0) continue;
+        if (!result.empty() && ((!to.empty() && stripped.rfind(to, 0) == 0) || title)) break;
         result += lines[i] + "\n";
     }
     return result;
