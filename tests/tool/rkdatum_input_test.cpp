@@ -29,6 +29,11 @@ protected:
 TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
 {
     const std::string plate_points = "primary points = 0 0 0; 0 60 0; 100 0 0";
+    // A setting of a [Variation] section appended to the plate, and its fault.
+    const auto varied = [](const std::string& setting, const std::string& phrase) {
+        return std::array<std::string, 4>{"", kVaried + setting + "\n",
+                                          "[Variation] " + setting.substr(0, setting.find(" =")) + ": ", phrase};
+    };
     const std::vector<std::array<std::string, 4>> cases = {   // from, to, where, phrase
         {"primary = plane", "primary = plain", "[Object] primary: ",
          "unknown feature type 'plain'; expected point, line, plane or none"},
@@ -68,23 +73,16 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
          "expected a whole number of samples from 0 to 100000000000, found '-20'"},
         {"", "\n[ Variation ]\nsamples = 2.5\n", "[Variation] samples: ", "found '2.5'"},
         {"", "\n[ Variation ]\nseed = 3\n", "[Variation] samples: ", "missing; expected the number of samples"},
-        {"", kVaried + "seed = 0\n", "[Variation] seed: ", "expected a whole number from 1 to 2147483646, found '0'"},
-        {"", kVaried + "object primary = gaussian sigma 1\n", "[Variation] object primary: ",
-         "unknown distribution 'gaussian'; expected normal, uniform or none"},
-        {"", kVaried + "object primary = normal low -1\n", "[Variation] object primary: ",
-         "a normal distribution needs its sigma"},
-        {"", kVaried + "target secondary = uniform sigma 1\n", "[Variation] target secondary: ",
-         "unknown word 'sigma'; a uniform distribution takes range"},
-        {"", kVaried + "object primary = normal sigma -0.1\n", "[Variation] object primary: ",
-         "sigma must not be negative"},
-        {"", kVaried + "object primary = normal sigma 1 low 2 high 1\n", "[Variation] object primary: ",
-         "the low limit must lie below the high limit"},
-        {"", kVaried + "object primary = normal sigma 0.001 low 0.01\n", "[Variation] object primary: ",
-         "keep less than 0.1% of the distribution"},
-        {"", kVaried + "object primary = normal sigma\n", "[Variation] object primary: ",
-         "'sigma' needs a value after it"},
-        {"", kVaried + "object primary = normal sigma 1 along xw\n", "[Variation] object primary: ",
-         "'along' takes the world axes to vary"},
+        varied("seed = 0", "expected a whole number from 1 to 2147483646, found '0'"),
+        varied("object primary = gaussian sigma 1",
+               "unknown distribution 'gaussian'; expected normal, uniform or none"),
+        varied("object primary = normal low -1", "a normal distribution needs its sigma"),
+        varied("target secondary = uniform sigma 1", "unknown word 'sigma'; a uniform distribution takes range"),
+        varied("object primary = normal sigma -0.1", "sigma must not be negative"),
+        varied("object primary = normal sigma 1 low 2 high 1", "the low limit must lie below the high limit"),
+        varied("object primary = normal sigma 0.001 low 0.01", "keep less than 0.1% of the distribution"),
+        varied("object primary = normal sigma", "'sigma' needs a value after it"),
+        varied("object primary = normal sigma 1 along xw", "'along' takes the world axes to vary"),
         {"far corner = 100 60 0", "far corner = objekt 100 60 0", "[Check points] far corner: ",
          "unknown part 'objekt'; the parts are target and object"},
         {"angle = 10", "angle = 10\npart = target", "[Fixture] part: ", "target is the base, which is not located"},

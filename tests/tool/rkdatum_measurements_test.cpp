@@ -16,12 +16,9 @@ using tooltest::part;
 using tooltest::phi;
 using tooltest::point_scheme;
 
-constexpr long kSamples = 20000;
 const double kRoot5 = std::sqrt(5.0);
 
 using Measurements = tooltest::ToolTest;
-
-const std::string kTwoInputs = "object primary = normal sigma 1 along x\ntarget primary = normal sigma 2 along x\n";
 
 // Plate, transform 1: far corner (100,60,0) -> (140,200,20), top centre (50,30,10) -> (170,150,30);
 // from the first image to the second d = (30,-50,10), |d| = sqrt(3500).
@@ -37,7 +34,8 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
         {"distance far corner to plane 0 0 0; 1 0 0; 0 1 0", 20.0},
         {"distance far corner to plane 0 0 0; 0 1 0; 1 0 0", -20.0},
         {"angle far corner to top centre with direction 1 0 0", std::acos(30 / std::sqrt(3500.0)) * to_degrees},
-        {"angle far corner to top centre with plane 0 0 0; 1 0 0; 0 1 0", std::asin(10 / std::sqrt(3500.0)) * to_degrees},
+        {"angle far corner to top centre with plane 0 0 0; 1 0 0; 0 1 0",
+         std::asin(10 / std::sqrt(3500.0)) * to_degrees},
     };
     std::string plate = rktest::ReadFile(tooltest::example("plate.ini"));
     plate.insert(plate.find("top centre ="), "corner in object = 100 60 0\n");
@@ -57,15 +55,14 @@ TEST_F(Measurements, EachKindMeasuresTheImagesAsWorkedOutByHand)
 // half-normal: mean sqrt5 sqrt(2/pi), standard deviation sqrt5 sqrt(1 - 2/pi).
 TEST_F(Measurements, ALinearMeasurementMeetsItsClosedFormsByBothMethods)
 {
-    const std::string file = WriteTempFile("m.ini", point_scheme("x = coordinate probe along x lsl 12 usl 19\n"
-                                                                 "x below = coordinate probe along x usl 19\n"
-                                                                 "x wide = coordinate probe along x lsl -15 usl 45\n"
-                                                                 "folded = distance probe to point 15 25 35 usl 4\n"
-                                                                 "Gap (A) = coordinate probe along x\n"
-                                                                 "gap a! = coordinate probe along y lsl 24\n",
-                                                                 kTwoInputs, kSamples));
+    const long n = 20000;
+    const std::string file = WriteTempFile(
+        "m.ini", point_scheme("x = coordinate probe along x lsl 12 usl 19\nx below = coordinate probe along x usl 19\n"
+                              "x wide = coordinate probe along x lsl -15 usl 45\n"
+                              "folded = distance probe to point 15 25 35 usl 4\nGap (A) = coordinate probe along x\n"
+                              "gap a! = coordinate probe along y lsl 24\n",
+                              "object primary = normal sigma 1 along x\ntarget primary = normal sigma 2 along x\n", n));
     const json doc = Json({"--plots", TempDir() + "/new/plots", file});
-    const double n = kSamples;
     const json& x = named(doc["measurements"], "x");
     EXPECT_TRUE(near(x["sensitivities"], {-1, 1}, 1e-6));
     EXPECT_TRUE(near(x["worst_case"], {6, 24}, 1e-6));
