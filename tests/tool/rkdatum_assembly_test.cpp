@@ -9,27 +9,8 @@ namespace {
 
 using nlohmann::json;
 using tooltest::named;
-using Motion = std::array<std::array<double, 3>, 4>;   // rows: images of x, y, z; then the shift
 
 const char* const kRows[] = {"x_axis_to", "y_axis_to", "z_axis_to", "moved_by"};
-
-std::array<double, 3> apply(const Motion& m, const std::array<double, 3>& p)
-{
-    std::array<double, 3> q{};
-    for (int c = 0; c < 3; ++c) q[c] = p[0] * m[0][c] + p[1] * m[1][c] + p[2] * m[2][c] + m[3][c];
-    return q;
-}
-
-// `first`, then `then`: the rows of `first` turned by `then`, its shift carried by `then`.
-Motion compose(const Motion& first, const Motion& then)
-{
-    Motion m{};
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c)
-            m[r][c] = first[r][0] * then[0][c] + first[r][1] * then[1][c] + first[r][2] * then[2][c];
-    m[3] = apply(then, first[3]);
-    return m;
-}
 
 class Assembly : public tooltest::ToolTest {
 protected:
@@ -111,8 +92,6 @@ std::string turning_part(const std::string& name, const std::string& on, double 
            "\nseat tertiary = point\nseat tertiary points = " + at(s - 5, t) + "\n";
 }
 
-Motion quarter_turn(double s, double t, double h) { return {{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {s, t, h}}}; }
-
 TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
 {
     const json doc = Run("[ Part p0 ]\n" + turning_part("p1", "p0", 100, 0, 10) +
@@ -123,19 +102,21 @@ TEST_F(Assembly, QuarterTurnsComposeDownTheChain)
                          "in p3's frame = coordinate tip along y in datum frame of p3\n"
                          "above p2's seat = distance tip to feature p3 seat primary\n"
                          "[ Variation ]\nsamples = 4000\np1 seat secondary = normal sigma 0.01 along x\n");
-    const Motion t1 = quarter_turn(100, 0, 10), t2 = quarter_turn(20, 30, 10), t3 = quarter_turn(5, -5, 10);
-    const Motion placed[] = {t1, compose(t2, t1), compose(compose(t3, t2), t1)};
+    // A part seated at (s, t, h) thus takes p to (s - p.y, t + p.x, h + p.z). p1 on the base is placed
+    // by (100, 0, 10); p2 by that after (20, 30, 10): p -> (70 - p.x, 20 - p.y, 20 + p.z); p3 by those
+    // after (5, -5, 10): p -> (65 + p.y, 25 - p.x, 30 + p.z). The tip (1,2,3) lands at (67, 24, 33); in
+    // p2 it is at (3, -4, 13), in p1 at (24, 33, 23).
+    const std::vector<std::vector<double>> placed[] = {{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {100, 0, 10}},
+                                                       {{-1, 0, 0}, {0, -1, 0}, {0, 0, 1}, {70, 20, 20}},
+                                                       {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}, {65, 25, 30}}};
     for (int p = 0; p < 3; ++p) {
         const json& got = named(doc["parts"], "p" + std::to_string(p + 1))["placement"];
         for (int r = 0; r < 4; ++r) EXPECT_TRUE(tooltest::near(got[kRows[r]], placed[p][r], 1e-9)) << "p" << p + 1;
     }
-    const std::array<double, 3> tip = apply(placed[2], {1, 2, 3});
-    const std::array<double, 3> in_p2 = apply(t3, {1, 2, 3});
     const std::pair<const char*, double> cases[] = {
-        {"tip x", tip[0]}, {"tip y", tip[1]}, {"tip z", tip[2]},
-        {"in p1", apply(t2, in_p2)[0]},
-        {"in p3's frame", -2.0},            // the frame's y axis is the part's -y
-        {"above p2's seat", in_p2[2] - 10},  // the seat's face at z = 10 of p2, normal +z
+        {"tip x", 67}, {"tip y", 24}, {"tip z", 33}, {"in p1", 24},
+        {"in p3's frame", -2},     // the frame's y axis is the part's -y
+        {"above p2's seat", 3},    // the seat's face at z = 10 of p2, normal +z
     };
     for (const auto& [name, value] : cases)
         EXPECT_NEAR(named(doc["measurements"], name)["nominal"], value, 1e-9) << name;
