@@ -30,7 +30,6 @@ std::string point_part(const std::string& name, const std::string& on, const std
 TEST_F(Assembly, TranslationsStackWithUnitSensitivitiesDownTheChain)
 {
     const double v[] = {0.01, 0.16 / 12, 0.04, 0.36 / 12, 0.0025, 0.09 / 12};   // sigma^2, or range^2 / 12
-    const double half[] = {0.3, 0.2, 0.6, 0.3, 0.15, 0.15};                    // 3 sigma, or half the range
     const json doc = Run("[ Part a ]\n" + point_part("b", "a", "0 0 0", "10 0 0") +
                          point_part("c", "b", "1 1 1", "5 5 5") + point_part("d", "a", "0 0 0", "50 0 0") +
                          "[ Check points ]\ntip = c 2 3 4\n[ Measurements ]\nx = coordinate tip along x\n"
@@ -38,36 +37,34 @@ TEST_F(Assembly, TranslationsStackWithUnitSensitivitiesDownTheChain)
                          "b primary = normal sigma 0.1 along x\nb seat primary = uniform range 0.4 along x\n"
                          "c primary = normal sigma 0.2 along x\nc seat primary = uniform range 0.6 along x\n"
                          "d primary = normal sigma 0.05 along x\nd seat primary = uniform range 0.3 along x\n");
+    const double chain = v[0] + v[1] + v[2] + v[3];   // the variance b and c add
     const struct {
         const char* name;
-        double nominal;
+        double nominal, variance, reach;   // reach: 3 sigma or half the range, summed (b and c: 0.3 + 0.2 + 0.6 + 0.3)
         std::vector<double> sensitivity;
         std::vector<std::pair<std::string, double>> part_variance;   // what each part's features add
     } cases[] = {
-        {"x", 16, {-1, 1, -1, 1, 0, 0}, {{"a", v[1]}, {"b", v[0] + v[3]}, {"c", v[2]}, {"d", 0.0}}},
-        {"x in d", -34, {-1, 1, -1, 1, 1, -1}, {{"a", v[1] + v[5]}, {"b", v[0] + v[3]}, {"c", v[2]}, {"d", v[4]}}},
+        {"x", 16, chain, 1.4, {-1, 1, -1, 1, 0, 0},
+         {{"a", v[1]}, {"b", v[0] + v[3]}, {"c", v[2]}, {"d", 0.0}}},
+        {"x in d", -34, chain + v[4] + v[5], 1.4 + 0.15 + 0.15, {-1, 1, -1, 1, 1, -1},
+         {{"a", v[1] + v[5]}, {"b", v[0] + v[3]}, {"c", v[2]}, {"d", v[4]}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const json& m = named(doc["measurements"], c.name);
         EXPECT_NEAR(m["nominal"], c.nominal, 1e-9);
         EXPECT_TRUE(tooltest::near(m["sensitivities"], c.sensitivity, 1e-6));
-        double variance = 0.0, reach = 0.0;
-        for (std::size_t i = 0; i < c.sensitivity.size(); ++i) {
-            variance += c.sensitivity[i] * c.sensitivity[i] * v[i];
-            reach += std::fabs(c.sensitivity[i]) * half[i];
-        }
-        EXPECT_TRUE(tooltest::near(m["worst_case"], {c.nominal - reach, c.nominal + reach}, 1e-6));
-        EXPECT_NEAR(m["rss_std_dev"], std::sqrt(variance), 1e-6);
-        EXPECT_NEAR(m["std_dev"], std::sqrt(variance), 0.05 * std::sqrt(variance));
+        EXPECT_TRUE(tooltest::near(m["worst_case"], {c.nominal - c.reach, c.nominal + c.reach}, 1e-6));
+        EXPECT_NEAR(m["rss_std_dev"], std::sqrt(c.variance), 1e-6);
+        EXPECT_NEAR(m["std_dev"], std::sqrt(c.variance), 0.05 * std::sqrt(c.variance));
         ASSERT_EQ(m["part_contributors"].size(), c.part_variance.size());
         for (const auto& [part, added] : c.part_variance)
-            EXPECT_NEAR(named(m["part_contributors"], part, "part")["rss_percent"], 100 * added / variance, 1e-4)
+            EXPECT_NEAR(named(m["part_contributors"], part, "part")["rss_percent"], 100 * added / c.variance, 1e-4)
                 << part;
     }
     // c's placement carries every deviation below it and no turn.
     const json& c = named(doc["parts"], "c")["placement_variation"];
-    const double along = std::sqrt(v[0] + v[1] + v[2] + v[3]);
+    const double along = std::sqrt(chain);
     EXPECT_NEAR(c["origin_along_x"]["std_dev"], along, 0.05 * along);
     EXPECT_EQ(c["origin_along_y"]["std_dev"], 0.0);
     EXPECT_NEAR(c["turn_angle"]["max"], 0.0, 1e-9);

@@ -101,7 +101,8 @@ TEST_F(BadInput, EachFaultOfTheSettingsFileGetsOneMessageNamingItsPlace)
     }
 }
 
-// Usage faults name the option or the file and add a second line pointing to --help.
+// A fault of the command line or of reading the file names the option or the file; a usage fault adds
+// a line pointing to --help.
 TEST_F(BadInput, CommandLineFaultsAndUnreadableFilesGetOneMessageAndHelpAndVersionSucceed)
 {
     const std::string plate = tooltest::example("plate.ini");
@@ -145,7 +146,7 @@ TEST_F(BadInput, CommandLineFaultsAndUnreadableFilesGetOneMessageAndHelpAndVersi
     const tooltest::Run version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(tooltest::has(version.out, "rkdatum ", true));
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file, so an unreadable one is not checked";
     ASSERT_EQ(chmod(lone.c_str(), 0), 0);
     ExpectRefused({lone}, "rkdatum: " + lone + ": ", "cannot be read: Permission denied");
 }
