@@ -195,10 +195,8 @@ TEST_F(Measurements, TheJsonDocumentFollowsItsSchema)
     broken["measurements"][0].erase("nominal");
     command += " " + WriteTempFile("broken.json", broken.dump()) + " >" + TempDir() + "/why.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::vector<std::string> verdicts = tooltest::lines_of(rktest::ReadFile(TempDir() + "/why.txt"));
-    ASSERT_EQ(verdicts.size(), runs.size() + 1);
-    for (std::size_t i = 0; i < runs.size(); ++i) EXPECT_EQ(verdicts[i], "valid") << runs[i].back();
-    EXPECT_EQ(verdicts.back(), "measurements/0: 'nominal' is a required property");
+    EXPECT_EQ(rktest::ReadFile(TempDir() + "/why.txt"),   // one line a document, in the order given
+              "valid\nvalid\nvalid\nvalid\nmeasurements/0: 'nominal' is a required property\n");
 }
 
 }  // namespace

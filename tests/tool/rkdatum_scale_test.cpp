@@ -26,12 +26,11 @@ protected:
     };
 
     // The report and the JSON document of a run, or of a merge of `parts`.
-    Output Run(const std::vector<std::string>& args)
+    Output Run(std::vector<std::string> args)
     {
         const std::string json = TempDir() + "/run.json";
-        const bool merge = args[0] == "merge";
-        const tooltest::Run run = Tool(merge ? with({"merge", "--json", json}, {args.begin() + 1, args.end()})
-                                             : with({"--json", json}, args));
+        args.insert(args.begin() + (args[0] == "merge" ? 1 : 0), {"--json", json});
+        const tooltest::Run run = Tool(args);
         return {run.status, run.out, run.status <= 3 ? rktest::ReadFile(json) : "", run.err};
     }
 
