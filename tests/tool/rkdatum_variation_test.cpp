@@ -8,11 +8,8 @@ namespace {
 
 using nlohmann::json;
 using tooltest::has;
-using tooltest::near;
-using tooltest::numbers;
 using tooltest::part;
 using tooltest::phi;
-using namespace std::string_literals;
 
 using Variation = tooltest::ToolTest;
 
@@ -47,8 +44,8 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
     const long n = 20000;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.variation);
-        const std::string scheme = tooltest::point_scheme("x = coordinate probe along x\n", c.variation + "\n"s, n);
-        const json doc = Json({WriteTempFile("m.ini", scheme)});
+        const std::string scheme = tooltest::point_scheme("x = coordinate probe along x\n", c.variation, n);
+        const json doc = Json({WriteTempFile("m.ini", scheme + "\n")});
         const json& x = doc["measurements"][0];
         EXPECT_NEAR(x["rss_mean"], 15 + c.mean, 1e-6);
         EXPECT_NEAR(x["rss_std_dev"], c.std_dev, 1e-6);
@@ -69,7 +66,8 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
             EXPECT_EQ(moved[axis]["max"].get<double>() - moved[axis]["min"].get<double>(), 0.0) << axis;
         const json& ax = moved["along_x"];
         const std::string block = part(report, "Check point probe:");
-        EXPECT_TRUE(near(numbers(block, "along x"), {ax["mean"], ax["std_dev"], ax["min"], ax["max"]}, 1e-6));
+        const json sampled = {ax["mean"], ax["std_dev"], ax["min"], ax["max"]};
+        EXPECT_TRUE(tooltest::near(tooltest::numbers(block, "along x"), sampled, 1e-6));
         EXPECT_EQ(block.find("all 20000 samples at ") != std::string::npos, c.std_dev == 0) << block;
     }
 }
