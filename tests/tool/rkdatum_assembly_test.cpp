@@ -132,7 +132,9 @@ TEST_F(Assembly, EachMalformedChainIsRefusedNamingThePart)
     const auto on = [](const std::string& name, const std::string& base) {
         return point_part(name, base, "0 0 0", "1 0 0");
     };
-    const std::string a = "[ Part a ]\n", b = on("b", "a"), c = on("c", "b");
+    const std::string a = "[ Part a ]\n";
+    const std::string b = on("b", "a");
+    const std::string c = on("c", "b");
     const std::array<std::string, 4> cases[] = {   // what, text, start, phrase
         {"cycle", a + on("b", "c") + c, "[Part b] located on: ",
          "b and c are located on one another in a cycle (b on c and c on b): no chain joins them to the base, a"},
