@@ -146,9 +146,14 @@ TEST_F(BadInput, CommandLineFaultsAndUnreadableFilesGetOneMessageAndHelpAndVersi
     const tooltest::Run version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(tooltest::has(version.out, "rkdatum ", true));
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file, so an unreadable one is not checked";
-    ASSERT_EQ(chmod(lone.c_str(), 0), 0);
-    ExpectRefused({lone}, "rkdatum: " + lone + ": ", "cannot be read: Permission denied");
+}
+
+TEST_F(BadInput, AnUnreadableSettingsFileIsNamed)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
+    const std::string file = WriteTempFile("locked.ini", rktest::ReadFile(tooltest::example("plate.ini")));
+    ASSERT_EQ(chmod(file.c_str(), 0), 0);
+    ExpectRefused({file}, "rkdatum: " + file + ": ", "cannot be read: Permission denied");
 }
 
 // Two coincident points make no line: the library refuses the frame with error 10, and the tool
