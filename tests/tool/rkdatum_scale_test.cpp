@@ -1,7 +1,6 @@
-// rkdatum at scale: a run's statistics depend on its seed and sample count alone, whether its
-// blocks run on one thread or eight, in one process or as shards merged afterwards (by hand or by
-// GNU parallel); merge refuses partials that do not make up one whole run, and a failed shard
-// leaves nothing to merge.
+// rkdatum at scale: a run's statistics depend on its seed and sample count alone, whether its blocks
+// run on one thread or eight, in one process or as shards merged afterwards; merge refuses partials
+// that do not make up one whole run, and a failed shard leaves nothing to merge.
 #include "tool_helpers.hpp"
 
 #include <sys/stat.h>
@@ -27,81 +26,69 @@ protected:
     };
 
     // The report and the JSON document of a run, or of a merge of `parts`.
-    Output Run(const std::vector<std::string>& args)
+    Output Run(std::vector<std::string> args)
     {
         const std::string json = TempDir() + "/run.json";
-        const bool merge = args[0] == "merge";
-        const tooltest::Run run = Tool(merge ? with({"merge", "--json", json}, {args.begin() + 1, args.end()})
-                                             : with({"--json", json}, args));
+        args.insert(args.begin() + (args[0] == "merge" ? 1 : 0), {"--json", json});
+        const tooltest::Run run = Tool(args);
         return {run.status, run.out, run.status <= 3 ? rktest::ReadFile(json) : "", run.err};
     }
 
-    // Runs every shard of `shards` into partials; returns their paths, last shard first.
+    // Runs every shard of `shards` into partials by GNU parallel, as docs/rkdatum.md shows for SSH
+    // hosts (':' is this machine); returns their paths, last shard first.
     std::vector<std::string> Shards(const std::vector<std::string>& args, int shards)
     {
+        const std::string of = "-of-" + std::to_string(shards);
+        std::string command = "parallel --will-cite --jobs 2 --sshlogin : " + tooltest::shell_quoted(RKDATUM_EXE) +
+                              " --shard {}/" + std::to_string(shards) + " --partial " +
+                              tooltest::shell_quoted(TempDir() + "/part-{}" + of);
+        for (const std::string& arg : args) command += " " + tooltest::shell_quoted(arg);
+        command += " :::";
         std::vector<std::string> parts;
         for (int k = shards; k >= 1; --k) {
-            const std::string of = std::to_string(k) + "/" + std::to_string(shards);
-            parts.push_back(TempDir() + "/part-" + std::to_string(k) + "-of-" + std::to_string(shards));
-            const tooltest::Run run = Tool(with({"--shard", of, "--partial", parts.back()}, args));
-            EXPECT_EQ(run.status, 0) << run.err;
+            command += " " + std::to_string(k);
+            parts.push_back(TempDir() + "/part-" + std::to_string(k) + of);
         }
+        const std::string log = TempDir() + "/parallel.txt";
+        EXPECT_EQ(std::system((command + " 2>" + log).c_str()), 0) << rktest::ReadFile(log);
         return parts;
     }
 };
 
-// --timing reports on standard error only, or the reports would differ between runs.
-TEST_F(Scale, EveryThreadCountGivesTheSameStatisticsAndOnlyTheSeedChangesThem)
+// One thread or many, one process or shards merged afterwards: the same report and document.
+// --timing reports on standard error only, or the reports would differ. The failing scheme checks
+// that the failures, and the first failed sample's errors, merge as the whole run counts them.
+TEST_F(Scale, EveryThreadCountAndEveryShardingGiveTheSameStatisticsAndOnlyTheSeedChangesThem)
 {
-    const Output single = Run(with({"--threads", "1"}, kHousing));
-    ASSERT_EQ(single.status, 0) << single.err;
-    ASSERT_NE(single.json.find("\"samples_used\": 30000"), std::string::npos);
-    for (const char* threads : {"2", "3", "8"}) {
-        SCOPED_TRACE(std::string(threads) + " threads");
-        const Output many = Run(with({"--threads", threads, "--timing"}, kHousing));
-        EXPECT_EQ(many.status, 0) << many.err;
-        EXPECT_EQ(many.json, single.json);
-        EXPECT_EQ(many.report, single.report);
-        EXPECT_EQ(many.err.rfind("rkdatum: 30000 samples in ", 0), 0u) << many.err;
-        EXPECT_NE(many.err.find(std::string(" on ") + threads + " threads"), std::string::npos) << many.err;
-        EXPECT_NE(many.err.find(" samples per second\n"), std::string::npos) << many.err;
-    }
-    const auto mean = [](const Output& run) { return nlohmann::json::parse(run.json)["measurements"][0]["mean"]; };
-    EXPECT_NE(mean(Run(with({"--seed", "99"}, kHousing))), mean(single)) << "the seed does not reach the draws";
-}
-
-// The failing scheme checks that the failures, and the first failed sample's errors, merge as the
-// whole run counts them.
-TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
-{
-    const std::string failing = WriteTempFile("failing.ini", tooltest::short_line_scheme(9000));
+    const std::vector<std::string> failing = {"--quiet", WriteTempFile("f.ini", tooltest::short_line_scheme(9000))};
     const struct {
         std::vector<std::string> args;
+        const char *samples, *threads;
         int shards, status;
-    } cases[] = {{kHousing, 1, 0}, {kHousing, 3, 0}, {kHousing, 7, 0}, {{"--quiet", failing}, 3, 3}};
+    } cases[] = {{kHousing, "30000", "2", 1, 0}, {kHousing, "30000", "3", 3, 0}, {kHousing, "30000", "8", 7, 0},
+                 {failing, "9000", "3", 3, 3}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back() + " in " + std::to_string(c.shards) + " shards");
-        const Output whole = Run(c.args);
-        ASSERT_EQ(whole.status, c.status) << whole.err;
+        SCOPED_TRACE(c.args.back() + " on " + c.threads + " threads, and in " + std::to_string(c.shards) + " shards");
+        const Output single = Run(with({"--threads", "1"}, c.args));
+        ASSERT_EQ(single.status, c.status) << single.err;
+        ASSERT_TRUE(tooltest::has(single.json, "\"samples\": " + std::string(c.samples)));
+        const Output many = Run(with({"--threads", c.threads, "--timing"}, c.args));
+        EXPECT_EQ(many.status, c.status) << many.err;
+        EXPECT_EQ(many.json, single.json);
+        EXPECT_EQ(many.report, single.report);
+        EXPECT_TRUE(tooltest::has(many.err, "rkdatum: " + std::string(c.samples) + " samples in ", true));
+        EXPECT_TRUE(tooltest::has(many.err, " on " + std::string(c.threads) + " threads"));
+        EXPECT_TRUE(tooltest::has(many.err, " samples per second\n"));
         const Output merged = Run(with({"merge"}, Shards(c.args, c.shards)));
         EXPECT_EQ(merged.status, c.status) << merged.err;
-        EXPECT_EQ(merged.report, whole.report);
-        EXPECT_EQ(merged.json, whole.json);
-        EXPECT_EQ(merged.err, whole.err);
+        EXPECT_EQ(merged.report, single.report);
+        EXPECT_EQ(merged.json, single.json);
+        EXPECT_EQ(merged.err, single.err);
     }
-
-    // GNU parallel runs the shards, as docs/rkdatum.md shows for SSH hosts; ':' is this machine.
-    const std::string command = "parallel --will-cite --jobs 2 --sshlogin : '" + std::string(RKDATUM_EXE) +
-                                "' --quiet --samples 30000 --shard {}/4 --partial '" + TempDir() + "/gnu-{}' '" +
-                                kHousing.back() + "' ::: 1 2 3 4 2>" + TempDir() + "/parallel.txt";
-    ASSERT_EQ(std::system(command.c_str()), 0) << rktest::ReadFile(TempDir() + "/parallel.txt");
-    const Output whole = Run(kHousing);
-    std::vector<std::string> parts = {"merge"};
-    for (const char* k : {"1", "2", "3", "4"}) parts.push_back(TempDir() + "/gnu-" + k);
-    const Output merged = Run(parts);
-    EXPECT_EQ(merged.status, 0) << merged.err;
-    EXPECT_EQ(merged.report, whole.report);
-    EXPECT_EQ(merged.json, whole.json);
+    const auto mean = [&](const std::vector<std::string>& args) {
+        return nlohmann::json::parse(Run(args).json)["measurements"][0]["mean"];
+    };
+    EXPECT_NE(mean(with({"--seed", "99"}, kHousing)), mean(kHousing)) << "the seed does not reach the draws";
 }
 
 // A shard that fails removes the partial an earlier run left at its place, so a merge finds the
@@ -109,38 +96,34 @@ TEST_F(Scale, ShardsMergedGiveTheUnshardedReport)
 TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRunAndAFailedShardLeavesNone)
 {
     const std::vector<std::string> p = Shards(kHousing, 3);   // shards 3, 2, 1
-    const std::string other_seed = TempDir() + "/other-seed";
-    const std::string other_count = TempDir() + "/other-count";
-    const std::string other_scheme = TempDir() + "/other-scheme";
+    Shards(kHousing, 1);
     const std::string example = kHousing.back();
     const std::string edited = WriteTempFile("edited.ini", rktest::ReadFile(example) + "# edited\n");
-    for (const auto& [args, partial] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"--samples", "30000", "--seed", "7", example}, other_seed},
-             {{"--samples", "30001", example}, other_count},
-             {{"--samples", "30000", edited}, other_scheme}})
-        ASSERT_EQ(Tool(with({"--quiet", "--shard", "2/3", "--partial", partial}, args)).status, 0) << partial;
-    Shards(kHousing, 1);
+    const auto shard_2 = [&](const std::string& name, const std::vector<std::string>& args) {
+        const std::string partial = TempDir() + "/" + name;
+        EXPECT_EQ(Tool(with({"--quiet", "--shard", "2/3", "--partial", partial}, args)).status, 0) << partial;
+        return partial;
+    };
+    const std::string other_seed = shard_2("other-seed", {"--samples", "30000", "--seed", "7", example});
+    const std::string other_count = shard_2("other-count", {"--samples", "30001", example});
+    const std::string other_scheme = shard_2("other-scheme", {"--samples", "30000", edited});
     const std::string cut = WriteTempFile("cut", rktest::ReadFile(p[1]).substr(0, 2000));
     const std::string report = WriteTempFile("report.txt", "rkdatum: a report\n");
-    const struct {
-        const char* what;
-        std::vector<std::string> parts;
-        std::string phrase;
-    } cases[] = {
-        {"a shard missing", {p[0], p[2]}, "no partial holds shard 2/3 (samples 8193 to 20480): the run is incomplete"},
-        {"the last shard missing", {p[1], p[2]}, "no partial holds shard 3/3 (samples 20481 to 30000)"},
-        {"a shard twice", {p[0], p[1], p[2], p[1]}, p[1] + " repeats shard 2/3, which " + p[1] + " holds already"},
-        {"another seed", {p[0], other_seed, p[2]}, other_seed + " belongs to another run than " + p[0] + ": its seed is 7"},
-        {"another sample count", {p[0], other_count, p[2]}, "its run has 30001 samples, not 30000"},
-        {"another scheme", {p[0], other_scheme, p[2]}, "its settings file " + edited + " differs from " + example},
-        {"another split", {p[0], p[1], p[2], TempDir() + "/part-1-of-1"}, "it is a shard of 1, not of 3"},
-        {"a cut partial", {p[0], cut, p[2]}, cut + " is damaged or incomplete"},
-        {"not a partial", {p[0], p[1], report}, report + " is not a partial result of rkdatum --shard"},
-        {"no partial at all", {p[0], p[1], TempDir() + "/absent"}, "cannot read " + TempDir() + "/absent"},
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{p[0], p[2]}, "no partial holds shard 2/3 (samples 8193 to 20480): the run is incomplete"},
+        {{p[1], p[2]}, "no partial holds shard 3/3 (samples 20481 to 30000)"},
+        {{p[0], p[1], p[2], p[1]}, p[1] + " repeats shard 2/3, which " + p[1] + " holds already"},
+        {{p[0], other_seed, p[2]}, other_seed + " belongs to another run than " + p[0] + ": its seed is 7"},
+        {{p[0], other_count, p[2]}, "its run has 30001 samples, not 30000"},
+        {{p[0], other_scheme, p[2]}, "its settings file " + edited + " differs from " + example},
+        {{p[0], p[1], p[2], TempDir() + "/part-1-of-1"}, "it is a shard of 1, not of 3"},
+        {{p[0], cut, p[2]}, cut + " is damaged or incomplete"},
+        {{p[0], p[1], report}, report + " is not a partial result of rkdatum --shard"},
+        {{p[0], p[1], TempDir() + "/absent"}, "cannot read " + TempDir() + "/absent"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ExpectRefused(with({"merge"}, c.parts), "rkdatum: merge: ", c.phrase);
+    for (const auto& [parts, phrase] : cases) {
+        SCOPED_TRACE(phrase);
+        ExpectRefused(with({"merge"}, parts), "rkdatum: merge: ", phrase);
     }
 
     std::string broken = rktest::ReadFile(example);
@@ -148,14 +131,13 @@ TEST_F(Scale, MergeRefusesPartialsThatAreNotOneWholeRunAndAFailedShardLeavesNone
     const tooltest::Run failed = Tool(
         {"--quiet", "--samples", "30000", "--shard", "2/3", "--partial", p[1], WriteTempFile("broken.ini", broken)});
     EXPECT_EQ(failed.status, 2);
-    EXPECT_NE(failed.err.find("cannot build the object's datum reference frame"), std::string::npos) << failed.err;
+    EXPECT_TRUE(tooltest::has(failed.err, "cannot build the object's datum reference frame"));
     struct stat info;
     EXPECT_NE(stat(p[1].c_str(), &info), 0) << "the earlier partial of shard 2/3 is still there";
     EXPECT_NE(stat((p[1] + ".unfinished").c_str(), &info), 0);
     const tooltest::Run unwritable = Tool({"--shard", "1/3", "--partial", TempDir() + "/no/such/dir/part", example});
     EXPECT_EQ(unwritable.status, 2);
-    EXPECT_NE(unwritable.err.find("cannot write " + TempDir() + "/no/such/dir/part.unfinished"), std::string::npos)
-        << unwritable.err;
+    EXPECT_TRUE(tooltest::has(unwritable.err, "cannot write " + TempDir() + "/no/such/dir/part.unfinished"));
 }
 
 // One uniform deviation along x moves the probe's image to 15 + d. Block 0 starts at the run's seed,
@@ -180,7 +162,7 @@ TEST_F(Scale, EachBlockDrawsFromItsOwnStretchOfTheStream)
     }
     const double first = 16807.0 * 4242.0 / 2147483647.0;
     EXPECT_NEAR(std::stod(tooltest::split(rows[1], ',')[1]), 15 + 0.2 * (first - 0.5), 1e-12);
-    EXPECT_NE(run.json.find("\"samples_without_reuse\": " + std::to_string(262143L * 4096)), std::string::npos);
+    EXPECT_TRUE(tooltest::has(run.json, "\"samples_without_reuse\": " + std::to_string(262143L * 4096)));
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 namespace {
 
 using nlohmann::json;
-using tooltest::phi;
-using tooltest::numbers;
+using tooltest::has;
 using tooltest::part;
+using tooltest::phi;
 
 using Variation = tooltest::ToolTest;
 
@@ -31,7 +31,8 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
     } cases[] = {
         {"target primary = normal sigma 2 along x", 0, 2, -6, 6, false, false},
         {"target primary = uniform range 2 along x", 0, 2 / std::sqrt(12.0), -1, 1, true, true},
-        {"target primary = uniform range 2 nominal 0.5 high 1 along x", 0.25, 1.5 / std::sqrt(12.0), -0.5, 1, true, true},
+        {"target primary = uniform range 2 nominal 0.5 high 1 along x", 0.25, 1.5 / std::sqrt(12.0),
+         -0.5, 1, true, true},
         {"target primary = normal sigma 1 low -0.5 high 0.5 along x", 0, std::sqrt(1 - pdf_half / (2 * phi(0.5) - 1)),
          -0.5, 0.5, true, true},
         {"target primary = normal sigma 1 low -1 along x", cut_mean, std::sqrt(1 - pdf1 / phi(1) - cut_mean * cut_mean),
@@ -40,17 +41,17 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
         {"target primary = normal sigma 0 along x", 0, 0, 0, 0, true, true},
         {"target primary = none", 0, 0, 0, 0, true, true},
     };
-    const double n = 20000;
+    const long n = 20000;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.variation);
-        const json doc = Json({WriteTempFile("m.ini", tooltest::point_scheme("x = coordinate probe along x\n",
-                                                                             std::string(c.variation) + "\n", 20000))});
+        const std::string scheme = tooltest::point_scheme("x = coordinate probe along x\n", c.variation, n);
+        const json doc = Json({WriteTempFile("m.ini", scheme + "\n")});
         const json& x = doc["measurements"][0];
-        EXPECT_NEAR(x["rss_mean"].get<double>(), 15 + c.mean, 1e-6);
-        EXPECT_NEAR(x["rss_std_dev"].get<double>(), c.std_dev, 1e-6);
-        EXPECT_TRUE(tooltest::near(x["worst_case"].get<std::vector<double>>(), {15 + c.low, 15 + c.high}, 1e-6));
-        EXPECT_NEAR(x["mean"].get<double>(), 15 + c.mean, 4 * c.std_dev / std::sqrt(n) + 1e-9);
-        EXPECT_NEAR(x["std_dev"].get<double>(), c.std_dev, 0.025 * c.std_dev + 1e-9);
+        EXPECT_NEAR(x["rss_mean"], 15 + c.mean, 1e-6);
+        EXPECT_NEAR(x["rss_std_dev"], c.std_dev, 1e-6);
+        EXPECT_TRUE(tooltest::near(x["worst_case"], {15 + c.low, 15 + c.high}, 1e-6));
+        EXPECT_NEAR(x["mean"], 15 + c.mean, 4 * c.std_dev / std::sqrt(n) + 1e-9);
+        EXPECT_NEAR(x["std_dev"], c.std_dev, 0.025 * c.std_dev + 1e-9);
         const double min = x["min"], max = x["max"], reach = 0.01 * (c.high - c.low);
         EXPECT_LE(min, 15 + c.low + reach);
         EXPECT_GE(max, 15 + c.high - reach);
@@ -59,14 +60,14 @@ TEST_F(Variation, EachDistributionIsDrawnAsTheLinearModelTakesIt)
 
         // The image moves along x alone, so its distance is |along x| in every sample.
         const json& moved = doc["check_point_displacements"][0];
-        EXPECT_NEAR(moved["along_x"]["min"].get<double>(), min - 15, 1e-9);
-        EXPECT_NEAR(moved["distance"]["max"].get<double>(), std::max(15 - min, max - 15), 1e-9);
+        EXPECT_NEAR(moved["along_x"]["min"], min - 15, 1e-9);
+        EXPECT_NEAR(moved["distance"]["max"], std::max(15 - min, max - 15), 1e-9);
         for (const char* axis : {"along_y", "along_z"})
             EXPECT_EQ(moved[axis]["max"].get<double>() - moved[axis]["min"].get<double>(), 0.0) << axis;
-        const json& along_x = moved["along_x"];
+        const json& ax = moved["along_x"];
         const std::string block = part(report, "Check point probe:");
-        EXPECT_TRUE(tooltest::near(numbers(block, "along x"),
-                                   {along_x["mean"], along_x["std_dev"], along_x["min"], along_x["max"]}, 1e-6));
+        const json sampled = {ax["mean"], ax["std_dev"], ax["min"], ax["max"]};
+        EXPECT_TRUE(tooltest::near(tooltest::numbers(block, "along x"), sampled, 1e-6));
         EXPECT_EQ(block.find("all 20000 samples at ") != std::string::npos, c.std_dev == 0) << block;
     }
 }
@@ -83,11 +84,11 @@ TEST_F(Variation, SamplesWhoseRedundancyDiffersFromNominalAreCounted)
                     "[ Variation ]\nsamples = 4000\nobject secondary = uniform range 0.02 along x\n")});
     const std::string variation = part(run.out, "Variation:");
     const std::string marker = "Redundancy other than nominal       object ";
-    ASSERT_NE(variation.find(marker), std::string::npos) << variation;
+    ASSERT_TRUE(has(variation, marker));
     const long changed = std::stol(variation.substr(variation.find(marker) + marker.size()));
     EXPECT_GT(changed, 800);
     EXPECT_LT(changed, 1200);
-    EXPECT_NE(variation.find(", target 0 samples"), std::string::npos) << variation;
+    EXPECT_TRUE(has(variation, ", target 0 samples"));
 }
 
 // Failed samples are counted with their error and left out of the statistics, and the status says
@@ -100,15 +101,15 @@ TEST_F(Variation, FailedSamplesAreCountedShownAndLeftOutOfTheCsv)
     ASSERT_EQ(run.status, 3) << run.err;
     const json doc = json::parse(rktest::ReadFile(TempDir() + "/r.json"));
     const std::string variation = part(run.out, "Variation:");
-    EXPECT_NE(variation.find("Samples used                        " + doc["samples_used"].dump() + " of 2000"),
-              std::string::npos) << variation;
-    EXPECT_NE(variation.find("Samples failed                      " + doc["samples_failed"].dump()), std::string::npos);
-    EXPECT_EQ(doc["samples_used"].get<long>() + doc["samples_failed"].get<long>(), 2000);
-    EXPECT_GT(doc["samples_failed"].get<long>(), 150);
-    EXPECT_LT(doc["samples_failed"].get<long>(), 350);
-    EXPECT_NE(variation.find("error 10 at rk_line("), std::string::npos) << variation;
-    EXPECT_NE(run.err.find("samples could not be analysed; the first, sample "), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("The two points of a line coincide"), std::string::npos) << run.err;
+    const long failed = doc["samples_failed"];
+    EXPECT_TRUE(has(variation, "Samples used                        " + doc["samples_used"].dump() + " of 2000"));
+    EXPECT_TRUE(has(variation, "Samples failed                      " + std::to_string(failed)));
+    EXPECT_EQ(doc["samples_used"].get<long>() + failed, 2000);
+    EXPECT_GT(failed, 150);
+    EXPECT_LT(failed, 350);
+    EXPECT_TRUE(has(variation, "error 10 at rk_line("));
+    EXPECT_TRUE(has(run.err, "samples could not be analysed; the first, sample "));
+    EXPECT_TRUE(has(run.err, "The two points of a line coincide"));
 
     const std::vector<std::string> rows = tooltest::lines_of(rktest::ReadFile(csv));
     ASSERT_EQ(rows.size(), doc["samples_used"].get<std::size_t>() + 1);
@@ -125,8 +126,8 @@ TEST_F(Variation, FailedSamplesAreCountedShownAndLeftOutOfTheCsv)
         EXPECT_EQ(cells[1], cells[4]) << "the height is the image's z";
         sum += std::stod(cells[1]);
     }
-    EXPECT_EQ(skipped + (2000 - last), doc["samples_failed"].get<long>());
-    EXPECT_NEAR(sum / static_cast<double>(rows.size() - 1), doc["measurements"][0]["mean"].get<double>(), 1e-12);
+    EXPECT_EQ(skipped + (2000 - last), failed);
+    EXPECT_NEAR(sum / static_cast<double>(rows.size() - 1), doc["measurements"][0]["mean"], 1e-12);
 }
 
 }  // namespace

@@ -33,22 +33,6 @@ inline std::string shell_quoted(const std::string& arg)
 
 inline std::string example(const std::string& name) { return std::string(RKDATUM_EXAMPLES) + "/" + name; }
 
-// Runs the tool with `args`, its outputs captured in files of `dir`.
-inline Run rkdatum(const std::vector<std::string>& args, const std::string& dir)
-{
-    std::string command = shell_quoted(RKDATUM_EXE);
-    for (const std::string& arg : args) command += " " + shell_quoted(arg);
-    const std::string out = dir + "/stdout.txt";
-    const std::string err = dir + "/stderr.txt";
-    command += " >" + shell_quoted(out) + " 2>" + shell_quoted(err) + " </dev/null";
-    Run run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = rktest::ReadFile(out);
-    run.err = rktest::ReadFile(err);
-    return run;
-}
-
 inline std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> cells;
@@ -74,17 +58,12 @@ inline double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 inline std::string part(const std::string& text, const std::string& from, const std::string& to = "")
 {
     const std::vector<std::string> lines = lines_of(text);
-    std::string result;
-    bool inside = false;
+    std::string result;   // empty until the line that starts it
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string stripped = lines[i].substr(std::min(lines[i].find_first_not_of(' '), lines[i].size()));
-        if (!inside) {
-            inside = stripped.rfind(from, 0) == 0;
-            if (!inside) continue;
-        } else if ((!to.empty() && stripped.rfind(to, 0) == 0) ||
-                   (i + 1 < lines.size() && lines[i + 1].rfind("---", 0) == 0)) {
-            break;
-        }
+        const bool title = i + 1 < lines.size() && lines[i + 1].rfind("---", 0) == 0;
+        if (result.empty() && stripped.rfind(from, 0) != 0) continue;
+        if (!result.empty() && ((!to.empty() && stripped.rfind(to, 0) == 0) || title)) break;
         result += lines[i] + "\n";
     }
     return result;
@@ -114,26 +93,23 @@ inline std::vector<double> numbers(const std::string& text, const std::string& l
     return values;
 }
 
-// The C and O cells of a degree-of-freedom row, as one word such as "OCCOCOCCCCCC".
-inline std::string cells(const std::string& text, const std::string& label)
-{
-    std::string joined;
-    for (const std::string& word : words_after(text, label)) joined += word;
-    return joined;
-}
-
-inline ::testing::AssertionResult near(const std::vector<double>& actual, const std::vector<double>& expected,
+// Numbers (a JSON array, a vector or an array) against `expected`, each within `tolerance`.
+inline ::testing::AssertionResult near(const nlohmann::json& actual, const nlohmann::json& expected,
                                        double tolerance = 1e-4)
 {
     bool same = actual.size() == expected.size();
-    for (std::size_t i = 0; same && i < actual.size(); ++i) same = std::abs(actual[i] - expected[i]) <= tolerance;
+    for (std::size_t i = 0; same && i < actual.size(); ++i)
+        same = std::abs(actual[i].get<double>() - expected[i].get<double>()) <= tolerance;
     if (same) return ::testing::AssertionSuccess();
-    std::ostringstream message;
-    message << "got";
-    for (double v : actual) message << " " << v;
-    message << ", expected";
-    for (double v : expected) message << " " << v;
-    return ::testing::AssertionFailure() << message.str();
+    return ::testing::AssertionFailure() << "got " << actual << ", expected " << expected;
+}
+
+// Whether `text` holds `phrase` (at its start when `at_start`).
+inline ::testing::AssertionResult has(const std::string& text, const std::string& phrase, bool at_start = false)
+{
+    const std::size_t at = text.find(phrase);
+    if (at_start ? at == 0 : at != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no '" << phrase << (at_start ? "' at the start of:\n" : "' in:\n") << text;
 }
 
 // Object and target located by one point each, (0,0,0) onto (10,20,30): transform 1 is that shift and
@@ -159,29 +135,39 @@ inline std::string short_line_scheme(long samples)
 
 class ToolTest : public rktest::LibraryTest {
 protected:
-    tooltest::Run Tool(const std::vector<std::string>& args) const { return rkdatum(args, TempDir()); }
+    // Runs the tool with `args`, its outputs captured in files of the test's folder.
+    tooltest::Run Tool(const std::vector<std::string>& args) const
+    {
+        std::string command = shell_quoted(RKDATUM_EXE);
+        for (const std::string& arg : args) command += " " + shell_quoted(arg);
+        command += " >" + shell_quoted(TempDir() + "/stdout.txt") + " 2>" + shell_quoted(TempDir() + "/stderr.txt");
+        const int raw = std::system((command + " </dev/null").c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, rktest::ReadFile(TempDir() + "/stdout.txt"),
+                rktest::ReadFile(TempDir() + "/stderr.txt")};
+    }
 
-    // Runs the tool with --quiet --json and `args`, expecting `status`; the report is kept in `report`.
-    nlohmann::json Json(std::vector<std::string> args, int status = 0)
+    // Runs the tool with --quiet --json and `args`, expecting success; the report is kept in `report`.
+    nlohmann::json Json(std::vector<std::string> args)
     {
         const std::string out = TempDir() + "/run.json";
         args.insert(args.begin(), {"--quiet", "--json", out});
         const tooltest::Run run = Tool(args);
-        EXPECT_EQ(run.status, status) << run.err;
+        EXPECT_EQ(run.status, 0) << run.err;
         report = run.out;
         return nlohmann::json::parse(rktest::ReadFile(out));
     }
 
-    // A refusal: status 1, nothing on standard output, and one line on standard error that starts
-    // with `start` and holds `phrase`.
-    void ExpectRefused(const std::vector<std::string>& args, const std::string& start, const std::string& phrase) const
+    // A refusal: status 1, nothing on standard output, and `lines` lines on standard error, which
+    // start with `start` and hold `phrase`.
+    void ExpectRefused(const std::vector<std::string>& args, const std::string& start, const std::string& phrase,
+                       long lines = 1) const
     {
         const tooltest::Run run = Tool(args);
         EXPECT_EQ(run.status, 1) << run.err;
         EXPECT_EQ(run.out, "") << "a report was printed despite the bad input";
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(run.err.rfind(start, 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(phrase), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), lines) << run.err;
+        EXPECT_TRUE(has(run.err, start, true));
+        EXPECT_TRUE(has(run.err, phrase));
     }
 
     std::string report;
