@@ -1,7 +1,5 @@
 // Lines (rk_line): construction under the point tolerance, feet of points and comparisons (the
 // closest point of two lines is in refine_test).
-#include <limits>
-
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -28,7 +26,6 @@ TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
 
 TEST_F(Line, RefusalsLeaveTheOutputsAlone)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
     const Rk_PointStruct o = P(0, 0, 0), close = P(0.005, 0, 0), p = P(9, 9, 9);
     const Rk_LineStruct x_axis = L(o, P(1, 0, 0)), dot = L(P(1, 2, 3), P(1, 2, 3)), skew = L(P(0, 5, 3), P(0, 5, 4));
     const Rk_LineStruct half_degree = L(P(0, 3, 1), P(-std::cos(0.5 * kPi / 180), 3 + std::sin(0.5 * kPi / 180), 1));
@@ -47,7 +44,7 @@ TEST_F(Line, RefusalsLeaveTheOutputsAlone)
          REFUSES(6, vec, Rk_PointProjOnLine(&p, &dot, &pt)),
          REFUSES(6, vec, Rk_LineIsParallelToLine(&x_axis, &dot, &flag)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&x_axis, &half_degree, &pt)),
-         REFUSES(1, line, Rk_LinePointClosestToLine(Ptr(L(P(nan, 0, 0), P(1, 0, 0))), &skew, &pt)),
+         REFUSES(1, line, Rk_LinePointClosestToLine(Ptr(L(P(std::nan(""), 0, 0), P(1, 0, 0))), &skew, &pt)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&far1, &far2, &pt))},
         [&] { return Same(line, x_axis) && Same(pt, P(6, 6, 6)) && flag == 3; });
     Rk_VectorStruct dir = V(5, 5, 5);
