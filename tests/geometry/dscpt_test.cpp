@@ -36,7 +36,8 @@ struct Set {
         if (Query(Rk_DiscPtsGetNumPts, &s) != static_cast<int>(want.size()) || s.pt_table.num_rows != s.num_pts)
             return ::testing::AssertionFailure() << s.num_pts << " points, " << s.pt_table.num_rows << " rows";
         for (int i = 0; i < s.num_pts; ++i)
-            if (!Near(At(i).first, want[i], 1e-12)) return ::testing::AssertionFailure() << i << ": " << Show(At(i).first);
+            if (!Near(At(i).first, want[i], 1e-12))
+                return ::testing::AssertionFailure() << i << ": " << Show(At(i).first);
         return ::testing::AssertionSuccess();
     }
 };

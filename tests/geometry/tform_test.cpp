@@ -1,5 +1,5 @@
-// Rigid transforms (rk_tform): the row-vector convention, the identity flag, composition,
-// inversion, frames, and the images of vectors, lines and planes.
+// Rigid transforms (rk_tform): the row-vector convention, the identity flag, composition, inversion,
+// frames, the images of vectors, lines and planes, and equality.
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -22,8 +22,7 @@ Rk_PointStruct Map(const Rk_TransformStruct& t, Rk_PointStruct p)
 TEST_F(Transform, IdentityFlagToleratesTheZeroToleranceInclusivelyAndAFlaggedMatrixMovesNothing)
 {
     Rk_TransformStruct t;
-    double rows[4][3];
-    const Rows identity = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
+    Rows rows, identity = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0}};
     OK(Rk_TransformInit(&t) || Rk_TransformGet(&t, rows));
     EXPECT_TRUE(t.is_identity == 1 && std::memcmp(rows, identity, sizeof rows) == 0);
     // A diagonal 5e-10 or 2e-9 off, an entry equal to the tolerance, a translation just over it, NaN.
@@ -85,26 +84,14 @@ TEST_F(Transform, FramesInversesAndFrameToFrameOnRandomRigidMotions)
         << "from the world: the frame's own";
 }
 
-TEST_F(Transform, VectorsLinesAndPlanesAreMovedAndTheirDegenerateImagesRefused)
+TEST_F(Transform, ImagesOfLinesAndPlanesAndEqualityOfRowDirectionsAndTranslations)
 {
-    const Rk_TransformStruct turn = OfFrame(kTurned), squash = Make(Rows{{1, 0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}});
+    const Rk_TransformStruct a = OfFrame(kTurned), squash = Make(Rows{{1, 0, 0}, {0, 0, 0}, {0, 0, 1}, {0, 0, 0}}),
+                             zero_row = Make(Rows{{0, 1, 0}, {0, 0, 0}, {0, 0, 1}, {1, 2, 3}});
     Rk_LineStruct line = L(P(0, 0, 0), P(1, 0, 0));
     Rk_PlaneStruct plane = Pl(P(1, 0, 0), V(2, 0, 0));
-    OK(Rk_TransformApplyToLine(&turn, &line, &line) || Rk_TransformApplyToPlane(&turn, &plane, &plane));
+    OK(Rk_TransformApplyToLine(&a, &line, &line) || Rk_TransformApplyToPlane(&a, &plane, &plane));
     EXPECT_TRUE(Same(line, L(P(1, 2, 3), P(1, 3, 3))) && Same(plane, Pl(P(1, 3, 3), V(0, 2, 0)))) << "over the inputs";
-    Rk_VectorStruct up = V(0, 5, 0);
-    Rk_LineStruct vertical = L(P(0, 0, 0), P(0, 4, 0));
-    Rk_PlaneStruct wall = Pl(P(3, 3, 3), V(0, 1, 0));
-    ExpectRefusals(
-        {REFUSES(6, vec, Rk_TransformApplyToVector(&squash, &up, &up)),
-         REFUSES(10, line, Rk_TransformApplyToLine(&squash, &vertical, &vertical)),
-         REFUSES(6, vec, Rk_TransformApplyToPlane(&squash, &wall, &wall))},
-        [&] { return Same(up, V(0, 5, 0)) && Same(vertical.point2, P(0, 4, 0)) && Same(wall.point, P(3, 3, 3)); });
-}
-
-TEST_F(Transform, EqualityComparesRowDirectionsAndTranslations)
-{
-    const Rk_TransformStruct a = Make(Rows{{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {1, 2, 3}});
     // Rows three times as long with translations 0.005 apart; translations the point tolerance
     // apart; a row pointing the other way; two flagged identities.
     for (auto [t1, t2, equal] : {std::tuple{a, Make(Rows{{0, 3, 0}, {-3, 0, 0}, {0, 0, 3}, {1.005, 2, 3}}), 1},
@@ -112,10 +99,19 @@ TEST_F(Transform, EqualityComparesRowDirectionsAndTranslations)
                                  {a, Make(Rows{{0, 1, 0}, {-1, 0, 0}, {0, 0, -1}, {1, 2, 3}}), 0},
                                  {Make(Rows{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1e-9}}), OfFrame(kWorld), 1}})
         EXPECT_EQ(Query(Rk_TransformIsEqualToTransform, &t1, &t2), equal) << t2.transform[3][0];
-    const Rk_TransformStruct zero_row = Make(Rows{{0, 1, 0}, {0, 0, 0}, {0, 0, 1}, {1, 2, 3}});
+    Rk_VectorStruct up = V(0, 5, 0);
+    Rk_LineStruct vertical = L(P(0, 0, 0), P(0, 4, 0));
+    Rk_PlaneStruct wall = Pl(P(3, 3, 3), V(0, 1, 0));
     int equal = -1;
-    ExpectRefusals({REFUSES(6, vec, Rk_TransformIsEqualToTransform(&a, &zero_row, &equal))},
-                   [&] { return equal == -1; });
+    ExpectRefusals(
+        {REFUSES(6, vec, Rk_TransformApplyToVector(&squash, &up, &up)),
+         REFUSES(10, line, Rk_TransformApplyToLine(&squash, &vertical, &vertical)),
+         REFUSES(6, vec, Rk_TransformApplyToPlane(&squash, &wall, &wall)),
+         REFUSES(6, vec, Rk_TransformIsEqualToTransform(&a, &zero_row, &equal))},
+        [&] {
+            return Same(up, V(0, 5, 0)) && Same(vertical.point2, P(0, 4, 0)) && Same(wall.point, P(3, 3, 3)) &&
+                   equal == -1;
+        });
 }
 
 }  // namespace
