@@ -12,8 +12,7 @@ TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
     Rk_LineStruct line;
     Rk_PointStruct a = P(0, 0, 0), b = P(0.01, 0, 0), far = P(0, 5, 0), got1, got2;
     Rk_VectorStruct dir;
-    OK(Rk_LineInit(&line));
-    EXPECT_TRUE(Same(line, L(P(0, 0, 0), P(1, 1, 1))));
+    EXPECT_TRUE(Same(Query<Rk_LineStruct>(Rk_LineInit), L(P(0, 0, 0), P(1, 1, 1))));
     OK(Rk_LineSet(&line, &a, &b) || Rk_LineSetPoint1(&line, &far) || Rk_LineGet(&line, &got1, &got2));
     EXPECT_TRUE(Same(got1, far) && Same(got2, b)) << "b exactly the tolerance from a";
     OK(Rk_LineSetPoint2(&line, &a) || Rk_LineGetPoint1(&line, &got1) || Rk_LineGetPoint2(&line, &got2));

@@ -17,8 +17,7 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
     Rk_PointStruct o = P(0, 0, 0), x = P(1, 0, 0), q = P(-1, -1, -1), gp, p2, p3;
     Rk_VectorStruct n = V(0, 3, 0), gn;
     double e[4];
-    OK(Rk_PlaneInit(&plane));
-    EXPECT_TRUE(Same(plane, Pl(o, V(0, 0, 1))));
+    EXPECT_TRUE(Same(Query<Rk_PlaneStruct>(Rk_PlaneInit), Pl(o, V(0, 0, 1))));
     OK(Rk_PlaneSet(&plane, &x, Ptr(V(0, 0, 0))) || Rk_PlaneSetNormal(&plane, &n) || Rk_PlaneSetPoint(&plane, &q) ||
        Rk_PlaneGet(&plane, &gp, &gn) || Rk_PlaneGetEquationConstants(&plane, &e[0], &e[1], &e[2], &e[3]));
     EXPECT_TRUE(Same(gp, q) && Same(gn, n) && Same(plane, Pl(q, n))) << "a zero normal stored untested, then replaced";
