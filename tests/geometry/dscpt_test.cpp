@@ -66,14 +66,12 @@ TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
                 Same(to.NormalAt(4), V(2, 3, 4)))
         << "added to itself: doubled once";
     // A quarter turn about z turns the normal, unshifted; a transform flagged as the identity moves nothing.
-    for (auto [rows, p0, p1, n0] :
-         {std::tuple<std::vector<double>, Rk_PointStruct, Rk_PointStruct, Rk_VectorStruct>{
-              {0, 1, 0, -1, 0, 0, 0, 0, 1, 10, 20, 30}, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
-          {{1 + 5e-10, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 5e-10}, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
+    const Rk_RefFrameStruct turn = {V(0, 1, 0), V(-1, 0, 0), V(0, 0, 1), P(10, 20, 30)},
+                            near_world = {V(1 + 5e-10, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 5e-10)};
+    for (auto [frame, p0, p1, n0] : {std::tuple{turn, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
+                                     {near_world, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
         Set moved;
-        Rk_TransformStruct t;
-        OK(Rk_DiscPtsAddAllPts(&moved.s, &from.s) || Rk_TransformSet(&t, reinterpret_cast<double(*)[3]>(rows.data())));
-        OK(Rk_DiscPtsApplyTransform(&moved.s, &t));
+        OK(Rk_DiscPtsAddAllPts(&moved.s, &from.s) || Rk_DiscPtsApplyTransform(&moved.s, Ptr(OfFrame(frame))));
         EXPECT_TRUE(moved.Holds({p0, p1}) && Near(moved.NormalAt(0), n0, 1e-15) && Same(moved.NormalAt(1), V(7, 7, 7)));
     }
 }
