@@ -117,8 +117,7 @@ TEST_F(Arc, ApparentAndVirtualCirclesOfRoundFeatures)
         const Rk_ArcStruct arcs[2] = {a1, a2};
         OK(Rk_ArcGetVirtualArc(&virt, n, arcs, &along, kind, &diam, &found));
         EXPECT_TRUE(found == 1 && std::fabs(diam - d) < 1e-12 && Near(virt.center, c, 1e-12) &&
-                    Same(virt.normal, along))
-            << d;
+                    Same(virt.normal, along)) << d;
     }
     virt = kUnit;
     const Rk_ArcStruct blocked[3] = {A(P(0, 0, 0), along, 5), A(P(12, 0, 1), along, 5), A(P(0, 0, 2), along, 5)};

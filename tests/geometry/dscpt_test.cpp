@@ -63,8 +63,7 @@ TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
     OK(Rk_DiscPtsAddPt(&from.s, Ptr(P(-1, 0, 5)), nullptr, 0));
     OK(Rk_DiscPtsAddAllPts(&to.s, &from.s) || Rk_DiscPtsAddAllPts(&to.s, &to.s));
     EXPECT_TRUE(to.Holds({P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5), P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5)}) &&
-                Same(to.NormalAt(4), V(2, 3, 4)))
-        << "added to itself: doubled once";
+                Same(to.NormalAt(4), V(2, 3, 4))) << "added to itself: doubled once";
     // A quarter turn about z turns the normal, unshifted; a transform flagged as the identity moves nothing.
     const Rk_RefFrameStruct turn = {V(0, 1, 0), V(-1, 0, 0), V(0, 0, 1), P(10, 20, 30)},
                             near_world = {V(1 + 5e-10, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 5e-10)};
@@ -251,8 +250,7 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
             const long live = rk::seam::live_blocks();
             const int status = rktest::WithFailingAlloc(n, [&full, &run = op] { return run(&full.s); });
             EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && full.s.num_pts == 25 &&
-                        rk::seam::live_blocks() == live)
-                << fill << " points, allocation " << n;
+                        rk::seam::live_blocks() == live) << fill << " points, allocation " << n;
         }
     }
 }

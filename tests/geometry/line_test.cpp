@@ -66,8 +66,7 @@ TEST_F(Line, FeetSnapToTheDefiningPointsAndDistancesAreMeasuredToTheLine)
                                {P(5, 0.01, 0), 0.01, 0},
                                {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}})
         EXPECT_TRUE(std::fabs(Query<double>(Rk_PointDistFromLine, &p, &line) - dist) < 1e-17 &&
-                    Query(Rk_PointIsOnLine, &p, &line) == on)
-            << Show(p);
+                    Query(Rk_PointIsOnLine, &p, &line) == on) << Show(p);
 }
 
 TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
@@ -85,8 +84,7 @@ TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)
                                       {L(P(0, 0, 0), P(1, 0.0174, 0)), 1, 0},
                                       {L(P(0, 0, 0), P(1, 1, 0)), 0, 0}})
         EXPECT_TRUE(Query(Rk_LineIsParallelToLine, &x_axis, &l2) == parallel &&
-                    Query(Rk_LineIsPerpToLine, &x_axis, &l2) == perp)
-            << Show(l2);
+                    Query(Rk_LineIsPerpToLine, &x_axis, &l2) == perp) << Show(l2);
     // Within the caller's angle: below angle + zero_eps near 0, from 180 - angle - zero_eps near 180.
     const auto at = [](double deg) { return L(P(2, 3, 4), Along(P(2, 3, 4), AtDegrees(deg), 1)); };
     const auto para = [&](double deg, double angle) {

@@ -115,8 +115,7 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
                     Query(Rk_LineIsParallelToPlane, &line, &floor) == parallel &&
                     Query(Rk_LineIsPerpToPlane, &line, &floor) == perp &&
                     Query(Rk_VectorIsParallelToPlane, &d, &floor) == parallel &&
-                    Query(Rk_VectorIsPerpToPlane, &d, &floor) == perp)
-            << Show(line);
+                    Query(Rk_VectorIsPerpToPlane, &d, &floor) == perp) << Show(line);
     }
     Rk_LineStruct line = L(P(1, 2, 3), P(4, 6, -2)), steep = L(P(0, 0, 0), P(0.00875, 0, 0.5));
     OK(Rk_LineIntersectPlane(&line, &floor, &p) || Rk_LineProjOnPlane(&line, &floor, &line) ||
