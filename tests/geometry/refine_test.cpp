@@ -98,27 +98,20 @@ bool OracleCommonLine(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_LineS
     return apart || settle(&line->point2);
 }
 
-// Directions `degrees` apart in a random frame, with a unit normal to both.
-struct Frame {
-    Rk_VectorStruct u, v, n;
-};
-
-Frame RandomDirections(std::mt19937_64& gen, double degrees)
-{
-    std::normal_distribution<double> g;
-    const Rk_VectorStruct u = Unit(Rk_VectorStruct{g(gen), g(gen), g(gen)});
-    const Rk_VectorStruct n = Unit(Cross(u, Rk_VectorStruct{g(gen), g(gen), g(gen)}));
-    const double r = degrees * kPi / 180.0;
-    return {u, Sub(Along(Along(P(0, 0, 0), u, std::cos(r)), Cross(n, u), std::sin(r)), P(0, 0, 0)), n};
-}
-
 class Refine : public GeomTest {
 protected:
     std::mt19937_64 gen{20240611};
     double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen); }
-    // From the angle tolerance to a right angle, most of them narrow.
-    double Degrees() { return std::exp(Uniform(std::log(1.0001), std::log(90.0))); }
     Rk_PointStruct Anywhere(double r) { return {Uniform(-r, r), Uniform(-r, r), Uniform(-r, r)}; }
+    // Unit x and y from the angle tolerance to a right angle apart, most of them narrow, and z normal to both.
+    Rk_RefFrameStruct Directions()
+    {
+        const double r = std::exp(Uniform(std::log(1.0001), std::log(90.0))) * kPi / 180.0;
+        std::normal_distribution<double> g;
+        const Rk_VectorStruct u = Unit(Rk_VectorStruct{g(gen), g(gen), g(gen)});
+        const Rk_VectorStruct n = Unit(Cross(u, Rk_VectorStruct{g(gen), g(gen), g(gen)}));
+        return {u, Sub(Along(Along(P(0, 0, 0), u, std::cos(r)), Cross(n, u), std::sin(r)), P(0, 0, 0)), n, {}};
+    }
 };
 
 TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
@@ -132,11 +125,11 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
             const double apart = Uniform(0.0, gap);
-            const Frame f = RandomDirections(gen, Degrees());
-            const Rk_VectorStruct v = Uniform(0, 1) < 0.5 ? f.v : Scale(f.v, -1);
-            const Rk_PointStruct c1 = Anywhere(reach), c2 = Along(c1, f.n, apart);
-            const Rk_LineStruct l1 = {Along(c1, f.u, Uniform(-spread, spread)),
-                                      Along(c1, f.u, Uniform(-spread, spread))},
+            const Rk_RefFrameStruct f = Directions();
+            const Rk_VectorStruct v = Uniform(0, 1) < 0.5 ? f.y_axis : Scale(f.y_axis, -1);
+            const Rk_PointStruct c1 = Anywhere(reach), c2 = Along(c1, f.z_axis, apart);
+            const Rk_LineStruct l1 = {Along(c1, f.x_axis, Uniform(-spread, spread)),
+                                      Along(c1, f.x_axis, Uniform(-spread, spread))},
                                 l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
             Rk_PointStruct want = {}, got = {};
             if (!OracleClosest(l1, l2, &want)) continue;
@@ -174,11 +167,12 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
         SCOPED_TRACE(reach);
         int compared = 0;
         for (int n = 0; n < 300; ++n) {
-            const Frame f = RandomDirections(gen, Degrees());
+            const Rk_RefFrameStruct f = Directions();
+            const Rk_VectorStruct &x = f.x_axis, &z = f.z_axis;
             const Rk_PointStruct on_line = Anywhere(reach);
-            const Rk_PlaneStruct a = {Along(Along(on_line, f.n, Uniform(-reach, reach)), f.u, Uniform(-reach, reach)),
-                                      Cross(f.n, f.u)};
-            const Rk_PlaneStruct b = {Along(on_line, f.n, Uniform(-reach, reach)), Cross(f.n, f.v)};
+            const Rk_PlaneStruct a = {Along(Along(on_line, z, Uniform(-reach, reach)), x, Uniform(-reach, reach)),
+                                      Cross(z, x)};
+            const Rk_PlaneStruct b = {Along(on_line, z, Uniform(-reach, reach)), Cross(z, f.y_axis)};
             Rk_LineStruct want = {}, got = {};
             if (!OracleCommonLine(a, b, &want)) continue;
             ASSERT_EQ(Rk_PlaneIntersectPlane(&a, &b, &got), 0);
