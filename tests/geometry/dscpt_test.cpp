@@ -1,7 +1,5 @@
 // Discretized point sets (rk_dscpt): points with optional normals, searches, summaries, extreme
 // points, points on lines and planes, duplicate removal, rigid motion, and their failures.
-#include <vector>
-
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -10,6 +8,8 @@ using namespace geomtest;
 using DiscPts = GeomTest;
 using Points = std::vector<Rk_PointStruct>;
 using Op = std::function<int(Rk_DiscPtsStruct*)>;
+const Rk_LineStruct kXAxis = L(P(0, 0, 0), P(1, 0, 0));
+const Rk_PlaneStruct kGround = Pl(P(0, 0, 0), V(0, 0, 2));
 
 // A set initialised for the test and freed at its end.
 struct Set {
@@ -22,28 +22,22 @@ struct Set {
     ~Set() { Rk_DiscPtsFree(&s); }
     void Add(Rk_PointStruct p, Rk_VectorStruct n) { EXPECT_EQ(Rk_DiscPtsAddPt(&s, &p, &n, 1), 0); }
     // Point i, and its normal ((7, 7, 7), unwritten, when it has none).
-    Rk_PointStruct At(int i, Rk_VectorStruct* n) const
+    std::pair<Rk_PointStruct, Rk_VectorStruct> At(int i) const
     {
-        Rk_PointStruct p = {};
+        std::pair<Rk_PointStruct, Rk_VectorStruct> pn = {{}, V(7, 7, 7)};
         int flag = -1;
-        *n = V(7, 7, 7);
-        EXPECT_EQ(Rk_DiscPtsGetPt(&s, i, &p, n, &flag), 0);
-        EXPECT_EQ(flag, Same(*n, V(7, 7, 7)) ? 0 : 1);
-        return p;
+        EXPECT_EQ(Rk_DiscPtsGetPt(&s, i, &pn.first, &pn.second, &flag), 0);
+        EXPECT_EQ(flag, Same(pn.second, V(7, 7, 7)) ? 0 : 1);
+        return pn;
     }
-    Rk_VectorStruct NormalAt(int i) const
-    {
-        Rk_VectorStruct n;
-        At(i, &n);
-        return n;
-    }
+    Rk_VectorStruct NormalAt(int i) const { return At(i).second; }
     ::testing::AssertionResult Holds(const Points& want) const
     {
         if (Query(Rk_DiscPtsGetNumPts, &s) != static_cast<int>(want.size()) || s.pt_table.num_rows != s.num_pts)
             return ::testing::AssertionFailure() << s.num_pts << " points, " << s.pt_table.num_rows << " rows";
-        Rk_VectorStruct n;
         for (int i = 0; i < s.num_pts; ++i)
-            if (!Near(At(i, &n), want[i], 1e-12)) return ::testing::AssertionFailure() << i << ": " << Show(At(i, &n));
+            if (!Near(At(i).first, want[i], 1e-12))
+                return ::testing::AssertionFailure() << i << ": " << Show(At(i).first);
         return ::testing::AssertionSuccess();
     }
 };
@@ -69,17 +63,14 @@ TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
     OK(Rk_DiscPtsAddPt(&from.s, Ptr(P(-1, 0, 5)), nullptr, 0));
     OK(Rk_DiscPtsAddAllPts(&to.s, &from.s) || Rk_DiscPtsAddAllPts(&to.s, &to.s));
     EXPECT_TRUE(to.Holds({P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5), P(9, 9, 9), P(1, 2, 3), P(-1, 0, 5)}) &&
-                Same(to.NormalAt(4), V(2, 3, 4)))
-        << "added to itself: doubled once";
+                Same(to.NormalAt(4), V(2, 3, 4))) << "added to itself: doubled once";
     // A quarter turn about z turns the normal, unshifted; a transform flagged as the identity moves nothing.
-    for (auto [rows, p0, p1, n0] :
-         {std::tuple<std::vector<double>, Rk_PointStruct, Rk_PointStruct, Rk_VectorStruct>{
-              {0, 1, 0, -1, 0, 0, 0, 0, 1, 10, 20, 30}, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
-          {{1 + 5e-10, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 5e-10}, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
+    const Rk_RefFrameStruct turn = {V(0, 1, 0), V(-1, 0, 0), V(0, 0, 1), P(10, 20, 30)},
+                            near_world = {V(1 + 5e-10, 0, 0), V(0, 1, 0), V(0, 0, 1), P(0, 0, 5e-10)};
+    for (auto [frame, p0, p1, n0] : {std::tuple{turn, P(8, 21, 33), P(10, 19, 35), V(-3, 2, 4)},
+                                     {near_world, P(1, 2, 3), P(-1, 0, 5), V(2, 3, 4)}}) {
         Set moved;
-        Rk_TransformStruct t;
-        OK(Rk_DiscPtsAddAllPts(&moved.s, &from.s) || Rk_TransformSet(&t, reinterpret_cast<double(*)[3]>(rows.data())));
-        OK(Rk_DiscPtsApplyTransform(&moved.s, &t));
+        OK(Rk_DiscPtsAddAllPts(&moved.s, &from.s) || Rk_DiscPtsApplyTransform(&moved.s, Ptr(OfFrame(frame))));
         EXPECT_TRUE(moved.Holds({p0, p1}) && Near(moved.NormalAt(0), n0, 1e-15) && Same(moved.NormalAt(1), V(7, 7, 7)));
     }
 }
@@ -177,18 +168,16 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
 
 TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
 {
-    const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0));
-    const Rk_PlaneStruct ground = Pl(P(0, 0, 0), V(0, 0, 2));
     Set set({P(1, 1, 0.5), P(-2, 0.004, 0.003), P(3.002, 0, 0)});
     set.Add(P(3, 0, 0), V(0, 0, 1));
     for (auto [op, want] :
-         {std::pair<Op, Points>{[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&set.s, &x_axis, out); },
+         {std::pair<Op, Points>{[&](auto out) { return Rk_DiscPtsGetPtsOnLine(&set.s, &kXAxis, out); },
                                 {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
-          {[&](auto out) { return Rk_DiscPtsProjOnLine(&set.s, &x_axis, out); },
+          {[&](auto out) { return Rk_DiscPtsProjOnLine(&set.s, &kXAxis, out); },
            {P(-2, 0, 0), P(1, 0, 0), P(3, 0, 0), P(100, 0, 0)}},
-          {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&set.s, &ground, out); },
+          {[&](auto out) { return Rk_DiscPtsGetPtsOnPlane(&set.s, &kGround, out); },
            {P(-2, 0.004, 0.003), P(3, 0, 0), P(100, 0, 0)}},
-          {[&](auto out) { return Rk_DiscPtsProjOnPlane(&set.s, &ground, out); },
+          {[&](auto out) { return Rk_DiscPtsProjOnPlane(&set.s, &kGround, out); },
            {P(-2, 0.004, 0), P(1, 1, 0), P(3, 0, 0), P(100, 0, 0)}}}) {
         Set out({P(100, 0, 0)});
         OK(op(&out.s));
@@ -240,32 +229,28 @@ TEST_F(DiscPts, AFailurePartWayKeepsWhatWasAppendedAndReleasesWhatItTook)
 {
     // A line without direction: a point at its defining point needs none, the next one does.
     Set set({P(0, 0, 0.001), P(5, 0, 0), P(6, 0, 0)}), out({P(9, 0, 0)});
-    Rk_RefFrameStruct flat = kWorld;
-    flat.z_axis = V(0, 0, 0);
+    const Rk_RefFrameStruct flat = {kWorld.x_axis, kWorld.y_axis, V(0, 0, 0), kWorld.origin};
     EXPECT_FAILS(Rk_DiscPtsGetPtsOnLine(&set.s, Ptr(L(P(0, 0, 0), P(0, 0, 0))), &out.s), 6, "rk_vec(");
     EXPECT_FAILS(Rk_DiscPtsProjOnPlane(&set.s, Ptr(Pl(P(0, 0, 0), V(0, 0, 0))), &out.s), 24, "rk_point(");
     EXPECT_FAILS(Rk_DiscPtsGetExtentPts(&set.s, &flat, 10, &out.s), 6, "rk_vec(");
     EXPECT_TRUE(out.Holds({P(9, 0, 0), P(0, 0, 0.001)})) << "the point appended stays, unsorted";
     Set source, pair({P(0, 0, 0), P(1, 0, 0)});
     for (int i = 0; i < 8; ++i) source.Add(P(i, 0, 0), V(0, 0, 1));
-    const Rk_LineStruct x_axis = L(P(0, 0, 0), P(1, 0, 0));
-    const Rk_PlaneStruct ground = Pl(P(0, 0, 0), V(0, 0, 1));
     // A set of 25 rows full: each operation appends until the growth fails, keeping what it appended.
     for (auto [op, fill] :
          {std::pair<Op, int>{[&](auto s) { return Rk_DiscPtsAddPt(s, Ptr(P(1, 1, 1)), nullptr, 0); }, 25},
           {[&](auto s) { return Rk_DiscPtsAddAllPts(s, &source.s); }, 20},
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&source.s, &kWorld, 1, s); }, 0},
           {[&](auto s) { return Rk_DiscPtsGetExtentPts(&pair.s, &kWorld, 1, s); }, 24},
-          {[&](auto s) { return Rk_DiscPtsGetPtsOnLine(&source.s, &x_axis, s); }, 23},
-          {[&](auto s) { return Rk_DiscPtsProjOnPlane(&source.s, &ground, s); }, 23}}) {
+          {[&](auto s) { return Rk_DiscPtsGetPtsOnLine(&source.s, &kXAxis, s); }, 23},
+          {[&](auto s) { return Rk_DiscPtsProjOnPlane(&source.s, &kGround, s); }, 23}}) {
         for (long n = 1; n <= 6; ++n) {
             Set full;
             for (int i = 0; i < fill; ++i) OK(Rk_DiscPtsAddPt(&full.s, Ptr(P(-100 - i, 0, 0)), nullptr, 0));
             const long live = rk::seam::live_blocks();
             const int status = rktest::WithFailingAlloc(n, [&full, &run = op] { return run(&full.s); });
             EXPECT_TRUE(status == 1 && NextErrorIs(11, "rk_dbltb(") && full.s.num_pts == 25 &&
-                        rk::seam::live_blocks() == live)
-                << fill << " points, allocation " << n;
+                        rk::seam::live_blocks() == live) << fill << " points, allocation " << n;
         }
     }
 }

@@ -1,11 +1,5 @@
-// The shortcuts of the hot paths against the long way they stand for: point equality told from the
-// squared distance against the distance itself, and a point on a plane told from the plane's
-// equation against the distance to the worked-out foot, right at the point tolerance and at
-// coordinates near and past the reach of the shortcut; and a vector carried by a transform against
-// the difference of its tip and the origin carried as points, bit for bit.
-#include <cmath>
-#include <cstring>
-
+// The shortcuts of the hot paths against the long way: point equality and a point on a plane right at
+// the point tolerance (near and past the shortcut's reach), and a transformed vector bit for bit.
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -30,44 +24,31 @@ TEST_F(FastDecisions, PointEqualityAnswersAsTheDistanceRightAtTheTolerance)
 // The long way: the foot on the plane, then its distance against the point tolerance.
 int OnPlaneTheLongWay(const Rk_PointStruct& p, const Rk_PlaneStruct& plane, double eps)
 {
-    Rk_PointStruct foot = {};
-    EXPECT_EQ(Rk_PointProjOnPlane(&p, &plane, &foot), 0);
-    double dist = 0.0;
-    Rk_PointDistFromPoint(&p, &foot, &dist);
-    return dist < eps ? 1 : 0;
+    const Rk_PointStruct foot = Query<Rk_PointStruct>(Rk_PointProjOnPlane, &p, &plane);
+    return Query<double>(Rk_PointDistFromPoint, &p, &foot) < eps ? 1 : 0;
 }
 
 TEST_F(FastDecisions, PointOnPlaneAnswersAsTheDistanceToTheFoot)
 {
-    struct Row {
-        double eps;
-        Rk_VectorStruct normal;
-        double scale;   // how far from the origin the points lie
-        double spread;  // how far from the tolerance the farthest distances lie, relatively
-    };
-    // 2^27·eps is the reach of the shortcut: beyond it the foot is always worked out.
-    // Far out, the foot's rounding moves the distance by far more than the shortcut's margin.
-    const Row rows[] = {{0.01, {0.3, -0.2, 2.0}, 1.0, 0x1p-16},    {0.01, {1e-3, 2e-3, 0.5e-3}, 40.0, 0x1p-16},
-                        {0.01, {7.0, 1.0, -3.0}, 1.3e6, 0x1p-16},  {0.01, {0.0, 0.6, 0.8}, 1e11, 0x1p-6},
-                        {1e-7, {1.0, 1.0, 1.0}, 13.0, 0x1p-16},    {1e-7, {-2.0, 5.0, 0.1}, 1.0e1, 0x1p-16},
-                        {3.0, {0.6, 0.0, 0.8}, 4e8, 0x1p-16},      {0.01, {2.0, -1.0, 0.4}, 1e9, 0x1p-10}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "eps " << row.eps << " scale " << row.scale);
-        Rk_GeometrySetPointEpsilon(row.eps);
-        const Rk_VectorStruct& n = row.normal;
-        const double len = std::sqrt(n.i_comp * n.i_comp + n.j_comp * n.j_comp + n.k_comp * n.k_comp);
-        const Rk_PlaneStruct plane = {{row.scale, -0.7 * row.scale, 0.3 * row.scale}, n};
+    // Tolerance, normal, how far out the points lie, how far from the tolerance the farthest distances
+    // lie (relatively). 2^27·eps is the shortcut's reach: beyond it the foot is always worked out; far
+    // out, the foot's rounding moves the distance by far more than the shortcut's margin.
+    for (auto [eps, normal, scale, spread] :
+         {std::tuple{0.01, V(0.3, -0.2, 2.0), 1.0, 0x1p-16}, {0.01, V(1e-3, 2e-3, 0.5e-3), 40.0, 0x1p-16},
+          {0.01, V(7.0, 1.0, -3.0), 1.3e6, 0x1p-16}, {0.01, V(0.0, 0.6, 0.8), 1e11, 0x1p-6},
+          {1e-7, V(1.0, 1.0, 1.0), 13.0, 0x1p-16}, {1e-7, V(-2.0, 5.0, 0.1), 1.0e1, 0x1p-16},
+          {3.0, V(0.6, 0.0, 0.8), 4e8, 0x1p-16}, {0.01, V(2.0, -1.0, 0.4), 1e9, 0x1p-10}}) {
+        SCOPED_TRACE(testing::Message() << "eps " << eps << " scale " << scale);
+        Rk_GeometrySetPointEpsilon(eps);
+        const Rk_PlaneStruct plane = {{scale, -0.7 * scale, 0.3 * scale}, normal};
         int on = 0, off = 0;
         // Distances from `spread` inside to `spread` outside the tolerance, closest near it.
         for (int k = -64; k <= 64; ++k) {
-            const double r = row.eps * (1.0 + row.spread * std::ldexp(static_cast<double>(k * k * k), -18));
+            const double r = eps * (1.0 + spread * std::ldexp(static_cast<double>(k * k * k), -18));
             for (double side : {1.0, -1.0}) {
-                const double t = side * r / len;
-                const Rk_PointStruct p = {plane.point.pt_x + t * n.i_comp, plane.point.pt_y + t * n.j_comp,
-                                          plane.point.pt_z + t * n.k_comp};
-                int answer = -1;
-                ASSERT_EQ(Rk_PointIsOnPlane(&p, &plane, &answer), 0);
-                ASSERT_EQ(answer, OnPlaneTheLongWay(p, plane, row.eps)) << "k " << k << " side " << side;
+                const Rk_PointStruct p = Along(plane.point, normal, side * r / Norm(normal));
+                const int answer = Query(Rk_PointIsOnPlane, &p, &plane);
+                ASSERT_EQ(answer, OnPlaneTheLongWay(p, plane, eps)) << "k " << k << " side " << side;
                 (answer ? on : off)++;
             }
         }
@@ -100,15 +81,12 @@ TEST_F(FastDecisions, TransformedVectorIsTheDifferenceOfTheTransformedPoints)
         SCOPED_TRACE(row.name);
         Rk_TransformStruct tform = {};
         Rk_TransformSet(&tform, const_cast<double(*)[3]>(row.m));
-        const Rk_PointStruct origin0 = {0.0, 0.0, 0.0}, tip0 = {row.v.i_comp, row.v.j_comp, row.v.k_comp};
-        Rk_PointStruct origin = {}, tip = {};
-        Rk_TransformApplyToPoint(&tform, &origin0, &origin);
-        Rk_TransformApplyToPoint(&tform, &tip0, &tip);
-        Rk_VectorStruct mapped = {};
-        ASSERT_EQ(Rk_TransformApplyToVector(&tform, &row.v, &mapped), 0);
-        EXPECT_TRUE(SameBits(mapped.i_comp, tip.pt_x - origin.pt_x)) << mapped.i_comp;
-        EXPECT_TRUE(SameBits(mapped.j_comp, tip.pt_y - origin.pt_y)) << mapped.j_comp;
-        EXPECT_TRUE(SameBits(mapped.k_comp, tip.pt_z - origin.pt_z)) << mapped.k_comp;
+        const auto map = [&](Rk_PointStruct p) {
+            return Values(Query<Rk_PointStruct>(Rk_TransformApplyToPoint, &tform, &p));
+        };
+        const std::vector<double> origin = map(P(0, 0, 0)), tip = map(P(row.v.i_comp, row.v.j_comp, row.v.k_comp)),
+                                  mapped = Values(Query<Rk_VectorStruct>(Rk_TransformApplyToVector, &tform, &row.v));
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameBits(mapped[i], tip[i] - origin[i])) << i << ": " << mapped[i];
     }
 }
 

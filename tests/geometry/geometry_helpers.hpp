@@ -1,6 +1,5 @@
-// Builders, vector arithmetic worked out apart from the library, comparisons of records made of
-// doubles, and the fixture of the geometry and datum tests, whose refusal table checks a failing
-// call's error and that it left its outputs alone.
+// Builders, vector arithmetic worked out apart from the library, comparisons of records of doubles, and
+// the fixture of the geometry and datum tests, whose refusal table checks the error and untouched outputs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -51,10 +50,7 @@ inline double AngleDeg(const Rk_VectorStruct& a, const Rk_VectorStruct& b)
 {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b)) * 180.0 / kPi;
 }
-inline Rk_VectorStruct AtDegrees(double degrees)
-{
-    return {std::cos(degrees * kPi / 180), std::sin(degrees * kPi / 180), 0};
-}
+inline Rk_VectorStruct AtDegrees(double deg) { return {std::cos(deg * kPi / 180), std::sin(deg * kPi / 180), 0}; }
 
 inline Rk_VectorStruct RandomVector(std::mt19937& gen, double range = 10.0)
 {
@@ -119,17 +115,11 @@ template <class T>
 
 // Byte for byte: for records without padding.
 template <class T>
-bool Same(const T& a, const T& b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool Same(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The address of a temporary, valid for the call it is passed to.
 template <class T>
-T* Ptr(T&& value)
-{
-    return &value;
-}
+T* Ptr(T&& value) { return &value; }
 
 // A call that cannot fail succeeds.
 #define OK(call) EXPECT_EQ((call), 0) << #call

@@ -1,5 +1,5 @@
-// Reference frames (rk_reffr): the axis rules, world and frame coordinates, alignment and the
-// angles of a vector in a frame.
+// Reference frames (rk_reffr): the axis rules and alignment, world and frame coordinates, and the angles
+// of a vector in a frame.
 #include "geometry_helpers.hpp"
 
 namespace {
@@ -13,7 +13,7 @@ bool Orthonormal(const Rk_RefFrameStruct& f)
            std::fabs(Dot(f.x_axis, f.y_axis)) < 1e-12 && Near(Cross(f.x_axis, f.y_axis), f.z_axis, 1e-12);
 }
 
-TEST_F(RefFrame, AxisRulesCompleteRightHandedFramesAndLeaveTheOrigin)
+TEST_F(RefFrame, AxisRulesAndAlignmentCompleteRightHandedFramesAndLeaveTheOrigin)
 {
     const double s = 1 / std::sqrt(1.0001);
     // Along world z; world x kept when perpendicular; along, against and 0.57 degrees from world x,
@@ -32,12 +32,18 @@ TEST_F(RefFrame, AxisRulesCompleteRightHandedFramesAndLeaveTheOrigin)
         const Rk_VectorStruct a = RandomVector(gen), b = RandomVector(gen);
         Rk_RefFrameStruct f = kTurned, g = kTurned;
         OK(Rk_RefFrameSetAxesByXY(&f, &a, &b) || Rk_RefFrameSetAxesByZX(&g, &a, &b));
-        EXPECT_TRUE(Orthonormal(f) && Near(f.x_axis, Unit(a), 1e-15) && Dot(f.y_axis, b) > 0)
-            << "x along a, y toward b";
-        EXPECT_TRUE(Orthonormal(g) && Near(g.z_axis, Unit(a), 1e-15) && Dot(g.x_axis, b) > 0)
-            << "z along a, x toward b";
-        EXPECT_TRUE(Same(f.origin, kTurned.origin) && Same(g.origin, kTurned.origin));
+        EXPECT_TRUE(Orthonormal(f) && Near(f.x_axis, Unit(a), 1e-15) && Dot(f.y_axis, b) > 0 &&
+                    Same(f.origin, kTurned.origin)) << "x along a, y toward b";
+        EXPECT_TRUE(Orthonormal(g) && Near(g.z_axis, Unit(a), 1e-15) && Dot(g.x_axis, b) > 0 &&
+                    Same(g.origin, kTurned.origin)) << "z along a, x toward b";
     }
+    // Alignment turns the in-plane axes toward the other frame.
+    Rk_RefFrameStruct world = kWorld, f = {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0), P(4, 5, 6)};
+    OK(Rk_RefFrameAlignXY(&f, &world, &f)) << "written over the frame";
+    EXPECT_TRUE(Near(f, Rk_RefFrameStruct{V(0, 0, 1), V(1, 0, 0), V(0, 1, 0), P(4, 5, 6)}, 1e-15)) << "z along world y";
+    const Rk_RefFrameStruct tilted = {V(0, 1, 0), V(-1, 0, 0), V(0, std::sin(0.1), std::cos(0.1)), P(0, 0, 0)};
+    OK(Rk_RefFrameAlignXY(&tilted, &world, &world)) << "written over the frame aligned to";
+    EXPECT_TRUE(Near(world.x_axis, V(1, 0, 0), 1e-15) && Same(world.z_axis, tilted.z_axis) && Orthonormal(world));
 }
 
 TEST_F(RefFrame, ArrayRowsAreMadeUnitButNotOrthogonal)
@@ -51,8 +57,8 @@ TEST_F(RefFrame, ArrayRowsAreMadeUnitButNotOrthogonal)
     EXPECT_EQ(std::memcmp(out, &f, sizeof out), 0) << "rows x, y, z, origin";
     OK(Rk_RefFrameGet(&f, &got.x_axis, &got.y_axis, &got.z_axis, &got.origin) || Rk_RefFrameGetOrigin(&f, &o) ||
        Rk_RefFrameGetZAxis(&f, &z) || Rk_RefFrameSetOrigin(&f, &kTurned.origin));
-    EXPECT_TRUE(Same(got.origin, o) && Same(got.z_axis, z) && Same(got, Rk_RefFrameStruct{f.x_axis, f.y_axis, z, o}) &&
-                Same(o, P(4, 5, 6)) && Same(f.origin, kTurned.origin));
+    EXPECT_TRUE(Same(got, Rk_RefFrameStruct{f.x_axis, f.y_axis, z, o}) && Same(o, P(4, 5, 6)) &&
+                Same(f.origin, kTurned.origin));
     double bad[4][3] = {{3, 0, 0}, {0, 0, 0}, {0, 0, 1}, {1, 1, 1}};
     OK(Rk_RefFrameInit(&f));
     EXPECT_EQ(Rk_RefFrameSetByArray(&f, bad), 1);
@@ -75,16 +81,6 @@ TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFrames)
         OK(Rk_RefFrameTransformFramePt(&f, &q, &q) || Rk_RefFrameTransformFrameVec(&f, &u, &u));
         EXPECT_TRUE(Near(q, p, 1e-10) && Near(u, w, 1e-10)) << "and back, over the inputs";
     }
-}
-
-TEST_F(RefFrame, AlignmentTurnsTheInPlaneAxesTowardTheOtherFrame)
-{
-    Rk_RefFrameStruct world = kWorld, f = {V(1, 0, 0), V(0, 0, -1), V(0, 1, 0), P(4, 5, 6)};
-    OK(Rk_RefFrameAlignXY(&f, &world, &f)) << "written over the frame";
-    EXPECT_TRUE(Near(f, Rk_RefFrameStruct{V(0, 0, 1), V(1, 0, 0), V(0, 1, 0), P(4, 5, 6)}, 1e-15)) << "z along world y";
-    const Rk_RefFrameStruct tilted = {V(0, 1, 0), V(-1, 0, 0), V(0, std::sin(0.1), std::cos(0.1)), P(0, 0, 0)};
-    OK(Rk_RefFrameAlignXY(&tilted, &world, &world)) << "written over the frame aligned to";
-    EXPECT_TRUE(Near(world.x_axis, V(1, 0, 0), 1e-15) && Same(world.z_axis, tilted.z_axis) && Orthonormal(world));
 }
 
 TEST_F(RefFrame, VectorAnglesAreAzimuthAndInclination)
