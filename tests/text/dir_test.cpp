@@ -1,14 +1,11 @@
-// Directory paths: every form resolved against a substitute working directory (C:\w\x) and the real one,
-// parents, roots, components, relative paths, failures. The thread tests try the development directory.
+// Directory paths: every form resolved against a substitute working directory (C:\w\x), parents, roots,
+// components, relative paths, failures. The thread tests try the real and the development directory.
 #include "text_helpers.hpp"
 
-#include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
-namespace fs = std::filesystem;
 using Directory = rktest::LibraryTest;
 
 std::string repeat(const std::string& text, int n) { return n ? text + repeat(text, n - 1) : ""; }
@@ -37,10 +34,8 @@ TEST_F(Directory, ResolvesEveryFormAgainstTheCurrentDirectoryUpTo256Characters)
         {"*", "C:\\w\\x\\"}, {"  \t\n", "C:\\w\\x\\"}, {".", "C:\\w\\x\\"}, {"C:", "C:\\w\\x\\"},
         {"D:t", "C:\\w\\x\\t\\"},  // a drive without a backslash after it is dropped
         {".\\sub", "C:\\w\\x\\sub\\"}, {"  sub \n", "C:\\w\\x\\sub\\"}, {"..", "C:\\w\\"}, {"..\\ ..\\y", "C:\\y\\"},
-        {"..\\..\\..\\..\\.\\z", "C:\\z\\"},  // climbing stops at the root, dropping the dots and backslashes left
-        {repeat("..\\", 200) + "z", "C:\\z\\"}, {"\\t", "\\t\\"}, {"e:\\Mixed", "e:\\Mixed\\"},
-        {"a\\.\\..\\\\Sub/Dir", "C:\\w\\x\\a\\.\\..\\\\Sub/Dir\\"},  // as written
-        {r248, "C:\\w\\x\\" + r248 + "\\"}, {r248 + "r", "error 1"},
+        {repeat("..\\", 200) + ".\\z", "C:\\z\\"},  // climbing stops at the root; the dots and backslashes left go
+        {"\\t", "\\t\\"}, {"e:\\Mixed", "e:\\Mixed\\"}, {r248, "C:\\w\\x\\" + r248 + "\\"}, {r248 + "r", "error 1"},
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(set(typed), expected) << "'" << typed << "'";
     Rk_DirectoryStruct d = dir_of("..\\y");
@@ -98,23 +93,6 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
     EXPECT_STREQ(out, "..\\c\\");
 }
 
-TEST_F(Directory, TheRealWorkingDirectoryReadsWithBackslashesAsItStands)
-{
-    const std::string work = TempDir() + "/w ";
-    const std::string long_dir = TempDir() + "/" + std::string(256 - TempDir().size(), 'n');  // 257 characters
-    ASSERT_TRUE(fs::create_directory(work) && fs::create_directories(long_dir + "/dd"));
-    const fs::path saved = fs::current_path();
-    fs::current_path(work);
-    std::string current = fs::current_path().string() + "/";
-    std::replace(current.begin(), current.end(), '/', '\\');
-    EXPECT_EQ(set("*") + set(".."), current + current.substr(0, current.size() - 3)) << "a name may end in a blank";
-    fs::current_path(long_dir);
-    EXPECT_EQ(set("*"), "error 1") << "257 characters and the final backslash";
-    fs::current_path(long_dir + "/dd");
-    EXPECT_EQ(set("*"), "error 5") << "260 characters and the terminator overflow the buffer it is read into";
-    fs::current_path(saved);
-}
-
 TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
 {
     char text[] = "one two";
@@ -122,7 +100,6 @@ TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
     const Rk_DirectoryStruct d = dir_of("c:r\\\\x\\");
     Rk_StrList list{};
     int size = -1;
-    EXPECT_EQ(failure(Rk_DirectoryParse(&d, &list, &size), "rk_strtb("), "error 1") << "a list that is not live";
     Rk_StrListInit(&list, 1);
     Rk_StrListAdd(&list, "x");
     const auto parse = [&] { return Rk_DirectoryParse(&d, &list, &size); };
