@@ -26,8 +26,6 @@ std::set<std::string> entries(const std::string& dir)
 TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
 {
     Config config({{"Units", "in"}, {"New", "1"}});
-    std::string garbage;
-    for (int i = 0; i < 3000; ++i) garbage += char(i % 17 ? i % 5 ? 0x80 + (i * 31) % 0x80 : 1 + i % 9 : '\n');
     const std::string comment = "#" + std::string(600, 'c') + " = x\n";
     const std::string other = "[B]\n" + comment + "long = " + std::string(400, 'v') + "\n";
     const std::string long_lines = "[A]\nUnits = mm\n" + comment + "[C]\n" + other;
@@ -40,9 +38,8 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
         {"units = 0\n\n[A]\ny = 7\n", "  ", "Units = in\n\nNew = 1\n[A]\ny = 7\n"},  // a blank section gets no header
         {"[Print]\nCopies = 2", "Display", "[Print]\nCopies = 2\n[ Display ]\n\nUnits = in\nNew = 1\n"},  // no last \n
         // In the target the rest of an over-long line reads as settings and is dropped, and the next line
-        // still stands on its own; elsewhere the line is kept whole, and so are bytes of any value.
+        // still stands on its own; elsewhere the line is kept whole.
         {long_lines.c_str(), "A", "[A]\nUnits = in\n" + comment.substr(0, 255) + "\nNew = 1\n[C]\n" + other},
-        {garbage.c_str(), "Z", garbage + "\n[ Z ]\n\nUnits = in\nNew = 1\n"},
     };
     for (const auto& c : cases) {
         const std::string file = c.before ? WriteTempFile("t.ini", c.before) : TempDir() + "/new.ini";
@@ -51,7 +48,6 @@ TEST_F(UserConfigWrite, RewritesOneSectionAndKeepsEveryOtherLine)
         std::filesystem::remove(file);
     }
     EXPECT_EQ(config.settings(), "Units=in;New=1;");
-    EXPECT_STREQ(config.c.set_table.table.stable[3][0], "Rk_FALSE") << "the configuration is not marked";
 }
 
 TEST_F(UserConfigWrite, AFailedWriteLeavesTheFileAsItWasAndNothingBehind)
