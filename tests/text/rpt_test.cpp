@@ -84,14 +84,10 @@ TEST_F(Report, OnlyCopiesForTheFunctionOrTheListFailAndTheEarlierDestinationsAre
     }
 }
 
-TEST_F(Report, RefusedDestinationsAndIndentsChangeNothingAndTheFileIsKeptWhenNamedAgain)
+TEST_F(Report, RefusedDestinationsChangeNothingAndTheFileIsKeptWhenNamedAgain)
 {
     const std::string path = WriteTempFile("modes.txt", "old\n"), other = TempDir() + "/other.txt";
     Rk_ReportStruct report;
-    Rk_ReportInit(&report);
-    Rk_ReportSetIndent(&report, 6);
-    EXPECT_EQ(failure(Rk_ReportSetIndent(&report, -1), "rk_rpt("), "error 1");
-    EXPECT_EQ(report.indent, 6);
     ASSERT_EQ(Rk_ReportFileInit(&report, path.c_str(), 0), 0);
     Rk_ReportWrite(&report, "appended");
     std::FILE* open = report.file_ptr;
