@@ -89,10 +89,9 @@ TEST_F(Input, LinesComeWithCommentsAndBlankLinesCutOnRequestStrippedSkippedAndJo
         text = reinterpret_cast<char*>(input);
         return Rk_InputReadSpanningLines(input, &text, &eof);
     };
-    const int failures = fail_each_allocation("rk_", read, [&] { EXPECT_EQ(text, nullptr); });
+    EXPECT_GT(fail_each_allocation("rk_", read, [&] { EXPECT_EQ(text, nullptr); }), 1) << "a list and the joined text";
     EXPECT_STREQ(text, "alpha beta");
     Rkos_Free(text);
-    EXPECT_EQ(failure(rktest::WithFailingAlloc(failures, read), "rk_input("), "error 11") << "the joined text is last";
 }
 
 TEST_F(Input, TokenReadsStopAtTheFirstMatchingLineAndSayWhichTokensItHolds)
@@ -159,7 +158,7 @@ TEST_F(Input, SourcesThatCannotBeReadFailAndLeaveNoSource)
     EXPECT_EQ(failure(Rk_InputSetSource(&input, RK_INPUT_FILE, missing.c_str(), nullptr), "rk_input("), "error 37");
     EXPECT_EQ(transcript(&input), "error 1") << "no fall back to the former file";
     ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_FILE, path.c_str(), nullptr), 0);
-    EXPECT_EQ(failure(Rk_InputSetSource(&input, 3, path.c_str(), next_line), "rk_input("), "error 1") << "no such source";
+    EXPECT_EQ(failure(Rk_InputSetSource(&input, 3, path.c_str(), next_line), "rk_input("), "error 1") << "no such code";
     EXPECT_EQ(input.source, RK_INPUT_NONE) << "the file was closed before the code was checked";
     ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_CONSOLE, nullptr, nullptr), 0);
     EXPECT_EQ(input.ignore_comments, 1) << "the switches survive SetSource";

@@ -43,7 +43,6 @@ TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
         {"pack into itself", [&] { return Rk_StrArrayPack(&live.a, 2, &live.a, &index, &size); }},
         {"unpack past the pieces", [&] { return Rk_StrArrayUnpack(&live.a, beyond, 2, &out.a); }},
         {"size of one never made", [&] { return Rk_StrArrayGetSize(&never, &size); }},
-        {"resize one never made", [&] { return Rk_StrArrayResetSize(&never, 3); }},
         {"set in one freed", [&] { return Rk_StrArrayFree(&live.a) + Rk_StrArraySetStr(&live.a, 0, "x"); }},
     };
     for (const auto& [what, call] : refused) EXPECT_EQ(failure(call(), "rk_strar("), "error 1") << what;
