@@ -155,9 +155,6 @@ TEST_F(Input, SourcesThatCannotBeReadFailAndLeaveNoSource)
     }
     Rk_InputIgnoreCommentsOn(&input, "#");
     ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_FILE, path.c_str(), nullptr), 0);
-    EXPECT_EQ(failure(Rk_InputSetSource(&input, RK_INPUT_FILE, missing.c_str(), nullptr), "rk_input("), "error 37");
-    EXPECT_EQ(transcript(&input), "error 1") << "no fall back to the former file";
-    ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_FILE, path.c_str(), nullptr), 0);
     EXPECT_EQ(failure(Rk_InputSetSource(&input, 3, path.c_str(), next_line), "rk_input("), "error 1") << "no such code";
     EXPECT_EQ(input.source, RK_INPUT_NONE) << "the file was closed before the code was checked";
     ASSERT_EQ(Rk_InputSetSource(&input, RK_INPUT_CONSOLE, nullptr, nullptr), 0);
