@@ -64,9 +64,8 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
 {
     const struct { std::string from, to, expected; } cases[] = {
         {"C:\\a\\b\\", "C:\\a\\b\\c\\d\\", "c\\d\\"}, {"C:\\a\\b\\", "c:\\A\\x\\", "..\\x\\"},
-        {"c:\\a\\", "D:\\b\\", "D:\\b\\"},  // another drive: the whole path
         {"C:\\A\\B\\", "c:\\a\\b\\", ""}, {"C:\\a\\b\\c\\", "C:\\a\\", "..\\..\\"},
-        {"\\a\\", "C:\\a\\b\\", "b\\"},  // one drive only: components
+        {"c:\\a\\", "D:\\b\\", "D:\\b\\"}, {"\\a\\", "C:\\a\\b\\", "b\\"},  // another drive, one drive only
         {"C:\\" + repeat("a\\", 84), "C:\\bbb\\", repeat("..\\", 84) + "bbb\\"},  // 256 characters
         {"C:\\" + repeat("a\\", 85), "C:\\bbb\\", "error 1"},                      // a failure leaves ""
     };
@@ -83,7 +82,6 @@ TEST_F(Directory, RelativePathsLeadFromOneDirectoryToAnother)
         EXPECT_STREQ(out, "");
         std::strcpy(out, "unset");
     }), 4) << "two lists and four components";
-    EXPECT_STREQ(out, "..\\c\\");
 }
 
 TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
@@ -101,8 +99,7 @@ TEST_F(Directory, ParseAppendsTheComponentsLeavingACallersStrtokAlone)
         Rk_StrListClear(&list);
         Rk_StrListAdd(&list, "x");
     }), 2) << "a copy of each component";
-    EXPECT_EQ(rktest::Texts(list), (Lines{"x", "r", "x"})) << "the drive and empty components are left out";
-    EXPECT_EQ(size, 3);
+    EXPECT_TRUE(rktest::Texts(list) == (Lines{"x", "r", "x"}) && size == 3) << "no drive, no empty component";
     EXPECT_STREQ(std::strtok(nullptr, " "), "two");
     Rk_StrListFree(&list);
 }

@@ -61,11 +61,10 @@ TEST_F(Report, EachWriteSendsTheSameLinesToEveryDestinationAfterTheIndent)
         rktest::ListReport report(c.indent);
         ASSERT_EQ(Rk_ReportSetDestination(report.get(), 15, path.c_str(), 1, receive), 0);
         g_received.clear();
-        const std::string console = printed(report.get(), c.write);
+        const std::string out = printed(report.get(), c.write);
         Rk_ReportClose(report.get());
-        EXPECT_EQ(console, c.console);
-        const std::string sent = console.rfind("error", 0) == 0 ? "" : console;
-        EXPECT_EQ(rktest::ReadFile(path) + rktest::Printed(report.lines()), sent + (c.apart.empty() ? sent : c.apart));
+        EXPECT_EQ(out, c.console);
+        EXPECT_EQ(rktest::ReadFile(path) + rktest::Printed(report.lines()), out + (c.apart.empty() ? out : c.apart));
         EXPECT_EQ(report.lines(), g_received) << "and the function";
     }
 }
@@ -97,7 +96,6 @@ TEST_F(Report, RefusedDestinationsChangeNothingAndTheFileIsKeptWhenNamedAgain)
                                                {0, TempDir() + "/no/such.txt", "error 37"}})
         EXPECT_EQ(failure(Rk_ReportSetDestination(&report, 6, file.c_str(), mode, nullptr), "rk_rpt("), expected);
     EXPECT_TRUE(report.destination == 7 && report.func_name == receive) << "the former bits and function stay";
-    EXPECT_EQ(report.file_ptr, nullptr) << "the file closed on the way stays closed";
     char name[RK_TEXT_MAX + 1];
     Rk_ReportGetFilename(&report, name);
     EXPECT_EQ(name + rktest::ReadFile(path) + rktest::ReadFile(other), " old\nappended\n<unreadable>");
