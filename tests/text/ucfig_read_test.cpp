@@ -70,7 +70,7 @@ TEST_F(UserConfig, ReadsOneSectionInAnyCaseKeepingTheFirstSpellingAndTheLastValu
     const std::string large = WriteTempFile("large.ini", text + "[ Last ]\nname_2 = after\n");
     const struct { std::string file; const char* section; std::string settings; int found; } cases[] = {
         {example, "display", "units=mm;keep=me;grid=ON;", 1},  // a setting present keeps its spelling and place
-        {example, "Output", "units=in;keep=me;", 0},
+        {example, "Output", "units=in;keep=me;", 0}, {TempDir(), "", "units=in;keep=me;", -1},  // a directory
         {repeats, "s", "units=b;keep=me;x=1;y=2;", 1},  // a header with a blank name does not end the section
         {unnamed, "  \t", "units=in;keep=me;a=1;b=2;c=;", 0},
         {large, "main", many, 1}, {TempDir() + "/absent.ini", "Display", "units=in;keep=me;", -1},
