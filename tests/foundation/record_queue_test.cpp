@@ -58,8 +58,6 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
         ASSERT_EQ(Q::Add(id), 0);
         EXPECT_EQ(std::make_pair(q.queue_size, q.alloc_size), std::make_pair(int(id), int(id + 4) / 5 * 5)) << id;
     }
-    EXPECT_EQ(this->Drain(), (std::vector<long>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-    for (long id = 1; id <= 7; ++id) Q::Add(id);
     const auto* storage = q.records;
     EXPECT_EQ(Q::Clear(), 0);
     for (long id = 21; id <= 35; ++id) Q::Add(id);
