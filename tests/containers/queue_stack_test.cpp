@@ -58,9 +58,8 @@ TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
     EXPECT_EQ(std::make_tuple(Show(peeked), found, size), std::make_tuple(Show(Make<Cell>(first)), 1, 3));
     if constexpr (M::kFront) {
         ASSERT_EQ(M::FindPos(&this->pile, Make<Cell>(3), 1, &pos, &found), 0);
-        EXPECT_EQ(std::make_pair(found, pos), std::make_pair(1, 2));
-        ASSERT_EQ(M::Find(&this->pile, Make<Cell>(2), &found), 0);
-        EXPECT_EQ(found, 1);
+        ASSERT_EQ(M::Find(&this->pile, Make<Cell>(2), &size), 0);
+        EXPECT_EQ(std::make_tuple(found, pos, size), std::make_tuple(1, 2, 1));
     }
     found = 5;
     EXPECT_EQ(rktest::WithFailingAlloc(1, [&] { return M::Take(&this->pile, &taken, &found); }), text ? 1 : 0);
@@ -73,10 +72,8 @@ TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
     EXPECT_EQ((rktest::Lines{this->Take(), this->Take(), this->Take()}),
               (rktest::Lines{Show(Make<Cell>(2)), Show(Make<Cell>(4 - first)), "none"}));
     found = 1;
-    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found), 0);
-    EXPECT_EQ(found, 0);
-    ASSERT_EQ(M::Free(&this->pile) || M::Free(&this->pile), 0);
-    EXPECT_EQ(Show(taken), Show(Make<Cell>(first)));
+    ASSERT_EQ(M::Peek(&this->pile, &peeked, &found) || M::Free(&this->pile) || M::Free(&this->pile), 0);
+    EXPECT_EQ(std::make_pair(found, Show(taken)), std::make_pair(0, Show(Make<Cell>(first))));
     rktest::Release(taken);
     EXPECT_FAILS(M::Take(&this->pile, &peeked, &found), 1, M::kLoc);
     EXPECT_FAILS(M::Peek(&this->pile, &peeked, &found), 1, M::kLoc);
