@@ -141,11 +141,11 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
             const int start = pick(n), value = pick(41);
             int hit = start, row_at = -1, found = -1, any = -1, ncols = 0, nrows = 0;
             while (hit < n && model[hit][col] != value) ++hit;
-            ASSERT_EQ(M::FindPos(t, col, start, Make<typename M::Cell>(value), &row_at, &found), 0);
-            EXPECT_EQ(std::make_pair(found, row_at), hit < n ? std::make_pair(1, hit) : std::make_pair(0, -1))
+            const int anywhere = std::any_of(model.begin(), model.end(), [&](auto& r) { return r[col] == value; });
+            const auto v = Make<typename M::Cell>(value);
+            ASSERT_EQ(M::FindPos(t, col, start, v, &row_at, &found) + M::Find(t, col, v, &any), 0);
+            EXPECT_EQ(std::make_tuple(found, row_at, any), std::make_tuple(int(hit < n), hit < n ? hit : -1, anywhere))
                 << "value " << value << " in column " << col << " from row " << start << ", mark " << mark;
-            ASSERT_EQ(M::Find(t, col, Make<typename M::Cell>(value), &any), 0);
-            EXPECT_EQ(any, int(std::any_of(model.begin(), model.end(), [&](auto& r) { return r[col] == value; })));
             std::vector<typename M::Cell> cells(4);
             ASSERT_EQ(M::GetRow(t, at, cells.data()) + M::GetValue(t, col, at, &cells[3]), 0);
             ASSERT_EQ(M::GetSize(t, &ncols, &nrows), 0);

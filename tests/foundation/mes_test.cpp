@@ -45,17 +45,19 @@ long OpenDescriptors()
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
 }
 
-// Set keeps 128 characters of the path and the location; token numbers outside 1 to 250 fail and
-// change nothing.
+// Set keeps 128 characters of the path and the location; an error's texts are its message's. Token
+// numbers outside 1 to 250 fail and change nothing.
 TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 {
     const std::string long_text(200, 'p'), kept = long_text.substr(0, 128);
     Rk_ErrorStruct error;
     Rk_ErrorSet(&error, 42, long_text.c_str(), long_text.c_str());
     long id = 0;
-    char loc[RK_TEXT_MAX + 1], out[RK_TEXT_MAX + 1] = "untouched";
-    EXPECT_EQ(Rk_ErrorGetId(&error, &id) || Rk_ErrorGetLocation(&error, loc), 0);
-    EXPECT_EQ(std::make_pair(id, Lines({error.msg.msgfile, loc})), std::make_pair(42L, Lines({kept, kept})));
+    char loc[RK_TEXT_MAX + 1], text[RK_TEXT_MAX + 1], msg[RK_TEXT_MAX + 1], out[RK_TEXT_MAX + 1] = "untouched";
+    EXPECT_EQ(Rk_ErrorGetId(&error, &id) || Rk_ErrorGetLocation(&error, loc) || Rk_ErrorGetSummaryText(&error, text) ||
+                  Rk_ErrorGetSummaryMsg(&error, msg), 0);
+    EXPECT_EQ(std::make_pair(id, Lines({error.msg.msgfile, loc, text, msg})),
+              std::make_pair(42L, Lines({kept, kept, kUnreadable, kUnreadable})));
     const Rk_MessageStruct before = error.msg;
     for (int bad : {0, 251}) {
         EXPECT_FAILS(Rk_MessageSetToken(&error.msg, bad, "bad"), 1, "rk_mes(");
@@ -66,7 +68,7 @@ TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 
 // A summary is the first '*' line of the first block whose id line carries the id, the line's first
 // word read as a C integer constant; a block ends at the next id line, numbered or not. Lines are read
-// in pieces of 256 characters, each piece counting as a line. An error's texts are its message's.
+// in pieces of 256 characters, each piece counting as a line. Every lookup reads the file afresh.
 TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
 {
     const std::string file = WriteTempFile("summaries.txt",
@@ -93,11 +95,7 @@ TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
     EXPECT_EQ(Summary(Message(1, TempDir() + "/missing.txt")), kUnreadable);
     EXPECT_EQ(OpenDescriptors(), descriptors) << "a lookup left the message file open";
     WriteTempFile("summaries.txt", "#6\n*changed\n");
-    Rk_ErrorStruct error;
-    Rk_ErrorSet(&error, 6, file.c_str(), "here");
-    char summary[RK_TEXT_MAX + 1] = "", same[RK_TEXT_MAX + 1] = "";
-    EXPECT_EQ(Rk_ErrorGetSummaryText(&error, summary) || Rk_ErrorGetSummaryMsg(&error, same), 0);
-    EXPECT_EQ(Lines({summary, same}), Lines(2, "changed")) << "every lookup reads the file afresh";
+    EXPECT_EQ(Summary(Message(6, file)), "changed");
 }
 
 // The detailed text is the first run of '&' lines of the block, one string each (tokens substituted,
@@ -110,11 +108,9 @@ TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemor
         std::string(130, 'x') + "\n#5\n&one\n&two\n&three\n#4\n*details missing at the end\n");
     const Rk_MessageStruct msg = Message(5, file);
     const struct { Lines detailed, expected; } cases[] = {
-        {Detailed(Message(1, file)), {"one", "two"}},  // a blank line ends the run
+        {Detailed(Message(1, file)), {"one", "two"}}, {Detailed(msg), {"one", "two", "three"}},  // a blank, an id line
         {Detailed(Message(2, file, {"first", "second"})), {"first and sec|", std::string(128, 'x')}},
-        {Detailed(Message(4, file)), {kIdNotFound}},   // the file ends within the block
-        {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
-        {Detailed(msg), {"one", "two", "three"}},  // ended by an id line
+        {Detailed(Message(4, file)), {kIdNotFound}}, {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
     };
     for (const auto& c : cases) EXPECT_EQ(c.detailed, c.expected);
     const long descriptors = OpenDescriptors(), live = rk::seam::live_blocks(), calls = rk::seam::alloc_calls();

@@ -1,5 +1,5 @@
 // The two global queues of records, errors and messages: one array each that grows by five records
-// and hands out the oldest first; the error queue's locations; the set-up that makes both.
+// and hands out the oldest first; the set-up that makes both.
 #include "foundation/record_queue.hpp"
 #include "rk_test.hpp"
 
@@ -66,22 +66,6 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
     EXPECT_EQ(this->Drain(), (std::vector<long>{21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35}));
     EXPECT_EQ(Q::Free(), 0);
     EXPECT_FAILS(WithFailingAlloc(1, Q::Init), 11, Q::kLoc);
-}
-
-using ErrorQueue = rktest::LibraryTest;
-
-// A location is the module's base name (after the last '/' or '\\') with the line, cut to 128 characters;
-// a record takes the library's message file.
-TEST_F(ErrorQueue, ALocationIsTheModulesBaseNameAndLine)
-{
-    for (const std::string& module : {std::string("C:\\dev/src\\rk_arc"), "src/" + std::string(300, 'm')}) {
-        EXPECT_EQ(Rk_ErrorQueueSetAndAddError(11, module.c_str(), 627, ""), 0);
-        Rk_ErrorStruct error;
-        int found = 0;
-        Rk_ErrorQueueGetError(&error, &found);
-        EXPECT_EQ(std::make_tuple(found, std::string(error.loc), std::string(error.msg.msgfile)),
-                  std::make_tuple(1, module[0] == 'C' ? "rk_arc(627)" : std::string(128, 'm'), MessageFile()));
-    }
 }
 
 using MessageQueue = RecordQueue<Messages>;

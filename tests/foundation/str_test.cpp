@@ -34,14 +34,9 @@ TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
     for (auto [pos, insert, result] :
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
-    const std::tuple<const char*, Lines> strips[] = {{" \t\n word \t\n", {"word", "word \t\n", " \t\n word"}},
-                                                     {"\ra b\r", Lines(3, "\ra b\r")}, {"   ", Lines(3, "")}};
-    for (const auto& [input, stripped] : strips) {
-        char all[32], front[32], tail[32];
-        for (char* buffer : {all, front, tail}) std::strcpy(buffer, input);
-        EXPECT_EQ(Lines({rk_strstrip(all, all), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}), stripped)
-            << '[' << input << ']';
-    }
+    char all[] = " \t\n\ra b\r \t\n", front[] = " \t\n\ra b\r \t\n", tail[] = " \t\n\ra b\r \t\n";
+    EXPECT_EQ(Lines({rk_strstrip(all, all), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
+              Lines({"\ra b\r", "\ra b\r \t\n", " \t\n\ra b\r"}));
 }
 
 // From an int: upper case without prefix, the bit pattern of negatives. To an int: either case, read from
@@ -94,13 +89,10 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSectionsAndKeepsWhatI
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
         {nullptr, " ", "\"", {}, "no text has no tokens"},
         {"  \t word \t  ", " \t", "\"", {"word"}, "runs of delimiters at either end make no empty tokens"},
-        {"a,,b;c", ",;", "\"", {"a", "b", "c"}, "every character of the set delimits"},
         {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""},
          "a quoted blank, an empty quoted token and a doubled quote"},
         {"one \"two three", " ", "\"", {"one", "two three"}, "an unclosed section runs to the end"},
-        {"ab\" \"cd ef", " ", "\"", {"ab\" \"cd", "ef"}, "a token not opening with a quote keeps its quotes"},
-        {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"},
-         "another quote character closes the section and stays in the token; the next quote opens one"},
+        {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"}, "another quote closes the section, stays, opens one"},
     };
     for (const auto& [text, delims, quotes, expected, fault] : cases) {
         SCOPED_TRACE(fault);
