@@ -53,9 +53,7 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
 {
     using Q = TypeParam;
     auto& q = Q::Queue();
-    EXPECT_EQ(q.alloc_size, 5);
-    for (long id = 1; id <= 11; ++id) ASSERT_EQ(Q::Add(id), 0);
-    EXPECT_EQ(std::make_pair(q.queue_size, q.alloc_size), std::make_pair(11, 15));
+    for (long id = 1; id <= 11; ++id) EXPECT_TRUE(Q::Add(id) == 0 && q.alloc_size == (id + 4) / 5 * 5) << id;
     const auto* storage = q.records;
     EXPECT_EQ(Q::Clear(), 0);
     for (long id = 21; id <= 35; ++id) Q::Add(id);
@@ -70,7 +68,6 @@ TYPED_TEST(RecordQueue, RecordsComeOutOldestFirstFromAnArrayThatGrowsByFive)
 
 using MessageQueue = RecordQueue<Messages>;
 
-// Past the last record lies a slot never written: it must not be read.
 TEST_F(MessageQueue, RemoveByIdKeepsTheOthersInOrder)
 {
     for (long id : {3, 7, 3, 9, 5, 3}) Messages::Add(id);

@@ -21,9 +21,8 @@ TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
         EXPECT_EQ(std::string(dst, sizeof dst), image) << num;
     }
     EXPECT_EQ(rktest::WithFailingAlloc(1, [] { return rk_strdup("text"); }), nullptr) << "and no error queued";
-    const std::tuple<const char*, const char*, int> compared[] = {
-        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}};
-    for (const auto& [a, b, result] : compared) EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
+    for (auto [a, b, result] : {std::tuple{"Hello", "hELLO", 0}, {"b", "A", 1}, {"ab", "abc", -1}, {"abc", "ab", 1}})
+        EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
     EXPECT_EQ(std::make_tuple(rk_strisblank(""), rk_strisblank(" \t\r\n\v\f"), rk_strisblank("  x ")),
               std::make_tuple(1, 1, 0));
     char text[32] = "Mixed case 42";
@@ -79,8 +78,7 @@ TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
 {
     Rkos_TimeShowFixed();
     const signed char cancelling[] = {-40, -1, -100, 1, -40, -1, -100, 1, -38, -1, -100, -2, 0};
-    EXPECT_EQ(rk_strgenlong("abc\xff" "ef"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u - 1u))
-        << "a signed last character; a trailing group of fewer than four is ignored";
+    EXPECT_EQ(rk_strgenlong("abc\xff" "ef"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u - 1u));
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
@@ -89,8 +87,7 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSectionsAndKeepsWhatI
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
         {nullptr, " ", "\"", {}, "no text has no tokens"},
         {"  \t word \t  ", " \t", "\"", {"word"}, "runs of delimiters at either end make no empty tokens"},
-        {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""},
-         "a quoted blank, an empty quoted token and a doubled quote"},
+        {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""}, "quoted tokens"},
         {"one \"two three", " ", "\"", {"one", "two three"}, "an unclosed section runs to the end"},
         {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"}, "another quote closes the section, stays, opens one"},
     };
