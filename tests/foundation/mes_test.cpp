@@ -90,9 +90,9 @@ TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
     EXPECT_EQ(Summary(Message(6, file)), "changed");
 }
 
-// The detailed text is the first run of '&' lines of the block, one string each (tokens substituted,
-// 128 characters kept), or exactly one string with a fallback. Only memory can make it fail: then error
-// 11 is queued, nothing is held or leaked and the file is closed. Setting a fallback needs memory too.
+// The detailed text is the first run of '&' lines, to a blank or id line, one string each (tokens
+// substituted, 128 characters kept), or exactly one string with a fallback. Only memory can make it fail:
+// then error 11 is queued, nothing is held or leaked and the file is closed. Setting a fallback needs memory too.
 TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemory)
 {
     const std::string file = WriteTempFile("detailed.txt",
@@ -100,7 +100,7 @@ TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemor
         std::string(130, 'x') + "\n#5\n&one\n&two\n&three\n#4\n*details missing at the end\n");
     const Rk_MessageStruct msg = Message(5, file);
     const struct { Lines detailed, expected; } cases[] = {
-        {Detailed(Message(1, file)), {"one", "two"}}, {Detailed(msg), {"one", "two", "three"}},  // a blank, an id line
+        {Detailed(Message(1, file)), {"one", "two"}}, {Detailed(msg), {"one", "two", "three"}},
         {Detailed(Message(2, file, {"first", "second"})), {"first and sec|", std::string(128, 'x')}},
         {Detailed(Message(4, file)), {kIdNotFound}}, {Detailed(Message(1, TempDir() + "/missing.txt")), {kUnreadable}},
     };
