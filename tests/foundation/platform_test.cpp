@@ -1,10 +1,7 @@
 // The platform layer: the allocator and its failure seam, the environment and the clock. The working
 // directory and the replacement of a file are pinned by the directory and configuration-writing tests.
-#include <climits>
 #include <cstring>
-#include <ctime>
 
-#include "core/memory.hpp"
 #include "rk_test.hpp"
 
 namespace {
@@ -12,8 +9,8 @@ namespace {
 using Platform = rktest::LibraryTest;
 
 // A null result means "nothing changed": a zero size or a failed call leaves the old block (the allocation
-// sweeps pin how the seam counts calls); sizes the allocator cannot take are refused.
-TEST_F(Platform, ANullBlockChangesNothingAndSizesTooLargeAreRefused)
+// sweeps pin how the seam counts calls).
+TEST_F(Platform, ANullBlockChangesNothing)
 {
     EXPECT_TRUE(Rkos_Alloc(0) == nullptr && Rkos_Free(nullptr) == nullptr);
     char* block = static_cast<char*>(Rkos_Realloc(nullptr, 4));
@@ -23,45 +20,25 @@ TEST_F(Platform, ANullBlockChangesNothingAndSizesTooLargeAreRefused)
     EXPECT_EQ(Rkos_Realloc(block, 0), nullptr);
     EXPECT_STREQ(block, "abc");
     Rkos_Free(block);
-    EXPECT_EQ(std::make_tuple(rk::byte_size<double>(UINT_MAX / 8), rk::byte_size<double>(UINT_MAX / 8 + 1),
-                              rk::byte_size<double>(0)),
-              std::make_tuple(UINT_MAX / 8 * 8, 0u, 0u));
 }
 
-// A value is copied, cut at `size` characters and terminated; a missing variable leaves the buffer.
+// A value is copied, cut at `size` characters and terminated.
 TEST_F(Platform, AnEnvironmentValueIsCopiedToAtMostSizeCharacters)
 {
     setenv("RK_TEST_VALUE", "hello", 1);
-    unsetenv("RK_TEST_MISSING");
-    for (auto [name, found, expected] : {std::tuple{"RK_TEST_VALUE", 1, "hel"}, {"RK_TEST_MISSING", 0, "xxxxxxx"}}) {
-        char value[8] = "xxxxxxx";
-        int got = -1;
-        Rkos_GetEnv(name, value, 3, &got);
-        EXPECT_EQ(std::make_pair(got, std::string(value)), std::make_pair(found, std::string(expected))) << name;
-    }
+    char value[8] = "xxxxxxx";
+    int found = -1;
+    Rkos_GetEnv("RK_TEST_VALUE", value, 3, &found);
+    EXPECT_EQ(std::make_pair(found, std::string(value)), std::make_pair(1, std::string("hel")));
 }
 
 // The fixed time's texts are read by the thread tests.
-TEST_F(Platform, TheClockGivesTheFixedTimeOrTheCurrentOne)
+TEST_F(Platform, TheClockGivesTheFixedTime)
 {
     int f[9];
-    char sec[3], min[3], hour[3], mday[3], mon[4], year[5], wday[4];
-    const auto read = [&] {
-        Rkos_LocalTime(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8]);
-        Rkos_AsciiTime(sec, min, hour, mday, mon, year, wday);
-    };
     Rkos_TimeShowFixed();
-    read();
+    Rkos_LocalTime(&f[0], &f[1], &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8]);
     EXPECT_EQ(std::vector<int>(f, f + 9), (std::vector<int>{0, 30, 3, 7, 7, 93, 5, 180, 1}));
-    Rkos_TimeShowCurrent();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    read();
-    char expected[32];
-    std::strftime(expected, sizeof expected, "%b %e %Y %a", &local);
-    EXPECT_EQ(std::make_tuple(f[5], f[7], std::string(mon) + " " + mday + " " + year + " " + wday),
-              std::make_tuple(local.tm_year, local.tm_yday, std::string(expected)));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // String utilities: bounded copies, comparison, editing, stripping, hexadecimal conversion, the
 // shortening join, the time-based number and the quoted tokenizer.
-#include <cstdint>
 #include <cstring>
 
 #include "rk_test.hpp"
@@ -16,36 +15,27 @@ using Strings = rktest::LibraryTest;
 // position outside the text is its nearer end.
 TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
 {
-    for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)},
-                              {-2, std::string("\0bxxxxxx", 8)}}) {
-        char dst[8] = {'x', 'b', 'x', 'x', 'x', 'x', 'x', 'x'};
+    for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)}}) {
+        char dst[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
         EXPECT_EQ(rk_strncpy(dst, num == 5 ? "abcdefghij" : "ab", num), dst);
         EXPECT_EQ(std::string(dst, sizeof dst), image) << num;
     }
     EXPECT_EQ(rktest::WithFailingAlloc(1, [] { return rk_strdup("text"); }), nullptr) << "and no error queued";
-    const std::tuple<const char*, const char*, int> compared[] = {
-        {"Hello", "hELLO", 0}, {"abc", "abd", -1}, {"b", "A", 1}, {"abc", "abcd", -1}, {"abcd", "abc", 1}};
-    for (const auto& [a, b, result] : compared) EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
+    for (auto [a, b, result] : {std::tuple{"Hello", "hELLO", 0}, {"b", "A", 1}, {"ab", "abc", -1}, {"abc", "ab", 1}})
+        EXPECT_EQ(rk_stricmp(a, b), result) << a << " vs " << b;
     EXPECT_EQ(std::make_tuple(rk_strisblank(""), rk_strisblank(" \t\r\n\v\f"), rk_strisblank("  x ")),
               std::make_tuple(1, 1, 0));
     char text[32] = "Mixed case 42";
     EXPECT_STREQ(rk_strtoup(text, text), "MIXED CASE 42");
     char cut[] = "a,b,c\0";
     EXPECT_EQ(std::string(rk_strcharswap(cut, ',', '\0'), 7), std::string("a\0b\0c\0", 7)) << "every separator";
-    char ends[] = "ab\0";
-    EXPECT_EQ(std::string(rk_strcharswap(ends, '\0', 'x'), 3), std::string("ab\0", 3)) << "the terminator stays";
     std::strcpy(text, "held");
     for (auto [pos, insert, result] :
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
         EXPECT_STREQ(rk_strinsert(text, pos, insert), result) << pos;
-    const std::tuple<const char*, Lines> strips[] = {{" \t\n word \t\n", {"word", "word \t\n", " \t\n word"}},
-                                                     {"\ra b\r", Lines(3, "\ra b\r")}, {"   ", Lines(3, "")}};
-    for (const auto& [input, stripped] : strips) {
-        char all[32], front[32], tail[32];
-        for (char* buffer : {all, front, tail}) std::strcpy(buffer, input);
-        EXPECT_EQ(Lines({rk_strstrip(all, all), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}), stripped)
-            << '[' << input << ']';
-    }
+    char all[] = " \t\n\ra b\r \t\n", front[] = " \t\n\ra b\r \t\n", tail[] = " \t\n\ra b\r \t\n";
+    EXPECT_EQ(Lines({rk_strstrip(all, all), rk_strstripfront(front, front), rk_strstriptail(tail, tail)}),
+              Lines({"\ra b\r", "\ra b\r \t\n", " \t\n\ra b\r"}));
 }
 
 // From an int: upper case without prefix, the bit pattern of negatives. To an int: either case, read from
@@ -53,20 +43,10 @@ TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
 TEST_F(Strings, HexadecimalTextsAndIntsConvertBothWays)
 {
     char hex[9];
-    for (auto [value, text] : {std::pair{255, "FF"}, {0, "0"}, {-1, "FFFFFFFF"}, {0x0ABCDEF0, "ABCDEF0"}}) {
-        int back = 0;
-        EXPECT_EQ(rk_strhexfromint(hex, value) + rk_strhextoint(hex, &back), 0);
-        EXPECT_TRUE(std::string(hex) == text && back == value) << hex;
-    }
-    const std::tuple<const char*, int, int> cases[] = {
-        {"7fFF", 0, 32767}, {"aBcD", 0, 0xABCD}, {"", 0, 0},        {"-1F", 0, -31}, {"100000000", 0, 0},
-        {"80000000", 0, INT32_MIN}, {"0x1F", 1, 31}, {"+A", 1, 10}, {"1 2", 1, 2},   {"G", 1, 0}};
-    for (const auto& [text, status, expected] : cases) {
-        int value = 777;
-        EXPECT_EQ(rk_strhextoint(text, &value), status) << text;
-        EXPECT_EQ(value, expected) << text;
-        EXPECT_TRUE(status == 0 || NextErrorIs(1, "rk_str(")) << text;
-    }
+    int value = 0;
+    EXPECT_EQ(rk_strhexfromint(hex, -1) + rk_strhextoint("-aBcD", &value), 0);
+    EXPECT_EQ(std::make_pair(std::string(hex), value), std::make_pair(std::string("FFFFFFFF"), -0xABCD));
+    EXPECT_FAILS(rk_strhextoint("0x1F", &value), 1, "rk_str(");
 }
 
 // The first string gives way first, then (below its minimum) the second, then the delimiter; a
@@ -97,13 +77,8 @@ TEST_F(Strings, CombinedPiecesGiveWayInTheirOrderToFitTheSize)
 TEST_F(Strings, TheTimeBasedNumberIsTheFixedTimesPlusTheGroups)
 {
     Rkos_TimeShowFixed();
-    const char signed_group[] = {1, 1, 1, '\xff', '\0'};
     const signed char cancelling[] = {-40, -1, -100, 1, -40, -1, -100, 1, -38, -1, -100, -2, 0};
-    EXPECT_EQ(rk_strgenlong("abc"), 1180033000L) << "a trailing group of fewer than four is ignored";
-    EXPECT_EQ(rk_strgenlong("abcd"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u + 100u));
-    EXPECT_EQ(rk_strgenlong(signed_group), 1180033000L + 10000000L + 10000L + 10L - 1L);
-    EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
-    Rkos_TimeShowCurrent();
+    EXPECT_EQ(rk_strgenlong("abc\xff" "ef"), static_cast<int>(1180033000u + 970000000u + 980000u + 990u - 1u));
     EXPECT_NE(rk_strgenlong(reinterpret_cast<const char*>(cancelling)), 0L);
 }
 
@@ -112,15 +87,9 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSectionsAndKeepsWhatI
     const std::tuple<const char*, const char*, const char*, Lines, const char*> cases[] = {
         {nullptr, " ", "\"", {}, "no text has no tokens"},
         {"  \t word \t  ", " \t", "\"", {"word"}, "runs of delimiters at either end make no empty tokens"},
-        {"a,,b;c", ",;", "\"", {"a", "b", "c"}, "every character of the set delimits"},
-        {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""},
-         "a quoted blank, an empty quoted token and a doubled quote"},
+        {"plain \"a b\" \"\" \"say \"\"hi\"\"\"", " ", "\"", {"plain", "a b", "", "say \"hi\""}, "quoted tokens"},
         {"one \"two three", " ", "\"", {"one", "two three"}, "an unclosed section runs to the end"},
-        {"ab\" \"cd ef", " ", "\"", {"ab\" \"cd", "ef"}, "a token not opening with a quote keeps its quotes"},
-        {"\"ab\"cd", " ", "\"", {"abcd"}, "the closing quote is dropped and the rest kept"},
-        {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"},
-         "another quote character closes the section and stays in the token; the next quote opens one"},
-        {"'say \"\"' z", " ", "\"'", {"say \"\"", "z"}, "doubled other quotes stay doubled in a token opened by '"},
+        {"\"it's fine\" x", " ", "\"'", {"it's", "fine\" x"}, "another quote closes the section, stays, opens one"},
     };
     for (const auto& [text, delims, quotes, expected, fault] : cases) {
         SCOPED_TRACE(fault);
@@ -132,8 +101,7 @@ TEST_F(Strings, TheTokenizerSplitsAtDelimitersOutsideQuotedSectionsAndKeepsWhatI
     }
     // The allocations in order: the list's column array and block, the working copy, the copy of "a"
     // in the list, the scratch text of the quoted token, its copy.
-    for (auto [n, location, kept] : {std::tuple{1L, "rk_strtb(", Lines{}}, {2L, "rk_strtb(", Lines{}},
-                                     {3L, "rk_str(", Lines{}}, {4L, "rk_strtb(", Lines{}},
+    for (auto [n, location, kept] : {std::tuple{1L, "rk_strtb(", Lines{}}, {3L, "rk_str(", Lines{}},
                                      {5L, "rk_str(", Lines{"a"}}, {6L, "rk_strtb(", Lines{"a"}}}) {
         Rk_StrList tokens{};
         EXPECT_FAILS(rktest::WithFailingAlloc(n, [&] { return rk_strtok("a \"b c\"", " ", "\"", &tokens); }), 11,
