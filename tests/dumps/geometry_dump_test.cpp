@@ -13,10 +13,8 @@ using rktest::Lines;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
-// Each print is one line after a newline (the vector's and arc's end in one); a plane shows its
-// normal as stored, the tolerances those in force; a vector dumped to a report answers with the
-// status of its one write; a value wider than the scratch text's room fails with error 11 of the
-// family without memory.
+// Each print is one line after a newline (the vector's and arc's end in one); a value wider than the
+// scratch text's room fails with error 11 of the family without memory.
 TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 {
     Rk_PointStruct point = {1.5, -2.25, 3.0};
@@ -50,15 +48,13 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
                  "rk_vec(");
 }
 
-// A frame lines up its origin and axes without a title or an indent of its own (a far origin needs
-// memory); a transform shows its four rows in storage order under a title; a point set each point on a
-// line with its normal when it has one.
+// A frame has no title or indent of its own (a far origin needs memory); a transform shows its rows
+// in storage order; a point set each point with its normal when it has one.
 TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
 {
     Rk_RefFrameStruct frame;
     const Rk_PointStruct origin = {10.0, -20.5, 0.25}, p0 = {1.0, 2.0, 3.0}, p1 = {-10.5, 0.25, 1000.0};
-    EXPECT_EQ(Rk_RefFrameInit(&frame), 0);
-    EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &origin), 0);
+    EXPECT_EQ(Rk_RefFrameInit(&frame) || Rk_RefFrameSetOrigin(&frame, &origin), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_RefFrameDebug(&frame); }),
               rktest::Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
                                "            Local X      1.00     0.00     0.00",
@@ -77,8 +73,7 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
-    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p0, &up, 1), 0);
-    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p1, &up, 0), 0);  // in this order: the dump lists p0 first
+    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p0, &up, 1) || Rk_DiscPtsAddPt(&set, &p1, &up, 0), 0);  // p0 listed first
     EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set, 1),
               (Dumped{0, {" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
                           "     Index\t\t\tLocation  \t\t  Surface Normal",
@@ -87,10 +82,9 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsFree(&set);
 }
 
-// A degree-of-freedom set: a heading of the twelve degrees and a line of their states, open (O) or
-// controlled (C), with no title and no indent of their own; bits above the twelve degrees are not shown.
-// A distribution: the name and type in the title; the parameters of a constant, normal or uniform one
-// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
+// A degree-of-freedom set shows its twelve degrees open (O) or controlled (C), not the bits above. A
+// distribution shows the parameters of a constant, normal or uniform type (truncation limits by the
+// bits of their mask: 1 lower, 2 upper); any other type is only named.
 TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
 {
     Rk_DofStruct dof;
@@ -107,19 +101,13 @@ TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, normal}));
     EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + rktest::Printed(normal));
     Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, 2, 1.4, 1.6, "", "d2");
-    const Lines uniform = DumpOf(Rk_DistribDebugRpt, &distrib).lines;
-    EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),
-              (Lines{"    Nominal -3.000000 range 0.500000", "    lower truncation NOT SET and upper truncation 1.600000",
-                     "    Desc 1: ", "    Desc 2: d2"}));
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(3), "    lower truncation NOT SET and upper truncation 1.600000");
     Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(2), "    Constant value 12.500000");
-    for (auto [type, name] : {std::pair{3, "Discrete"}, {10, "Sample"}, {0, "Other"}, {11, "Other"}}) {
-        distrib.type = type;
-        const std::string title = std::string("Distribution len has type: ") + name;
-        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib),
-                  (Dumped{0, {title, std::string(title.size(), '-'),
-                              "    No further information for this distrib type"}}));
-    }
+    distrib.type = RK_DISTRIB_SAMPLE + 1;
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines,
+              (Lines{"Distribution len has type: Other", "--------------------------------",
+                     "    No further information for this distrib type"}));
 }
 
 }  // namespace

@@ -8,12 +8,10 @@ using rktest::DumpOf;
 using rktest::Lines;
 using RecordDump = rktest::LibraryTest;
 
-// A record shows its id and where it stands, then its texts indented (a message's non-empty tokens
-// first); a Debug prints the same after an empty line; a detailed text that cannot be read ends it.
-// A queue's dump shows the count, then each record oldest first: the draining dump takes them out (its
-// count after a blank for messages), the NoFlush dump keeps them and starts with an empty line. Each
-// failed write queues an error of its own; either dump shows only the errors that were queued when it
-// began, so a report that fails at every write cannot keep it going.
+// A record shows its texts indented (a message's non-empty tokens first); a detailed text that cannot
+// be read ends it. A queue's dump shows each record oldest first; the draining dump takes them out.
+// Each failed write queues an error of its own; either dump shows only the errors that were queued
+// when it began, so a report that fails at every write cannot keep it going.
 TEST_F(RecordDump, RecordsShowTheirTextsAndTheDrainingDumpsEmptyTheirQueue)
 {
     const std::string file = WriteTempFile("dump-messages.txt",

@@ -45,9 +45,8 @@ TEST_F(TextDump, AUserConfigurationShowsATableOfItsSettings)
     EXPECT_ERROR(1, "rk_strtb(");
 }
 
-// An input names its source file under a title, not indented, and answers with the status of
-// that line; a directory shows its path; a report names every destination in order and its indent,
-// and may describe itself (its indent before the dump raised it); a failing line fails the dump.
+// An input and a report name where they point, and fail with a line that cannot be written; a report
+// may describe itself (its indent before the dump raised it).
 TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPoint)
 {
     Rk_InputStruct input;
