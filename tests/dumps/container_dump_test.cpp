@@ -1,5 +1,5 @@
-// Dumps of tables, lists, queues and stacks: one whole text per family, then the lines that carry
-// each member's title and value format, and the failures.
+// Dumps of tables, lists, queues and stacks: the whole text of a table, the lines that show how each
+// other member lists its values, and the failures.
 #include "rk_test.hpp"
 
 namespace {
