@@ -50,7 +50,8 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
     for (auto [op, in, out] : {std::tuple<Unary, int, int>{Rk_DofControlRz, 1 | 128 | 0x1000, 1 | 128 | 3072},
                                {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
                                {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64},
-                               {Rk_DofAdjustForFixture, TXP | TYM | RXM | RZM | 0x1000, 0xFFF & ~(TZP | TZM | RYP | RYM)},
+                               {Rk_DofAdjustForFixture, TXP | TYM | RXM | RZM | 0x1000,
+                                0xFFF & ~(TZP | TZM | RYP | RYM)},
                                {Rk_DofNot, 0x0F0, ~0x0F0}}) {
         Rk_DofStruct a = {in}, b = {0x1234};
         OK(op(&a, &b) + op(&a, &a));

@@ -69,7 +69,8 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
     const Lines matrix = DumpOf(Rk_TransformDebugRpt, &tform).lines;
     EXPECT_EQ(Lines(matrix.begin() + 3, matrix.end()),
-              (Lines{"     -1.000    0.000    0.000", "      0.000    0.000    1.000", "      1.500   -2.000   10.000"}));
+              (Lines{"     -1.000    0.000    0.000", "      0.000    0.000    1.000",
+                     "      1.500   -2.000   10.000"}));
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
@@ -97,11 +98,13 @@ TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
     Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, 3, 1.4, 1.6, "d1", "d2");
     const Lines normal = {"Distribution len has type: Normal", "---------------------------------",
                           "    Nominal 1.500000 range 0.200000 sigma 0.050000",
-                          "    lower truncation 1.400000 and upper truncation 1.600000", "    Desc 1: d1", "    Desc 2: d2"};
+                          "    lower truncation 1.400000 and upper truncation 1.600000", "    Desc 1: d1",
+                          "    Desc 2: d2"};
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, normal}));
     EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + rktest::Printed(normal));
     Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, 2, 1.4, 1.6, "", "d2");
-    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(3), "    lower truncation NOT SET and upper truncation 1.600000");
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(3),
+              "    lower truncation NOT SET and upper truncation 1.600000");
     Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(2), "    Constant value 12.500000");
     distrib.type = RK_DISTRIB_SAMPLE + 1;
