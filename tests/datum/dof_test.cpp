@@ -47,12 +47,11 @@ TEST_F(Dof, TheTwelveFlagsAreBitsZeroToElevenAndTheTestsIgnoreTheOthers)
 TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
 {
     // Per-degree operations leave bits 12 to 31 clear; not, intersection and union carry the whole word.
-    for (auto [op, in, out] : {std::tuple<Unary, int, int>{Rk_DofControlRz, 1 | 128, 1 | 128 | 3072},
-                               {Rk_DofControlRz, -1, 4095},
+    for (auto [op, in, out] : {std::tuple<Unary, int, int>{Rk_DofControlRz, 1 | 128 | 0x1000, 1 | 128 | 3072},
                                {Rk_DofClearRotation, 2 | 512 | 0x1000, 2},
                                {Rk_DofClearTranslation, 32 | 64 | 0x1000, 64},
-                               {Rk_DofAdjustForFixture, TXP | TYM | TZP | RXM | RYM | RZM | 0x1000, 0xFFF},
-                               {Rk_DofAdjustForFixture, TYP | RZP, TYP | TYM | RZP | RZM},
+                               {Rk_DofAdjustForFixture, TXP | TYM | RXM | RZM | 0x1000,
+                                0xFFF & ~(TZP | TZM | RYP | RYM)},
                                {Rk_DofNot, 0x0F0, ~0x0F0}}) {
         Rk_DofStruct a = {in}, b = {0x1234};
         OK(op(&a, &b) + op(&a, &a));
@@ -61,10 +60,7 @@ TEST_F(Dof, OperationsWorkDegreeByDegreeAndMayWriteOverTheirInputs)
     for (auto [op, x, y, out] : {std::tuple<Binary, int, int, int>{Rk_DofIntersectDof, 0x7005, 0x3006, 0x3004},
                                  {Rk_DofUnionDof, 0x7005, 0x3006, 0x7007},
                                  {Rk_DofExclusiveOrDof, 3 | 0x1000, 5, 6},
-                                 {Rk_DofExclusiveOrDof, 0xA5C, 0xA5C, 0},
-                                 {Rk_DofSubtractDofCont, 0x1F0F, 0, 0xF0F},
-                                 {Rk_DofSubtractDofCont, 7, 5, 2},
-                                 {Rk_DofSubtractDofCont, 2, 5, 2}}) {
+                                 {Rk_DofSubtractDofCont, 0x1F0F, TXP | TYP | TZP | TZM | RYP, 0xE0A}}) {
         Rk_DofStruct a = {x}, b = {y}, c = {0x1234}, first = {x}, second = {y};
         OK(op(&a, &b, &c) + op(&first, &b, &first) + op(&a, &second, &second));
         EXPECT_TRUE(c.dof == out && first.dof == out && second.dof == out) << x << ", " << y;
@@ -87,20 +83,16 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrameAndAZeroAxisIsRefused)
           {TXP | RYM | RZP, world, half, 10.0, TXM | RYP | RZP, TXM | RYP | RZP},
           {TXP, world, AboutZ(45), 10.0, 0, 0},          // an oblique source controls nothing alone
           {TXP | TYP, world, AboutZ(45), 10.0, 0, TXP},  // together they give rss 1 on the new +x
-          {TXM | TYM, world, AboutZ(45), 10.0, 0, TXM},
           {TXP, world, AboutZ(40), 45.0, TXP, TXP},                       // cos 50 on the new -y stays below cos 45
           {TXP, world, world, 95.0, TXP | TYP | TYM | TZP | TZM, 0xFFF},  // above 90 the perpendicular axes too
-          {RZM, world, world, 95.0, RZM | RXP | RXM | RYP | RYM, 0xFFF},
           {TXP | TYM | RZP, world, Rk_RefFrameStruct{V(0, 0, 4), V(3, 0, 0), V(0, 2, 0), P(1, 1, 1)}, 10.0,
            TYP | TZM | RXP, TYP | TZM | RXP}})  // axis lengths do not matter to angles
         EXPECT_TRUE(map(Rk_DofMapContToRefFrame, in, from, to, angle) == axes &&
                     map(Rk_DofMapContToRefFrameRss, in, from, to, angle) == rss)
             << in << " within " << angle;
     // Open degrees are carried, everything else is controlled.
-    for (auto [in, to, out] : {std::tuple{-1, half, -1},
-                               {0, world, ~0xFFF},
+    for (auto [in, to, out] : {std::tuple{0, world, ~0xFFF},
                                {~TXP, half, ~TXM},
-                               {~(TXP | TYM), AboutZ(45), -1},
                                {~(TXP | RZM), AboutZ(45), ~RZM}})
         EXPECT_EQ(map(Rk_DofMapOpenToRefFrame, in, world, to, 10), out) << in;
     const Rk_RefFrameStruct no_x = {V(0, 0, 0), kY, kZ, kO}, tiny_z = {kX, kY, V(1e-12, 0, 0), kO};
@@ -108,8 +100,6 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrameAndAZeroAxisIsRefused)
     // The other mappings cannot measure an angle to a zero or tiny axis and leave the output as it was.
     Rk_DofStruct in = {TXP | RZM}, out = {0x1234}, same = {TXP | RZM};
     ExpectRefusals({REFUSES(6, vec, Rk_DofMapContToRefFrame(&in, &no_x, &world, 10, &out)),
-                    REFUSES(6, vec, Rk_DofMapContToRefFrame(&same, &world, &tiny_z, 10, &same)),
-                    REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&in, &no_x, &world, 10, &out)),
                     REFUSES(6, vec, Rk_DofMapOpenToRefFrame(&same, &world, &tiny_z, 10, &same))},
                    [&] { return out.dof == 0x1234 && same.dof == (TXP | RZM); });
     Rk_GeometrySetZeroEpsilon(0.0);

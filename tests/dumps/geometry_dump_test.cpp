@@ -13,10 +13,8 @@ using rktest::Lines;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
-// Each print is one line after a newline (the vector's and arc's end in one); a plane shows its
-// normal as stored, the tolerances those in force; a vector dumped to a report keeps its newline and
-// answers with the status of that one write; a value wider than the scratch text's room fails with
-// error 11 of the family without memory.
+// Each print is one line after a newline (the vector's and arc's end in one); a value wider than the
+// scratch text's room fails with error 11 of the family without memory.
 TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
 {
     Rk_PointStruct point = {1.5, -2.25, 3.0};
@@ -43,8 +41,6 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
         EXPECT_EQ(ConsoleOf([&] { status = row.first(); }), row.second);
         EXPECT_EQ(status, 0) << row.second;
     }
-    EXPECT_EQ(DumpOf(Rk_VectorDebugRpt, &vec, 3),
-              (Dumped{0, {"    Vector  i, j, k :    1.0000   -2.0000    0.5000\n"}}));
     rktest::BrokenReport broken;
     EXPECT_FAILS(Rk_VectorDebugRpt(&vec, broken.get()), 1, "rk_strtb(");
     vec.i_comp = 1e300;
@@ -52,21 +48,18 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
                  "rk_vec(");
 }
 
-// A frame lines up its origin and axes without a title or an indent of its own (a far origin needs
-// memory); a transform shows its four rows in storage order under a title; a point set each point on a
-// line with its normal when it has one, and no heading without points.
+// A frame has no title or indent of its own (a far origin needs memory); a transform shows its rows
+// in storage order; a point set each point with its normal when it has one.
 TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
 {
     Rk_RefFrameStruct frame;
     const Rk_PointStruct origin = {10.0, -20.5, 0.25}, p0 = {1.0, 2.0, 3.0}, p1 = {-10.5, 0.25, 1000.0};
-    EXPECT_EQ(Rk_RefFrameInit(&frame), 0);
-    EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &origin), 0);
+    EXPECT_EQ(Rk_RefFrameInit(&frame) || Rk_RefFrameSetOrigin(&frame, &origin), 0);
     EXPECT_EQ(ConsoleOf([&] { Rk_RefFrameDebug(&frame); }),
               rktest::Printed({"", "Ref Frame : Origin      10.00   -20.50     0.25",
                                "            Local X      1.00     0.00     0.00",
                                "            Local Y      0.00     1.00     0.00",
                                "            Local Z      0.00     0.00     1.00"}));
-    EXPECT_EQ(DumpOf(Rk_RefFrameDebugRpt, &frame, 2).lines.at(3), "              Local Z      0.00     0.00     1.00");
     const Rk_PointStruct far = {-1e300, 0.0, 0.0};
     EXPECT_EQ(Rk_RefFrameSetOrigin(&frame, &far), 0);
     EXPECT_FAILS(rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_RefFrameDebugRpt(&frame, r); }).second, 11,
@@ -81,9 +74,7 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
-    EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set).lines.back(), "     Set contains 0 point(s)");
-    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p0, &up, 1), 0);
-    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p1, &up, 0), 0);  // in this order: the dump lists p0 first
+    EXPECT_EQ(Rk_DiscPtsAddPt(&set, &p0, &up, 1) || Rk_DiscPtsAddPt(&set, &p1, &up, 0), 0);  // p0 listed first
     EXPECT_EQ(DumpOf(Rk_DiscPtsDebugRpt, &set, 1),
               (Dumped{0, {" Discretized Point Set", " ---------------------", "      Set contains 2 point(s)",
                           "     Index\t\t\tLocation  \t\t  Surface Normal",
@@ -92,49 +83,34 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsFree(&set);
 }
 
-// A degree-of-freedom set: a heading of the twelve degrees and a line of their states, open (O) or
-// controlled (C), with no title and no indent of their own; bits above the twelve degrees are not shown.
-// A distribution: the name and type in the title; the parameters of a constant, normal or uniform one
-// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
+// A degree-of-freedom set shows its twelve degrees open (O) or controlled (C), not the bits above. A
+// distribution shows the parameters of a constant, normal or uniform type (truncation limits by the
+// bits of their mask: 1 lower, 2 upper); any other type is only named.
 TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
 {
-    const char degrees[] = "       -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz";
-    const std::pair<int, const char*> cases[] = {{0x4C6, "C   O   O   C   O   O   C   C   O   O   O   C"},
-                                                 {-1, "C   C   C   C   C   C   C   C   C   C   C   C"}};
-    for (const auto& [word, states] : cases) {
-        Rk_DofStruct dof;
-        Rk_DofMapFromInt(&dof, word);
-        EXPECT_EQ(DumpOf(Rk_DofDebugRpt, &dof, 2),
-                  (Dumped{0, {std::string("  ") + degrees, std::string("  DOF :   ") + states}})) << word;
-    }
+    Rk_DofStruct dof;
+    Rk_DofMapFromInt(&dof, 0x4C6 | ~0xFFF);
+    EXPECT_EQ(DumpOf(Rk_DofDebugRpt, &dof, 2),
+              (Dumped{0, {"         -Tx +Tx -Ty +Ty -Tz +Tz -Rx +Rx -Ry +Ry -Rz +Rz",
+                          "  DOF :   C   O   O   C   O   O   C   C   O   O   O   C"}}));
     Rk_DistribStruct distrib{};
     Rk_DistribSetName(&distrib, "len");
+    Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, 3, 1.4, 1.6, "d1", "d2");
+    const Lines normal = {"Distribution len has type: Normal", "---------------------------------",
+                          "    Nominal 1.500000 range 0.200000 sigma 0.050000",
+                          "    lower truncation 1.400000 and upper truncation 1.600000", "    Desc 1: d1",
+                          "    Desc 2: d2"};
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, normal}));
+    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + rktest::Printed(normal));
+    Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, 2, 1.4, 1.6, "", "d2");
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(3),
+              "    lower truncation NOT SET and upper truncation 1.600000");
     Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
-    const Lines constant = {"Distribution len has type: Constant", "-----------------------------------",
-                            "    Constant value 12.500000", "    Desc 1: first", "    Desc 2: second"};
-    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib), (Dumped{0, constant}));
-    EXPECT_EQ(ConsoleOf([&] { Rk_DistribDebug(&distrib); }), "\n" + rktest::Printed(constant));
-    for (auto [trunc, limits] : {std::pair{3, "lower truncation 1.400000 and upper truncation 1.600000"},
-                                 {2, "lower truncation NOT SET and upper truncation 1.600000"},
-                                 {7, "lower truncation NOT SET and upper truncation NOT SET"}}) {
-        Rk_DistribSetNormalValues(&distrib, 1.5, 0.2, 0.05, trunc, 1.4, 1.6, "d1", "d2");
-        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib, 1),
-                  (Dumped{0, {" Distribution len has type: Normal", " ---------------------------------",
-                              "     Nominal 1.500000 range 0.200000 sigma 0.050000", std::string("     ") + limits,
-                              "     Desc 1: d1", "     Desc 2: d2"}}));
-        Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, trunc, 1.4, 1.6, "", "d2");
-        const Lines uniform = DumpOf(Rk_DistribDebugRpt, &distrib).lines;
-        EXPECT_EQ(Lines(uniform.begin() + 2, uniform.end()),
-                  (Lines{"    Nominal -3.000000 range 0.500000", std::string("    ") + limits, "    Desc 1: ",
-                         "    Desc 2: d2"}));
-    }
-    for (auto [type, name] : {std::pair{3, "Discrete"}, {10, "Sample"}, {0, "Other"}, {11, "Other"}}) {
-        distrib.type = type;
-        const std::string title = std::string("Distribution len has type: ") + name;
-        EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib),
-                  (Dumped{0, {title, std::string(title.size(), '-'),
-                              "    No further information for this distrib type"}}));
-    }
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(2), "    Constant value 12.500000");
+    distrib.type = RK_DISTRIB_SAMPLE + 1;
+    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines,
+              (Lines{"Distribution len has type: Other", "--------------------------------",
+                     "    No further information for this distrib type"}));
 }
 
 }  // namespace
