@@ -49,7 +49,7 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
     OK(Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(0, 0, 3), V(0, 0, 1))), &n, &p1, &p2));
     EXPECT_EQ(n, 0) << "a parallel plane";
     // Touching from outside (pt2 unwritten); one inside the other; apart; concentric; touching from
-    // inside, toward the second centre and beyond the first; crossing, pt1 on the right of the line of
+    // inside, toward the second centre and away from it; crossing, pt1 on the right of the line of
     // centres seen down the normal.
     const Rk_ArcStruct half = A(P(0.5, 0, 0), V(0, 0, 1), 0.5);
     for (auto [a1, a2, num, pt1, pt2] :
@@ -58,7 +58,6 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
           {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
-          {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
           {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)},
           {kUnit, A(P(1, 0, 0), V(0, 0, 1), 1), 2, P(0.5, -h, 0), P(0.5, h, 0)}}) {
         p1 = p2 = P(9, 9, 9);
@@ -69,13 +68,11 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
 
 TEST_F(Arc, ClearanceOfHolesAndPins)
 {
-    // Pin in a hole either way round; overlap of two holes, one inside the other (the least radius
-    // accepted too); envelope of two pins.
+    // Pin in a hole either way round; overlap of two holes, one inside the other; envelope of two pins.
     for (auto [r1, k1, r2, k2, offset, least, most] : {std::tuple{5.0, kHole, 4.0, kPin, 0.5, 0.5, 1.5},
                                                        {4.0, kPin, 5.0, kHole, 0.5, 0.5, 1.5},
                                                        {5.0, kHole, 5.0, kHole, 1.0, 9.0, 9.0},
                                                        {5.0, kHole, 3.0, kHole, 1.0, 6.0, 6.0},
-                                                       {1e-9, kHole, 5.0, kHole, 1.0, 2e-9, 2e-9},
                                                        {5.0, kPin, 3.0, kPin, 1.0, 10.0, 10.0}}) {
         const Rk_ArcStruct a1 = A(P(0, 0, 0), V(0, 0, 1), r1), a2 = A(P(offset, 0, 40), V(0, 0, -2), r2);
         double lo = -1, hi = -1;
@@ -104,8 +101,6 @@ TEST_F(Arc, ApparentAndVirtualCirclesOfRoundFeatures)
         EXPECT_TRUE(std::fabs(radius - want) < 1e-12 && Near(centre, Along(P(0, 0, 5), u, -5 * u.k_comp), 1e-12))
             << Show(view) << kind;
     }
-    OK(Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0.01, 0, 10), V(0, 0, 1), 5)), kHole, &side, &centre, &radius))
-        << "ends the point tolerance off-axis";
     Rk_ArcStruct virt;
     int found = -1;
     // The smaller hole limits the passage; holes and pins with axes 2 apart; one tilted feature.
@@ -154,10 +149,6 @@ TEST_F(Arc, RefusalsLeaveTheOutputsAlone)
             return Same(arc, kUnit) && Same(p1, P(9, 9, 9)) && Same(p2, P(9, 9, 9)) && lo == -1 && hi == -1 && n == 0;
         });
     EXPECT_EQ(found, 1) << "a virtual arc's flag is written 1 first";
-    // With no point tolerance, collinear points are caught by their zero normal.
-    Rk_GeometrySetPointEpsilon(0.0);
-    ExpectRefusals({REFUSES(6, vec, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(2, 0, 0))))},
-                   [&] { return Same(arc, kUnit); });
 }
 
 }  // namespace
