@@ -23,7 +23,8 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
     EXPECT_TRUE(Same(gp, q) && Same(gn, n) && Same(plane, Pl(q, n))) << "a zero normal stored untested, then replaced";
     EXPECT_TRUE(e[0] == 0 && e[1] == 3 && e[2] == 0 && e[3] == 3) << "3 y + 3 = 0";
     // The point where the plane crosses the first axis whose coefficient exceeds zero_eps.
-    for (auto [a, b, c, d, point] : {std::tuple{-3.0, 0.0, 0.0, 6.0, P(2, 0, 0)}, {0.0, 1e-10, 2.0, -4.0, P(0, 0, 2)}}) {
+    for (auto [a, b, c, d, point] :
+         {std::tuple{-3.0, 0.0, 0.0, 6.0, P(2, 0, 0)}, {0.0, 1e-10, 2.0, -4.0, P(0, 0, 2)}}) {
         OK(Rk_PlaneSetByEquation(&plane, a, b, c, d));
         EXPECT_TRUE(Near(plane.point, point, 1e-15) && Same(plane.normal, V(a, b, c))) << Show(point);
     }
