@@ -42,7 +42,7 @@ struct Set {
     }
 };
 
-TEST_F(DiscPts, NormalsReadBackUnlessEveryComponentIsWithinTheZeroTolerance)
+TEST_F(DiscPts, NormalsReadBackUnlessWithinTheZeroToleranceAreCopiedAndTurnedByTheRotationOnly)
 {
     Set set({P(1, 2, 3)});
     const Rk_VectorStruct normals[] = {V(0, 0, 1), V(1e-10, 0, 0), V(1e-9, -1e-9, 1e-9), V(0, 2e-9, 0)};
@@ -52,10 +52,6 @@ TEST_F(DiscPts, NormalsReadBackUnlessEveryComponentIsWithinTheZeroTolerance)
     EXPECT_TRUE(set.Holds({P(1, 2, 3), P(0, 4, 5), P(1, 4, 5), P(2, 4, 5), P(3, 4, 5)})) << "insertion order";
     OK(Rk_DiscPtsClear(&set.s));
     EXPECT_TRUE(set.Holds({}) && set.s.pt_table.num_alloc_rows > 0) << "clear keeps the storage";
-}
-
-TEST_F(DiscPts, AddAllCopiesNormalsAndATransformTurnsThemByTheRotationOnly)
-{
     Set from, to({P(9, 9, 9)});
     from.Add(P(1, 2, 3), V(2, 3, 4));
     OK(Rk_DiscPtsAddPt(&from.s, Ptr(P(-1, 0, 5)), nullptr, 0));
@@ -95,9 +91,8 @@ TEST_F(DiscPts, FindRemoveSortAndDuplicatesUseThePointTolerance)
 TEST_F(DiscPts, NearestAndFarthestKeepTheFirstUnlessALaterOneIsBetterByTheZeroTolerance)
 {
     const Rk_PointStruct o = P(0, 0, 0);
-    for (auto [pts, index] : {std::pair<Points, int>{{P(1, 0, 0), P(-1, 0, 0)}, 0},
-                              {{P(1, 0, 0), P(0.5, 0, 0)}, 1},
-                              {{P(1, 0, 0), P(1 - 5e-10, 0, 0)}, 0}}) {
+    for (auto [pts, index] :
+         {std::pair<Points, int>{{P(1, 0, 0), P(0.5, 0, 0)}, 1}, {{P(1, 0, 0), P(1 - 5e-10, 0, 0)}, 0}}) {
         Set set(pts);
         EXPECT_EQ(Query(Rk_DiscPtsGetNearestPt, &set.s, &o), index) << pts.size() << Show(pts.back());
     }
@@ -137,7 +132,7 @@ TEST_F(DiscPts, AverageBoundsAndTheCentreOfTheBoundsInAFrame)
                 Near(centre, P(-0.75, 4.75, 1.5), 1e-12));
 }
 
-TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
+TEST_F(DiscPts, ExtremesPointsOnAndProjectionsAreAppendedAndDeduplicated)
 {
     // The corners of a square and not its centre; the yz outline with z along world x.
     const Rk_RefFrameStruct side = {V(0, 1, 0), V(0, 0, 1), V(1, 0, 0), P(7, 0, 0)};
@@ -150,10 +145,7 @@ TEST_F(DiscPts, ExtremesAlongTheFramesXyDirectionsAreAppendedAndDeduplicated)
         OK(Rk_DiscPtsGetExtentPts(&set.s, &frame, step, &extent.s));
         EXPECT_TRUE(extent.Holds(out)) << step;
     }
-}
-
-TEST_F(DiscPts, PointsOnAndProjectionsAreAppendedWithoutNormalsAndDeduplicated)
-{
+    // Points on and projections come without normals.
     Set set({P(1, 1, 0.5), P(-2, 0.004, 0.003), P(3.002, 0, 0)});
     set.Add(P(3, 0, 0), V(0, 0, 1));
     for (auto [op, want] :
