@@ -102,9 +102,9 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
                                       Along(c1, f.x_axis, Uniform(-spread, spread))},
                                 l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
             const double e = Query<double>(Rk_GeometryGetPointEpsilon), angle = AngleDeg(f.x_axis, v);
+            const auto back = [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); };
             Rk_PointStruct want = {}, got = {};
-            if (!Settles(l1.point1, [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); }, angle, &want))
-                continue;
+            if (!Settles(l1.point1, back, angle, &want)) continue;
             ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << angle;
             ASSERT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
             ++compared;
