@@ -76,8 +76,8 @@ TEST_F(RefFrame, FrameCoordinatesRoundTripOnRigidFramesAndVectorAnglesAreAzimuth
         OK(Rk_RefFrameTransformFramePt(&f, &q, &q) || Rk_RefFrameTransformFrameVec(&f, &u, &u));
         EXPECT_TRUE(Near(q, p, 1e-10) && Near(u, w, 1e-10)) << "and back, over the inputs";
     }
-    // The angles of a vector in a frame, azimuth and inclination: toward -y, within the angle tolerance of z, within the angle tolerance of x (left unsigned),
-    // toward y and down; world -x in the turned frame is its y.
+    // Azimuth and inclination: toward -y, within the angle tolerance of z, within the angle tolerance of x
+    // (left unsigned), toward y and down; world -x in the turned frame is its y.
     for (auto [f, v, rot, inc] : {std::tuple{kWorld, V(1, -1, 0), -45.0, 0.0},
                                   {kWorld, V(0, 0.01, 3), 0.0, 90.0},
                                   {kWorld, V(1, -0.01, 0), std::atan(0.01) * 180 / kPi, 0.0},
