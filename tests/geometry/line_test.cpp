@@ -7,7 +7,7 @@ namespace {
 using namespace geomtest;
 using Line = GeomTest;
 
-TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
+TEST_F(Line, SettersAcceptPointsThePointToleranceApartAndFeetSnapToTheDefiningPoints)
 {
     Rk_LineStruct line;
     Rk_PointStruct a = P(0, 0, 0), b = P(0.01, 0, 0), far = P(0, 5, 0), got1, got2;
@@ -21,6 +21,21 @@ TEST_F(Line, SettersAcceptPointsThePointToleranceApart)
     EXPECT_TRUE(Same(line, L(a, P(0, 0, 1)))) << "the second point one unit along the direction";
     OK(Rk_LineSetByCoords(&line, 1, 2, 3, 3, 1, 7) || Rk_VectorSetByLine(&dir, &line));
     EXPECT_TRUE(Same(dir, V(2, -1, 4)));
+    line = L(P(0, 0, 0), P(10, 0, 0));
+    // Within the point tolerance of point1 (of point2) the foot is that point exactly; elsewhere the
+    // closed form (random feet are the oracle of refine_test).
+    for (auto [p, foot] : {std::pair{P(0.005, 0, 0), P(0, 0, 0)}, {P(10, 0.003, 0.004), P(10, 0, 0)},
+                           {P(4, 3, -2), P(4, 0, 0)}}) {
+        ASSERT_EQ(Rk_PointProjOnLine(&p, &line, &p), 0);
+        EXPECT_TRUE(Same(p, foot)) << "the foot written over the point " << Show(foot);
+    }
+    // Distances: off the line, within the tolerance, exactly the tolerance off, snapped onto point1.
+    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0},
+                               {P(5, 0.009, 0), 0.009, 1},
+                               {P(5, 0.01, 0), 0.01, 0},
+                               {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}})
+        EXPECT_TRUE(std::fabs(Query<double>(Rk_PointDistFromLine, &p, &line) - dist) < 1e-17 &&
+                    Query(Rk_PointIsOnLine, &p, &line) == on) << Show(p);
 }
 
 TEST_F(Line, RefusalsLeaveTheOutputsAlone)
@@ -43,25 +58,6 @@ TEST_F(Line, RefusalsLeaveTheOutputsAlone)
          REFUSES(1, line, Rk_LinePointClosestToLine(Ptr(L(P(std::nan(""), 0, 0), P(1, 0, 0))), &skew, &pt)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&far1, &far2, &pt))},
         [&] { return Same(line, x_axis) && Same(pt, P(6, 6, 6)) && flag == 3; });
-}
-
-TEST_F(Line, FeetSnapToTheDefiningPointsAndDistancesAreMeasuredToTheLine)
-{
-    const Rk_LineStruct line = L(P(0, 0, 0), P(10, 0, 0));
-    // Within the point tolerance of point1 (of point2) the foot is that point exactly; elsewhere the
-    // closed form (random feet are the oracle of refine_test).
-    for (auto [p, foot] : {std::pair{P(0.005, 0, 0), P(0, 0, 0)}, {P(10, 0.003, 0.004), P(10, 0, 0)},
-                           {P(4, 3, -2), P(4, 0, 0)}}) {
-        ASSERT_EQ(Rk_PointProjOnLine(&p, &line, &p), 0);
-        EXPECT_TRUE(Same(p, foot)) << "the foot written over the point " << Show(foot);
-    }
-    // Distances: off the line, within the tolerance, exactly the tolerance off, snapped onto point1.
-    for (auto [p, dist, on] : {std::tuple{P(5, 3, 0), 3.0, 0},
-                               {P(5, 0.009, 0), 0.009, 1},
-                               {P(5, 0.01, 0), 0.01, 0},
-                               {P(0.006, 0.006, 0), 0.006 * std::sqrt(2.0), 1}})
-        EXPECT_TRUE(std::fabs(Query<double>(Rk_PointDistFromLine, &p, &line) - dist) < 1e-17 &&
-                    Query(Rk_PointIsOnLine, &p, &line) == on) << Show(p);
 }
 
 TEST_F(Line, ComparisonsReadTheDirectionsAndEqualityOnlyTheSecondLinesPoints)

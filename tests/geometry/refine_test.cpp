@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
+TEST_F(Refine, ClosestPointOfLinesAndCommonLineOfPlanesAreWhereTheRoundsStop)
 {
     // Closest points within `reach` of the origin, lines up to `gap` apart, defining points within
     // `spread` of the closest points; the second line in either sense.
@@ -111,19 +111,7 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
         }
         EXPECT_GT(compared, 250);
     }
-    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
-    // narrowed tolerance lets nearer lines through.
-    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
-        Rk_GeometrySetAngleEpsilon(angle_eps);
-        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
-        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
-        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
-        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
-    }
-}
-
-TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
-{
+    // Two planes through a random line, from the angle tolerance to a right angle apart.
     for (double reach : {10.0, 1e6}) {
         SCOPED_TRACE(reach);
         int compared = 0;
@@ -148,6 +136,15 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
             ++compared;
         }
         EXPECT_GT(compared, 290);
+    }
+    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
+    // narrowed tolerance lets nearer lines through.
+    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
+        Rk_GeometrySetAngleEpsilon(angle_eps);
+        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
+        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
+        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
+        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
     }
 }
 
