@@ -62,7 +62,7 @@ TEST_F(Vector, TolerancesAreStoredAsAbsoluteValuesAndAngleTestsAnswerAsTheMeasur
     }
 }
 
-TEST_F(Vector, ConventionsOfInitSetEqualityViewSignAndClampedCosines)
+TEST_F(Vector, ConventionsOfInitSetEqualityViewSignClampedCosinesAndPoints)
 {
     Rk_VectorStruct v, x = V(1, 0, 0), z = V(0, 0, 1), up = V(0, 0, 2);
     EXPECT_TRUE(Same(Query<Rk_VectorStruct>(Rk_VectorInit), V(1, 1, 1)));
@@ -84,6 +84,22 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewSignAndClampedCosines)
     for (auto [a, b, want] : {std::tuple{V(1e-5, 0, 0), V(0, 1e-4, 0), 90.0}, {V(1, 1, 1), V(1, 1, 1), 0.0},
                               {V(1, 1, 1), V(-1, -1, -1), 180.0}})
         EXPECT_NEAR(Query<double>(Rk_VectorAngleFromVector, &a, &b), want, 1e-12) << Show(b);
+    Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
+    double px = 0, py = 0, pz = 0;
+    OK(Rk_PointSet(&p, 1, 2, 3) || Rk_PointSetY(&p, 7) || Rk_PointGet(&p, &px, &py, &pz));
+    EXPECT_TRUE(px == 1 && py == 7 && pz == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
+    OK(Rk_PointGetMidpoint(&p, &q, &q));
+    EXPECT_TRUE(Same(q, P(2.5, 6.5, 9))) << "written over an input";
+    p = P(1, 2, 3);
+    OK(Rk_PointOffset(&p, -2.5, Ptr(V(0, 0, 7)), &p));
+    EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
+    EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, Ptr(P(3, 4, 5)), Ptr(V(1, 1, 0))), std::sqrt(25.5),
+                1e-12);
+    // Signed extent: behind, within the point tolerance, ahead along an unnormalised direction.
+    for (auto [to, dir, want] : {std::tuple{P(3, 4, -5), V(0, 0, 1), -5.0},
+                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0},
+                                 {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}})
+        EXPECT_NEAR(Query<double>(Rk_PointClearanceFromPoint, &o, &to, &dir), want, 1e-12) << Show(to) << Show(dir);
 }
 
 TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
@@ -103,26 +119,6 @@ TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
          REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&x, &near_minus_z, &z, &d)),
          REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d))},
         [&] { return Same(out, V(8, 8, 8)) && d == 42 && flag == 7; });
-}
-
-TEST_F(Vector, PointsAreSetCoordinateByCoordinateAndMoveAndMeasureAlongADirection)
-{
-    Rk_PointStruct p = P(9, 9, 9), q = P(4, 6, 15), o = P(0, 0, 0);
-    double x = 0, y = 0, z = 0;
-    OK(Rk_PointSet(&p, 1, 2, 3) || Rk_PointSetY(&p, 7) || Rk_PointGet(&p, &x, &y, &z));
-    EXPECT_TRUE(x == 1 && y == 7 && z == 3 && Query<double>(Rk_PointDistFromPoint, &p, Ptr(P(4, 3, 15))) == 13);
-    OK(Rk_PointGetMidpoint(&p, &q, &q));
-    EXPECT_TRUE(Same(q, P(2.5, 6.5, 9))) << "written over an input";
-    p = P(1, 2, 3);
-    OK(Rk_PointOffset(&p, -2.5, Ptr(V(0, 0, 7)), &p));
-    EXPECT_TRUE(Same(p, P(1, 2, 0.5))) << "moved backward along the unit direction, over the input";
-    EXPECT_NEAR(Query<double>(Rk_PointDistFromPointAlongVec, &o, Ptr(P(3, 4, 5)), Ptr(V(1, 1, 0))), std::sqrt(25.5),
-                1e-12);
-    // Signed extent: behind, within the point tolerance, ahead along an unnormalised direction.
-    for (auto [to, dir, want] : {std::tuple{P(3, 4, -5), V(0, 0, 1), -5.0},
-                                 {P(0, 0, 0.005), V(0, 0, 1), 0.0},
-                                 {P(1, 1, 1), V(2, 2, 2), std::sqrt(3.0)}})
-        EXPECT_NEAR(Query<double>(Rk_PointClearanceFromPoint, &o, &to, &dir), want, 1e-12) << Show(to) << Show(dir);
 }
 
 }  // namespace
