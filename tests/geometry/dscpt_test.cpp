@@ -86,7 +86,6 @@ TEST_F(DiscPts, SearchesSortAndDuplicatesUseThePointAndZeroTolerances)
     OK(Rk_DiscPtsRemoveDupPts(&kept.s) || Rk_DiscPtsRemoveDupPts(&run.s));
     EXPECT_TRUE(kept.Holds({P(0, 1, 0), P(0.003, 0, 0), P(0.006, 1, 0)}) && run.Holds({P(0, 0, 0), P(0.012, 0, 0)}))
         << "equal points the sort keeps apart both stay; a run collapses onto its first member";
-    // Nearest and farthest keep the first unless a later one is better by the zero tolerance.
     const Rk_PointStruct o = P(0, 0, 0);
     for (auto [pts, index] :
          {std::pair<Points, int>{{P(1, 0, 0), P(0.5, 0, 0)}, 1}, {{P(1, 0, 0), P(1 - 5e-10, 0, 0)}, 0}}) {

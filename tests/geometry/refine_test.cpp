@@ -137,14 +137,24 @@ TEST_F(Refine, ClosestPointOfLinesAndCommonLineOfPlanesAreWhereTheRoundsStop)
         }
         EXPECT_GT(compared, 290);
     }
+    // 1.48 degrees apart: the exact step of the round before the stop exceeds zero_eps by 7e-7 of it.
+    const Rk_LineStruct l1 = L(P(13.252856116872092, -6.7542813238760857, -4.6707007026643934),
+                               P(13.770224596709413, -6.7857889382463457, -4.6028441657216161)),
+                        l2 = L(P(4.2341816134037362, -5.7836547695961009, -4.9400826746641062),
+                               P(-8.9882982172809029, -5.2974296378855472, -6.5394486849699316));
+    const double e = Query<double>(Rk_GeometryGetPointEpsilon);
+    Rk_PointStruct want = {}, got = {};
+    ASSERT_TRUE(Settles(l1.point1, [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); }, 1.48, &want));
+    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0);
+    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
     // Just outside the angle tolerance, thousands of units from where the rounds start; then a
     // narrowed tolerance lets nearer lines through.
     for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
         Rk_GeometrySetAngleEpsilon(angle_eps);
-        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
-        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
-        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
-        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
+        Rk_LineStruct base = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
+        const Rk_LineStruct other = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
+        ASSERT_EQ(Rk_LinePointClosestToLine(&base, &other, &base.point2), 0);
+        EXPECT_TRUE(Near(base.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
     }
 }
 
