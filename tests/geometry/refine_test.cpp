@@ -1,6 +1,6 @@
 // The closest point of two lines and the line two planes share, worked out in closed form, against the
 // alternating projection played round by round here in extended precision (the oracle): random carriers,
-// and lines just outside the angle tolerance far from the start.
+// lines just outside the angle tolerance far from the start, and a pair where double rounds stop a round off.
 #include <limits>
 
 #include "geometry_helpers.hpp"
