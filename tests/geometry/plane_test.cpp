@@ -129,7 +129,7 @@ TEST_F(Plane, PointsVectorsAndLinesAgainstAPlane)
 TEST_F(Plane, RefusalsLeaveTheOutputsAlone)
 {
     const Rk_PlaneStruct floor = Pl(P(0, 0, 0), V(0, 0, 1)), thin = Pl(P(0, 0, 0), V(0, 0, 3e-5)),
-                         tilted = Pl(P(0, 0, 5), V(0.0087, 0, -1));
+                         wall = Pl(P(0, 0, 0), V(1, 0, 0)), tilted = Pl(P(0, 0, 5), V(0.0087, 0, -1));
     const Rk_PointStruct p = P(1, 2, 3);
     const Rk_LineStruct level = L(P(0, 0, 5), P(3, 1, 5.01)), x_axis = L(P(0, 0, 0), P(1, 0, 0));
     Rk_LineStruct line = L(P(7, 7, 7), P(8, 8, 8));
@@ -144,7 +144,8 @@ TEST_F(Plane, RefusalsLeaveTheOutputsAlone)
          REFUSES(1, line, Rk_LineIntersectPlane(&level, &floor, &pt)),
          REFUSES(23, line, Rk_LineProjOnPlane(Ptr(L(P(0, 0, 0), P(0.008, 0, 0.5))), &floor, &line)),
          REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, &tilted, &line)),
-         REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, Ptr(Pl(P(std::nan(""), 0, 0), V(1, 0, 0))), &line))},
+         REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, Ptr(Pl(P(std::nan(""), 0, 0), V(1, 0, 0))), &line)),
+         REFUSES(24, point, Rk_PlaneIntersectPlane(&wall, &thin, &line))},
         [&] { return Same(plane, floor) && Same(line, L(P(7, 7, 7), P(8, 8, 8))) && Same(pt, P(4, 4, 4)) && d == 77; });
 }
 
