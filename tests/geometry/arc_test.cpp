@@ -10,15 +10,12 @@ using Arc = GeomTest;
 constexpr int kPin = 0, kHole = 1;
 const Rk_ArcStruct kUnit = A(P(0, 0, 0), V(0, 0, 1), 1.0);
 
-TEST_F(Arc, SettersKeepTheRadiusPositiveThreePointsTurnRightHandedAndComparisonsReadEveryField)
+TEST_F(Arc, SettersKeepTheRadiusPositiveComparisonsReadEveryFieldAndMeetingsOfALineAPlaneAndACircle)
 {
     Rk_ArcStruct arc;
     OK(Rk_ArcInit(&arc) || Rk_ArcSetRadius(&arc, -2));
     EXPECT_TRUE(Same(arc, A(P(0, 0, 0), V(0, 0, 1), 2)) && Query<double>(Rk_ArcGetRadius, &arc) == 2);
-    EXPECT_EQ(Rk_ArcSet(&arc, Ptr(P(1, 2, 3)), Ptr(V(0, 4, 0)), 1e-10), 1);
-    EXPECT_TRUE(NextErrorIs(7, "rk_arc(") && Same(arc, A(P(1, 2, 3), V(0, 4, 0), 2))) << "the radius not stored";
-    arc.center = P(0, 3, 0);
-    OK(Rk_ArcSetByPoints(&arc, Ptr(P(1, 0, 0)), &arc.center, Ptr(P(-1, 0, 0)))) << "a point read from the arc itself";
+    OK(Rk_ArcSetByPoints(&arc, Ptr(P(1, 0, 0)), Ptr(P(0, 3, 0)), Ptr(P(-1, 0, 0))));
     EXPECT_TRUE(Near(arc, A(P(0, 4.0 / 3, 0), V(0, 0, 1), 5.0 / 3), 1e-9)) << "(pt2 - pt1) x (pt3 - pt1) along +z";
     // Near centres, opposite normals; centres the point tolerance, radii 2e-9, normals 1.15 degrees apart.
     for (auto [other, equal] : {std::pair{A(P(0.005, 0, 0), V(0, 0, -3), 1.0), 1},
@@ -29,10 +26,6 @@ TEST_F(Arc, SettersKeepTheRadiusPositiveThreePointsTurnRightHandedAndComparisons
     const Rk_PlaneStruct floor = Pl(P(5, 5, 0.005), V(0, 0, -1)), above = Pl(P(0, 0, 2), V(0, 0.01, 1));
     EXPECT_TRUE(Query(Rk_ArcIsOnPlane, &kUnit, &floor) == 1 && Query(Rk_ArcIsOnPlane, &kUnit, &above) == 0);
     EXPECT_EQ(Query(Rk_ArcIsParallelToPlane, &kUnit, &above), 1) << "a plane 0.57 degrees off";
-}
-
-TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
-{
     // A chord (pt1 ahead along the line), a line touching from inside within the point tolerance, one just outside.
     const double h = std::sqrt(0.75);
     Rk_PointStruct p1, p2;
@@ -46,10 +39,8 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
     }
     OK(Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(0.5, 7, 7), V(1, 0, 0))), &n, &p1, &p2));
     EXPECT_TRUE(n == 2 && Near(p1, P(0.5, -p2.pt_y, 0), 1e-9) && Near(p2, P(0.5, std::copysign(h, p2.pt_y), 0), 1e-9));
-    OK(Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(0, 0, 3), V(0, 0, 1))), &n, &p1, &p2));
-    EXPECT_EQ(n, 0) << "a parallel plane";
     // Touching from outside (pt2 unwritten); one inside the other; apart; concentric; touching from
-    // inside, toward the second centre and beyond the first; crossing, pt1 on the right of the line of
+    // inside, toward the second centre and away from it; crossing, pt1 on the right of the line of
     // centres seen down the normal.
     const Rk_ArcStruct half = A(P(0.5, 0, 0), V(0, 0, 1), 0.5);
     for (auto [a1, a2, num, pt1, pt2] :
@@ -58,7 +49,6 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
           {kUnit, A(P(3, 0, 0), V(0, 0, 1), 1), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, A(P(0, 0, 0), V(0, 0, 1), 0.5), 0, P(9, 9, 9), P(9, 9, 9)},
           {kUnit, half, 2, P(1, 0, 0), P(1, 0, 0)},
-          {half, kUnit, 2, P(1, 0, 0), P(1, 0, 0)},
           {A(P(0, 0, 0), V(0, 0, 1), 0.3), A(P(0, 0.7, 0), V(0, 0, 1), 1), 2, P(0, -0.3, 0), P(0, -0.3, 0)},
           {kUnit, A(P(1, 0, 0), V(0, 0, 1), 1), 2, P(0.5, -h, 0), P(0.5, h, 0)}}) {
         p1 = p2 = P(9, 9, 9);
@@ -67,15 +57,13 @@ TEST_F(Arc, MeetingsOfALineAPlaneAndACircle)
     }
 }
 
-TEST_F(Arc, ClearanceOfHolesAndPins)
+TEST_F(Arc, ClearanceApparentAndVirtualCirclesOfRoundFeatures)
 {
-    // Pin in a hole either way round; overlap of two holes, one inside the other (the least radius
-    // accepted too); envelope of two pins.
+    // Pin in a hole either way round; overlap of two holes, one inside the other; envelope of two pins.
     for (auto [r1, k1, r2, k2, offset, least, most] : {std::tuple{5.0, kHole, 4.0, kPin, 0.5, 0.5, 1.5},
                                                        {4.0, kPin, 5.0, kHole, 0.5, 0.5, 1.5},
                                                        {5.0, kHole, 5.0, kHole, 1.0, 9.0, 9.0},
                                                        {5.0, kHole, 3.0, kHole, 1.0, 6.0, 6.0},
-                                                       {1e-9, kHole, 5.0, kHole, 1.0, 2e-9, 2e-9},
                                                        {5.0, kPin, 3.0, kPin, 1.0, 10.0, 10.0}}) {
         const Rk_ArcStruct a1 = A(P(0, 0, 0), V(0, 0, 1), r1), a2 = A(P(offset, 0, 40), V(0, 0, -2), r2);
         double lo = -1, hi = -1;
@@ -83,29 +71,21 @@ TEST_F(Arc, ClearanceOfHolesAndPins)
         EXPECT_TRUE(std::fabs(lo - least) < 1e-12 && std::fabs(hi - most) < 1e-12)
             << r1 << k1 << r2 << k2 << " " << offset;
     }
-}
-
-TEST_F(Arc, ApparentAndVirtualCirclesOfRoundFeatures)
-{
     const Rk_ArcStruct bottom = A(P(0, 0, 0), V(0, 0, 1), 5), top = A(P(0, 0, 10), V(0, 0, -1), 5);
     const double t = 10 * kPi / 180;
-    const Rk_VectorStruct side = V(1, 0, 0), tilt = V(0, std::sin(t), std::cos(t)), along = V(0, 0, 1);
-    // Along the axis; 10 degrees off for a hole and a pin; a hole from the side shows no passage;
-    // from the side a pin's circle has half the span. The centre is the axis' midpoint seen along the view.
+    const Rk_VectorStruct tilt = V(0, std::sin(t), std::cos(t)), along = V(0, 0, 1);
+    // 10 degrees off for a hole and a pin; a hole from the side shows no passage. The centre is the axis'
+    // midpoint seen along the view.
     Rk_PointStruct centre;
     double radius = 0, diam = -1;
-    for (auto [view, kind, want] : {std::tuple{along, kHole, 5.0},
-                                    {tilt, kHole, 5 * std::cos(t) - 5 * std::sin(t)},
+    for (auto [view, kind, want] : {std::tuple{tilt, kHole, 5 * std::cos(t) - 5 * std::sin(t)},
                                     {tilt, kPin, 5 * std::cos(t) + 5 * std::sin(t)},
-                                    {V(0, 1, 0), kHole, 0.0},
-                                    {side, kPin, 5.0}}) {
+                                    {V(0, 1, 0), kHole, 0.0}}) {
         OK(Rk_ArcGetApparentArc(&bottom, &top, kind, &view, &centre, &radius));
         const Rk_VectorStruct u = Unit(view);
         EXPECT_TRUE(std::fabs(radius - want) < 1e-12 && Near(centre, Along(P(0, 0, 5), u, -5 * u.k_comp), 1e-12))
             << Show(view) << kind;
     }
-    OK(Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0.01, 0, 10), V(0, 0, 1), 5)), kHole, &side, &centre, &radius))
-        << "ends the point tolerance off-axis";
     Rk_ArcStruct virt;
     int found = -1;
     // The smaller hole limits the passage; holes and pins with axes 2 apart; one tilted feature.
@@ -133,31 +113,19 @@ TEST_F(Arc, RefusalsLeaveTheOutputsAlone)
     const Rk_VectorStruct side = V(1, 0, 0);
     double lo = -1, hi = -1;
     int n = 0, found = 0;
-    // Two equal points, the third 0.29 degrees off the line of the first two (parallel bisectors); radii,
-    // normals or axes of the ends that differ; a kind other than 0 or 1.
+    // Two equal points; radii of the ends that differ; a kind other than 0 or 1.
     ExpectRefusals(
         {REFUSES(7, arc, Rk_ArcSetRadius(&arc, 1e-10)),
          REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, Ptr(P(0.005, 0, 0)), &x)),
-         REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(2, 0.01, 0)))),
-         REFUSES(1, line, Rk_LineIntersectArc(Ptr(L(P(0, 0, 0), P(1, 0, 0.02))), &kUnit, &n, &p1, &p2)),
-         REFUSES(1, arc, Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(2, 2, 0), V(0, 0, -1))), &n, &p1, &p2)),
          REFUSES(9, arc, Rk_ArcIntersectArc(&kUnit, Ptr(A(P(0.005, 0, 0), V(0, 0, -1), 1.0)), &n, &p1, &p2)),
          REFUSES(8, arc, Rk_ArcClearance(&kUnit, kHole, Ptr(A(P(0, 0, 0), V(0, 0.1, 1), 2)), kPin, &lo, &hi)),
          REFUSES(1, arc, Rk_ArcClearance(&kUnit, 2, &kUnit, kPin, &lo, &hi)),
          REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0, 0, 10), V(0, 0, 1), 5.1)), kHole, &side, &p1, &lo)),
-         REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0, 0, 10), V(0, 0.1, 1), 5)), kHole, &side, &p1, &lo)),
-         REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0.02, 0, 10), V(0, 0, 1), 5)), kHole, &side, &p1, &lo)),
-         REFUSES(1, arc, Rk_ArcGetApparentArc(&bottom, &bottom, 3, &side, &p1, &lo)),
-         REFUSES(1, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, &side, 2, &hi, &found)),
          REFUSES(7, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, Ptr(V(0, 0, 1)), kPin, &hi, &found))},
         [&] {
             return Same(arc, kUnit) && Same(p1, P(9, 9, 9)) && Same(p2, P(9, 9, 9)) && lo == -1 && hi == -1 && n == 0;
         });
     EXPECT_EQ(found, 1) << "a virtual arc's flag is written 1 first";
-    // With no point tolerance, collinear points are caught by their zero normal.
-    Rk_GeometrySetPointEpsilon(0.0);
-    ExpectRefusals({REFUSES(6, vec, Rk_ArcSetByPoints(&arc, &o, &x, Ptr(P(2, 0, 0))))},
-                   [&] { return Same(arc, kUnit); });
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The closest point of two lines and the line two planes share, worked out in closed form, against the
 // alternating projection played round by round here in extended precision (the oracle): random carriers,
-// lines just outside the angle tolerance far from the start, and pairs where double rounds stop a round off.
+// lines just outside the angle tolerance far from the start, and a pair where double rounds stop a round off.
 #include <limits>
 
 #include "geometry_helpers.hpp"
@@ -32,18 +32,20 @@ double Largest(std::initializer_list<Rk_PointStruct> points)
     return m;
 }
 
-// The rounds as they come: onto the other carrier, back onto the home one, until a round moves the
-// point no more than zero_eps; false when they give up, after twice the rounds exact arithmetic
-// needs plus 64. `back` is a point's foot on the other carrier's foot on the home one.
+// Where the rounds from `start` stop: onto the other carrier, back onto the home one, until a round
+// moves the point no more than zero_eps; false when they give up, after twice the rounds exact
+// arithmetic needs plus 64. `back` is a point's foot on the other carrier's foot on the home one.
 template <class Back>
-bool Rounds(Ext* p, Back back, double degrees)
+bool Settles(const Rk_PointStruct& start, Back back, double degrees, Rk_PointStruct* stop)
 {
     const double zero = Query<double>(Rk_GeometryGetZeroEpsilon), sine = std::sin(degrees * kPi / 180.0);
     long limit = 64;
+    Ext p = ToExt(start);
     for (long round = 1;; ++round) {
-        const Ext next = back(*p);
-        const long double step = Distance(next, *p);
-        *p = next;
+        const Ext next = back(p);
+        const long double step = Distance(next, p);
+        p = next;
+        *stop = ToPoint(p);
         if (step <= zero) return true;
         if (round == 1 && std::isfinite(static_cast<double>(step)))
             limit = 2 * static_cast<long>(std::log(step / zero) / -std::log1p(-sine * sine)) + 64;
@@ -66,38 +68,6 @@ Ext FootOnPlane(const Ext& p, const Rk_PlaneStruct& pl)
     return Moved(p, n, -Dot(p - ToExt(pl.point), n) / Dot(n, n));
 }
 
-double LineAngle(const Rk_LineStruct& l1, const Rk_LineStruct& l2)
-{
-    return AngleDeg(Sub(l1.point2, l1.point1), Sub(l2.point2, l2.point1));
-}
-
-bool OracleClosest(const Rk_LineStruct& l1, const Rk_LineStruct& l2, Rk_PointStruct* p)
-{
-    const double e = Query<double>(Rk_GeometryGetPointEpsilon);
-    Ext at = ToExt(l1.point1);
-    if (!Rounds(&at, [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); }, LineAngle(l1, l2)))
-        return false;
-    *p = ToPoint(at);
-    return true;
-}
-
-bool OracleCommonLine(const Rk_PlaneStruct& a, const Rk_PlaneStruct& b, Rk_LineStruct* line)
-{
-    const double degrees = Query<double>(Rk_PlaneAngleFromPlane, &a, &b);
-    const auto settle = [&](Rk_PointStruct* p) {
-        Ext at = ToExt(*p);
-        const bool settled = Rounds(&at, [&](const Ext& q) { return FootOnPlane(FootOnPlane(q, b), a); }, degrees);
-        *p = ToPoint(at);
-        return settled;
-    };
-    Rk_PointStruct pts[3];
-    Rk_PlaneGet3Points(&a, &pts[0], &pts[1], &pts[2]);
-    if (!settle(&pts[0]) || !settle(&pts[1])) return false;
-    const bool apart = !Query(Rk_PointIsEqualToPoint, &pts[0], &pts[1]);
-    *line = {pts[0], pts[apart ? 1 : 2]};
-    return apart || settle(&line->point2);
-}
-
 class Refine : public GeomTest {
 protected:
     std::mt19937_64 gen{20240611};
@@ -114,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
+TEST_F(Refine, ClosestPointOfLinesAndCommonLineOfPlanesAreWhereTheRoundsStop)
 {
     // Closest points within `reach` of the origin, lines up to `gap` apart, defining points within
     // `spread` of the closest points; the second line in either sense.
@@ -131,38 +101,17 @@ TEST_F(Refine, ClosestPointOfLinesIsWhereTheRoundsStop)
             const Rk_LineStruct l1 = {Along(c1, f.x_axis, Uniform(-spread, spread)),
                                       Along(c1, f.x_axis, Uniform(-spread, spread))},
                                 l2 = {Along(c2, v, Uniform(-spread, spread)), Along(c2, v, Uniform(-spread, spread))};
+            const double e = Query<double>(Rk_GeometryGetPointEpsilon), angle = AngleDeg(f.x_axis, v);
+            const auto back = [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); };
             Rk_PointStruct want = {}, got = {};
-            if (!OracleClosest(l1, l2, &want)) continue;
-            ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << LineAngle(l1, l2);
+            if (!Settles(l1.point1, back, angle, &want)) continue;
+            ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0) << angle;
             ASSERT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
             ++compared;
         }
         EXPECT_GT(compared, 250);
     }
-    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
-    // narrowed tolerance lets nearer lines through.
-    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
-        Rk_GeometrySetAngleEpsilon(angle_eps);
-        Rk_LineStruct l1 = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
-        const Rk_LineStruct l2 = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
-        ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &l1.point2), 0);
-        EXPECT_TRUE(Near(l1.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
-    }
-    Rk_GeometrySetToDefaults();
-    // 1.48 degrees apart: the exact step of the round before the stop exceeds zero_eps by 7e-7 of it, and
-    // the rounds in double stopped there when found.
-    const Rk_LineStruct l1 = L(P(13.252856116872092, -6.7542813238760857, -4.6707007026643934),
-                               P(13.770224596709413, -6.7857889382463457, -4.6028441657216161)),
-                        l2 = L(P(4.2341816134037362, -5.7836547695961009, -4.9400826746641062),
-                               P(-8.9882982172809029, -5.2974296378855472, -6.5394486849699316));
-    Rk_PointStruct want = {}, got = {};
-    ASSERT_TRUE(OracleClosest(l1, l2, &want));
-    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0);
-    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
-}
-
-TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
-{
+    // Two planes through a random line, from the angle tolerance to a right angle apart.
     for (double reach : {10.0, 1e6}) {
         SCOPED_TRACE(reach);
         int compared = 0;
@@ -173,24 +122,40 @@ TEST_F(Refine, CommonLineOfPlanesIsWhereTheRoundsStop)
             const Rk_PlaneStruct a = {Along(Along(on_line, z, Uniform(-reach, reach)), x, Uniform(-reach, reach)),
                                       Cross(z, x)};
             const Rk_PlaneStruct b = {Along(on_line, z, Uniform(-reach, reach)), Cross(z, f.y_axis)};
-            Rk_LineStruct want = {}, got = {};
-            if (!OracleCommonLine(a, b, &want)) continue;
+            const double angle = Query<double>(Rk_PlaneAngleFromPlane, &a, &b);
+            const auto back = [&](const Ext& q) { return FootOnPlane(FootOnPlane(q, b), a); };
+            Rk_PointStruct start[3], want[2];
+            Rk_LineStruct got = {};
+            Rk_PlaneGet3Points(&a, &start[0], &start[1], &start[2]);
+            // The line runs through where a's first two points stop (where those meet, plane_test).
+            if (!Settles(start[0], back, angle, &want[0]) || !Settles(start[1], back, angle, &want[1]) ||
+                Query(Rk_PointIsEqualToPoint, &want[0], &want[1]))
+                continue;
             ASSERT_EQ(Rk_PlaneIntersectPlane(&a, &b, &got), 0);
-            ASSERT_TRUE(Near(got, want, 1e-12 * Largest({a.point, b.point})));
+            ASSERT_TRUE(Near(got, L(want[0], want[1]), 1e-12 * Largest({a.point, b.point})));
             ++compared;
         }
         EXPECT_GT(compared, 290);
     }
-    // 1.105 degrees apart: from the first start, the exact step of the round before the stop exceeds
-    // zero_eps by 1.1e-6 of it, and the rounds in double stopped there when found.
-    const Rk_PlaneStruct a = Pl(P(2.0671244173985839, -16.348032071295297, 11.927436358360413),
-                                V(-0.05266432809632679, 0.51917573641447912, 0.85304338885231723)),
-                         b = Pl(P(2.8126455834917543, -3.145096351379074, 3.9379465000590086),
-                                V(-0.069320194402379381, 0.51037170231413553, 0.85715543288541762));
-    Rk_LineStruct want = {}, got = {};
-    ASSERT_TRUE(OracleCommonLine(a, b, &want));
-    ASSERT_EQ(Rk_PlaneIntersectPlane(&a, &b, &got), 0);
-    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({a.point, b.point})));
+    // 1.48 degrees apart: the exact step of the round before the stop exceeds zero_eps by 7e-7 of it.
+    const Rk_LineStruct l1 = L(P(13.252856116872092, -6.7542813238760857, -4.6707007026643934),
+                               P(13.770224596709413, -6.7857889382463457, -4.6028441657216161)),
+                        l2 = L(P(4.2341816134037362, -5.7836547695961009, -4.9400826746641062),
+                               P(-8.9882982172809029, -5.2974296378855472, -6.5394486849699316));
+    const double e = Query<double>(Rk_GeometryGetPointEpsilon);
+    Rk_PointStruct want = {}, got = {};
+    ASSERT_TRUE(Settles(l1.point1, [&](const Ext& q) { return FootOnLine(FootOnLine(q, l2, e), l1, e); }, 1.48, &want));
+    ASSERT_EQ(Rk_LinePointClosestToLine(&l1, &l2, &got), 0);
+    EXPECT_TRUE(Near(got, want, 1e-12 * Largest({l1.point1, l1.point2, l2.point1, l2.point2})));
+    // Just outside the angle tolerance, thousands of units from where the rounds start; then a
+    // narrowed tolerance lets nearer lines through.
+    for (auto [degrees, angle_eps] : {std::pair{1.05, 1.0}, {178.95, 1.0}, {0.6, 0.5}}) {
+        Rk_GeometrySetAngleEpsilon(angle_eps);
+        Rk_LineStruct base = L(P(1000, 2000, -3000), P(1001, 2000, -3000));
+        const Rk_LineStruct other = L(P(4000, 2000, -2995), Along(P(4000, 2000, -2995), AtDegrees(degrees), 1));
+        ASSERT_EQ(Rk_LinePointClosestToLine(&base, &other, &base.point2), 0);
+        EXPECT_TRUE(Near(base.point2, P(4000, 2000, -3000), 1e-4)) << degrees << ", written over an input point";
+    }
 }
 
 }  // namespace
