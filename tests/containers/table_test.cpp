@@ -79,7 +79,8 @@ TYPED_TEST(TableFamily, AWriteThatRunsOutOfMemoryChangesNothing)
     const std::vector<std::tuple<const char*, int, std::function<int()>>> writes = {
         {"SetValue", this->kText, [&] { return M::SetValue(t, ncols - 1, 3, row[0]); }},
         {"SetRow", copies, [&] { return M::SetRow(t, 3, row.data()); }},
-        {"InsertRow into a full table", copies + ncols, [&] { return M::InsertRow(t, 3, row.data()); }}};
+        {"InsertRow into a full table", copies + ncols, [&] { return M::InsertRow(t, 3, row.data()); }},
+        {"AddRow", copies, [&] { return M::AddRow(t, row.data()); }}};
     for (const auto& [what, allocations, write] : writes) {
         SCOPED_TRACE(what);
         const auto before = this->State();
@@ -180,10 +181,16 @@ TYPED_TEST(TableFamily, BadArgumentsAndRecordsNotOfTheMemberAreRefusedUnchanged)
     int a = 0, b = 0;
     const int low[] = {-1}, high[] = {0, 2}, key[] = {0};
     this->ExpectRefused({RK_CALL(M::InsertRow(t, -1, r)), RK_CALL(M::InsertRow(t, 3, r)), RK_CALL(M::RemoveRow(t, 2)),
-                         RK_CALL(M::FindPos(t, 0, 2, v, &a, &b)), RK_CALL(M::Sort(t, 0, low)),
-                         RK_CALL(M::Sort(t, 1, low)), RK_CALL(M::Sort(t, 2, high))});
-    const Calls every = {RK_CALL(M::AddRow(t, r)), RK_CALL(M::GetRow(t, 0, out)), RK_CALL(M::GetSize(t, &a, &b)),
-                         RK_CALL(M::FindPos(t, 0, 0, v, &a, &b)), RK_CALL(M::Sort(t, 1, key)), RK_CALL(M::Clear(t))};
+                         RK_CALL(M::SetRow(t, 2, r)), RK_CALL(M::GetRow(t, 2, out)), RK_CALL(M::GetValue(t, 0, 2, out)),
+                         RK_CALL(M::SetValue(t, -1, 0, v)), RK_CALL(M::SetValue(t, 2, 0, v)),
+                         RK_CALL(M::SetValue(t, 0, 2, v)), RK_CALL(M::GetValue(t, 2, 0, out)),
+                         RK_CALL(M::Find(t, 2, v, &a)), RK_CALL(M::FindPos(t, 0, 2, v, &a, &b)),
+                         RK_CALL(M::Sort(t, 0, low)), RK_CALL(M::Sort(t, 1, low)), RK_CALL(M::Sort(t, 2, high))});
+    const Calls every = {RK_CALL(M::AddRow(t, r)), RK_CALL(M::InsertRow(t, 0, r)), RK_CALL(M::RemoveRow(t, 0)),
+                         RK_CALL(M::SetRow(t, 0, r)), RK_CALL(M::GetRow(t, 0, out)), RK_CALL(M::SetValue(t, 0, 0, v)),
+                         RK_CALL(M::GetValue(t, 0, 0, out)), RK_CALL(M::GetSize(t, &a, &b)),
+                         RK_CALL(M::Find(t, 0, v, &a)), RK_CALL(M::FindPos(t, 0, 0, v, &a, &b)),
+                         RK_CALL(M::Sort(t, 1, key)), RK_CALL(M::Clear(t))};
     t->type = M::kCode == 5 ? 3 : 5;
     this->ExpectRefused(every);
     EXPECT_FAILS(M::Free(t), 1, M::kLoc);

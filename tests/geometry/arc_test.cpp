@@ -113,14 +113,18 @@ TEST_F(Arc, RefusalsLeaveTheOutputsAlone)
     const Rk_VectorStruct side = V(1, 0, 0);
     double lo = -1, hi = -1;
     int n = 0, found = 0;
-    // Two equal points; radii of the ends that differ; a kind other than 0 or 1.
+    // Two equal points; radii of the ends that differ; kinds other than 0 or 1.
     ExpectRefusals(
         {REFUSES(7, arc, Rk_ArcSetRadius(&arc, 1e-10)),
          REFUSES(26, arc, Rk_ArcSetByPoints(&arc, &o, Ptr(P(0.005, 0, 0)), &x)),
+         REFUSES(1, line, Rk_LineIntersectArc(Ptr(L(P(0, 0, 0), P(1, 0, 0.02))), &kUnit, &n, &p1, &p2)),
+         REFUSES(1, arc, Rk_ArcIntersectPlane(&kUnit, Ptr(Pl(P(2, 2, 0), V(0, 0, -1))), &n, &p1, &p2)),
          REFUSES(9, arc, Rk_ArcIntersectArc(&kUnit, Ptr(A(P(0.005, 0, 0), V(0, 0, -1), 1.0)), &n, &p1, &p2)),
          REFUSES(8, arc, Rk_ArcClearance(&kUnit, kHole, Ptr(A(P(0, 0, 0), V(0, 0.1, 1), 2)), kPin, &lo, &hi)),
          REFUSES(1, arc, Rk_ArcClearance(&kUnit, 2, &kUnit, kPin, &lo, &hi)),
          REFUSES(9, arc, Rk_ArcGetApparentArc(&bottom, Ptr(A(P(0, 0, 10), V(0, 0, 1), 5.1)), kHole, &side, &p1, &lo)),
+         REFUSES(1, arc, Rk_ArcGetApparentArc(&bottom, &bottom, 3, &side, &p1, &lo)),
+         REFUSES(1, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, &side, 2, &hi, &found)),
          REFUSES(7, arc, Rk_ArcGetVirtualArc(&arc, 2, stack, Ptr(V(0, 0, 1)), kPin, &hi, &found))},
         [&] {
             return Same(arc, kUnit) && Same(p1, P(9, 9, 9)) && Same(p2, P(9, 9, 9)) && lo == -1 && hi == -1 && n == 0;

@@ -52,7 +52,10 @@ TEST_F(Line, RefusalsLeaveTheOutputsAlone)
     Rk_PointStruct pt = P(6, 6, 6);
     int flag = 3;
     ExpectRefusals(
-        {REFUSES(10, line, Rk_LineSet(&line, &o, &close)), REFUSES(6, vec, Rk_PointProjOnLine(&p, &dot, &pt)),
+        {REFUSES(10, line, Rk_LineSet(&line, &o, &close)), REFUSES(10, line, Rk_LineSetPoint2(&line, &close)),
+         REFUSES(10, line, Rk_LineSetPoint1(&line, Ptr(P(1, 0.004, 0)))),
+         REFUSES(6, vec, Rk_LineSetByPointAndVector(&line, &o, Ptr(V(1e-10, 0, 0)))),
+         REFUSES(6, vec, Rk_PointProjOnLine(&p, &dot, &pt)),
          REFUSES(6, vec, Rk_LineIsParallelToLine(&x_axis, &dot, &flag)),
          REFUSES(1, line, Rk_LinePointClosestToLine(&x_axis, &half_degree, &pt)),
          REFUSES(1, line, Rk_LinePointClosestToLine(Ptr(L(P(std::nan(""), 0, 0), P(1, 0, 0))), &skew, &pt)),

@@ -135,18 +135,26 @@ TEST_F(Plane, RefusalsLeaveTheOutputsAlone)
     Rk_LineStruct line = L(P(7, 7, 7), P(8, 8, 8));
     Rk_PlaneStruct plane = floor;
     Rk_PointStruct pt = P(4, 4, 4);
+    Rk_VectorStruct v = V(8, 8, 8);
     double d = 77;
+    int found = 7;
     ExpectRefusals(
         {REFUSES(6, vec, Rk_PlaneSetByEquation(&plane, 0, 0, 0, 1)),
          REFUSES(1, plane, Rk_PlaneSetByPointAndLine(&plane, Ptr(P(7, 0.005, 0)), &x_axis)),
+         REFUSES(1, plane, Rk_PlaneSetByLines(&plane, &x_axis, Ptr(L(P(-3, 0, 0), P(8, 0.005, 0))))),
          REFUSES(24, point, Rk_PointProjOnPlane(&p, &thin, &pt)),
          REFUSES(1, point, Rk_PointDistFromPlaneAlongVec(&p, &floor, Ptr(V(1, 1, 0.01)), &d)),
+         REFUSES(6, vec, Rk_VectorProjOnPlane(Ptr(V(0.01, 0, -1)), &floor, &v)),
          REFUSES(1, line, Rk_LineIntersectPlane(&level, &floor, &pt)),
          REFUSES(23, line, Rk_LineProjOnPlane(Ptr(L(P(0, 0, 0), P(0.008, 0, 0.5))), &floor, &line)),
+         REFUSES(1, plane, Rk_PlaneGetPlaneOffset(&floor, &wall, &found, &d)),
          REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, &tilted, &line)),
          REFUSES(1, plane, Rk_PlaneIntersectPlane(&floor, Ptr(Pl(P(std::nan(""), 0, 0), V(1, 0, 0))), &line)),
          REFUSES(24, point, Rk_PlaneIntersectPlane(&wall, &thin, &line))},
-        [&] { return Same(plane, floor) && Same(line, L(P(7, 7, 7), P(8, 8, 8))) && Same(pt, P(4, 4, 4)) && d == 77; });
+        [&] {
+            return Same(plane, floor) && Same(line, L(P(7, 7, 7), P(8, 8, 8))) && Same(pt, P(4, 4, 4)) &&
+                   Same(v, V(8, 8, 8)) && d == 77 && found == 7;
+        });
 }
 
 }  // namespace

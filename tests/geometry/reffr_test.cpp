@@ -90,12 +90,16 @@ TEST_F(RefFrame, RefusalsLeaveTheOutputsAlone)
     const Rk_VectorStruct x = V(2, 0, 0), along = V(-4, 0, 0), zero = V(0, 0, 0);
     Rk_RefFrameStruct f = kTurned, flat = {zero, zero, zero, P(0, 0, 0)};
     Rk_VectorStruct out = V(5, 5, 5);
+    double rot = 7, inc = 7;
     ExpectRefusals(
-        {REFUSES(6, vec, Rk_RefFrameSetAxesByXY(&f, &x, &along)), REFUSES(6, vec, Rk_RefFrameSetAxesByZ(&f, &zero)),
+        {REFUSES(6, vec, Rk_RefFrameSetAxesByXY(&f, &x, &along)),
+         REFUSES(6, vec, Rk_RefFrameSetAxesByZX(&f, &x, &along)), REFUSES(6, vec, Rk_RefFrameSetAxesByZ(&f, &zero)),
          REFUSES(6, vec, Rk_RefFrameTransformWorldVec(&kTurned, &zero, &out)),
+         REFUSES(6, vec, Rk_RefFrameTransformFrameVec(&kTurned, &zero, &out)),
+         REFUSES(6, vec, Rk_RefFrameGetVectorAngles(&kWorld, &zero, &rot, &inc)),
          REFUSES(6, vec, Rk_RefFrameTransformFramePt(&flat, &kTurned.origin, &f.origin)),
          REFUSES(6, vec, Rk_RefFrameAlignXY(&flat, &kWorld, &f))},
-        [&] { return Same(f, kTurned) && Same(out, V(5, 5, 5)); });
+        [&] { return Same(f, kTurned) && Same(out, V(5, 5, 5)) && rot == 7 && inc == 7; });
 }
 
 }  // namespace

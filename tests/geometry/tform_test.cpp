@@ -55,12 +55,17 @@ TEST_F(Transform, IdentityFlagImagesOfLinesAndPlanesAndEqualityOfRowDirectionsAn
         EXPECT_EQ(Query(Rk_TransformIsEqualToTransform, &t1, &t2), equal) << t2.transform[3][0];
     Rk_LineStruct vertical = L(P(0, 0, 0), P(0, 4, 0));
     Rk_PlaneStruct wall = Pl(P(3, 3, 3), V(0, 1, 0));
+    Rk_VectorStruct up = V(0, 5, 0);
     int equal = -1;
     ExpectRefusals(
-        {REFUSES(10, line, Rk_TransformApplyToLine(&squash, &vertical, &vertical)),
+        {REFUSES(6, vec, Rk_TransformApplyToVector(&squash, &up, &up)),
+         REFUSES(10, line, Rk_TransformApplyToLine(&squash, &vertical, &vertical)),
          REFUSES(6, vec, Rk_TransformApplyToPlane(&squash, &wall, &wall)),
          REFUSES(6, vec, Rk_TransformIsEqualToTransform(&a, &zero_row, &equal))},
-        [&] { return Same(vertical.point2, P(0, 4, 0)) && Same(wall.point, P(3, 3, 3)) && equal == -1; });
+        [&] {
+            return Same(up, V(0, 5, 0)) && Same(vertical.point2, P(0, 4, 0)) && Same(wall.point, P(3, 3, 3)) &&
+                   equal == -1;
+        });
 }
 
 TEST_F(Transform, FramesInversesAndFrameToFrameOnRandomRigidMotions)

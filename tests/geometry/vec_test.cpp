@@ -105,18 +105,24 @@ TEST_F(Vector, ConventionsOfInitSetEqualityViewSignClampedCosinesAndPoints)
 TEST_F(Vector, RefusalsLeaveTheOutputsAlone)
 {
     // tiny and ty have lengths multiplying to 1e-10, shorter is 7e-10 long, near_minus_z 0.57 degrees from -z.
-    const Rk_VectorStruct x = V(1, 0, 0), z = V(0, 0, 1), tiny = V(1e-5, 0, 0), ty = V(0, 1e-5, 0);
+    const Rk_VectorStruct x = V(1, 0, 0), z = V(0, 0, 1), zero = V(0, 0, 0), tiny = V(1e-5, 0, 0), ty = V(0, 1e-5, 0);
     const Rk_VectorStruct shorter = V(5e-10, 5e-10, 0), near_minus_z = V(0.01, 0, -1);
     const Rk_PointStruct o = P(0, 0, 0), p = P(3, 4, 5);
     Rk_VectorStruct out = V(8, 8, 8);
+    Rk_PointStruct pt = P(8, 8, 8);
     double d = 42;
+    int flag = 7;
     ExpectRefusals(
         {REFUSES(6, vec, Rk_VectorSet(&out, 1e-10, -1e-10, 0)), REFUSES(6, vec, Rk_VectorUnitize(&shorter, &out)),
-         REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
+         REFUSES(6, vec, Rk_VectorCross(&x, &x, &out)), REFUSES(6, vec, Rk_VectorAngleFromVector(&tiny, &ty, &d)),
+         REFUSES(6, vec, Rk_VectorIsPerpToVector(&tiny, &ty, &flag)),
+         REFUSES(6, vec, Rk_VectorIsEqualToVector(&x, &zero, &flag)),
          REFUSES(24, point, Rk_VectorAngleFromVecInView(&z, &ty, &tiny, &d)),
          REFUSES(23, vec, Rk_VectorSignedAngleFromVector(&x, &near_minus_z, &z, &d)),
-         REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d))},
-        [&] { return Same(out, V(8, 8, 8)) && d == 42; });
+         REFUSES(6, vec, Rk_VectorRotate(&x, &zero, 10, &out)), REFUSES(6, vec, Rk_PointOffset(&o, 1, &shorter, &pt)),
+         REFUSES(24, point, Rk_PointDistFromPointAlongVec(&o, &p, &tiny, &d)),
+         REFUSES(6, vec, Rk_PointClearanceFromPoint(&o, &p, &zero, &d))},
+        [&] { return Same(out, V(8, 8, 8)) && Same(pt, P(8, 8, 8)) && d == 42 && flag == 7; });
 }
 
 }  // namespace

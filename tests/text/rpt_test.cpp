@@ -99,6 +99,10 @@ TEST_F(Report, RefusedDestinationsChangeNothingAndTheFileIsKeptWhenNamedAgain)
     char name[RK_TEXT_MAX + 1];
     Rk_ReportGetFilename(&report, name);
     EXPECT_EQ(name + rktest::ReadFile(path) + rktest::ReadFile(other), " old\nappended\n<unreadable>");
+    Rk_ReportSetIndent(&report, 6);
+    EXPECT_TRUE(failure(Rk_ReportSetIndent(&report, -1), "rk_rpt(") == "error 1" && report.indent == 6);
+    EXPECT_EQ(failure(Rk_ReportFileInit(&report, "/no/such/dir/x", 1), "rk_rpt("), "error 37");
+    EXPECT_EQ(report.destination, 0) << "a failed FileInit leaves the record reset";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ struct Array {  // freed when it goes out of scope; a null text leaves its slot 
 TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
 {
     Array live({"a", "b"}), out;
-    Rk_StrArrayStruct never{};
+    Rk_StrArrayStruct never{}, untouched{5, nullptr, nullptr};
     char marker[] = "marker";
     char* text = marker;
     int size = -7, index_marker = 0, *index = &index_marker;
@@ -38,14 +38,16 @@ TEST_F(StrArray, RefusalsRaiseError1AndChangeNothing)
         {"get at -1", [&] { return Rk_StrArrayGetStr(&live.a, -1, &text); }},
         {"set past the end", [&] { return Rk_StrArraySetStr(&live.a, 2, "z"); }},
         {"resize to 0", [&] { return Rk_StrArrayResetSize(&live.a, 0); }},
+        {"init with 0", [&] { return Rk_StrArrayInit(&untouched, 0); }},
         {"pack in pieces of 0", [&] { return Rk_StrArrayPack(&live.a, 0, &out.a, &index, &size); }},
         {"pack into itself", [&] { return Rk_StrArrayPack(&live.a, 2, &live.a, &index, &size); }},
         {"unpack past the pieces", [&] { return Rk_StrArrayUnpack(&live.a, beyond, 2, &out.a); }},
         {"size of one never made", [&] { return Rk_StrArrayGetSize(&never, &size); }},
+        {"resize one never made", [&] { return Rk_StrArrayResetSize(&never, 3); }},
         {"set in one freed", [&] { return Rk_StrArrayFree(&live.a) + Rk_StrArraySetStr(&live.a, 0, "x"); }},
     };
     for (const auto& [what, call] : refused) EXPECT_EQ(failure(call(), "rk_strar("), "error 1") << what;
-    EXPECT_TRUE(text == marker && size == -7 && index == &index_marker);
+    EXPECT_TRUE(text == marker && size == -7 && index == &index_marker && untouched.array_size == 5);
     EXPECT_TRUE(out.a.array == nullptr && never.array == nullptr) << "what a failing Unpack built is freed";
 }
 
