@@ -1,7 +1,5 @@
-// Dumps of the geometry kernel: one-line prints of points, lines, planes and tolerances, then the vector, arc,
-// frame, transform and point-set dumps; then degree-of-freedom sets and distributions, which build on it.
-#include <functional>
-
+// Dumps of the geometry kernel: the tolerances, the vector, frame, transform and point-set dumps; then
+// degree-of-freedom sets and distributions, which build on it.
 #include "rk_test.hpp"
 
 namespace {
@@ -13,34 +11,16 @@ using rktest::Lines;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
-// Each print is one line after a newline (the vector's and arc's end in one); a value wider than the
-// scratch text's room fails with error 11 of the family without memory.
-TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
+// The tolerances in force print on one line after a newline; a vector's dump fails with its write, and
+// without memory for a value wider than the scratch text's room with error 11 of the family.
+TEST_F(GeometryDump, TolerancesPrintOnOneLineAndAVectorsDumpFailsWithItsWrite)
 {
-    Rk_PointStruct point = {1.5, -2.25, 3.0};
-    Rk_VectorStruct vec = {1.0, -2.0, 0.5}, up = {0.0, 0.0, 1.0};
-    Rk_LineStruct line;
-    Rk_PlaneStruct plane;
-    Rk_ArcStruct arc;
-    Rk_LineSetByCoords(&line, 1.0, 2.0, 3.0, -4.0, 5.5, 6.0);
-    ASSERT_EQ(Rk_PlaneSetByCoords(&plane, 1.0, -1.0, 2.0, 0.0, -3.0, 4.0) || Rk_ArcSet(&arc, &point, &up, 2.5), 0);
+    Rk_VectorStruct vec = {1.0, -2.0, 0.5};
     Rk_GeometrySet(0.5, 0.001, 1e-12);
-    const std::pair<std::function<int()>, std::string> prints[] = {
-        {[&] { return Rk_PointDebug(&point); }, "\n Point  x, y, z\t:    1.5000   -2.2500    3.0000 "},
-        {[&] { return Rk_LineDebug(&line); },
-         "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000"},
-        {[&] { return Rk_PlaneDebug(&plane); },
-         "\n Plane Point    1.0000   -1.0000    2.0000  Normal    0.0000   -3.0000    4.0000"},
-        {Rk_GeometryDebug, "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12"},
-        {[&] { return Rk_VectorDebug(&vec); }, "\n Vector  i, j, k :    1.0000   -2.0000    0.5000\n\n"},
-        {[&] { return Rk_ArcDebug(&arc); },
-         "\nArc Center    1.500   -2.250    3.000 Normal    0.000    0.000    1.000 Radius   2.500\n"},
-    };
-    for (const auto& row : prints) {
-        int status = -1;
-        EXPECT_EQ(ConsoleOf([&] { status = row.first(); }), row.second);
-        EXPECT_EQ(status, 0) << row.second;
-    }
+    int status = -1;
+    EXPECT_EQ(ConsoleOf([&] { status = Rk_GeometryDebug(); }),
+              "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12");
+    EXPECT_EQ(status, 0);
     rktest::BrokenReport broken;
     EXPECT_FAILS(Rk_VectorDebugRpt(&vec, broken.get()), 1, "rk_strtb(");
     vec.i_comp = 1e300;
@@ -48,8 +28,8 @@ TEST_F(GeometryDump, PrintsAreOneLineAfterANewline)
                  "rk_vec(");
 }
 
-// A frame has no title or indent of its own (a far origin needs memory); a transform shows its rows
-// in storage order; a point set each point with its normal when it has one.
+// A frame has no title or indent of its own (a far origin needs memory); a transform ends with its
+// shift; a point set shows each point with its normal when it has one.
 TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
 {
     Rk_RefFrameStruct frame;
@@ -67,10 +47,7 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     double rows[4][3] = {{0.0, 1.0, 0.0}, {-1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {1.5, -2.0, 10.0}};
     Rk_TransformStruct tform;
     ASSERT_EQ(Rk_TransformSet(&tform, rows), 0);
-    const Lines matrix = DumpOf(Rk_TransformDebugRpt, &tform).lines;
-    EXPECT_EQ(Lines(matrix.begin() + 3, matrix.end()),
-              (Lines{"     -1.000    0.000    0.000", "      0.000    0.000    1.000",
-                     "      1.500   -2.000   10.000"}));
+    EXPECT_EQ(DumpOf(Rk_TransformDebugRpt, &tform).lines.back(), "      1.500   -2.000   10.000") << "the shift last";
     Rk_DiscPtsStruct set;
     const Rk_VectorStruct up = {0.0, 0.0, 1.0};
     ASSERT_EQ(Rk_DiscPtsInit(&set), 0);
@@ -84,7 +61,7 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
 }
 
 // A degree-of-freedom set shows its twelve degrees open (O) or controlled (C), not the bits above. A
-// distribution shows the parameters of a constant, normal or uniform type (truncation limits by the
+// distribution shows the parameters of a normal or uniform type (truncation limits by the
 // bits of their mask: 1 lower, 2 upper); any other type is only named.
 TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
 {
@@ -105,8 +82,6 @@ TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
     Rk_DistribSetUniformValues(&distrib, -3.0, 0.5, 2, 1.4, 1.6, "", "d2");
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(3),
               "    lower truncation NOT SET and upper truncation 1.600000");
-    Rk_DistribSetConstantValues(&distrib, 12.5, "first", "second");
-    EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines.at(2), "    Constant value 12.500000");
     distrib.type = RK_DISTRIB_SAMPLE + 1;
     EXPECT_EQ(DumpOf(Rk_DistribDebugRpt, &distrib).lines,
               (Lines{"Distribution len has type: Other", "--------------------------------",
