@@ -15,6 +15,8 @@ TEST_F(Arc, SettersKeepTheRadiusPositiveComparisonsReadEveryFieldAndMeetingsOfAL
     Rk_ArcStruct arc;
     OK(Rk_ArcInit(&arc) || Rk_ArcSetRadius(&arc, -2));
     EXPECT_TRUE(Same(arc, A(P(0, 0, 0), V(0, 0, 1), 2)) && Query<double>(Rk_ArcGetRadius, &arc) == 2);
+    OK(Rk_ArcSet(&arc, Ptr(P(1, 2, 3)), Ptr(V(0, 2, 0)), -4));
+    EXPECT_TRUE(Same(arc, A(P(1, 2, 3), V(0, 2, 0), 4))) << "the normal as given, the radius made positive";
     OK(Rk_ArcSetByPoints(&arc, Ptr(P(1, 0, 0)), Ptr(P(0, 3, 0)), Ptr(P(-1, 0, 0))));
     EXPECT_TRUE(Near(arc, A(P(0, 4.0 / 3, 0), V(0, 0, 1), 5.0 / 3), 1e-9)) << "(pt2 - pt1) x (pt3 - pt1) along +z";
     // Near centres, opposite normals; centres the point tolerance, radii 2e-9, normals 1.15 degrees apart.

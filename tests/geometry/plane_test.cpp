@@ -49,6 +49,8 @@ TEST_F(Plane, ConstructionsStoreWhatTheySayEvenWhenTheyFail)
     plane = Pl(x, n);
     EXPECT_EQ(Rk_PlaneSetByEquation(&plane, 0, 0, 1e-9, 5), 1) << "the largest coefficient equals zero_eps";
     EXPECT_TRUE(NextErrorIs(5, "rk_plane(") && Same(plane, Pl(x, V(0, 0, 1e-9)))) << "the normal stored, the point not";
+    EXPECT_EQ(Rk_PlaneSetByCoords(&plane, 4, 5, 6, 0, 1e-10, 0), 1) << "a normal within the zero tolerance";
+    EXPECT_TRUE(NextErrorIs(6, "rk_vec(") && Same(plane, Pl(P(4, 5, 6), V(0, 0, 1e-9)))) << "the point stored first";
 }
 
 TEST_F(Plane, ComparisonsIntersectionAndOffsetFollowTheFirstPlane)
