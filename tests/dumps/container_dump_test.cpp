@@ -17,9 +17,8 @@ Lines From(int (*dump)(const Record*, Rk_ReportStruct*), const Record* record, s
     return Lines(lines.begin() + static_cast<long>(std::min(from, lines.size())), lines.end());
 }
 
-// The title and underline at the report's indent, the contents 4 further, a row per line. A cell
-// takes 7 places for int and long, 12 with 3 decimals for double, 15 for a text (from 15 characters
-// on: a blank, 11 characters and "...") unless its value needs more.
+// The title and underline at the report's indent, the contents 4 further. A cell takes 7 places for an
+// int or long, 12 for a double, 15 for a text (a longer one: 11 characters and "...") or what it needs.
 TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
 {
     Rk_TableStruct ints, longs, doubles, texts;

@@ -11,8 +11,7 @@ using rktest::Lines;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
-// The tolerances in force print on one line after a newline; a vector's dump fails with its write, and
-// without memory for a value wider than the scratch text's room with error 11 of the family.
+// The tolerances print on one line after a newline; a vector's dump fails with its write or without memory.
 TEST_F(GeometryDump, TolerancesPrintOnOneLineAndAVectorsDumpFailsWithItsWrite)
 {
     Rk_VectorStruct vec = {1.0, -2.0, 0.5};
@@ -58,9 +57,8 @@ TEST_F(GeometryDump, FramesTransformsAndPointSetsShowARowPerLine)
     Rk_DiscPtsFree(&set);
 }
 
-// A degree-of-freedom set shows its twelve degrees open (O) or controlled (C), not the bits above. A
-// distribution shows the parameters of a normal or uniform type (truncation limits by the
-// bits of their mask: 1 lower, 2 upper); any other type is only named.
+// A degree-of-freedom set shows its twelve degrees, not the bits above; a distribution its parameters
+// (truncation limits by the bits of their mask: 1 lower, 2 upper); any other type is only named.
 TEST_F(VariationDump, DofSetsAndDistributionsShowTheirStates)
 {
     Rk_DofStruct dof;

@@ -45,8 +45,7 @@ long OpenDescriptors()
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
 }
 
-// Set keeps 128 characters of the path and the location; an error's texts are its message's. Token
-// numbers outside 1 to 250 fail and change nothing.
+// Set keeps 128 characters of path and location; an error's texts are its message's; tokens 0 and 251 fail.
 TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
 {
     const std::string long_text(200, 'p'), kept = long_text.substr(0, 128);
@@ -59,8 +58,12 @@ TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
     EXPECT_EQ(std::make_pair(id, Lines({error.msg.msgfile, loc, text, msg})),
               std::make_pair(42L, Lines({kept, kept, kUnreadable, kUnreadable})));
     const Rk_MessageStruct before = error.msg;
-    for (int bad : {0, 251}) EXPECT_FAILS(Rk_MessageSetToken(&error.msg, bad, "bad"), 1, "rk_mes(");
-    EXPECT_EQ(std::memcmp(&error.msg, &before, sizeof before), 0);
+    for (int bad : {0, 251}) {
+        EXPECT_FAILS(Rk_MessageSetToken(&error.msg, bad, "bad"), 1, "rk_mes(");
+        EXPECT_FAILS(Rk_ErrorSetToken(&error, bad, "bad"), 1, "rk_mes(");
+        EXPECT_FAILS(Rk_MessageGetToken(&error.msg, bad, loc), 1, "rk_mes(");
+    }
+    EXPECT_TRUE(std::memcmp(&error.msg, &before, sizeof before) == 0 && loc == kept) << "nothing written";
 }
 
 // A summary is the first '*' line of the first block whose id line carries the id, the line's first
