@@ -161,8 +161,7 @@ TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
         if (!keeps_mark) mark = 0, mark_col = 0;
         room = std::max(room, (static_cast<int>(model.size()) + 24) / 25 * 25);
         ASSERT_EQ(this->State(), std::make_tuple(M::kCode, 3, static_cast<int>(model.size()), room, mark, mark_col,
-                                                 this->Columns(model, 3)))
-            << "step " << step << ", operation " << op;
+                                                 this->Columns(model, 3))) << "step " << step << ", operation " << op;
     }
 }
 

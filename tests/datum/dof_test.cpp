@@ -88,8 +88,7 @@ TEST_F(Dof, ControlledDegreesFollowTheAxesOfTheOtherFrameAndAZeroAxisIsRefused)
           {TXP | TYM | RZP, world, Rk_RefFrameStruct{V(0, 0, 4), V(3, 0, 0), V(0, 2, 0), P(1, 1, 1)}, 10.0,
            TYP | TZM | RXP, TYP | TZM | RXP}})  // axis lengths do not matter to angles
         EXPECT_TRUE(map(Rk_DofMapContToRefFrame, in, from, to, angle) == axes &&
-                    map(Rk_DofMapContToRefFrameRss, in, from, to, angle) == rss)
-            << in << " within " << angle;
+                    map(Rk_DofMapContToRefFrameRss, in, from, to, angle) == rss) << in << " within " << angle;
     // Open degrees are carried, everything else is controlled.
     for (auto [in, to, out] : {std::tuple{0, world, ~0xFFF},
                                {~TXP, half, ~TXM},

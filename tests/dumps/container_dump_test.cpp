@@ -40,6 +40,10 @@ TEST_F(ContainerDump, ATableShowsItsSizeItsSortingAndARowPerLine)
     EXPECT_EQ(From(Rk_StrTableDebugRpt, &texts, 5), Lines{"     abcdefghijklmn abcdefghijk..."});
     EXPECT_EQ(Rk_IntTableFree(&ints) || Rk_LongTableFree(&longs) || Rk_DblTableFree(&doubles) ||
               Rk_StrTableFree(&texts), 0);
+    Rk_TableStruct never{};
+    never.type = 8;
+    EXPECT_EQ(DumpOf(Rk_PtrTableDebugRpt, &never),
+              (Dumped{0, {"Pointer Table", "-------------", "    Table not initialized"}}));
     int status = 0;
     longs.type = 3;  // a table record of another member: refused before anything is written but the empty line
     EXPECT_EQ(rktest::ConsoleOf([&] { status = Rk_IntTableDebug(&longs); }), "\n");
@@ -69,6 +73,7 @@ TEST_F(ContainerDump, ListsStacksAndQueuesShowTheirValuesInTheirOrder)
     EXPECT_EQ(Rk_IntTableFree(&ints.table), 0);  // its mark still says allocated
     EXPECT_EQ(DumpOf(Rk_IntListDebugRpt, &ints, 2), (Dumped{1, {"  Integer List", "  ------------"}}));
     EXPECT_ERROR(1, "rk_inttb(");
+    EXPECT_EQ(From(Rk_StrListDebugRpt, &texts, 4), Lines{"        " + std::string(300, 'q')}) << "the heap's room";
     const auto starved = rktest::ConsoleWithoutMemory([&](auto* r) { return Rk_StrListDebugRpt(&texts, r); });
     EXPECT_FAILS(starved.second, 11, "rk_strls(");
     EXPECT_EQ(starved.first,

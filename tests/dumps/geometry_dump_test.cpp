@@ -11,10 +11,13 @@ using rktest::Lines;
 using GeometryDump = rktest::LibraryTest;
 using VariationDump = rktest::LibraryTest;
 
-// The tolerances print on one line after a newline; a vector's dump fails with its write or without memory.
-TEST_F(GeometryDump, TolerancesPrintOnOneLineAndAVectorsDumpFailsWithItsWrite)
+// A line and the tolerances print on one line after a newline; a vector's dump fails with its write or memory.
+TEST_F(GeometryDump, ALineAndTheTolerancesPrintOnOneLineAndAVectorsDumpFailsWithItsWrite)
 {
     Rk_VectorStruct vec = {1.0, -2.0, 0.5};
+    const Rk_LineStruct line = {{1.0, 2.0, 3.0}, {-4.0, 5.5, 6.0}};
+    EXPECT_EQ(ConsoleOf([&] { EXPECT_EQ(Rk_LineDebug(&line), 0); }),
+              "\n Line Pt1    1.0000    2.0000    3.0000  Pt2   -4.0000    5.5000    6.0000");
     Rk_GeometrySet(0.5, 0.001, 1e-12);
     EXPECT_EQ(ConsoleOf([] { EXPECT_EQ(Rk_GeometryDebug(), 0); }),
               "\n Angle Eps = 5.0000e-01, Point Eps = 1.0000e-03, Zero Eps = 1.0000e-12");

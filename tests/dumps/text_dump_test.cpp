@@ -9,9 +9,24 @@ using TextDump = rktest::LibraryTest;
 
 char* no_line(char*) { return nullptr; }
 
-// An input and a report name where they point, and fail with a line that cannot be written.
-TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPoint)
+// An input and a report name where they point, and fail with a line that cannot be written; an empty
+// configuration says so, a full one shows a row per setting; a string array each string to 80 characters.
+TEST_F(TextDump, InputsDirectoriesAndReportsNameWhereTheyPointAndConfigurationsAndArraysWhatTheyHold)
 {
+    Rk_StrArrayStruct array;
+    ASSERT_EQ(Rk_StrArrayInit(&array, 2) || Rk_StrArraySetStr(&array, 1, std::string(90, 'x').c_str()), 0);
+    EXPECT_EQ(DumpOf(Rk_StrArrayDebugRpt, &array),
+              (Dumped{0, {"String Array", "------------", "    String array can hold 2 strings", "    Strings : ",
+                          "              " + std::string(80, 'x')}}));
+    Rk_StrArrayFree(&array);
+    Rk_UserConfigStruct settings;
+    ASSERT_EQ(Rk_UserConfigInit(&settings), 0);
+    EXPECT_EQ(DumpOf(Rk_UserConfigDebugRpt, &settings),
+              (Dumped{0, {"User Configuration", "------------------", "  No settings found..."}}));
+    ASSERT_EQ(Rk_UserConfigSetValue(&settings, "abc", "v"), 0);
+    const Dumped one = DumpOf(Rk_UserConfigDebugRpt, &settings);
+    EXPECT_TRUE(one.status == 0 && one.lines.back() == "  abc       v        ") << one.lines.back() << ".";
+    Rk_UserConfigFree(&settings);
     Rk_InputStruct input;
     rktest::BrokenReport broken;
     const std::string in = WriteTempFile("in.txt", "a line\n");

@@ -29,6 +29,7 @@ TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
     EXPECT_STREQ(rk_strtoup(text, text), "MIXED CASE 42");
     char cut[] = "a,b,c\0";
     EXPECT_EQ(std::string(rk_strcharswap(cut, ',', '\0'), 7), std::string("a\0b\0c\0", 7)) << "every separator";
+    EXPECT_EQ(std::string(rk_strcharswap(cut, '\0', 'x'), 3), std::string("a\0b", 3)) << "the terminator stays";
     std::strcpy(text, "held");
     for (auto [pos, insert, result] :
          {std::tuple{2, "-mid-", "he-mid-ld"}, {-3, ">", ">he-mid-ld"}, {99, "<", ">he-mid-ld<"}})
