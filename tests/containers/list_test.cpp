@@ -56,11 +56,10 @@ TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
 
 using PtrSets = ListFamily<rktest::PtrList>;
 
-// Shared and unique pointers keep the first list's order and are appended to what the new list
-// holds. Adding walks the source once even when it is the list itself; a move empties the source,
-// even of duplicates, under the destination's rule, and onto itself keeps the list; when it cannot
-// add everything it stops, keeping what it added and the whole source. Swap reads both values before
-// writing either, so a bad position changes nothing.
+// Shared and unique pointers keep the first list's order, appended to the new list. Adding walks the source
+// once, even itself; a move empties the source (duplicates too) under the destination's rule, onto itself
+// keeps it, and stops where it cannot add, keeping both. Swap reads both values first: a bad position
+// changes nothing.
 TEST_F(PtrSets, SetOperationsWalkTheSourceOnceInItsOrder)
 {
     for (auto* l : {&list, &other}) ASSERT_EQ(Rk_PtrListInit(l, 1), 0);

@@ -38,11 +38,10 @@ using Members = ::testing::Types<rktest::IntQueue, rktest::LongQueue, rktest::Db
                                  rktest::LongStack, rktest::StrStack>;
 TYPED_TEST_SUITE(PileFamily, Members, rktest::KNames);
 
-// Peek leaves the value in place (a text is the container's own: a copy would leak); an empty container
-// answers "not found" and leaves the value alone. A text's copy is made before the value comes out: when it
-// cannot be made the container keeps the value and the outputs are left alone; values need no memory to
-// come out. A taken text outlives its container; a freed container frees again quietly and refuses use.
-// A failed Init leaves the flag down.
+// Peek leaves the value in place (a text is the container's own); empty, it answers "not found", value
+// alone. A text is copied before it comes out: without memory the container and outputs stay as they were.
+// A taken text outlives its container; a freed one frees again quietly and refuses use; a failed Init
+// leaves the flag down.
 TYPED_TEST(PileFamily, ValuesComeOutFromTheFrontOfAQueueAndTheTopOfAStack)
 {
     using M = TypeParam;

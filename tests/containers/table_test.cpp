@@ -94,10 +94,9 @@ TYPED_TEST(TableFamily, AWriteThatRunsOutOfMemoryChangesNothing)
     }
 }
 
-// Random operations against a plain model: where rows go; the exchange order of a sort, which is not
-// stable (equal keys are common here); the first match at or after a start, by bisection or scan;
-// the sorted mark, which only Sort sets and only reads and removals may keep (a text table's
-// removals always do); growth by 25 rows, which Clear keeps.
+// Random operations against a plain model: where rows go; a sort's exchange order (not stable); the first
+// match from a start, by bisection or scan; the sorted mark, which only Sort sets and only reads and removals
+// may keep (a text table's removals always do); growth by 25 rows, which Clear keeps.
 TYPED_TEST(TableFamily, OperationsFollowAPlainModelOfTheRows)
 {
     using M = TypeParam;

@@ -8,10 +8,9 @@ using rktest::DumpOf;
 using rktest::Lines;
 using RecordDump = rktest::LibraryTest;
 
-// A record shows its texts indented (a message's non-empty tokens first); a detailed text that cannot
-// be read ends it. A queue's dump shows each record oldest first; the draining dump takes them out.
-// Each failed write queues an error of its own; either dump shows only the errors that were queued
-// when it began, so a report that fails at every write cannot keep it going.
+// A record shows its texts indented (a message's tokens first); the draining queue dump takes them out.
+// Each failed write queues an error; a dump shows only the errors queued when it began, so a report that
+// fails at every write cannot keep it going.
 TEST_F(RecordDump, RecordsShowTheirTextsAndTheDrainingDumpsEmptyTheirQueue)
 {
     const std::string file = WriteTempFile("dump-messages.txt",

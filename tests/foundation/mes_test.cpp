@@ -66,9 +66,8 @@ TEST_F(Messages, RecordsKeepTheirFieldsWithinTheirBounds)
     EXPECT_TRUE(std::memcmp(&error.msg, &before, sizeof before) == 0 && loc == kept) << "nothing written";
 }
 
-// A summary is the first '*' line of the first block whose id line carries the id, the line's first
-// word read as a C integer constant; a block ends at the next id line, numbered or not. Lines are read
-// in pieces of 256 characters, each piece counting as a line. Every lookup reads the file afresh.
+// A summary is the first '*' line of the first block whose id line's first word, a C integer constant, is
+// the id; any id line ends a block. Lines are read in pieces of 256 characters; every lookup reads afresh.
 TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
 {
     const std::string file = WriteTempFile("summaries.txt",
@@ -93,9 +92,8 @@ TEST_F(Messages, TheSummaryIsTheFirstSummaryLineOfTheBlockWithTheId)
     EXPECT_EQ(Summary(Message(6, file)), "changed");
 }
 
-// The detailed text is the first run of '&' lines, to a blank or id line, one string each (tokens
-// substituted, 128 characters kept), or exactly one string with a fallback. Only memory can make it fail:
-// then error 11 is queued, nothing is held or leaked and the file is closed. Setting a fallback needs memory too.
+// The detailed text is the first run of '&' lines, one string each (tokens substituted, 128 characters kept),
+// or one fallback string. Only memory makes it (or a fallback) fail: error 11, nothing held, the file closed.
 TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemory)
 {
     const std::string file = WriteTempFile("detailed.txt",
@@ -124,9 +122,8 @@ TEST_F(Messages, TheDetailedTextIsTheFirstRunOfDetailedLinesAndFailsOnlyForMemor
     EXPECT_EQ(OpenDescriptors(), descriptors) << "a failing lookup left the message file open";
 }
 
-// %[width]T<number> is replaced by the token, cut or padded with blanks to the width; anything that
-// is not such a reference is copied, and the scan goes on right after its '%'. 128 characters kept.
-// A token borrowed from another message's summary is looked up with no tokens of its own.
+// %[width]T<number> is replaced by the token, cut or padded to the width; anything else is copied, the scan
+// going on right after its '%'; 128 characters kept. A token may be another message's summary.
 TEST_F(Messages, TokenReferencesAreReplacedAndAnythingElseIsCopied)
 {
     Rk_MessageStruct msg = Message(1, MessageFile(), {"abc", "", std::string(RK_TEXT_MAX, 't')});

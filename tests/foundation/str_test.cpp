@@ -9,10 +9,9 @@ namespace {
 using rktest::Lines;
 using Strings = rktest::LibraryTest;
 
-// rk_strncpy writes exactly `num` characters (padding with terminators) and a terminator after them; a
-// duplicate that cannot be made is only a null. Comparison ignores case and orders a prefix first. Edits
-// may write in place; stripping takes blanks, tabs and newlines (not carriage returns); an insert
-// position outside the text is its nearer end.
+// rk_strncpy writes `num` characters (padded with terminators) and a terminator; a duplicate without memory
+// is a null. Comparison ignores case, a prefix first. Edits may work in place; stripping takes blanks, tabs
+// and newlines, not carriage returns; an insert position outside the text is its nearer end.
 TEST_F(Strings, CopiesAreBoundedComparisonsIgnoreCaseAndEditsMayWorkInPlace)
 {
     for (auto [num, image] : {std::pair{5, std::string("abcde\0xx", 8)}, {3, std::string("ab\0\0xxxx", 8)}}) {

@@ -1,6 +1,5 @@
-// The closest point of two lines and the line two planes share, worked out in closed form, against the
-// alternating projection played round by round here in extended precision (the oracle): random carriers,
-// lines just outside the angle tolerance far from the start, and a pair where double rounds stop a round off.
+// The closest point of two lines and the common line of two planes, against rounds of projections played
+// in long double: random carriers, lines just outside the angle tolerance, a pair doubles stop a round off.
 #include <limits>
 
 #include "geometry_helpers.hpp"
@@ -9,9 +8,8 @@ namespace {
 
 using namespace geomtest;
 
-// In double, a round's step is the difference of two far longer projections and carries rounding of about
-// an ulp of the coordinates: where the step at the stop lies that close to zero_eps, rounds in double stop
-// a round early or late (a move of up to zero_eps). Hence long double.
+// In double a round's step carries rounding of an ulp of the coordinates: where the step at the stop lies
+// that close to zero_eps, rounds stop a round early or late (a move of up to zero_eps). Hence long double.
 static_assert(std::numeric_limits<long double>::digits > std::numeric_limits<double>::digits,
               "the oracle needs a wider type than double");
 

@@ -71,62 +71,56 @@ struct Call {
 int wrong_unless(bool right, int status) { return status == 0 && !right ? 2 : status; }
 
 const Call kCalls[] = {
-    {"vector", 6, "rk_vec(",
-     [](Own&, int i, bool fail) {
-         const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
-         Rk_VectorStruct unit = {};
-         const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
-         return wrong_unless(unit.i_comp == 1.0, status);
-     }},
-    {"datum frame", 1, "rk_reffr(",
-     [](Own&, int i, bool fail) {
-         const double h = i % 5;  // planes z = h, x = 0 and y = 0
-         double rows[3][3][3] = {{{0, 0, h}, {1, 0, h}, {0, 1, h}}, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}},
-                                 {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}};
-         Rk_RefFrameStruct frame = {};
-         int redundant = 0, type = fail ? 0 : 3;
-         const int status = Rk_RefFrameSetByGeom(&frame, type, rows[0], type, rows[1], type, rows[2], 1, &redundant);
-         return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
-     }},
-    {"int table", 1, "rk_inttb(",
-     [](Own& own, int i, bool fail) {
-         int value = -1, ncols = 0, nrows = 0;
-         if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
-         const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
-                            Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
-         return wrong_unless(value == i, status);
-     }},
-    {"settings", 1, "rk_ucfig(",
-     [](Own& own, int, bool fail) {
-         if (fail) return Rk_UserConfigWriteToFile(&own.settings, "", "own");
-         int file_found = 0, section_found = 0, found = 0;
-         char value[RK_PATH_MAX + 1] = "";
-         const int status =
-             Rk_UserConfigReadFromFile(&own.settings, own.settings_file.c_str(), "own", &file_found, &section_found) ||
-             Rk_UserConfigGetValue(&own.settings, "thread", value, &found);
-         return wrong_unless(found && value == std::to_string(own.k), status);
-     }},
-    {"report", 1, "rk_rpt(",
-     [](Own& own, int i, bool fail) {
-         if (fail) return Rk_ReportSetIndent(own.out.get(), -1);
-         int before = 0, after = 0;
-         Rk_StrListGetSize(&own.out.list, &before);
-         const int status = Rk_ReportWrite(own.out.get(), token_of(own.k, i).c_str());
-         Rk_StrListGetSize(&own.out.list, &after);
-         return wrong_unless(after == before + 1, status);
-     }},
-    {"own records and messages", 7000, "rk_own(",
-     [](Own& own, int i, bool fail) {
-         const std::string token = token_of(own.k, i);
-         if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) + 1;
-         Rk_MessageStruct msg, back;
-         Rk_MessageSet(&msg, 500 + own.k, "own");
-         Rk_MessageSetToken(&msg, 2, token.c_str());
-         int found = 0;
-         const int status = Rk_MessageQueueAddMessage(&msg);
-         Rk_MessageQueueGetMessage(&back, &found);
-         return wrong_unless(found && back.msg_id == 500 + own.k && token == back.tokens[1], status);
-     }},
+    {"vector", 6, "rk_vec(", [](Own&, int i, bool fail) {
+        const Rk_VectorStruct v = {fail ? 0.0 : i + 1.0, 0, 0};
+        Rk_VectorStruct unit = {};
+        const int status = Rk_VectorUnitize(&v, &unit);  // before the result is read
+        return wrong_unless(unit.i_comp == 1.0, status);
+    }},
+    {"datum frame", 1, "rk_reffr(", [](Own&, int i, bool fail) {
+        const double h = i % 5;  // planes z = h, x = 0 and y = 0
+        double rows[3][3][3] = {{{0, 0, h}, {1, 0, h}, {0, 1, h}}, {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                                {{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}};
+        Rk_RefFrameStruct frame = {};
+        int redundant = 0, type = fail ? 0 : 3;
+        const int status = Rk_RefFrameSetByGeom(&frame, type, rows[0], type, rows[1], type, rows[2], 1, &redundant);
+        return wrong_unless(std::fabs(frame.origin.pt_z - h) < 1e-12 && frame.z_axis.k_comp > 0.999, status);
+    }},
+    {"int table", 1, "rk_inttb(", [](Own& own, int i, bool fail) {
+        int value = -1, ncols = 0, nrows = 0;
+        if (fail) return Rk_IntTableGetValue(&own.table, 0, -1, &value);
+        const int status = Rk_IntTableAddRow(&own.table, &i) || Rk_IntTableGetSize(&own.table, &ncols, &nrows) ||
+                           Rk_IntTableGetValue(&own.table, 0, nrows - 1, &value);
+        return wrong_unless(value == i, status);
+    }},
+    {"settings", 1, "rk_ucfig(", [](Own& own, int, bool fail) {
+        if (fail) return Rk_UserConfigWriteToFile(&own.settings, "", "own");
+        int file_found = 0, section_found = 0, found = 0;
+        char value[RK_PATH_MAX + 1] = "";
+        const int status =
+            Rk_UserConfigReadFromFile(&own.settings, own.settings_file.c_str(), "own", &file_found, &section_found) ||
+            Rk_UserConfigGetValue(&own.settings, "thread", value, &found);
+        return wrong_unless(found && value == std::to_string(own.k), status);
+    }},
+    {"report", 1, "rk_rpt(", [](Own& own, int i, bool fail) {
+        if (fail) return Rk_ReportSetIndent(own.out.get(), -1);
+        int before = 0, after = 0;
+        Rk_StrListGetSize(&own.out.list, &before);
+        const int status = Rk_ReportWrite(own.out.get(), token_of(own.k, i).c_str());
+        Rk_StrListGetSize(&own.out.list, &after);
+        return wrong_unless(after == before + 1, status);
+    }},
+    {"own records and messages", 7000, "rk_own(", [](Own& own, int i, bool fail) {
+        const std::string token = token_of(own.k, i);
+        if (fail) return Rk_ErrorQueueSetAndAddError(7000, "src/rk_own", i, token.c_str()) + 1;
+        Rk_MessageStruct msg, back;
+        Rk_MessageSet(&msg, 500 + own.k, "own");
+        Rk_MessageSetToken(&msg, 2, token.c_str());
+        int found = 0;
+        const int status = Rk_MessageQueueAddMessage(&msg);
+        Rk_MessageQueueGetMessage(&back, &found);
+        return wrong_unless(found && back.msg_id == 500 + own.k && token == back.tokens[1], status);
+    }},
 };
 constexpr int kKinds = sizeof kCalls / sizeof kCalls[0];
 

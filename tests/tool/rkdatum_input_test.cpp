@@ -156,10 +156,9 @@ TEST_F(BadInput, AnUnreadableSettingsFileIsNamed)
     ExpectRefused({file}, "rkdatum: " + file + ": ", "cannot be read: Permission denied");
 }
 
-// Two coincident points make no line: the library refuses the frame with error 10, and the tool
-// shows that error's location and both texts from the message file (or says it could not read
-// one), on standard error and in the report file, whose earlier report must not survive looking
-// current; no report is printed.
+// Two coincident points make no line: the library refuses the frame with error 10, and the tool shows
+// its location and both texts from the message file (or says it could not read one), on standard error and
+// in the report file, whose earlier report must not survive looking current; no report is printed.
 TEST_F(BadInput, LibraryFailuresAreShownWithTheirTextsAndNoReport)
 {
     const std::string file = Scheme("secondary points = 10 0 5; 90 0 5", "secondary points = 10 0 5; 10 0 5");

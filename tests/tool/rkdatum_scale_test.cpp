@@ -1,6 +1,5 @@
-// rkdatum at scale: a run's statistics depend on its seed and sample count alone, whether its blocks
-// run on one thread or eight, in one process or as shards merged afterwards; merge refuses partials
-// that do not make up one whole run, and a failed shard leaves nothing to merge.
+// rkdatum at scale: a run's statistics depend on its seed and sample count alone, on any threads or shards
+// merged afterwards; merge refuses partials that are not one whole run; a failed shard leaves none.
 #include "tool_helpers.hpp"
 
 #include <sys/stat.h>
