@@ -27,9 +27,8 @@ protected:
 using Members = ::testing::Types<rktest::IntList, rktest::LongList, rktest::PtrList, rktest::StrList>;
 TYPED_TEST_SUITE(ListFamily, Members, rktest::KNames);
 
-// Add ignores a value already there only when duplicates are refused, Set never looks; Remove takes the
-// first occurrence and ignores a value not there; FindPos starts at its position. Free trusts the flag: a
-// list whose flag is 0 (freed, or zero-filled) is left alone and refuses use. A failed Init changes nothing.
+// Add skips a value already there only when duplicates are refused, Set never looks; Remove takes the first
+// occurrence; FindPos starts at its position. A list whose flag is 0 is left alone; a failed Init changes nothing.
 TYPED_TEST(ListFamily, TheDuplicateRuleFirstOccurrencesAndTheFreeRule)
 {
     using M = TypeParam;

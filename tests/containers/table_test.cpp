@@ -62,9 +62,8 @@ using Members = ::testing::Types<rktest::IntTable, rktest::LongTable, rktest::Db
                                  rktest::StrTable>;
 TYPED_TEST_SUITE(TableFamily, Members, rktest::KNames);
 
-// A write makes a text row's copies first (in a block of their own past eight cells), then grows a
-// full table one column at a time: any allocation failing leaves the table as it was, leaking
-// nothing. Values need no memory except to grow.
+// A write copies a text row first (past eight cells in a block of its own), then grows a full table a column
+// at a time: any allocation failing leaves the table as it was, leaking nothing.
 TYPED_TEST(TableFamily, AWriteThatRunsOutOfMemoryChangesNothing)
 {
     using M = TypeParam;

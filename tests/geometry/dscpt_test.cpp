@@ -118,11 +118,14 @@ TEST_F(DiscPts, AverageBoundsAndTheCentreOfTheBoundsInAFrame)
     const double c = std::sqrt(0.5);
     const Rk_RefFrameStruct turned = {V(c, c, 0), V(-c, c, 0), V(0, 0, 1), P(5, 5, 0)};
     Rk_PointStruct average, centre, world;
-    double b[6] = {};
+    double b[6] = {}, area = 0;
+    int far[3] = {};
     OK(Rk_DiscPtsGetBoundingBox(&set.s, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]) ||
        Rk_DiscPtsGetCenterPt(&set.s, &kWorld, &world) || Rk_DiscPtsGetCenterPt(&set.s, &turned, &centre) ||
-       Rk_DiscPtsGetAveragePt(&set.s, &average));
+       Rk_DiscPtsGetAveragePt(&set.s, &average) || Rk_DiscPtsGet3FarthestPts(&set.s, &far[0], &far[1], &far[2], &area));
     EXPECT_TRUE(b[0] == -2 && b[1] == 1 && b[2] == 3 && b[3] == 7 && b[4] == -1 && b[5] == 4);
+    // |(-3, -2, 5) x (-1, 2, 3)| / 2 = |(-16, 4, -8)| / 2: the first two points are the farthest pair.
+    EXPECT_TRUE(far[0] == 0 && far[1] == 1 && far[2] == 2 && std::fabs(area - std::sqrt(336.0) / 2) < 1e-12);
     EXPECT_TRUE(Near(average, P(-1.0 / 3, 5, 5.0 / 3), 1e-15) && Near(world, P(-0.5, 5, 1.5), 1e-15) &&
                 Near(centre, P(-0.75, 4.75, 1.5), 1e-12));
 }

@@ -112,9 +112,8 @@ inline ::testing::AssertionResult has(const std::string& text, const std::string
     return ::testing::AssertionFailure() << "no '" << phrase << (at_start ? "' at the start of:\n" : "' in:\n") << text;
 }
 
-// Object and target located by one point each, (0,0,0) onto (10,20,30): transform 1 is that shift and
-// the probe (5,5,5) lands at (15,25,35). A deviation d of the object's point moves the image by -d, of
-// the target's by +d.
+// Object and target located by one point each, (0,0,0) onto (10,20,30): the probe (5,5,5) lands at
+// (15,25,35). A deviation d of the object's point moves the image by -d, of the target's by +d.
 inline std::string point_scheme(const std::string& measurements, const std::string& variation, long samples)
 {
     return "[ Object ]\nprimary = point\nprimary points = 0 0 0\n[ Target ]\nprimary = point\n"
